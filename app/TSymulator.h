@@ -1,0 +1,25 @@
+#pragma once
+// The one object that owns the whole simulator state. The window creates exactly one;
+// every test and the command-line runner create their own.
+
+#include "Architektura.h"
+#include "Dziennik.h"
+#include "Konsola.h"
+#include "Maszyna.h"
+#include "PamiecMikroprogramu.h"
+#include "PunktyZatrzymania.h"
+
+class TSymulator {
+  public:
+    TSymulator();
+    TSymulator(const TSymulator&) = delete;
+    TSymulator& operator=(const TSymulator&) = delete;
+
+    TArchitektura Architektura;
+    TPamiecMikroprogramu PamiecMikroprogramu;
+    TKonsola Konsola;
+    TDziennik Dziennik;
+    TPunktyZatrzymania PunktyZatrzymania;
+    TStanPracy StanPracy;
+    TMaszyna Maszyna;
+};

@@ -1,0 +1,147 @@
+#pragma once
+// The simulated machine: register slots, buses, PaO, the signals and the tick.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "Architektura.h"
+#include "PaO.h"
+#include "PamiecMikroprogramu.h"
+#include "Sygnaly.h"
+
+class TKonsola;
+class TDziennik;
+class TPunktyZatrzymania;
+class TSluchaczMaszyny;
+
+// Slot numbers, fixed: the schematic, the architecture record and the breakpoints use them.
+namespace Slot {
+inline constexpr int L = 1, X = 2, Y = 3, Z = 4, RB_we = 5, RB_wy = 6, G = 7, RZ = 8, RM = 9, RP = 10,
+                     AP = 11, A = 12, S = 13, KOD = 14, AD = 15, MagA = 16, MagS = 17, AK = 18,
+                     JAL_in = 19, JAL_out = 20, N = 21, NP = 22, NM = 23, Znak = 24, INT = 25,
+                     PAK = 26, ZAK = 27, U = 28, V = 29;
+}
+
+// Run state shared by the run commands, the breakpoints and the windows.
+struct TStanPracy {
+    int TrybPracy = 0; // 0 idle, 1 manual, 2 program running
+    bool ZadanieStopu = false;
+};
+
+class TMaszyna {
+  public:
+    TMaszyna(TArchitektura& architektura, TPamiecMikroprogramu& pamiec, TKonsola& konsola,
+             TDziennik& dziennik, TPunktyZatrzymania& punkty, TStanPracy& stan);
+
+    void UstawSluchacza(TSluchaczMaszyny* s) { sluchacz = s; }
+
+    // Widths: address 5..24, code 3..8; anything else is refused and changes nothing.
+    bool UstawSzerokosci(int bityAdresu, int bityKodu);
+    void Reset();
+
+    std::uint32_t Wartosc(int slot) const { return Poprawny(slot) ? sloty[static_cast<std::size_t>(slot)].wartosc : 0; }
+    int Szerokosc(int slot) const { return Poprawny(slot) ? sloty[static_cast<std::size_t>(slot)].szerokosc : 0; }
+    std::uint32_t Maska(int slot) const { return Poprawny(slot) ? sloty[static_cast<std::size_t>(slot)].maska : 0; }
+    bool Flaga(int slot) const { return Poprawny(slot) && sloty[static_cast<std::size_t>(slot)].flaga; }
+    std::string WartoscTekst(int slot) const;
+    void UstawRejestr(int slot, std::uint32_t wartosc);
+    void Zwieksz(int slot);
+    void Zmniejsz(int slot);
+
+    int BityAdresu() const { return bityAdresu; }
+    int BityKodu() const { return bityKodu; }
+    int BitySlowa() const { return bityAdresu + bityKodu; }
+    std::uint32_t MaskaAdresu() const { return maskaAdresu; }
+    std::uint32_t MaskaKodu() const { return maskaKodu; }
+    std::uint32_t MaskaSlowa() const { return Maska(Slot::AK); }
+    bool Zatrzymana() const { return zatrzymana; }
+    bool Zajeta(int magistrala) const { return Flaga(magistrala); }
+    std::int32_t BiezacyWiersz() const { return biezacyWiersz; }
+    const std::string& BiezacyTekst() const { return biezacyTekst; }
+    bool UrzadzenieGotowe() const { return urzadzenieGotowe; }
+    // The instruction register I as a whole.
+    std::uint32_t RejestrI() const;
+
+    // PaO
+    std::uint32_t CzytajPaO(std::int64_t adres) const { return pao.Czytaj(adres, bityAdresu); }
+    void PiszPaO(std::int64_t adres, std::uint32_t slowo) { pao.Pisz(adres, slowo, bityAdresu); }
+    void WstawKomorke(std::int64_t adres, std::int32_t kod, std::int32_t argument, std::string rodzaj) {
+        pao.Wstaw(adres, kod, argument, std::move(rodzaj));
+    }
+    void WyczyscPaO() { pao.Wyczysc(); }
+    const TPaO& PaO() const { return pao; }
+
+    // Signals
+    bool AktywnySygnal(std::string_view nazwa) const { return SlowoWTekscie(biezacyTekst, nazwa); }
+    std::string TekstWybranych() const;
+    void WyczyscWybrane();
+
+    // One microinstruction
+    void WyczyscMagistrale();
+    void WykonajMikrorozkaz(std::string_view tekst);
+    void WykonajZestaw(TZestawSygnalow zestaw);
+    void ZglosKomunikat(std::string_view tekst);
+
+    // Run control
+    int Takt();
+    int TaktReczny();
+    std::int32_t NastepnyWiersz(std::int32_t r) const;
+    bool WarunekSpelniony(std::string_view nazwa) const;
+    bool WarunekSpelniony(TWarunek w) const;
+
+    // Devices and interrupts
+    void ZglosPrzerwanie(int n);
+    void Przeslanie();
+    void PrzeslanieZKlawiatury();
+    // The input line's key-release rule: request 8, and completion of a "start" that
+    // found the line empty in the last tick.
+    void KlawiszWLiniiWejscia();
+
+    // Breakpoints; true when one held.
+    bool SprawdzPunktyZatrzymania();
+    std::int32_t WartoscObserwowana(int co, std::int32_t adresKomorki) const;
+
+    TArchitektura& Architektura() { return arch; }
+    const TArchitektura& Architektura() const { return arch; }
+    TKonsola& Konsola() { return konsola; }
+    TStanPracy& Stan() { return stan; }
+
+  private:
+    struct TSlotMaszyny {
+        std::uint32_t wartosc = 0;
+        std::uint32_t maska = 0;
+        std::int32_t szerokosc = 0;
+        std::uint8_t flaga = 0;
+    };
+    static bool Poprawny(int slot) { return slot >= 1 && slot <= 29; }
+    std::uint32_t& W(int slot) { return sloty[static_cast<std::size_t>(slot)].wartosc; }
+    std::uint32_t W(int slot) const { return sloty[static_cast<std::size_t>(slot)].wartosc; }
+    std::uint8_t& F(int slot) { return sloty[static_cast<std::size_t>(slot)].flaga; }
+    std::uint32_t M(int slot) const { return sloty[static_cast<std::size_t>(slot)].maska; }
+
+    void Wystaw(int magistrala, std::uint32_t wartosc, std::string_view komunikatZajetej);
+    void Zatrzasnij(int rejestr, int magistrala, std::string_view komunikatPustej);
+    bool JalGotowy(std::string_view komunikat);
+    void WynikJal(std::uint64_t r);
+    void Eni();
+    void Wykonaj(TSygnal s);
+
+    TArchitektura& arch;
+    TPamiecMikroprogramu& pamiec;
+    TKonsola& konsola;
+    TDziennik& dziennik;
+    TPunktyZatrzymania& punkty;
+    TStanPracy& stan;
+    TSluchaczMaszyny* sluchacz = nullptr;
+
+    std::array<TSlotMaszyny, 30> sloty{};
+    int bityAdresu = 5, bityKodu = 3;
+    std::uint32_t maskaAdresu = 31, maskaKodu = 7;
+    std::int32_t biezacyWiersz = -1;
+    bool zatrzymana = false;
+    bool urzadzenieGotowe = false;
+    std::string biezacyTekst;
+    TPaO pao;
+};

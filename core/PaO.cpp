@@ -1,0 +1,41 @@
+#include "PaO.h"
+
+TKomorka& TPaO::Komorka(std::int64_t adres) {
+    std::int32_t* miejsce;
+    if (adres >= 0 && adres < ZakresStron) {
+        const auto s = static_cast<std::size_t>(adres >> BityStrony);
+        if (s >= strony.size()) strony.resize(s + 1);
+        if (!strony[s]) {
+            strony[s] = std::make_unique<TStrona>();
+            strony[s]->fill(-1);
+        }
+        miejsce = &(*strony[s])[static_cast<std::size_t>(adres) & ((std::size_t{1} << BityStrony) - 1)];
+    } else {
+        miejsce = &inne.try_emplace(adres, -1).first->second;
+    }
+    if (*miejsce < 0) {
+        *miejsce = static_cast<std::int32_t>(komorki.size());
+        komorki.push_back(TKomorka{adres, 0, 0, "000"});
+    }
+    return komorki[static_cast<std::size_t>(*miejsce)];
+}
+
+void TPaO::Pisz(std::int64_t adres, std::uint32_t slowo, int bityAdresu) {
+    const std::uint32_t maska = bityAdresu >= 32 ? 0xFFFFFFFFu : (std::uint32_t{1} << bityAdresu) - 1;
+    TKomorka& k = Komorka(adres);
+    k.Argument = static_cast<std::int32_t>(slowo & maska);
+    k.Kod = bityAdresu >= 32 ? 0 : static_cast<std::int32_t>((slowo - (slowo & maska)) >> bityAdresu);
+}
+
+void TPaO::Wstaw(std::int64_t adres, std::int32_t kod, std::int32_t argument, std::string rodzaj) {
+    TKomorka& k = Komorka(adres);
+    k.Kod = kod;
+    k.Argument = argument;
+    k.Rodzaj = std::move(rodzaj);
+}
+
+void TPaO::Wyczysc() {
+    komorki.clear();
+    strony.clear();
+    inne.clear();
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The compiled microprogram memory that run control reads. The compiler fills it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Sygnaly.h"
+
+enum class TWarunek : std::uint8_t { Brak, Z, Zak, Pak, N, Np, Nm, Int, Nieznany };
+
+TWarunek WarunekZNazwy(std::string_view nazwa);
+
+struct TWierszMikroprogramu {
+    // The seven texts as the view shows them.
+    std::string Adres, Rozkaz, Etykieta, Sygnaly, Cel0, Cel1, Warunek;
+    // What a tick needs, decoded once by the compiler.
+    TZestawSygnalow Zestaw;
+    std::int32_t NumerCel0 = -1, NumerCel1 = -1;
+    TWarunek KodWarunku = TWarunek::Brak;
+};
+
+class TPamiecMikroprogramu {
+  public:
+    TPamiecMikroprogramu();
+    // Row r (from -1). A row outside the table reads as an empty row that ends the
+    // instruction, so a machine running an old table after a width change cannot stray.
+    const TWierszMikroprogramu& Wiersz(std::int32_t r) const {
+        const auto i = static_cast<std::int64_t>(r) + 1;
+        if (i < 0 || i >= static_cast<std::int64_t>(wiersze.size())) return pusty;
+        return wiersze[static_cast<std::size_t>(i)];
+    }
+    // Number of rows from -1 on.
+    int Rozmiar() const { return static_cast<int>(wiersze.size()); }
+    // Rows -1 .. liczba-2; the compiler writes through this.
+    std::vector<TWierszMikroprogramu>& Wiersze() { return wiersze; }
+    const std::vector<TWierszMikroprogramu>& Wiersze() const { return wiersze; }
+
+  private:
+    std::vector<TWierszMikroprogramu> wiersze;
+    TWierszMikroprogramu pusty;
+};
+
+TWierszMikroprogramu WierszPobrania();

@@ -1,0 +1,277 @@
+// One microinstruction and one tick.
+
+#include <bit>
+
+#include "Konsola.h"
+#include "Maszyna.h"
+#include "PunktyZatrzymania.h"
+#include "Sluchacz.h"
+
+void TMaszyna::WyczyscMagistrale() {
+    if (sluchacz) sluchacz->PoczatekTaktu();
+    for (int s : {Slot::MagA, Slot::MagS, Slot::JAL_in, Slot::JAL_out}) {
+        W(s) = 0;
+        F(s) = 0;
+    }
+    urzadzenieGotowe = false;
+}
+
+void TMaszyna::WykonajMikrorozkaz(std::string_view tekst) { WykonajZestaw(DekodujMikrorozkaz(tekst)); }
+
+void TMaszyna::Wystaw(int magistrala, std::uint32_t wartosc, std::string_view komunikatZajetej) {
+    if (F(magistrala)) ZglosKomunikat(komunikatZajetej);
+    W(magistrala) = wartosc;
+    F(magistrala) = 1;
+}
+
+void TMaszyna::Zatrzasnij(int rejestr, int magistrala, std::string_view komunikatPustej) {
+    if (!F(magistrala)) {
+        ZglosKomunikat(komunikatPustej);
+        return;
+    }
+    W(rejestr) = W(magistrala) & M(rejestr);
+}
+
+bool TMaszyna::JalGotowy(std::string_view komunikat) {
+    if (F(Slot::JAL_in)) return true;
+    ZglosKomunikat(komunikat);
+    return false;
+}
+
+void TMaszyna::WynikJal(std::uint64_t r) {
+    W(Slot::JAL_out) = static_cast<std::uint32_t>(r) & M(Slot::AK);
+    F(Slot::JAL_out) = 1;
+}
+
+void TMaszyna::Eni() {
+    const std::uint32_t p = W(Slot::RZ) & ~W(Slot::RM) & 0xFFu;
+    if (p == 0) return;
+    const int k = std::bit_width(p) - 1;
+    W(Slot::RP) = (std::uint32_t{1} << k) & M(Slot::RP);
+    W(Slot::AP) = static_cast<std::uint32_t>(arch.Przerwania[static_cast<std::size_t>(k + 1)].Adres);
+}
+
+[[gnu::flatten]] void TMaszyna::WykonajZestaw(TZestawSygnalow zestaw) {
+    for (std::uint64_t m = zestaw.kroki; m != 0; m &= m - 1)
+        Wykonaj(KolejnoscWykonania[static_cast<std::size_t>(std::countr_zero(m))]);
+}
+
+void TMaszyna::Wykonaj(TSygnal s) {
+    using enum TSygnal;
+    const std::uint32_t maskaSlowa = M(Slot::AK);
+    switch (s) {
+    case brak: break;
+    // memory
+    case czyt: W(Slot::S) = CzytajPaO(W(Slot::A)); break;
+    case pisz: PiszPaO(W(Slot::A), W(Slot::S)); break;
+    // bus drivers
+    case wyad: Wystaw(Slot::MagA, W(Slot::AD), "WYAD - Magistrala adresowa w uzyciu"); break;
+    case wys: Wystaw(Slot::MagS, W(Slot::S), "WYS - Magistrala słowowa w uzyciu"); break;
+    case wyx: Wystaw(Slot::MagS, W(Slot::X), "WYX - Magistrala słowowa w uzyciu"); break;
+    case wyy: Wystaw(Slot::MagS, W(Slot::Y), "WYY - Magistrala słowowa w uzyciu"); break;
+    case wyz: Wystaw(Slot::MagS, W(Slot::Z), "WYZ - Magistrala słowowa w uzyciu"); break;
+    case wyu: Wystaw(Slot::MagA, W(Slot::U), "WYU - Magistrala adresowa w uzyciu"); break;
+    case wyv: Wystaw(Slot::MagA, W(Slot::V), "WYV - Magistrala adresowa w uzyciu"); break;
+    case wyrb: Wystaw(Slot::MagS, W(Slot::RB_wy), "WYRB - Magistrala słowowa w uzyciu"); break;
+    case wyg: Wystaw(Slot::MagS, W(Slot::G), "WYG - Magistrala słowowa w uzyciu"); break;
+    case wyl: Wystaw(Slot::MagA, W(Slot::L), "WYL - Magistrala adresowa w uzyciu"); break;
+    case wyls: Wystaw(Slot::MagS, W(Slot::L), "WYLS - Magistrala słowowa w uzyciu"); break;
+    case wyrm: Wystaw(Slot::MagA, W(Slot::RM), "WYRM - Magistrala adresowa w uzyciu"); break;
+    case wyap: Wystaw(Slot::MagA, W(Slot::AP), "WYAP - Magistrala adresowa w uzyciu"); break;
+    case wyak: Wystaw(Slot::MagS, W(Slot::AK), "WYAK - Magistrala słowowa w uzyciu"); break;
+    // bus links
+    case assa:
+        if (F(Slot::MagA) && F(Slot::MagS)) {
+            ZglosKomunikat("ASSA - Obie magistrale w użyciu");
+        } else if (!F(Slot::MagA) && !F(Slot::MagS)) {
+            ZglosKomunikat("ASSA - Połączenie pustych magistral");
+        } else if (F(Slot::MagA)) {
+            W(Slot::MagS) = W(Slot::MagA);
+            F(Slot::MagS) = 1;
+        } else {
+            W(Slot::MagA) = W(Slot::MagS);
+            F(Slot::MagA) = 1;
+        }
+        break;
+    case as:
+        if (F(Slot::MagS)) ZglosKomunikat("AS - Magistrala słowowa w użyciu");
+        if (!F(Slot::MagA)) ZglosKomunikat("AS - Pusta magistrala adresowa");
+        W(Slot::MagS) = W(Slot::MagA);
+        F(Slot::MagS) = 1;
+        break;
+    case sa:
+        if (F(Slot::MagA)) ZglosKomunikat("SA - Magistrala adresowa w użyciu");
+        if (!F(Slot::MagS)) ZglosKomunikat("SA - Pusta magistrala słowowa");
+        W(Slot::MagA) = W(Slot::MagS);
+        F(Slot::MagA) = 1;
+        break;
+    // device
+    case start: Przeslanie(); break;
+    // JAL
+    case weja:
+        if (!F(Slot::MagS)) {
+            ZglosKomunikat("WEJA - Próba odczytu z pustej magistrali słowowej S");
+        } else {
+            W(Slot::JAL_in) = W(Slot::MagS) & maskaSlowa;
+            F(Slot::JAL_in) = 1;
+        }
+        break;
+    case dod:
+        if (JalGotowy("DOD - Stan nieokreślony w \"JAL_in\"")) {
+            const std::uint64_t r = std::uint64_t{W(Slot::AK)} + W(Slot::JAL_in);
+            const std::uint32_t n = r > maskaSlowa;
+            W(Slot::N) = n, W(Slot::NP) = n, W(Slot::NM) = 0;
+            WynikJal(r);
+        }
+        break;
+    case ode:
+        if (JalGotowy("ODE - Stan nieokreślony w \"JAL_in\"")) {
+            const std::int64_t r = std::int64_t{W(Slot::AK)} - std::int64_t{W(Slot::JAL_in)};
+            const std::uint32_t n = r < 0;
+            W(Slot::N) = n, W(Slot::NP) = 0, W(Slot::NM) = n;
+            WynikJal(static_cast<std::uint64_t>(r));
+        }
+        break;
+    case przep:
+        if (JalGotowy("PRZEP - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::JAL_in));
+        break;
+    case mnoz:
+        if (JalGotowy("MNOZ - Stan nieokreślony w \"JAL_in\""))
+            WynikJal(std::uint64_t{W(Slot::AK)} * W(Slot::JAL_in));
+        break;
+    case dziel:
+        if (JalGotowy("DZIEL - Stan nieokreślony w \"JAL_in\"")) {
+            if (W(Slot::JAL_in) == 0) {
+                WynikJal(W(Slot::AK));
+                ZglosPrzerwanie(1);
+            } else {
+                WynikJal(W(Slot::AK) / W(Slot::JAL_in));
+            }
+        }
+        break;
+    case shl:
+        if (JalGotowy("SHL - Stan nieokreślony w \"JAL_in\"")) WynikJal(std::uint64_t{W(Slot::JAL_in)} * 2);
+        break;
+    case shr:
+        if (JalGotowy("SHR - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::JAL_in) / 2);
+        break;
+    case and_:
+        if (JalGotowy("AND - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::AK) & W(Slot::JAL_in));
+        break;
+    case or_:
+        if (JalGotowy("OR - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::AK) | W(Slot::JAL_in));
+        break;
+    case not_:
+        if (JalGotowy("NOT - Stan nieokreślony w \"JAL_in\"")) WynikJal(~W(Slot::JAL_in));
+        break;
+    case xor_:
+        if (JalGotowy("XOR - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::AK) ^ W(Slot::JAL_in));
+        break;
+    // interrupts
+    case eni: Eni(); break;
+    case rint:
+        W(Slot::RZ) &= ~W(Slot::RP);
+        W(Slot::RP) = 0;
+        break;
+    // increments and decrements
+    case il: Zwieksz(Slot::L); break;
+    case ix: Zwieksz(Slot::X); break;
+    case iy: Zwieksz(Slot::Y); break;
+    case iz: Zwieksz(Slot::Z); break;
+    case iu: Zwieksz(Slot::U); break;
+    case iv: Zwieksz(Slot::V); break;
+    case iak: {
+        const std::uint32_t n = W(Slot::AK) >= maskaSlowa;
+        W(Slot::AK) = n ? 0 : W(Slot::AK) + 1;
+        W(Slot::N) = n, W(Slot::NP) = n, W(Slot::NM) = 0;
+        break;
+    }
+    case dl: Zmniejsz(Slot::L); break;
+    case dx: Zmniejsz(Slot::X); break;
+    case dy: Zmniejsz(Slot::Y); break;
+    case dz: Zmniejsz(Slot::Z); break;
+    case du: Zmniejsz(Slot::U); break;
+    case dv: Zmniejsz(Slot::V); break;
+    case dak: {
+        const std::uint32_t n = W(Slot::AK) == 0;
+        W(Slot::AK) = n ? maskaSlowa : W(Slot::AK) - 1;
+        W(Slot::N) = n, W(Slot::NP) = 0, W(Slot::NM) = n;
+        break;
+    }
+    // latches
+    case wel: Zatrzasnij(Slot::L, Slot::MagA, "WEL - Próba odczytu z pustej magistrali adresowej A"); break;
+    case wex: Zatrzasnij(Slot::X, Slot::MagS, "WEX - Próba odczytu z pustej magistrali słowowej S"); break;
+    case wey: Zatrzasnij(Slot::Y, Slot::MagS, "WEY - Próba odczytu z pustej magistrali słowowej S"); break;
+    case wez: Zatrzasnij(Slot::Z, Slot::MagS, "WEZ - Próba odczytu z pustej magistrali słowowej S"); break;
+    case weu: Zatrzasnij(Slot::U, Slot::MagA, "WEU - Próba odczytu z pustej magistrali adresowej A"); break;
+    case wev: Zatrzasnij(Slot::V, Slot::MagA, "WEV - Próba odczytu z pustej magistrali adresowej A"); break;
+    case wei:
+        if (!F(Slot::MagS)) {
+            ZglosKomunikat("WEI - Próba odczytu z pustej magistrali słowowej S");
+        } else {
+            const std::uint32_t w = W(Slot::MagS);
+            W(Slot::AD) = w & maskaAdresu;
+            W(Slot::KOD) = (w - W(Slot::AD)) >> bityAdresu;
+        }
+        break;
+    case wea: Zatrzasnij(Slot::A, Slot::MagA, "WEA - Próba odczytu z pustej magistrali adresowej A"); break;
+    case wes: Zatrzasnij(Slot::S, Slot::MagS, "WES - Próba odczytu z pustej magistrali słowowej S"); break;
+    case werb: Zatrzasnij(Slot::RB_we, Slot::MagS, "WERB - Próba odczytu z pustej magistrali słowowej S"); break;
+    case werm:
+        if (!F(Slot::MagA))
+            ZglosKomunikat("WERM - Próba odczytu z pustej magistrali adresowej A");
+        else
+            W(Slot::RM) = W(Slot::MagA);
+        break;
+    case weak:
+        if (!F(Slot::JAL_out))
+            ZglosKomunikat("WEAK - Próba odczytu z pustej JA-L");
+        else
+            W(Slot::AK) = W(Slot::JAL_out) & maskaSlowa;
+        break;
+    case stp: zatrzymana = true; break;
+    }
+}
+
+// ---- run control ----
+
+bool TMaszyna::WarunekSpelniony(TWarunek w) const {
+    switch (w) {
+    case TWarunek::Z: return (W(Slot::AK) >> (BitySlowa() - 1)) & 1u;
+    case TWarunek::Zak: return W(Slot::AK) == 0;
+    case TWarunek::Pak: return (W(Slot::AK) & 1u) == 0;
+    case TWarunek::N: return W(Slot::N) == 1;
+    case TWarunek::Np: return W(Slot::NP) == 1;
+    case TWarunek::Nm: return W(Slot::NM) == 1;
+    case TWarunek::Int: return W(Slot::RP) != 0;
+    case TWarunek::Brak:
+    case TWarunek::Nieznany: return false;
+    }
+    return false;
+}
+
+bool TMaszyna::WarunekSpelniony(std::string_view nazwa) const { return WarunekSpelniony(WarunekZNazwy(nazwa)); }
+
+std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
+    const TWierszMikroprogramu& w = pamiec.Wiersz(r);
+    if (w.KodWarunku == TWarunek::Brak) return w.NumerCel0;
+    return WarunekSpelniony(w.KodWarunku) ? w.NumerCel1 : w.NumerCel0;
+}
+
+int TMaszyna::Takt() {
+    WyczyscMagistrale();
+    const TWierszMikroprogramu& w = pamiec.Wiersz(biezacyWiersz);
+    biezacyTekst.assign(w.Sygnaly);
+    WykonajZestaw(w.Zestaw);
+    biezacyWiersz = biezacyWiersz == -1 ? static_cast<std::int32_t>(W(Slot::KOD)) : NastepnyWiersz(biezacyWiersz);
+    if (!punkty.Puste()) SprawdzPunktyZatrzymania();
+    return biezacyWiersz == -1 ? 2 : 1;
+}
+
+int TMaszyna::TaktReczny() {
+    WyczyscMagistrale();
+    biezacyTekst = TekstWybranych();
+    WykonajMikrorozkaz(biezacyTekst);
+    SprawdzPunktyZatrzymania();
+    return 1;
+}

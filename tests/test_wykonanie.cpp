@@ -1,0 +1,351 @@
+#include <gtest/gtest.h>
+
+#include "Sluchacz.h"
+#include "TSymulator.h"
+
+namespace {
+
+struct Zapis : TSluchaczMaszyny {
+    std::vector<std::string> komunikaty;
+    int taktow = 0;
+    void Komunikat(std::string_view t) override { komunikaty.emplace_back(t); }
+    void PoczatekTaktu() override {
+        ++taktow;
+        komunikaty.clear();
+    }
+};
+
+struct Wykonanie : ::testing::Test {
+    TSymulator s;
+    TMaszyna& m = s.Maszyna;
+    Zapis zapis;
+    void SetUp() override { m.UstawSluchacza(&zapis); }
+    // One tick of the given text, with the bus state cleared first.
+    void Mikrorozkaz(std::string_view t) {
+        m.WyczyscMagistrale();
+        m.WykonajMikrorozkaz(t);
+    }
+    using V = std::vector<std::string>;
+};
+
+} // namespace
+
+TEST(Sygnaly, NazwyINumery) {
+    EXPECT_EQ(NumerSygnalu("wel"), 1);
+    EXPECT_EQ(NumerSygnalu("stp"), 61);
+    EXPECT_EQ(NumerSygnalu("WEL"), 0);
+    EXPECT_EQ(NumerSygnalu(""), 0);
+    EXPECT_EQ(NumerSygnalu("!"), 0);
+    EXPECT_EQ(NazwaSygnalu(0), "???");
+    EXPECT_EQ(NazwaSygnalu(62), "???");
+    EXPECT_EQ(NazwaSygnalu(-3), "???");
+    EXPECT_EQ(NazwaSygnalu(44), "start");
+    for (int i = 1; i <= LiczbaSygnalow; ++i) EXPECT_EQ(NumerSygnalu(NazwaSygnalu(i)), i);
+}
+
+TEST(Sygnaly, PodzialNaSlowa) {
+    auto slowa = SlowaMikrorozkazu("  czyt   wys wei il ");
+    EXPECT_EQ(slowa, (std::vector<std::string_view>{"czyt", "wys", "wei", "il"}));
+    EXPECT_TRUE(SlowaMikrorozkazu("").empty());
+    // A tab belongs to its word, so "\twea" is not a signal.
+    EXPECT_EQ(SlowaMikrorozkazu("wyl\twea"), (std::vector<std::string_view>{"wyl\twea"}));
+}
+
+TEST(Sygnaly, KolejnoscWykonaniaObejmujeKazdySygnal) {
+    std::array<int, LiczbaSygnalow + 1> ile{};
+    for (std::size_t k = 0; k + 1 < KolejnoscWykonania.size(); ++k) ++ile[static_cast<std::size_t>(KolejnoscWykonania[k])];
+    for (int s = 1; s <= LiczbaSygnalow; ++s) EXPECT_EQ(ile[static_cast<std::size_t>(s)], s == 48 ? 2 : 1) << NazwaSygnalu(s);
+}
+
+TEST_F(Wykonanie, TekstWybranychIAktywnySygnal) {
+    s.Architektura.Sygnaly[22].Wybrany = true; // wea
+    s.Architektura.Sygnaly[2].Wybrany = true;  // wyl
+    EXPECT_EQ(m.TekstWybranych(), "wyl wea ");
+    m.WyczyscWybrane();
+    EXPECT_EQ(m.TekstWybranych(), "");
+    s.PamiecMikroprogramu.Wiersze()[0].Sygnaly = "wyad wel wea !";
+    m.Takt();
+    EXPECT_TRUE(m.AktywnySygnal("wea"));
+    EXPECT_FALSE(m.AktywnySygnal("we"));
+}
+
+TEST_F(Wykonanie, PobranieRozkazu) {
+    m.PiszPaO(0, 0x65);
+    Mikrorozkaz("czyt wys wei il");
+    EXPECT_EQ(m.Wartosc(Slot::S), 0x65u);
+    EXPECT_EQ(m.Wartosc(Slot::KOD), 3u);
+    EXPECT_EQ(m.Wartosc(Slot::AD), 5u);
+    EXPECT_EQ(m.Wartosc(Slot::L), 1u);
+    EXPECT_TRUE(zapis.komunikaty.empty());
+}
+
+TEST_F(Wykonanie, KolejnoscSterownikowMagistrali) {
+    m.UstawRejestr(Slot::L, 9);
+    m.UstawRejestr(Slot::AD, 4);
+    Mikrorozkaz("wea wyl wyad");
+    EXPECT_EQ(zapis.komunikaty, V{"WYL - Magistrala adresowa w uzyciu"});
+    EXPECT_EQ(m.Wartosc(Slot::A), 9u);
+    Mikrorozkaz("wys wyx wyy wyz wyrb wyg wyls wyak");
+    EXPECT_EQ(zapis.komunikaty, (V{"WYX - Magistrala słowowa w uzyciu", "WYY - Magistrala słowowa w uzyciu",
+                                   "WYZ - Magistrala słowowa w uzyciu", "WYRB - Magistrala słowowa w uzyciu",
+                                   "WYG - Magistrala słowowa w uzyciu", "WYLS - Magistrala słowowa w uzyciu",
+                                   "WYAK - Magistrala słowowa w uzyciu"}));
+    Mikrorozkaz("wyap wyrm wyv wyu wyl wyad");
+    EXPECT_EQ(zapis.komunikaty, (V{"WYU - Magistrala adresowa w uzyciu", "WYV - Magistrala adresowa w uzyciu",
+                                   "WYL - Magistrala adresowa w uzyciu", "WYRM - Magistrala adresowa w uzyciu",
+                                   "WYAP - Magistrala adresowa w uzyciu"}));
+}
+
+TEST_F(Wykonanie, ZatrzaskiZPustejMagistrali) {
+    m.UstawRejestr(Slot::A, 7);
+    Mikrorozkaz("wea");
+    EXPECT_EQ(zapis.komunikaty, V{"WEA - Próba odczytu z pustej magistrali adresowej A"});
+    EXPECT_EQ(m.Wartosc(Slot::A), 7u);
+    Mikrorozkaz("werm wev weu wea wel wes wex wey wez werb wei");
+    EXPECT_EQ(zapis.komunikaty,
+              (V{"WEL - Próba odczytu z pustej magistrali adresowej A", "WEX - Próba odczytu z pustej magistrali słowowej S",
+                 "WEY - Próba odczytu z pustej magistrali słowowej S", "WEZ - Próba odczytu z pustej magistrali słowowej S",
+                 "WEU - Próba odczytu z pustej magistrali adresowej A", "WEV - Próba odczytu z pustej magistrali adresowej A",
+                 "WEI - Próba odczytu z pustej magistrali słowowej S", "WEA - Próba odczytu z pustej magistrali adresowej A",
+                 "WES - Próba odczytu z pustej magistrali słowowej S", "WERB - Próba odczytu z pustej magistrali słowowej S",
+                 "WERM - Próba odczytu z pustej magistrali adresowej A"}));
+}
+
+TEST_F(Wykonanie, ZatrzaskTniePoMasceAleWermNie) {
+    s.Maszyna.UstawRejestr(Slot::AK, 200);
+    Mikrorozkaz("wyak sa wea werm weu");
+    EXPECT_EQ(m.Wartosc(Slot::A), 200u & 31u);
+    EXPECT_EQ(m.Wartosc(Slot::U), 200u & 31u);
+    EXPECT_EQ(m.Wartosc(Slot::RM), 200u) << "sa does not cut to the address width, werm takes it whole";
+}
+
+TEST_F(Wykonanie, JalBezWejscia) {
+    m.UstawRejestr(Slot::AK, 9);
+    Mikrorozkaz("dod weak");
+    EXPECT_EQ(zapis.komunikaty, (V{"DOD - Stan nieokreślony w \"JAL_in\"", "WEAK - Próba odczytu z pustej JA-L"}));
+    EXPECT_EQ(m.Wartosc(Slot::AK), 9u);
+    Mikrorozkaz("xor not and or shr shl dziel mnoz przep ode dod weja");
+    EXPECT_EQ(zapis.komunikaty,
+              (V{"WEJA - Próba odczytu z pustej magistrali słowowej S", "DOD - Stan nieokreślony w \"JAL_in\"",
+                 "ODE - Stan nieokreślony w \"JAL_in\"", "PRZEP - Stan nieokreślony w \"JAL_in\"",
+                 "MNOZ - Stan nieokreślony w \"JAL_in\"", "DZIEL - Stan nieokreślony w \"JAL_in\"",
+                 "SHL - Stan nieokreślony w \"JAL_in\"", "SHR - Stan nieokreślony w \"JAL_in\"",
+                 "AND - Stan nieokreślony w \"JAL_in\"", "OR - Stan nieokreślony w \"JAL_in\"",
+                 "NOT - Stan nieokreślony w \"JAL_in\"", "XOR - Stan nieokreślony w \"JAL_in\""}));
+}
+
+TEST_F(Wykonanie, DodawaniePrzepelnienie) {
+    m.UstawRejestr(Slot::AK, 200);
+    m.UstawRejestr(Slot::S, 100);
+    Mikrorozkaz("wys weja dod weak");
+    EXPECT_EQ(m.Wartosc(Slot::AK), 44u);
+    EXPECT_EQ(m.Wartosc(Slot::N), 1u);
+    EXPECT_EQ(m.Wartosc(Slot::NP), 1u);
+    EXPECT_EQ(m.Wartosc(Slot::NM), 0u);
+    Mikrorozkaz("wys weja dod weak"); // 44 + 100 fits: flags clear
+    EXPECT_EQ(m.Wartosc(Slot::AK), 144u);
+    EXPECT_EQ(m.Wartosc(Slot::N), 0u);
+    EXPECT_EQ(m.Wartosc(Slot::NP), 0u);
+}
+
+TEST_F(Wykonanie, OdejmowaniePonizejZera) {
+    m.UstawRejestr(Slot::AK, 5);
+    m.UstawRejestr(Slot::S, 7);
+    Mikrorozkaz("wys weja ode");
+    EXPECT_EQ(m.Wartosc(Slot::JAL_out), 254u);
+    EXPECT_TRUE(m.Flaga(Slot::JAL_out));
+    EXPECT_EQ(m.Wartosc(Slot::N), 1u);
+    EXPECT_EQ(m.Wartosc(Slot::NP), 0u);
+    EXPECT_EQ(m.Wartosc(Slot::NM), 1u);
+}
+
+TEST_F(Wykonanie, OperacjeJal) {
+    struct P {
+        const char* op;
+        std::uint32_t ak, wej, wynik;
+    };
+    for (P p : {P{"przep", 3, 9, 9}, P{"mnoz", 20, 13, (20 * 13) & 255}, P{"dziel", 200, 7, 28}, P{"shl", 0, 200, 144},
+                P{"shr", 0, 201, 100}, P{"and", 12, 10, 8}, P{"or", 12, 10, 14}, P{"not", 0, 0x0F, 0xF0},
+                P{"xor", 12, 10, 6}}) {
+        m.UstawRejestr(Slot::AK, p.ak);
+        m.UstawRejestr(Slot::S, p.wej);
+        m.UstawRejestr(Slot::N, 1);
+        Mikrorozkaz(std::string("wys weja weak ") + p.op);
+        EXPECT_EQ(m.Wartosc(Slot::AK), p.wynik) << p.op;
+        EXPECT_EQ(m.Wartosc(Slot::N), 1u) << p.op << " must not touch the flags";
+    }
+}
+
+TEST_F(Wykonanie, OstatniaOperacjaJalWygrywa) {
+    m.UstawRejestr(Slot::AK, 6);
+    m.UstawRejestr(Slot::S, 3);
+    Mikrorozkaz("wys weja weak ode dod"); // dod before ode in the order
+    EXPECT_EQ(m.Wartosc(Slot::AK), 3u);
+}
+
+TEST_F(Wykonanie, DzieleniePrzezZero) {
+    m.UstawRejestr(Slot::AK, 77);
+    Mikrorozkaz("wyx weja dziel weak");
+    EXPECT_EQ(m.Wartosc(Slot::AK), 77u);
+    EXPECT_EQ(m.Wartosc(Slot::RZ), 1u);
+    EXPECT_TRUE(zapis.komunikaty.empty());
+}
+
+TEST_F(Wykonanie, LicznikAkumulatoraZFlagami) {
+    m.UstawRejestr(Slot::AK, 255);
+    Mikrorozkaz("iak");
+    EXPECT_EQ(m.Wartosc(Slot::AK), 0u);
+    EXPECT_EQ(m.Wartosc(Slot::N) * 100 + m.Wartosc(Slot::NP) * 10 + m.Wartosc(Slot::NM), 110u);
+    Mikrorozkaz("dak");
+    EXPECT_EQ(m.Wartosc(Slot::AK), 255u);
+    EXPECT_EQ(m.Wartosc(Slot::N) * 100 + m.Wartosc(Slot::NP) * 10 + m.Wartosc(Slot::NM), 101u);
+    Mikrorozkaz("dak");
+    EXPECT_EQ(m.Wartosc(Slot::AK), 254u);
+    EXPECT_EQ(m.Wartosc(Slot::N) + m.Wartosc(Slot::NP) + m.Wartosc(Slot::NM), 0u);
+    Mikrorozkaz("iak");
+    EXPECT_EQ(m.Wartosc(Slot::AK), 255u);
+    EXPECT_EQ(m.Wartosc(Slot::N), 0u);
+}
+
+TEST_F(Wykonanie, LicznikiRejestrowIKolejnoscZatrzasku) {
+    m.UstawRejestr(Slot::X, 255);
+    m.UstawRejestr(Slot::S, 40);
+    Mikrorozkaz("ix iy dz iu dv");
+    EXPECT_EQ(m.Wartosc(Slot::X), 0u);
+    EXPECT_EQ(m.Wartosc(Slot::Y), 1u);
+    EXPECT_EQ(m.Wartosc(Slot::Z), 255u);
+    EXPECT_EQ(m.Wartosc(Slot::U), 1u);
+    EXPECT_EQ(m.Wartosc(Slot::V), 31u);
+    Mikrorozkaz("wys wex ix"); // the latch comes after the increment
+    EXPECT_EQ(m.Wartosc(Slot::X), 40u);
+    m.UstawRejestr(Slot::L, 4);
+    Mikrorozkaz("wyl il wea"); // old L into A, L advances
+    EXPECT_EQ(m.Wartosc(Slot::A), 4u);
+    EXPECT_EQ(m.Wartosc(Slot::L), 5u);
+}
+
+TEST_F(Wykonanie, PolaczeniaMagistral) {
+    Mikrorozkaz("as");
+    EXPECT_EQ(zapis.komunikaty, V{"AS - Pusta magistrala adresowa"});
+    EXPECT_TRUE(m.Zajeta(Slot::MagS));
+    EXPECT_EQ(m.Wartosc(Slot::MagS), 0u);
+    Mikrorozkaz("sa");
+    EXPECT_EQ(zapis.komunikaty, V{"SA - Pusta magistrala słowowa"});
+    Mikrorozkaz("wyl wys as");
+    EXPECT_EQ(zapis.komunikaty, V{"AS - Magistrala słowowa w użyciu"});
+    Mikrorozkaz("wyl wys sa");
+    EXPECT_EQ(zapis.komunikaty, V{"SA - Magistrala adresowa w użyciu"});
+    Mikrorozkaz("wyl wys assa");
+    EXPECT_EQ(zapis.komunikaty, V{"ASSA - Obie magistrale w użyciu"});
+    Mikrorozkaz("assa");
+    EXPECT_EQ(zapis.komunikaty, V{"ASSA - Połączenie pustych magistral"});
+    EXPECT_FALSE(m.Zajeta(Slot::MagA));
+    EXPECT_FALSE(m.Zajeta(Slot::MagS));
+    m.UstawRejestr(Slot::S, 77);
+    Mikrorozkaz("wys assa");
+    EXPECT_TRUE(zapis.komunikaty.empty());
+    EXPECT_TRUE(m.Zajeta(Slot::MagA));
+    EXPECT_EQ(m.Wartosc(Slot::MagA), 77u);
+    m.UstawRejestr(Slot::L, 3);
+    Mikrorozkaz("wyl assa wes");
+    EXPECT_EQ(m.Wartosc(Slot::S), 3u);
+}
+
+TEST_F(Wykonanie, PamiecCzytIPisz) {
+    m.UstawRejestr(Slot::A, 4);
+    m.UstawRejestr(Slot::S, 0xE3);
+    Mikrorozkaz("pisz");
+    EXPECT_EQ(m.CzytajPaO(4), 0xE3u);
+    m.UstawRejestr(Slot::S, 0);
+    Mikrorozkaz("czyt");
+    EXPECT_EQ(m.Wartosc(Slot::S), 0xE3u);
+    // czyt stores the word as read, without the word mask
+    m.WstawKomorke(5, 300, 1, "110");
+    m.UstawRejestr(Slot::A, 5);
+    Mikrorozkaz("czyt");
+    EXPECT_EQ(m.Wartosc(Slot::S), 300u * 32 + 1);
+}
+
+TEST_F(Wykonanie, Przerwania) {
+    s.Architektura.Przerwania[3].Adres = 17;
+    s.Architektura.Przerwania[1].Adres = 9;
+    m.UstawRejestr(Slot::RZ, 5);
+    Mikrorozkaz("eni");
+    EXPECT_EQ(m.Wartosc(Slot::RP), 4u);
+    EXPECT_EQ(m.Wartosc(Slot::AP), 17u);
+    Mikrorozkaz("rint");
+    EXPECT_EQ(m.Wartosc(Slot::RZ), 1u);
+    EXPECT_EQ(m.Wartosc(Slot::RP), 0u);
+    Mikrorozkaz("eni wyap wea");
+    EXPECT_EQ(m.Wartosc(Slot::RP), 1u);
+    EXPECT_EQ(m.Wartosc(Slot::A), 9u);
+    m.UstawRejestr(Slot::RZ, 5);
+    m.UstawRejestr(Slot::RP, 4);
+    Mikrorozkaz("rint eni"); // ends the current one and accepts the next
+    EXPECT_EQ(m.Wartosc(Slot::RZ), 1u);
+    EXPECT_EQ(m.Wartosc(Slot::RP), 1u);
+}
+
+TEST_F(Wykonanie, MaskowanePrzerwanie) {
+    m.UstawRejestr(Slot::RZ, 128);
+    m.UstawRejestr(Slot::RM, 128);
+    Mikrorozkaz("eni");
+    EXPECT_EQ(m.Wartosc(Slot::RP), 0u);
+    EXPECT_FALSE(m.WarunekSpelniony("int"));
+}
+
+TEST_F(Wykonanie, StpKonczyTaktIZatrzymuje) {
+    m.UstawRejestr(Slot::L, 1);
+    Mikrorozkaz("stp il");
+    EXPECT_TRUE(m.Zatrzymana());
+    EXPECT_EQ(m.Wartosc(Slot::L), 2u);
+}
+
+TEST_F(Wykonanie, SlowoTrzydziestoDwubitowe) {
+    m.UstawSzerokosci(24, 8);
+    m.UstawRejestr(Slot::AK, 5);
+    Mikrorozkaz("iak");
+    EXPECT_EQ(m.Wartosc(Slot::AK), 6u);
+    EXPECT_EQ(m.Wartosc(Slot::N), 0u);
+    m.UstawRejestr(Slot::AK, 0xFFFFFFF0u);
+    m.UstawRejestr(Slot::S, 0x20);
+    Mikrorozkaz("wys weja dod weak");
+    EXPECT_EQ(m.Wartosc(Slot::AK), 0x10u);
+    EXPECT_EQ(m.Wartosc(Slot::NP), 1u);
+    m.UstawRejestr(Slot::AK, 0xFFFFFFFFu);
+    m.UstawRejestr(Slot::S, 2);
+    Mikrorozkaz("wys weja dziel weak");
+    EXPECT_EQ(m.Wartosc(Slot::AK), 0x7FFFFFFFu);
+    m.UstawRejestr(Slot::AK, 0xFFFFFFFFu);
+    Mikrorozkaz("iak");
+    EXPECT_EQ(m.Wartosc(Slot::AK), 0u);
+    EXPECT_EQ(m.Wartosc(Slot::NP), 1u);
+    m.UstawRejestr(Slot::S, 0xFFFFFFFFu);
+    Mikrorozkaz("wys wei");
+    EXPECT_EQ(m.Wartosc(Slot::AD), 0xFFFFFFu);
+    EXPECT_EQ(m.Wartosc(Slot::KOD), 0xFFu);
+    m.UstawRejestr(Slot::AK, 0x80000000u);
+    EXPECT_TRUE(m.WarunekSpelniony("z"));
+}
+
+TEST_F(Wykonanie, Warunki) {
+    m.UstawRejestr(Slot::AK, 0);
+    EXPECT_TRUE(m.WarunekSpelniony("zak"));
+    EXPECT_TRUE(m.WarunekSpelniony("pak"));
+    EXPECT_FALSE(m.WarunekSpelniony("z"));
+    m.UstawRejestr(Slot::AK, 0x81);
+    EXPECT_TRUE(m.WarunekSpelniony("z"));
+    EXPECT_FALSE(m.WarunekSpelniony("pak"));
+    EXPECT_FALSE(m.WarunekSpelniony("Z"));
+    EXPECT_FALSE(m.WarunekSpelniony("q"));
+    m.UstawRejestr(Slot::NM, 1);
+    EXPECT_TRUE(m.WarunekSpelniony("nm"));
+    EXPECT_FALSE(m.WarunekSpelniony("np"));
+}
+
+TEST_F(Wykonanie, NieznaneSlowaINawiasySaPomijane) {
+    m.UstawRejestr(Slot::L, 2);
+    Mikrorozkaz("wyl wyl ! foo WEA wea; wea");
+    EXPECT_TRUE(zapis.komunikaty.empty());
+    EXPECT_EQ(m.Wartosc(Slot::A), 2u);
+}
