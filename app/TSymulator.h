@@ -8,6 +8,7 @@
 #include "Maszyna.h"
 #include "PamiecMikroprogramu.h"
 #include "PunktyZatrzymania.h"
+#include "Rozkazy.h"
 
 class TSymulator {
   public:
@@ -22,4 +23,5 @@ class TSymulator {
     TPunktyZatrzymania PunktyZatrzymania;
     TStanPracy StanPracy;
     TMaszyna Maszyna;
+    TListaRozkazow ListaRozkazow;
 };
