@@ -1,0 +1,25 @@
+#pragma once
+// The small base every panel of the main window shares: a top bar for its buttons and a
+// refresh hook the main window calls each time it brings the panel up.
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <QWidget>
+
+class TSymulator;
+
+class TRamka : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TRamka(TSymulator& symulator, QWidget* parent = nullptr);
+
+    // Called by the main window whenever the panel is brought up.
+    virtual void Odswiez() {}
+
+  protected:
+    TSymulator& symulator;
+    QFrame* GornyPasek;          // the panel's own top bar
+    QHBoxLayout* UkladPaska;     // buttons go here, left to right
+    QVBoxLayout* UkladTresci;    // the panel's content below the bar
+};
