@@ -1,0 +1,3 @@
+#include "TFrameBreakpoints.h"
+
+TFrameBreakpoints::TFrameBreakpoints(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {}

@@ -1,0 +1,3 @@
+#include "TFrameCPU.h"
+
+TFrameCPU::TFrameCPU(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {}

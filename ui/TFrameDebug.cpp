@@ -1,0 +1,3 @@
+#include "TFrameDebug.h"
+
+TFrameDebug::TFrameDebug(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {}

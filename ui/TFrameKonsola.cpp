@@ -1,0 +1,3 @@
+#include "TFrameKonsola.h"
+
+TFrameKonsola::TFrameKonsola(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {}

@@ -1,0 +1,3 @@
+#include "TFrameMaszyna.h"
+
+TFrameMaszyna::TFrameMaszyna(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {}

@@ -1,0 +1,3 @@
+#include "TFramePamiecMikroprogramu.h"
+
+TFramePamiecMikroprogramu::TFramePamiecMikroprogramu(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {}

@@ -1,0 +1,3 @@
+#include "TFrameProgram.h"
+
+TFrameProgram::TFrameProgram(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {}

@@ -1,0 +1,3 @@
+#include "TFrameRozkaz.h"
+
+TFrameRozkaz::TFrameRozkaz(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {}
