@@ -1,8 +1,17 @@
 #include "TSymulator.h"
 
+#include "Presety.h"
+
 TSymulator::TSymulator()
     : Maszyna(Architektura, PamiecMikroprogramu, Konsola, Dziennik, PunktyZatrzymania, StanPracy) {
     Maszyna.UstawSzerokosci(5, 3);
+    ZastosujPreset("K");
     Maszyna.Reset();
     ListaRozkazow.UstawStandardowe();
+}
+
+bool TSymulator::ZastosujPreset(const std::string& nazwa) {
+    if (!::ZastosujPreset(Architektura, nazwa)) return false;
+    NazwaPresetu = nazwa;
+    return true;
 }

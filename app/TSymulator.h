@@ -10,6 +10,8 @@
 #include "PunktyZatrzymania.h"
 #include "Rozkazy.h"
 
+#include <string>
+
 class TSymulator {
   public:
     TSymulator();
@@ -24,4 +26,9 @@ class TSymulator {
     TStanPracy StanPracy;
     TMaszyna Maszyna;
     TListaRozkazow ListaRozkazow;
+
+    // The current preset's name, shown in the status bar; a machine file leaves it as it is.
+    std::string NazwaPresetu;
+    // "K" .. "Max": signals, components, display defaults. False for an unknown name.
+    bool ZastosujPreset(const std::string& nazwa);
 };

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "PlikMaszyny.h"
+#include "Presety.h"
+#include "TSymulator.h"
+
+namespace {
+
+std::vector<int> Elementy(const TArchitektura& a) {
+    std::vector<int> w;
+    for (int e = 0; e < LiczbaElementow; ++e)
+        if (a.Elementy[static_cast<std::size_t>(e)]) w.push_back(e);
+    return w;
+}
+
+std::string Plik(const char* nazwa) {
+    return (std::filesystem::temp_directory_path() / (std::string("symulator_arch_") + nazwa)).string();
+}
+
+} // namespace
+
+TEST(Presety, SygnalyIElementy) {
+    struct P {
+        const char* nazwa;
+        int sygnalow;
+        std::vector<int> elementy;
+    };
+    for (const P& p : {P{"K", 17, {0, 8, 9, 10}}, P{"K+", 19, {0, 8, 9, 10, 13}}, P{"L", 27, {0, 7, 8, 9, 10, 13}},
+                       P{"EK", 33, {0, 1, 4, 5, 6, 7, 8, 9, 10, 13}},
+                       P{"Max", 61, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}}}) {
+        TArchitektura a;
+        ASSERT_TRUE(ZastosujPreset(a, p.nazwa));
+        EXPECT_EQ(LiczbaIstniejacychSygnalow(a), p.sygnalow) << p.nazwa;
+        EXPECT_EQ(Elementy(a), p.elementy) << p.nazwa;
+        EXPECT_TRUE(a.Jest(NumerSygnalu("stp")));
+    }
+    TArchitektura a;
+    ZastosujPreset(a, "EK");
+    EXPECT_TRUE(a.Jest(NumerSygnalu("wex")));
+    EXPECT_FALSE(a.Jest(NumerSygnalu("ix")));
+    EXPECT_FALSE(ZastosujPreset(a, "U"));
+    EXPECT_FALSE(ZastosujPreset(a, "k"));
+}
+
+TEST(Presety, UzytkownikaZachowujeNiewymienioneIStp) {
+    TArchitektura a;
+    ZastosujPreset(a, "K");
+    ZastosujPresetU(a, {{"stp", false}, {"wex", true}, {"wel", false}, {"nieznany", true}});
+    EXPECT_TRUE(a.Jest(NumerSygnalu("stp")));
+    EXPECT_TRUE(a.Elementy[1]);
+    EXPECT_TRUE(a.Elementy[0]) << "wyl, il still exist";
+    EXPECT_TRUE(a.Jest(NumerSygnalu("czyt")));
+    ZastosujPresetU(a, {{"wex", false}});
+    EXPECT_FALSE(a.Elementy[1]);
+}
+
+TEST(Presety, DomyslneRejestryWracajaPrzyKazdymPresecie) {
+    TArchitektura a;
+    a.Rejestry[18].Podstawa = 16;
+    ZastosujPreset(a, "L");
+    EXPECT_EQ(a.Rejestry[18].Podstawa, 10);
+    EXPECT_EQ(a.Rejestry[7].Podstawa, 2);
+    EXPECT_EQ(a.Rejestry[7].RodzajMenu, 2);
+    EXPECT_EQ(a.Rejestry[9].Podstawa, 2);
+    EXPECT_EQ(a.Rejestry[9].RodzajMenu, 1);
+    EXPECT_EQ(a.Rejestry[16].RodzajMenu, 3);
+    EXPECT_EQ(a.Rejestry[24].RodzajMenu, 2);
+    EXPECT_EQ(a.Rejestry[19].Podstawa, 0);
+    EXPECT_EQ(a.Rejestry[26].RodzajMenu, 0);
+}
+
+TEST(Presety, StartSymulatora) {
+    TSymulator s;
+    EXPECT_EQ(s.NazwaPresetu, "K");
+    EXPECT_EQ(LiczbaIstniejacychSygnalow(s.Architektura), 17);
+    EXPECT_EQ(s.Architektura.Przerwania[8].Etykieta, "int8");
+    EXPECT_EQ(s.Architektura.Urzadzenia[2].Adres, 2);
+}
+
+TEST(PlikMaszyny, ZapisKIMax) {
+    TArchitektura a;
+    ZastosujPreset(a, "K");
+    EXPECT_EQ(LinieMaszyny(a), (std::vector<std::string>{"wel", "wyl", "il", "wei", "wyad", "czyt", "pisz", "wea",
+                                                         "wes", "wys", "weja", "weak", "wyak", "dod", "ode", "przep",
+                                                         "stp"}));
+    ZastosujPreset(a, "Max");
+    auto linie = LinieMaszyny(a);
+    ASSERT_EQ(linie.size(), 61u);
+    EXPECT_EQ(linie.front(), "wel");
+    EXPECT_EQ(linie.back(), "stp");
+}
+
+TEST(PlikMaszyny, OdczytIgnorujeObceLinie) {
+    TArchitektura a;
+    ZastosujPreset(a, "Max");
+    ZastosujLinieMaszyny(a, {});
+    EXPECT_EQ(LiczbaIstniejacychSygnalow(a), 1);
+    EXPECT_EQ(Elementy(a), std::vector<int>{});
+    ZastosujLinieMaszyny(a, {"WEL", "wel ", "wex", "", "x"});
+    EXPECT_EQ(LiczbaIstniejacychSygnalow(a), 2);
+    EXPECT_EQ(Elementy(a), std::vector<int>{1});
+}
+
+TEST(PlikMaszyny, ObiegPrzezPlik) {
+    const std::string p = Plik("l.mas");
+    TArchitektura a, b;
+    ZastosujPreset(a, "L");
+    std::string blad;
+    ASSERT_TRUE(ZapiszMaszyne(p, a, blad)) << blad;
+    std::ifstream f(p, std::ios::binary);
+    std::string bajty((std::istreambuf_iterator<char>(f)), {});
+    EXPECT_EQ(bajty.substr(0, 9), "wel\r\nwyl\r");
+    EXPECT_EQ(bajty.substr(bajty.size() - 5), "stp\r\n");
+    ASSERT_TRUE(WczytajMaszyne(p, b, blad));
+    for (int s = 1; s <= LiczbaSygnalow; ++s) EXPECT_EQ(a.Jest(s), b.Jest(s)) << s;
+    EXPECT_EQ(a.Elementy, b.Elementy);
+    std::filesystem::remove(p);
+    // A file that cannot be read leaves the architecture as it was.
+    EXPECT_FALSE(WczytajMaszyne(p, b, blad));
+    EXPECT_EQ(LiczbaIstniejacychSygnalow(b), 27);
+}
