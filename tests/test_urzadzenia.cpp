@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include "Sluchacz.h"
+#include "TSymulator.h"
+
+namespace {
+
+struct Urzadzenia : ::testing::Test {
+    TSymulator s;
+    TMaszyna& m = s.Maszyna;
+    void Mikrorozkaz(std::string_view t) {
+        m.WyczyscMagistrale();
+        m.WykonajMikrorozkaz(t);
+    }
+    // A one-row microprogram whose row 0 runs `tekst` after the fetch of a word with code 0.
+    void JedenWiersz(const std::string& tekst) {
+        auto& w = s.PamiecMikroprogramu.Wiersze();
+        w.resize(2);
+        w[1].Adres = "0";
+        w[1].Sygnaly = tekst;
+        w[1].Zestaw = DekodujMikrorozkaz(tekst);
+        w[1].NumerCel0 = w[1].NumerCel1 = -1;
+    }
+};
+
+} // namespace
+
+TEST_F(Urzadzenia, WejscieZabieraPierwszyZnak) {
+    s.Konsola.UstawWejscie("ab");
+    m.UstawRejestr(Slot::AD, 1);
+    Mikrorozkaz("start");
+    EXPECT_EQ(m.Wartosc(Slot::RB_wy), 97u);
+    EXPECT_EQ(s.Konsola.Wejscie(), "b");
+    EXPECT_EQ(m.Wartosc(Slot::G), 1u);
+    EXPECT_TRUE(m.UrzadzenieGotowe());
+}
+
+TEST_F(Urzadzenia, PolskiZnakIdzieJakoBajtWindows1250) {
+    s.Konsola.UstawWejscie("łx");
+    m.UstawRejestr(Slot::AD, 1);
+    Mikrorozkaz("start");
+    EXPECT_EQ(m.Wartosc(Slot::RB_wy), 0xB3u);
+    EXPECT_EQ(s.Konsola.Wejscie(), "x");
+    m.UstawRejestr(Slot::AD, 2);
+    m.UstawRejestr(Slot::RB_we, 0xB3);
+    Mikrorozkaz("start");
+    EXPECT_EQ(s.Konsola.Wyjscie(), std::vector<std::string>{"ł"});
+}
+
+TEST_F(Urzadzenia, PustaLiniaIDokonczenieZKlawiatury) {
+    JedenWiersz("start");
+    m.UstawRejestr(Slot::RB_wy, 7);
+    m.Takt(); // fetch: word 0 has code 0 and AD 0
+    m.UstawRejestr(Slot::AD, 1);
+    m.Takt();
+    EXPECT_EQ(m.Wartosc(Slot::G), 0u);
+    EXPECT_EQ(m.Wartosc(Slot::RB_wy), 7u);
+    s.Konsola.UstawWejscie("x");
+    m.KlawiszWLiniiWejscia();
+    EXPECT_EQ(m.Wartosc(Slot::RB_wy), 120u);
+    EXPECT_EQ(m.Wartosc(Slot::G), 1u);
+    EXPECT_EQ(m.Wartosc(Slot::RZ), 128u);
+    EXPECT_EQ(s.Konsola.Wejscie(), "");
+    // The device is done now: a second key in the same tick takes nothing.
+    s.Konsola.UstawWejscie("y");
+    m.KlawiszWLiniiWejscia();
+    EXPECT_EQ(m.Wartosc(Slot::RB_wy), 120u);
+    EXPECT_EQ(s.Konsola.Wejscie(), "y");
+}
+
+TEST_F(Urzadzenia, KlawiszPodczasProgramuTylkoZglaszaPrzerwanie) {
+    JedenWiersz("start");
+    m.Takt();
+    m.UstawRejestr(Slot::AD, 1);
+    m.Takt();
+    s.StanPracy.TrybPracy = 2;
+    s.Konsola.UstawWejscie("x");
+    m.KlawiszWLiniiWejscia();
+    EXPECT_EQ(m.Wartosc(Slot::RZ), 128u);
+    EXPECT_EQ(s.Konsola.Wejscie(), "x");
+}
+
+TEST_F(Urzadzenia, KlawiszNaZatrzymanejMaszynieNicNieRobi) {
+    Mikrorozkaz("stp");
+    s.Konsola.UstawWejscie("x");
+    m.KlawiszWLiniiWejscia();
+    EXPECT_EQ(m.Wartosc(Slot::RZ), 0u);
+}
+
+TEST_F(Urzadzenia, Wyjscie) {
+    m.UstawRejestr(Slot::AD, 2);
+    m.UstawRejestr(Slot::RB_we, 13);
+    Mikrorozkaz("start");
+    EXPECT_EQ(s.Konsola.Wyjscie(), std::vector<std::string>{""});
+    m.UstawRejestr(Slot::RB_we, 65);
+    Mikrorozkaz("start");
+    Mikrorozkaz("start");
+    m.UstawRejestr(Slot::RB_we, 13);
+    Mikrorozkaz("start");
+    m.UstawRejestr(Slot::RB_we, 66);
+    Mikrorozkaz("start");
+    EXPECT_EQ(s.Konsola.Wyjscie(), (std::vector<std::string>{"AA", "B"}));
+    EXPECT_EQ(s.Konsola.WyjscieTekst(), "AA\nB");
+    EXPECT_EQ(m.Wartosc(Slot::G), 0u);
+}
+
+TEST_F(Urzadzenia, NieznaneUrzadzenieTylkoUstawiaG) {
+    s.Konsola.UstawWejscie("q");
+    m.UstawRejestr(Slot::AD, 5);
+    m.UstawRejestr(Slot::RB_we, 65);
+    Mikrorozkaz("start");
+    EXPECT_EQ(m.Wartosc(Slot::G), 1u);
+    EXPECT_EQ(s.Konsola.Wejscie(), "q");
+    EXPECT_TRUE(s.Konsola.Wyjscie().empty());
+    EXPECT_FALSE(m.UrzadzenieGotowe());
+}
+
+TEST_F(Urzadzenia, DrukowanieBezKoncaNieWyczerpujePamieci) {
+    m.UstawRejestr(Slot::AD, 2);
+    m.UstawRejestr(Slot::RB_we, 'x');
+    for (std::size_t i = 0; i < TKonsola::MaksZnakow + 10; ++i) s.Konsola.Wypisz('x');
+    std::size_t znakow = 0;
+    for (const auto& l : s.Konsola.Wyjscie()) znakow += l.size();
+    EXPECT_LE(znakow, TKonsola::MaksZnakow);
+    EXPECT_GT(znakow, TKonsola::MaksZnakow / 4);
+}
+
+TEST_F(Urzadzenia, PrzerwaniaZPrzyciskow) {
+    for (int przycisk = 1; przycisk <= 8; ++przycisk) {
+        m.Reset();
+        m.ZglosPrzerwanie(9 - przycisk);
+        EXPECT_EQ(m.Wartosc(Slot::RZ), 1u << (8 - przycisk)) << przycisk;
+    }
+    m.ZglosPrzerwanie(0);
+    m.ZglosPrzerwanie(9);
+    EXPECT_EQ(m.Wartosc(Slot::RZ), 1u);
+}
+
+TEST(PunktyZatrzymania, OpisyIRelacje) {
+    TPunktyZatrzymania p;
+    std::string blad;
+    ASSERT_TRUE(p.DodajPunkt({0, 0, 0, 5, 0}, blad));
+    ASSERT_TRUE(p.DodajPunkt({7, 20, 2, 3, 0}, blad));
+    ASSERT_TRUE(p.DodajPunkt({8, 0, 6, 1, 9}, blad));
+    EXPECT_EQ(p.OpisPunktu(1), "Akumulator AK równa się 5");
+    EXPECT_EQ(p.OpisPunktu(2), "Komórka pamięci (PaO) o adresie 20 jest większy od 3");
+    EXPECT_EQ(p.OpisPunktu(3), "Rejestr X zawiera się w przedziale 1 - 9");
+    p.UsunPunkt(1);
+    EXPECT_EQ(p.Count(), 2);
+    EXPECT_EQ(p.OpisPunktu(1), "Rejestr X zawiera się w przedziale 1 - 9");
+    EXPECT_EQ(p.OpisPunktu(2), "Komórka pamięci (PaO) o adresie 20 jest większy od 3");
+    EXPECT_FALSE(p.DodajPunkt({21, 0, 0, 0, 0}, blad));
+    EXPECT_FALSE(p.DodajPunkt({0, 0, 7, 0, 0}, blad));
+
+    TPunktZatrzymania r{0, 0, 0, 5, 0};
+    const std::int32_t v = 5;
+    const bool oczekiwane[7] = {true, false, false, true, false, true, true};
+    for (int rel = 0; rel < 7; ++rel) {
+        r.Relacja = rel;
+        r.Wartosc2 = 5;
+        EXPECT_EQ(RelacjaSpelniona(r, v), oczekiwane[rel]) << rel;
+    }
+    r = {0, 0, 6, 9, 1};
+    for (int x : {0, 1, 5, 9, 10}) EXPECT_FALSE(RelacjaSpelniona(r, x)) << "empty interval";
+    r = {0, 0, 4, 0, 0};
+    EXPECT_TRUE(RelacjaSpelniona(r, -1)) << "signed comparison";
+}
+
+TEST(PunktyZatrzymania, Limit1024) {
+    TPunktyZatrzymania p;
+    std::string blad;
+    for (int i = 0; i < 1024; ++i) ASSERT_TRUE(p.DodajPunkt({}, blad));
+    EXPECT_FALSE(p.DodajPunkt({}, blad));
+    EXPECT_EQ(blad, "Nie można dodać punktu zatrzymania: lista mieści najwyżej 1024 punktów.");
+    EXPECT_EQ(p.Count(), 1024);
+}
+
+TEST_F(Urzadzenia, PunktySprawdzanePoTakcie) {
+    std::string blad;
+    s.PunktyZatrzymania.DodajPunkt({11, 0, 0, 0, 0}, blad); // bus A = 0
+    s.PunktyZatrzymania.DodajPunkt({2, 0, 0, 101, 0}, blad); // I = 101
+    m.PiszPaO(0, 101);                                       // KOD 3, AD 5
+    JedenWiersz("wyl wea");
+    m.Takt();
+    std::vector<std::string> log = s.Dziennik.Linie();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0], "Breakpoint 1 OK = Magistrala adresowa A równa się 0");
+    EXPECT_EQ(log[1], "Breakpoint 2 OK = Rejestr instrukcji I równa się 101");
+    EXPECT_TRUE(s.StanPracy.ZadanieStopu);
+    s.StanPracy.ZadanieStopu = false;
+    s.PunktyZatrzymania.Ignoruj = true;
+    m.Takt();
+    EXPECT_FALSE(s.StanPracy.ZadanieStopu);
+    EXPECT_EQ(s.Dziennik.Linie().size(), 2u);
+}
+
+TEST(Dziennik, NowosciICzyszczenie) {
+    TDziennik d;
+    EXPECT_FALSE(d.MaNowosci());
+    d.Dopisz("a");
+    d.Dopisz("b");
+    EXPECT_TRUE(d.MaNowosci());
+    EXPECT_EQ(d.Linie(), (std::vector<std::string>{"a", "b"}));
+    d.Wyczysc();
+    EXPECT_FALSE(d.MaNowosci());
+    EXPECT_TRUE(d.Linie().empty());
+}
+
+TEST(Dziennik, LimitLinii) {
+    TDziennik d;
+    for (std::size_t i = 0; i < TDziennik::MaksLinii + 5; ++i) d.Dopisz(std::to_string(i));
+    auto linie = d.Linie();
+    ASSERT_EQ(linie.size(), TDziennik::MaksLinii + 1);
+    EXPECT_EQ(linie[0], "(pominięto 5 starszych komunikatów)");
+    EXPECT_EQ(linie[1], "5");
+    EXPECT_EQ(linie.back(), std::to_string(TDziennik::MaksLinii + 4));
+}
