@@ -1,0 +1,27 @@
+# Runs symulator-cli with ARGS (separated by |), checks the exit code against KOD and, when
+# WZORZEC is given, standard output against that golden file byte for byte.
+string(REPLACE "|" ";" argumenty "${ARGS}")
+execute_process(COMMAND ${CLI} ${argumenty}
+                WORKING_DIRECTORY ${KATALOG}
+                RESULT_VARIABLE wynik OUTPUT_VARIABLE wyjscie ERROR_VARIABLE bledy)
+if(NOT wynik STREQUAL KOD)
+  message(FATAL_ERROR "exit code ${wynik}, expected ${KOD}\n${bledy}\n${wyjscie}")
+endif()
+if(DEFINED BLAD AND NOT bledy MATCHES "${BLAD}")
+  message(FATAL_ERROR "standard error does not match '${BLAD}':\n${bledy}")
+endif()
+if(DEFINED WZORZEC)
+  file(READ ${WZORZEC} oczekiwane)
+  if(NOT wyjscie STREQUAL oczekiwane)
+    file(WRITE ${WZORZEC}.otrzymane "${wyjscie}")
+    message(FATAL_ERROR "output differs from ${WZORZEC}; got ${WZORZEC}.otrzymane")
+  endif()
+endif()
+if(DEFINED PLIK)
+  file(READ ${PLIK} zapisany)
+  file(READ ${WZORZEC_PLIKU} oczekiwany)
+  file(REMOVE ${PLIK})
+  if(NOT zapisany STREQUAL oczekiwany)
+    message(FATAL_ERROR "${PLIK} differs from ${WZORZEC_PLIKU}:\n${zapisany}")
+  endif()
+endif()
