@@ -8,10 +8,15 @@ TSymulator::TSymulator()
     ZastosujPreset("K");
     Maszyna.Reset();
     ListaRozkazow.UstawStandardowe();
+    ListaProgramow.UstawStartowe();
 }
 
 bool TSymulator::ZastosujPreset(const std::string& nazwa) {
     if (!::ZastosujPreset(Architektura, nazwa)) return false;
     NazwaPresetu = nazwa;
     return true;
+}
+
+void TSymulator::KompilujProgram(const std::vector<std::string>& zrodlo) {
+    ::KompilujProgram(zrodlo, ListaRozkazow, Maszyna, Architektura, Dziennik, WynikAsemblacji);
 }

@@ -3,14 +3,17 @@
 // every test and the command-line runner create their own.
 
 #include "Architektura.h"
+#include "Asembler.h"
 #include "Dziennik.h"
 #include "Konsola.h"
 #include "Maszyna.h"
 #include "PamiecMikroprogramu.h"
+#include "Programy.h"
 #include "PunktyZatrzymania.h"
 #include "Rozkazy.h"
 
 #include <string>
+#include <vector>
 
 class TSymulator {
   public:
@@ -31,4 +34,11 @@ class TSymulator {
     std::string NazwaPresetu;
     // "K" .. "Max": signals, components, display defaults. False for an unknown name.
     bool ZastosujPreset(const std::string& nazwa);
+
+    TListaProgramow ListaProgramow;
+    // What the last assembly left for the compile-result window.
+    TWynikAsemblacji WynikAsemblacji;
+    // Assembles into PaO, the interrupt addresses and the debug label list; the messages
+    // are in WynikAsemblacji.Komunikaty. The caller resets the machine afterwards.
+    void KompilujProgram(const std::vector<std::string>& zrodlo);
 };

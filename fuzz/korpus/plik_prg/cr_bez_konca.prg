@@ -1,0 +1,1 @@
+pob astoprst 1

@@ -1,0 +1,382 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "TSymulator.h"
+
+namespace {
+
+using V = std::vector<std::string>;
+using E = std::vector<std::pair<std::string, std::string>>;
+
+struct Asembler : ::testing::Test {
+    TSymulator s;
+    const TWynikAsemblacji& w = s.WynikAsemblacji;
+
+    void Kompiluj(const V& zrodlo) { s.KompilujProgram(zrodlo); }
+    // One line assembled at address 7: six words in front of it.
+    void NaAdresie7(const std::string& linia) {
+        Kompiluj({"rpa", "rpa", "rpa", "rpa", "rpa", "rpa", "rpa", linia, "rst 99"});
+    }
+    std::string Komorka(std::int64_t a) const {
+        const TKomorka* k = s.Maszyna.PaO().Znajdz(a);
+        if (!k) return "-";
+        return std::to_string(k->Kod) + " " + std::to_string(k->Argument) + " " + k->Rodzaj;
+    }
+    // Address of the final "rst 99" marker.
+    std::int64_t AdresZnacznika() const {
+        for (const auto& k : s.Maszyna.PaO().Komorki())
+            if (k.Argument == 99 && k.Rodzaj == "010") return k.Adres;
+        return -1;
+    }
+    void DodajRozkaz(const std::string& nazwa, int kod, int argumenty) {
+        TRozkaz r;
+        r.Nazwa = nazwa;
+        r.Kod = static_cast<std::uint16_t>(kod);
+        r.LiczbaArgumentow = argumenty;
+        std::vector<TRozkaz> nowe;
+        for (int i = 1; i <= s.ListaRozkazow.Count(); ++i)
+            nowe.push_back(s.ListaRozkazow[i]);
+        nowe.push_back(r);
+        s.ListaRozkazow.Zastap(nowe);
+    }
+};
+
+const V PrzykladTestowy = {
+    "//program testowy",
+    "        pob zero",
+    "        ład liczba",
+    "petla:  pob liczba",
+    "        dod jeden",
+    "        ład liczba",
+    "        sob petla  //skok bezwarunkowy",
+    "        stop",
+    "",
+    "        org 20",
+    "liczba: rpa",
+    "zero:   rst 0",
+    "jeden:  rst 1",
+    "        kon",
+};
+
+} // namespace
+
+TEST(LiczbyAsemblera, Skladnia) {
+    struct P {
+        const char* t;
+        bool ok;
+        std::int32_t v;
+    };
+    const P przypadki[] = {
+        {"31", true, 31},
+        {"+5", true, 5},
+        {"-1", true, -1},
+        {"007", true, 7},
+        {"-0", true, 0},
+        {"$1f", true, 31},
+        {"x1f", true, 31},
+        {"0x1f", true, 31},
+        {"$1F", true, 31},
+        {"$ffffffff", true, -1},
+        {"0x80000000", true, std::numeric_limits<std::int32_t>::min()},
+        {"$0000000001", true, 1},
+        {"-2147483648", true, std::numeric_limits<std::int32_t>::min()},
+        {"2147483646", true, 2147483646},
+        {"2147483647", false, 0},
+        {"+2147483647", false, 0},
+        {"$7fffffff", false, 0},
+        {"x7FFFFFFF", false, 0},
+        {"2147483648", false, 0},
+        {"-2147483649", false, 0},
+        {"$100000000", false, 0},
+        {"1e3", false, 0},
+        {"", false, 0},
+        {"+", false, 0},
+        {"-", false, 0},
+        {"$", false, 0},
+        {"x", false, 0},
+        {"0x", false, 0},
+        {"-$10", false, 0},
+        {"+0x10", false, 0},
+        {"xa", true, 10},
+        {"xg", false, 0},
+        {"12a", false, 0},
+        {"99999999999999999999999", false, 0},
+    };
+    for (const P& p : przypadki) {
+        std::int32_t v = 12345;
+        EXPECT_EQ(CzytajLiczbe(p.t, v), p.ok) << p.t;
+        EXPECT_EQ(v, p.ok ? p.v : 12345) << p.t;
+    }
+}
+
+TEST_F(Asembler, PrzykladTestowy) {
+    Kompiluj(PrzykladTestowy);
+    EXPECT_EQ(w.Komunikaty, V{});
+    EXPECT_EQ(w.Etykiety, (E{{"petla", "2"}, {"liczba", "20"}, {"zero", "21"}, {"jeden", "22"}}));
+    EXPECT_EQ(w.Slowa,
+              (V{"0 4 21 110 ", "1 3 20 110 ", "2 4 20 110 ", "3 1 22 110 ", "4 3 20 110 ",
+                 "5 5 2 110 ", "6 0 0 110 ", "20 0 0 000 ", "21 0 0 010 ", "22 0 1 010 "}));
+    const std::uint32_t oczekiwane[] = {149, 116, 148, 54, 116, 162, 0, 0, 0, 1};
+    const int adresy[] = {0, 1, 2, 3, 4, 5, 6, 20, 21, 22};
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(s.Maszyna.CzytajPaO(adresy[i]), oczekiwane[i]) << adresy[i];
+    EXPECT_EQ(s.Maszyna.PaO().Rozmiar(), 10u);
+    EXPECT_EQ(s.Dziennik.Etykiety(), w.Etykiety);
+}
+
+TEST_F(Asembler, ListyLiniiPrzykladu) {
+    Kompiluj(PrzykladTestowy);
+    EXPECT_EQ(w.Zrodlo, PrzykladTestowy);
+    EXPECT_EQ(w.Czyste, (V{"1 pob zero ", "2 ład liczba ", "3 petla: pob liczba ", "4 dod jeden ",
+                           "5 ład liczba ", "6 sob petla ", "7 stop ", "9 org 20 ",
+                           "10 liczba: rpa ", "11 zero: rst 0 ", "12 jeden: rst 1 "}));
+    EXPECT_EQ(w.Rozmieszczone,
+              (V{"1 pob zero ", "2 ład liczba ", "3 pob liczba ", "4 dod jeden ", "5 ład liczba ",
+                 "6 sob petla ", "7 stop ", "9 org 20 ", "10 rpa ", "11 rst 0 ", "12 rst 1 "}));
+    EXPECT_EQ(w.Rozwiazane,
+              (V{"1 pob 21 ", "2 ład 20 ", "3 pob 20 ", "4 dod 22 ", "5 ład 20 ", "6 sob 2 ",
+                 "7 stop ", "9 org 20 ", "10 rpa ", "11 rst 0 ", "12 rst 1 "}));
+}
+
+TEST_F(Asembler, PustyTekstNicNieDaje) {
+    s.Maszyna.WstawKomorke(3, 1, 1, "110");
+    for (const V& z : {V{}, V{"// tylko komentarz", "", "   \t  ", "\t// i jeszcze"}}) {
+        Kompiluj(z);
+        EXPECT_TRUE(w.Czyste.empty());
+        EXPECT_TRUE(w.Slowa.empty());
+        EXPECT_TRUE(w.Etykiety.empty());
+        EXPECT_TRUE(w.Komunikaty.empty());
+        EXPECT_EQ(s.Maszyna.PaO().Rozmiar(), 0u);
+    }
+}
+
+TEST_F(Asembler, WielkieLiteryTabulatoryIKomentarze) {
+    Kompiluj({"\tPOB   \t  Adr // komentarz", "ADR: RST $1F"});
+    EXPECT_EQ(w.Czyste, (V{"0 pob adr ", "1 adr: rst $1f "}));
+    EXPECT_EQ(w.Slowa, (V{"0 4 1 110 ", "1 0 31 010 "}));
+    EXPECT_TRUE(w.Komunikaty.empty());
+    // Only A-Z fold: a capital Ł keeps the instruction from being found.
+    Kompiluj({"ŁAD 5"});
+    EXPECT_EQ(w.Czyste, V{"0 Ład 5 "});
+    EXPECT_EQ(w.Komunikaty, V{"[Błąd] ...(0): Nieznana instrukcja \"Ład\""});
+}
+
+TEST_F(Asembler, Etykiety) {
+    Kompiluj({"rpa", "sam:", "stop", "a: b:c:stop", "d:", "e:", "rst f", "f:rst 1"});
+    EXPECT_EQ(w.Czyste[3], "3 a: b: c: stop ");
+    EXPECT_EQ(w.Rozmieszczone, (V{"0 rpa ", "2 stop ", "3 stop ", "6 rst f ", "7 rst 1 "}));
+    EXPECT_EQ(
+        w.Etykiety,
+        (E{{"sam", "1"}, {"a", "2"}, {"b", "2"}, {"c", "2"}, {"d", "3"}, {"e", "3"}, {"f", "4"}}));
+    EXPECT_EQ(w.Rozwiazane[3], "6 rst 4 ");
+    EXPECT_TRUE(w.Komunikaty.empty());
+}
+
+TEST_F(Asembler, PodwojnaEtykietaZachowujePierwszyAdres) {
+    Kompiluj({"x: rpa", "rpa", "x: rst x", "xa: rst xa", "rst xb"});
+    EXPECT_EQ(w.Komunikaty, V{"[Błąd] ...(2): Wielokrotna definicja etykiety \"x\" "});
+    EXPECT_EQ(w.Etykiety, (E{{"x", "0"}, {"xa", "3"}}));
+    // A label wins over the hexadecimal reading of the same word.
+    EXPECT_EQ(w.Slowa, (V{"0 0 0 000 ", "1 0 0 000 ", "2 0 0 010 ", "3 0 3 010 ", "4 0 11 010 "}));
+}
+
+TEST_F(Asembler, KomunikatyKazdegoKroku) {
+    Kompiluj({"org xyz", "org abc:", "abc:", "sob", "pob 1 2", "bzdura 5", "rst zle", "org -3"});
+    EXPECT_EQ(w.Komunikaty, (V{
+                                "[Błąd] ...(0): Błędny parametr \"xyz\"",
+                                "[Błąd] ...(1): Błędny parametr \"abc:\"",
+                                "[Błąd] ...(5): Nieznana instrukcja \"bzdura\"",
+                                "[Błąd] ...(7): Za mała wartość w \"org -3\"",
+                                "[Błąd] ...(3): Za mało parametrów",
+                                "[Błąd] ...(4): Za dużo parametrów",
+                                "[Błąd] ...(0): Błędny parametr: xyz",
+                                "[Błąd] ...(1): Błędny parametr: abc:",
+                                "[Błąd] ...(6): Błędny parametr: \"zle\"",
+                            }));
+    EXPECT_EQ(w.Rozwiazane, (V{"0 org xyz ", "1 org abc: ", "3 sob 0 ", "4 pob 1 ", "5 bzdura ",
+                               "6 rst zle ", "7 org -3 "}));
+}
+
+TEST_F(Asembler, OrgZEtykietaIBezArgumentu) {
+    // Step 2 refuses the label, step 4 goes to its address; an empty "org" goes to 0.
+    Kompiluj({"rpa", "rpa", "tu: rpa", "org tu", "rst 5", "org", "rst 6"});
+    EXPECT_EQ(w.Komunikaty,
+              (V{"[Błąd] ...(3): Błędny parametr \"tu\"", "[Błąd] ...(5): Za mało parametrów"}));
+    EXPECT_EQ(w.Slowa, (V{"0 0 0 000 ", "1 0 0 000 ", "2 0 0 000 ", "2 0 5 010 ", "0 0 6 010 "}));
+    EXPECT_EQ(Komorka(0), "0 6 010");
+    EXPECT_EQ(Komorka(2), "0 5 010");
+}
+
+TEST_F(Asembler, TabelaPrzypadkowNaAdresie7) {
+    struct P {
+        const char* linia;
+        const char* komunikat; // "" for none
+        V slowa;               // the words from address 7
+        std::int64_t znacznik; // address of the next word
+    };
+    const P przypadki[] = {
+        {"sob", "): Za mało parametrów", {"7 5 0 110 "}, 8},
+        {"rpa 5", "): Za dużo parametrów", {"7 0 0 000 "}, 8},
+        {"pob 10 20", "): Za dużo parametrów", {"7 4 10 110 "}, 8},
+        {"rst $1f", "", {"7 0 31 010 "}, 8},
+        {"rst x1f", "", {"7 0 31 010 "}, 8},
+        {"rst 0x1f", "", {"7 0 31 010 "}, 8},
+        {"rst 31", "", {"7 0 31 010 "}, 8},
+        {"rst -1", "", {"7 0 -1 010 "}, 8},
+        {"rst +5", "", {"7 0 5 010 "}, 8},
+        {"rst 2147483647", "): Błędny parametr: \"2147483647\"", {"7 0 0 010 "}, 8},
+        {"rst 1e3", "): Błędny parametr: \"1e3\"", {"7 0 0 010 "}, 8},
+        {"org 20", "", {}, 20},
+        {"org 5", "): Za mała wartość w \"org 5\"", {}, 5},
+        {"org +3", "", {}, 10},
+        {"stop 5", "): Za dużo parametrów", {"7 0 0 110 "}, 8},
+        {"KON", "): Nieznana instrukcja \"kon\"", {"7 0 0 000 "}, 8},
+    };
+    for (const P& p : przypadki) {
+        NaAdresie7(p.linia);
+        const V oczekiwane =
+            std::string(p.komunikat).empty() ? V{} : V{std::string("[Błąd] ...(7") + p.komunikat};
+        EXPECT_EQ(w.Komunikaty, oczekiwane) << p.linia;
+        const V slowa(w.Slowa.begin() + 7, w.Slowa.end() - 1);
+        EXPECT_EQ(slowa, p.slowa) << p.linia;
+        EXPECT_EQ(AdresZnacznika(), p.znacznik) << p.linia;
+    }
+}
+
+TEST_F(Asembler, EtykietaPrzedOrgIOrgZPlusem) {
+    NaAdresie7("poczatek: org 20");
+    EXPECT_EQ(w.Etykiety, (E{{"poczatek", "7"}}));
+    EXPECT_EQ(AdresZnacznika(), 20);
+    // "+3" moves the counter in step 2 too: a label after it agrees with the word.
+    Kompiluj({"rpa", "org +3", "tu: rst tu"});
+    EXPECT_EQ(w.Etykiety, (E{{"tu", "4"}}));
+    EXPECT_EQ(w.Slowa.back(), "4 0 4 010 ");
+}
+
+TEST_F(Asembler, Kon) {
+    NaAdresie7("kon");
+    EXPECT_EQ(w.Slowa.size(), 7u);
+    EXPECT_EQ(AdresZnacznika(), -1);
+    Kompiluj({"rpa", "   kon   // koniec", "rst 99"});
+    EXPECT_EQ(w.Slowa, V{"0 0 0 000 "});
+    // With a label in front the line is a statement, not the end.
+    NaAdresie7("koniec: kon");
+    EXPECT_EQ(w.Etykiety, (E{{"koniec", "7"}}));
+    EXPECT_EQ(w.Komunikaty, V{"[Błąd] ...(7): Nieznana instrukcja \"kon\""});
+    EXPECT_EQ(AdresZnacznika(), 8); // step 2 reserved nothing, step 4 wrote one word
+    EXPECT_EQ(w.Slowa[7], "7 0 0 000 ");
+    // An instruction named kon makes the capitals a statement.
+    DodajRozkaz("kon", 6, 0);
+    Kompiluj({"KON", "rst 1"});
+    EXPECT_TRUE(w.Komunikaty.empty());
+    EXPECT_EQ(w.Slowa, (V{"0 6 0 110 ", "1 0 1 010 "}));
+}
+
+TEST_F(Asembler, RozkazyWielowyrazowe) {
+    DodajRozkaz("trzy", 5, 3);
+    DodajRozkaz("dwa", 6, 2);
+    Kompiluj({"org 10", "trzy 7 8 9", "dwa 1 2", "dwa 4", "rst 1"});
+    EXPECT_EQ(w.Slowa, (V{"10 5 7 110 ", "11 0 8 111 ", "12 0 9 111 ", "13 6 1 110 ", "14 0 2 111 ",
+                          "15 6 4 110 ", "16 0 0 111 ", "17 0 1 010 "}));
+    EXPECT_EQ(w.Komunikaty, V{"[Błąd] ...(3): Za mało parametrów"});
+    // The last entry of a name counts; the directives come before any instruction.
+    DodajRozkaz("pob", 7, 0);
+    DodajRozkaz("rst", 2, 0);
+    Kompiluj({"pob", "rst 3"});
+    EXPECT_TRUE(w.Komunikaty.empty());
+    EXPECT_EQ(w.Slowa, (V{"0 7 0 110 ", "1 0 3 010 "}));
+}
+
+TEST_F(Asembler, ZaMaloPamieci) {
+    Kompiluj({"org 31", "rst 1"});
+    EXPECT_TRUE(w.Komunikaty.empty());
+    Kompiluj({"org 32", "rst 1"});
+    EXPECT_EQ(w.Komunikaty, V{"[Błąd krytyczny] - Za mało pamięci!"});
+    EXPECT_EQ(Komorka(32), "0 1 010"); // stored all the same
+    s.Maszyna.UstawSzerokosci(6, 3);
+    Kompiluj({"org 32", "rst 1"});
+    EXPECT_TRUE(w.Komunikaty.empty());
+}
+
+TEST_F(Asembler, WektoryPrzerwan) {
+    s.Architektura.Przerwania[5].Adres = 17;
+    Kompiluj({"stop", "int3: rpa", "INT8: rst 1", "int9: rpa"});
+    for (int i = 1; i <= 8; ++i)
+        EXPECT_EQ(s.Architektura.Przerwania[static_cast<std::size_t>(i)].Adres, i == 3   ? 1
+                                                                                : i == 8 ? 2
+                                                                                         : 0)
+            << i;
+    s.Architektura.Przerwania[2].Etykieta = "obsluga";
+    Kompiluj({"rpa", "rpa", "obsluga: stop"});
+    EXPECT_EQ(s.Architektura.Przerwania[2].Adres, 2);
+    EXPECT_EQ(s.Architektura.Przerwania[3].Adres, 0);
+}
+
+TEST_F(Asembler, SkrajneAdresyOrg) {
+    Kompiluj({"org 2147483646", "a: rst 1", "b: rst 2", "c: rst 3", "pob c"});
+    // The counter wraps round like a 32-bit register; the words past the memory are reported.
+    EXPECT_EQ(w.Etykiety, (E{{"a", "2147483646"}, {"b", "2147483647"}, {"c", "-2147483648"}}));
+    EXPECT_EQ(w.Slowa, (V{"2147483646 0 1 010 ", "2147483647 0 2 010 ", "-2147483648 0 3 010 ",
+                          "-2147483647 4 -2147483648 110 "}));
+    EXPECT_EQ(w.Komunikaty, V{"[Błąd krytyczny] - Za mało pamięci!"});
+
+    Kompiluj({"org -2147483648", "rst 1", "org $80000000", "rst 2"});
+    EXPECT_EQ(w.Komunikaty, (V{"[Błąd] ...(0): Za mała wartość w \"org -2147483648\"",
+                               "[Błąd] ...(2): Za mała wartość w \"org $80000000\""}));
+    EXPECT_EQ(w.Slowa, (V{"-2147483648 0 1 010 ", "-2147483648 0 2 010 "}));
+    EXPECT_EQ(Komorka(std::numeric_limits<std::int32_t>::min()), "0 2 010");
+
+    Kompiluj({"org 2147483647", "rst 1"});
+    EXPECT_EQ(w.Komunikaty, (V{"[Błąd] ...(0): Błędny parametr \"2147483647\"",
+                               "[Błąd] ...(0): Błędny parametr: 2147483647"}));
+    EXPECT_EQ(w.Slowa, V{"0 0 1 010 "});
+}
+
+TEST_F(Asembler, UjemnaLiczbaArgumentow) {
+    DodajRozkaz("zly", 6, -5);
+    DodajRozkaz("minus", 7, -1);
+    Kompiluj({"zly", "minus 3", "tu: rst tu"});
+    // Read as an instruction without arguments: one word each, labels in step with them.
+    EXPECT_EQ(w.Komunikaty, V{"[Błąd] ...(1): Za dużo parametrów"});
+    EXPECT_EQ(w.Slowa, (V{"0 6 0 110 ", "1 7 0 110 ", "2 0 2 010 "}));
+}
+
+TEST_F(Asembler, OgromnaLiczbaArgumentow) {
+    s.Maszyna.UstawSzerokosci(24, 8);
+    DodajRozkaz("duzo", 6, 2000000000);
+    Kompiluj({"duzo 1 2", "tu: rst tu", "duzo", "duzo", "rst 5"});
+    EXPECT_EQ(w.Etykiety, (E{{"tu", "2000000000"}}));
+    ASSERT_EQ(w.Komunikaty.size(), 4u);
+    EXPECT_EQ(w.Komunikaty[0], "[Błąd] ...(0): Za mało parametrów");
+    EXPECT_EQ(w.Komunikaty[3], "[Błąd krytyczny] - Za mało pamięci!");
+    // The filled-in words stop at the budget; the first words and the counter stay exact.
+    EXPECT_EQ(w.Uzupelnione, MaksUzupelnien);
+    EXPECT_LE(w.Slowa.size(), static_cast<std::size_t>(MaksUzupelnien) + 10);
+    EXPECT_EQ(Komorka(0), "6 1 110");
+    EXPECT_EQ(Komorka(1), "0 2 111");
+    EXPECT_EQ(Komorka(2000000000), "0 2000000000 010");
+    EXPECT_EQ(Komorka(2000000001), "6 0 110");
+    // 2000000001 + 2000000000 wraps round to -294967295.
+    EXPECT_EQ(Komorka(-294967295), "6 0 110");
+    EXPECT_EQ(w.Slowa.back(), "1705032705 0 5 010 ");
+}
+
+TEST_F(Asembler, DlugieIDziwneWejscia) {
+    std::string dluga = "pob";
+    for (int i = 0; i < 50000; ++i)
+        dluga += " 1";
+    std::string dwukropki(100000, ':');
+    std::string smieci;
+    for (int i = 0; i < 100000; ++i)
+        smieci += static_cast<char>((i * 7919) % 256);
+    Kompiluj({dluga, dwukropki, smieci, "\x01\x02:\xff\xfe rst 1", "rst 2"});
+    EXPECT_EQ(w.Slowa.front(), "0 4 1 110 ");
+    EXPECT_EQ(w.Etykiety.front(), (std::pair<std::string, std::string>{"", "1"}));
+    EXPECT_EQ(w.Komunikaty.front(), "[Błąd] ...(1): Wielokrotna definicja etykiety \"\" ");
+    EXPECT_EQ(std::count(w.Komunikaty.begin(), w.Komunikaty.end(), w.Komunikaty.front()), 99999);
+    EXPECT_NE(
+        std::find(w.Komunikaty.begin(), w.Komunikaty.end(), "[Błąd] ...(0): Za dużo parametrów"),
+        w.Komunikaty.end());
+}
