@@ -1,0 +1,24 @@
+#include "Sterowanie.h"
+
+int PolecenieTakt(TMaszyna& m, bool reczny) {
+    if (m.Zatrzymana()) return 0;
+    if (!reczny) return m.Takt();
+    const int r = m.TaktReczny();
+    m.WyczyscWybrane();
+    return r;
+}
+
+TPrzebieg::TPrzebieg(TMaszyna& maszyna, TPolecenie polecenie)
+    : m(maszyna), stan(maszyna.Stan()), polecenie(polecenie) {
+    if (m.Zatrzymana()) return;
+    trwa = true;
+    if (polecenie == TPolecenie::Program) stan.TrybPracy = 2;
+    stan.ZadanieStopu = false;
+}
+
+void TPrzebieg::Zakoncz() {
+    if (!trwa) return;
+    trwa = false;
+    // This also ends manual mode.
+    if (polecenie == TPolecenie::Program) stan.TrybPracy = 0;
+}

@@ -1,0 +1,82 @@
+#pragma once
+// The run commands "Takt", "Rozkaz" and "Program" as operations of the model.
+
+#include <cstdint>
+#include <limits>
+
+#include "Maszyna.h"
+
+enum class TPolecenie : std::uint8_t { Rozkaz, Program };
+
+// What one slice of a run did.
+struct TWynikPorcji {
+    std::uint64_t Takty = 0;    // ticks run in this slice
+    std::uint64_t Rozkazy = 0;  // instructions finished in this slice
+    bool KoniecRozkazu = false; // the slice's last tick finished an instruction
+    bool Zakonczone = false;    // the command has ended
+};
+
+// The "Takt" command: on a halted machine nothing (0); with `reczny` the chosen signals,
+// whose choice is then cleared; otherwise one tick of the microprogram. Takt's result.
+int PolecenieTakt(TMaszyna& m, bool reczny);
+
+// One "Rozkaz" or "Program" command, from its start to its end condition. The runner
+// and the tests run it whole with a function called between ticks; the window runs it
+// in slices and handles its events between them. Both go through the one loop below,
+// so a tick is never run twice or lost between slices.
+class TPrzebieg {
+  public:
+    // Starts the command; on a halted machine nothing starts and Trwa() is false.
+    // "Program" sets TrybPracy to 2; both clear ZadanieStopu.
+    TPrzebieg(TMaszyna& maszyna, TPolecenie polecenie);
+    ~TPrzebieg() { Zakoncz(); }
+    TPrzebieg(const TPrzebieg&) = delete;
+    TPrzebieg& operator=(const TPrzebieg&) = delete;
+
+    bool Trwa() const { return trwa; }
+    TPolecenie Polecenie() const { return polecenie; }
+    // Ticks run by the command so far.
+    std::uint64_t Takty() const { return takty; }
+
+    // Runs at most `maksTaktow` ticks, fewer when the command ends. `poTakcie(int wynik)`
+    // is called after every tick with Takt's result; returning false ends the command
+    // there. The command ends after a tick that halted the machine ("stp"), after a tick
+    // after which ZadanieStopu is set, and for "Rozkaz" after a tick that finished an
+    // instruction; a stop requested between slices ends it before the next tick.
+    template <class F> TWynikPorcji Porcja(std::uint64_t maksTaktow, F&& poTakcie);
+    TWynikPorcji Porcja(std::uint64_t maksTaktow) {
+        return Porcja(maksTaktow, [](int) { return true; });
+    }
+    template <class F> TWynikPorcji DoKonca(F&& poTakcie) {
+        return Porcja(std::numeric_limits<std::uint64_t>::max(), poTakcie);
+    }
+
+    // Ends the command now ("Program" returns TrybPracy to 0); the end condition and the
+    // destructor call it too, and a second call does nothing.
+    void Zakoncz();
+
+  private:
+    TMaszyna& m;
+    TStanPracy& stan;
+    TPolecenie polecenie;
+    bool trwa = false;
+    std::uint64_t takty = 0;
+};
+
+template <class F> TWynikPorcji TPrzebieg::Porcja(std::uint64_t maksTaktow, F&& poTakcie) {
+    TWynikPorcji w;
+    // Stop, Reset or closing the window may have come since the last slice.
+    if (trwa && (stan.ZadanieStopu || m.Zatrzymana())) Zakoncz();
+    while (trwa && w.Takty < maksTaktow) {
+        const int r = m.Takt();
+        ++w.Takty;
+        w.KoniecRozkazu = r == 2;
+        w.Rozkazy += w.KoniecRozkazu;
+        const bool dalej = poTakcie(r);
+        if (!dalej || m.Zatrzymana() || stan.ZadanieStopu || (w.KoniecRozkazu && polecenie == TPolecenie::Rozkaz))
+            Zakoncz();
+    }
+    takty += w.Takty;
+    w.Zakonczone = !trwa;
+    return w;
+}

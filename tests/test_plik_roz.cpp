@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "PlikRozkazow.h"
+#include "Rozkazy.h"
+
+namespace {
+
+using V = std::vector<std::string>;
+
+std::string Sciezka(const std::string& nazwa) { return ::testing::TempDir() + "plik_roz_" + nazwa; }
+
+std::string Bajty(const std::string& sciezka) {
+    std::ifstream f(sciezka, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void Zapisz(const std::string& sciezka, const std::string& bajty) {
+    std::ofstream f(sciezka, std::ios::binary | std::ios::trunc);
+    f << bajty;
+}
+
+bool Rowne(const TListaRozkazow& a, const TListaRozkazow& b) {
+    if (a.Count() != b.Count()) return false;
+    for (int i = 1; i <= a.Count(); ++i)
+        if (a[i].Nazwa != b[i].Nazwa || a[i].Opis != b[i].Opis || a[i].Kod != b[i].Kod ||
+            a[i].LiczbaArgumentow != b[i].LiczbaArgumentow || a[i].Mikroprogram != b[i].Mikroprogram)
+            return false;
+    return true;
+}
+
+// The standard set as the file holds it.
+std::string PlikStandardowy() {
+    const V linie = {
+        "7",
+        "dod", "Dodaje do akumulatora warto\x9C\xE6 kom\xF3rki o wskazanym adresie.", "1", "1", "3",
+        "czyt wys wei il ;", "wyad wea ;", "czyt wys weja dod weak wyl wea ;",
+        "ode", "Odejmuje od warto\x9C" "ci akumulatora warto\x9C\xE6 kom\xF3rki o podanym adresie.", "2", "1", "3",
+        "czyt wys wei il ;", "wyad wea ;", "czyt wys weja ode weak wyl wea ;",
+        "\xB3" "ad", "Zapisuje pod podany adres warto\x9C\xE6 akumulatora.", "3", "1", "3",
+        "czyt wys wei il ;", "wyad wyak wes wea ;", "wyl pisz wea ;",
+        "pob", "Pobiera do akumulatora warto\x9C\xE6 kom\xF3rki o podanym adresie.", "4", "1", "3",
+        "czyt wys wei il ;", "wyad wea ;", "czyt wys weja przep weak wyl wea ;",
+        "sob", "Rozkaz skoku bezwarunkowego. Argument jest adresem.", "5", "1", "2",
+        "czyt wys wei il ;", "wyad wel wea ;",
+        "som", "Skok warunkowy pod podany adres. Nast\xEApuje, kiedy liczba w akumulatorze jest ujemna. (Bit znaku "
+               "akumulatora r\xF3wny 1).", "6", "1", "4",
+        "czyt wys wei il ;", "if !z then dodatnia ;", "wyad wel wea !", "dodatnia: wyl wea ;",
+        "stop", "Zatrzymuje maszyn\xEA.", "0", "0", "2",
+        "czyt wys wei il ;", "stp ;"};
+    std::string b;
+    for (const auto& l : linie) b += l + "\r\n";
+    return b;
+}
+
+struct PlikRoz : ::testing::Test {
+    TListaRozkazow lista;
+    TListaRozkazow przed;
+    std::string blad;
+    void SetUp() override {
+        lista.UstawStandardowe();
+        lista[2].Mikroprogram.push_back("\t; tab");
+        przed = lista;
+    }
+    // Loads `bajty` and expects the refusal `oczekiwany` with the list untouched.
+    void Odrzucony(const std::string& bajty, const std::string& oczekiwany) {
+        const std::string p = Sciezka("zly.roz");
+        Zapisz(p, bajty);
+        blad.clear();
+        EXPECT_FALSE(WczytajPlikRozkazow(p, lista, blad)) << bajty;
+        EXPECT_EQ(blad, "Nie można wczytać pliku rozkazów. " + oczekiwany + " Lista rozkazów nie została zmieniona.");
+        EXPECT_TRUE(Rowne(lista, przed)) << bajty;
+    }
+};
+
+} // namespace
+
+TEST_F(PlikRoz, ZestawStandardowyBajtPoBajcie) {
+    lista.UstawStandardowe();
+    const std::string p = Sciezka("standard.roz");
+    ASSERT_TRUE(ZapiszPlikRozkazow(p, lista, blad)) << blad;
+    EXPECT_EQ(Bajty(p), PlikStandardowy());
+
+    TListaRozkazow wczytana;
+    wczytana.UsunWszystkie();
+    ASSERT_TRUE(WczytajPlikRozkazow(p, wczytana, blad)) << blad;
+    EXPECT_TRUE(Rowne(wczytana, lista));
+    EXPECT_EQ(wczytana[3].Nazwa, "ład");
+    EXPECT_EQ(wczytana.ZnajdzNazwe("ład"), 3);
+
+    const std::string p2 = Sciezka("standard2.roz");
+    ASSERT_TRUE(ZapiszPlikRozkazow(p2, wczytana, blad));
+    EXPECT_EQ(Bajty(p2), Bajty(p));
+}
+
+TEST_F(PlikRoz, PusteLinieITabulatoryZostaja) {
+    lista[1].Mikroprogram = {"czyt wys wei il ;", "", "  wyad wea ;  ", "\twyl wea ;", ""};
+    lista[1].Opis = "";
+    const std::string p = Sciezka("puste.roz");
+    ASSERT_TRUE(ZapiszPlikRozkazow(p, lista, blad));
+    TListaRozkazow wczytana;
+    ASSERT_TRUE(WczytajPlikRozkazow(p, wczytana, blad)) << blad;
+    EXPECT_TRUE(Rowne(wczytana, lista));
+    EXPECT_EQ(wczytana[1].Mikroprogram.size(), 5u);
+}
+
+TEST_F(PlikRoz, KonceLiniiLfICr) {
+    std::string lf = PlikStandardowy(), cr = lf;
+    std::erase(lf, '\r');
+    std::erase(cr, '\n');
+    for (const std::string& bajty : {lf, cr}) {
+        const std::string p = Sciezka("konce.roz");
+        Zapisz(p, bajty);
+        lista.UsunWszystkie();
+        ASSERT_TRUE(WczytajPlikRozkazow(p, lista, blad)) << blad;
+        TListaRozkazow standard;
+        standard.UstawStandardowe();
+        EXPECT_TRUE(Rowne(lista, standard));
+    }
+}
+
+TEST_F(PlikRoz, ZeroOprozniaListe) {
+    const std::string p = Sciezka("zero.roz");
+    Zapisz(p, "0\r\n");
+    ASSERT_TRUE(WczytajPlikRozkazow(p, lista, blad));
+    EXPECT_EQ(lista.Count(), 0);
+    // Lines after the last record are ignored.
+    Zapisz(p, "1\r\nx\r\n\r\n2\r\n0\r\n0\r\nreszta\r\n");
+    ASSERT_TRUE(WczytajPlikRozkazow(p, lista, blad));
+    ASSERT_EQ(lista.Count(), 1);
+    EXPECT_EQ(lista[1].Nazwa, "x");
+    EXPECT_TRUE(lista[1].Mikroprogram.empty());
+}
+
+TEST_F(PlikRoz, KodToMlodsze16Bitow) {
+    V linie = {"3", "a", "", "65537", "0", "0", "b", "", "-1", "1", "0", "c", "", " +7 ", "2", "0"};
+    std::vector<TRozkaz> r;
+    ASSERT_TRUE(CzytajLiniePlikuRozkazow(linie, r, blad)) << blad;
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0].Kod, 1);
+    EXPECT_EQ(r[1].Kod, 65535);
+    EXPECT_EQ(r[2].Kod, 7);
+    EXPECT_EQ(r[2].LiczbaArgumentow, 2);
+}
+
+TEST_F(PlikRoz, OdrzuconePlikiNieZmieniajaListy) {
+    Odrzucony("", "Wiersz 1: brak wiersza (liczba rozkazów), plik kończy się wcześniej.");
+    Odrzucony("siedem\r\n", "Wiersz 1: \"siedem\" nie jest liczbą całkowitą (liczba rozkazów).");
+    Odrzucony("257\r\n", "Wiersz 1: \"257\" - liczba rozkazów większa niż 256.");
+    Odrzucony("-1\r\n", "Wiersz 1: \"-1\" - liczba rozkazów nie może być ujemna.");
+    Odrzucony("2147483648\r\n", "Wiersz 1: \"2147483648\" nie jest liczbą całkowitą (liczba rozkazów).");
+    Odrzucony("1\r\na\r\nopis\r\n1x\r\n",
+              "Wiersz 4: \"1x\" nie jest liczbą całkowitą (kod rozkazu nr 1).");
+    Odrzucony("1\r\na\r\nopis\r\n$1\r\n0\r\n0\r\n",
+              "Wiersz 4: \"$1\" nie jest liczbą całkowitą (kod rozkazu nr 1).");
+    Odrzucony("1\r\na\r\nopis\r\n1\r\n-2\r\n0\r\n",
+              "Wiersz 5: \"-2\" - liczba argumentów rozkazu nr 1 nie może być ujemna.");
+    Odrzucony("1\r\na\r\nopis\r\n1\r\n1\r\n-1\r\n",
+              "Wiersz 6: \"-1\" - liczba wierszy mikroprogramu rozkazu nr 1 nie może być ujemna.");
+    Odrzucony("1\r\na\r\nopis\r\n1\r\n1\r\n3\r\nwyl ;\r\nwea ;\r\n",
+              "Wiersz 6: \"3\" - mikroprogram rozkazu nr 1 wychodzi poza koniec pliku.");
+    Odrzucony("2\r\na\r\nopis\r\n1\r\n1\r\n0\r\nb\r\n",
+              "Wiersz 8: brak wiersza (opis rozkazu nr 2), plik kończy się wcześniej.");
+    Odrzucony("1\r\na\r\nopis\r\n1\r\n\r\n0\r\n",
+              "Wiersz 5: \"\" nie jest liczbą całkowitą (liczba argumentów rozkazu nr 1).");
+    Odrzucony("1\r\na\r\nopis\r\n+-1\r\n0\r\n0\r\n",
+              "Wiersz 4: \"+-1\" nie jest liczbą całkowitą (kod rozkazu nr 1).");
+}
+
+TEST_F(PlikRoz, BrakPlikuIZapisNiemozliwy) {
+    EXPECT_FALSE(WczytajPlikRozkazow(Sciezka("nie_ma.roz"), lista, blad));
+    EXPECT_FALSE(blad.empty());
+    EXPECT_TRUE(Rowne(lista, przed));
+    // A character Windows-1250 has no byte for refuses the save; no file appears.
+    lista[1].Nazwa = "dod€"; // the euro sign has one
+    lista[2].Opis = "→";
+    const std::string p = Sciezka("niezapisany.roz");
+    std::filesystem::remove(p);
+    EXPECT_FALSE(ZapiszPlikRozkazow(p, lista, blad));
+    EXPECT_FALSE(std::filesystem::exists(p));
+}

@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "Kompilator.h"
+#include "Sterowanie.h"
+#include "TSymulator.h"
+
+namespace {
+
+using V = std::vector<std::string>;
+
+struct Sterowanie : ::testing::Test {
+    TSymulator s;
+    TMaszyna& m = s.Maszyna;
+    TStanPracy& stan = s.StanPracy;
+
+    void SetUp() override { Kompiluj(); }
+    void Kompiluj() {
+        V komunikaty;
+        KompilujMikroprogram(s.ListaRozkazow, s.Architektura, m.MaskaKodu(), s.PamiecMikroprogramu, komunikaty);
+        ASSERT_TRUE(komunikaty.empty());
+    }
+    // The loop of the worked example: 20 counts up by the word at 22, forever.
+    void Petla() {
+        const int slowa[][3] = {{0, 4, 21}, {1, 3, 20}, {2, 4, 20}, {3, 1, 22}, {4, 3, 20},
+                                {5, 5, 2},  {6, 0, 0},  {20, 0, 0}, {21, 0, 0}, {22, 0, 1}};
+        for (const auto& k : slowa) m.WstawKomorke(k[0], k[1], k[2], "110");
+        m.Reset();
+    }
+    // pob 3; dod 4; stop at 2, with the words 5 at 3 and 7 at 4.
+    void DodajIStop() {
+        m.WstawKomorke(0, 4, 3, "110");
+        m.WstawKomorke(1, 1, 4, "110");
+        m.WstawKomorke(2, 0, 0, "110");
+        m.WstawKomorke(3, 0, 5, "000");
+        m.WstawKomorke(4, 0, 7, "000");
+        m.Reset();
+    }
+    // Everything a run can change, to compare two runs.
+    std::vector<std::uint32_t> Stan() const {
+        std::vector<std::uint32_t> w;
+        for (int slot = 1; slot <= 29; ++slot) w.push_back(m.Wartosc(slot));
+        w.push_back(static_cast<std::uint32_t>(m.BiezacyWiersz()));
+        w.push_back(m.Zatrzymana());
+        for (const auto& k : m.PaO().Komorki()) w.push_back(m.CzytajPaO(k.Adres));
+        return w;
+    }
+};
+
+} // namespace
+
+TEST_F(Sterowanie, PierwszyTaktPobieraSpodAdresuA) {
+    m.WstawKomorke(0, 5, 9, "110");
+    m.UstawRejestr(Slot::L, 3); // the fetch reads at A, not at L
+    EXPECT_EQ(m.Takt(), 1);
+    EXPECT_EQ(m.BiezacyTekst(), "czyt wys wei il");
+    EXPECT_EQ(m.BiezacyWiersz(), 5);
+    EXPECT_EQ(m.Wartosc(Slot::AD), 9u);
+    EXPECT_EQ(m.Wartosc(Slot::L), 4u);
+    EXPECT_EQ(m.Takt(), 2) << "sob: wyad wel wea ends the instruction";
+    EXPECT_EQ(m.BiezacyTekst(), "wyad wel wea ");
+    EXPECT_EQ(m.Wartosc(Slot::A), 9u);
+    EXPECT_EQ(m.Wartosc(Slot::L), 9u);
+}
+
+TEST_F(Sterowanie, RozkazDodTrwaTrzyTakty) {
+    DodajIStop();
+    TPrzebieg(m, TPolecenie::Rozkaz).DoKonca([](int) { return true; });
+    ASSERT_EQ(m.Wartosc(Slot::AK), 5u);
+    V teksty;
+    TPrzebieg rozkaz(m, TPolecenie::Rozkaz);
+    const TWynikPorcji w = rozkaz.DoKonca([&](int) {
+        teksty.push_back(m.BiezacyTekst());
+        return true;
+    });
+    EXPECT_EQ(teksty, (V{"czyt wys wei il", "wyad wea ", "czyt wys weja dod weak wyl wea "}));
+    EXPECT_EQ(w.Takty, 3u);
+    EXPECT_EQ(w.Rozkazy, 1u);
+    EXPECT_TRUE(w.KoniecRozkazu);
+    EXPECT_TRUE(w.Zakonczone);
+    EXPECT_FALSE(rozkaz.Trwa());
+    EXPECT_EQ(m.Wartosc(Slot::AK), 12u);
+    EXPECT_EQ(m.BiezacyWiersz(), -1);
+    EXPECT_EQ(stan.TrybPracy, 0) << "Rozkaz leaves the run mode alone";
+}
+
+TEST_F(Sterowanie, RozkazZPolowyKonczyTenRozkaz) {
+    DodajIStop();
+    m.Takt();
+    m.Takt();
+    TPrzebieg p(m, TPolecenie::Rozkaz);
+    EXPECT_EQ(p.Porcja(100).Takty, 1u);
+    EXPECT_EQ(m.BiezacyWiersz(), -1);
+    // A code without a microprogram: the fetch and one empty row.
+    m.WstawKomorke(0, 7, 0, "110");
+    m.Reset();
+    EXPECT_EQ(TPrzebieg(m, TPolecenie::Rozkaz).Porcja(100).Takty, 2u);
+}
+
+TEST_F(Sterowanie, WarunekWybieraNastepnika) {
+    // som's entry row: z, Cel0 13, Cel1 12.
+    m.UstawRejestr(Slot::AK, 0x80);
+    EXPECT_EQ(m.NastepnyWiersz(6), 12);
+    m.UstawRejestr(Slot::AK, 0x7F);
+    EXPECT_EQ(m.NastepnyWiersz(6), 13);
+    EXPECT_EQ(m.NastepnyWiersz(1), 8);
+    EXPECT_EQ(m.NastepnyWiersz(12), -1);
+    EXPECT_EQ(m.NastepnyWiersz(5000), -1) << "a row outside the table ends the instruction";
+    // Each condition on its own flag, through a compiled row.
+    struct P {
+        const char* warunek;
+        int slot;
+        std::uint32_t tak, nie;
+    };
+    for (P p : {P{"zak", Slot::AK, 0, 4}, P{"pak", Slot::AK, 6, 7}, P{"n", Slot::N, 1, 0}, P{"np", Slot::NP, 1, 0},
+                P{"nm", Slot::NM, 1, 0}, P{"int", Slot::RP, 2, 0}}) {
+        s.ListaRozkazow[1].Mikroprogram = {"czyt wys wei il ;", std::string("if ") + p.warunek + " then t ;", "wyl ;",
+                                           "t: wea ;"};
+        Kompiluj();
+        m.UstawRejestr(p.slot, p.tak);
+        EXPECT_EQ(m.NastepnyWiersz(1), 9) << p.warunek;
+        m.UstawRejestr(p.slot, p.nie);
+        EXPECT_EQ(m.NastepnyWiersz(1), 8) << p.warunek;
+    }
+}
+
+TEST_F(Sterowanie, ProgramKonczySieNaStp) {
+    DodajIStop();
+    stan.ZadanieStopu = true; // a stale request does not stop a new command
+    std::vector<int> tryby;
+    TPrzebieg program(m, TPolecenie::Program);
+    EXPECT_FALSE(stan.ZadanieStopu);
+    const TWynikPorcji w = program.DoKonca([&](int) {
+        tryby.push_back(stan.TrybPracy);
+        return true;
+    });
+    EXPECT_EQ(w.Takty, 8u);
+    EXPECT_EQ(w.Rozkazy, 3u);
+    EXPECT_TRUE(w.Zakonczone);
+    EXPECT_EQ(tryby, std::vector<int>(8, 2));
+    EXPECT_EQ(stan.TrybPracy, 0);
+    EXPECT_TRUE(m.Zatrzymana());
+    EXPECT_EQ(m.Wartosc(Slot::AK), 12u);
+    EXPECT_EQ(m.BiezacyWiersz(), -1) << "the stp tick completes and the row advances";
+
+    // Halted: nothing until Reset.
+    const auto przed = Stan();
+    TPrzebieg drugi(m, TPolecenie::Program);
+    EXPECT_FALSE(drugi.Trwa());
+    EXPECT_EQ(stan.TrybPracy, 0);
+    const TWynikPorcji nic = drugi.Porcja(1000);
+    EXPECT_EQ(nic.Takty, 0u);
+    EXPECT_TRUE(nic.Zakonczone);
+    EXPECT_FALSE(TPrzebieg(m, TPolecenie::Rozkaz).Trwa());
+    EXPECT_EQ(PolecenieTakt(m, false), 0);
+    EXPECT_EQ(PolecenieTakt(m, true), 0);
+    EXPECT_EQ(Stan(), przed);
+    m.Reset();
+    EXPECT_EQ(TPrzebieg(m, TPolecenie::Program).Porcja(1000).Takty, 8u);
+}
+
+TEST_F(Sterowanie, StopMiedzyTaktamiIMiedzyPorcjami) {
+    Petla();
+    // Stop during a tick's events: the run ends after that tick.
+    TPrzebieg p(m, TPolecenie::Program);
+    std::uint64_t ile = 0;
+    const TWynikPorcji w = p.DoKonca([&](int) {
+        if (++ile == 5) stan.ZadanieStopu = true;
+        return true;
+    });
+    EXPECT_EQ(w.Takty, 5u);
+    EXPECT_TRUE(w.Zakonczone);
+    EXPECT_EQ(stan.TrybPracy, 0);
+
+    // Stop between slices: the next slice ends before running a tick.
+    TPrzebieg q(m, TPolecenie::Program);
+    EXPECT_EQ(q.Porcja(7).Takty, 7u);
+    EXPECT_EQ(stan.TrybPracy, 2);
+    const auto przed = Stan();
+    stan.ZadanieStopu = true;
+    const TWynikPorcji r = q.Porcja(7);
+    EXPECT_EQ(r.Takty, 0u);
+    EXPECT_TRUE(r.Zakonczone);
+    EXPECT_EQ(Stan(), przed);
+    EXPECT_EQ(stan.TrybPracy, 0);
+    EXPECT_EQ(q.Takty(), 7u);
+}
+
+TEST_F(Sterowanie, PunktZatrzymaniaKonczyBieg) {
+    Petla();
+    std::string blad;
+    // Memory cell 20 equal to 3: after the third "ład 20" of the loop.
+    ASSERT_TRUE(s.PunktyZatrzymania.DodajPunkt({KomorkaPamieci, 20, 0, 3, 0}, blad));
+    TPrzebieg p(m, TPolecenie::Program);
+    const TWynikPorcji w = p.Porcja(1000000);
+    EXPECT_TRUE(w.Zakonczone);
+    EXPECT_EQ(m.CzytajPaO(20), 3u);
+    EXPECT_TRUE(stan.ZadanieStopu);
+    EXPECT_EQ(m.BiezacyTekst(), "wyl pisz wea ");
+    EXPECT_EQ(w.Takty, 6u + 3u * 11u - 2u);
+}
+
+TEST_F(Sterowanie, WywolanieZwrotneKonczyBieg) {
+    Petla();
+    TPrzebieg p(m, TPolecenie::Program);
+    std::uint64_t licznik = 0;
+    const TWynikPorcji w = p.DoKonca([&](int) { return ++licznik < 1000; });
+    EXPECT_EQ(w.Takty, 1000u);
+    EXPECT_TRUE(w.Zakonczone);
+    EXPECT_EQ(stan.TrybPracy, 0);
+    EXPECT_FALSE(stan.ZadanieStopu);
+}
+
+TEST_F(Sterowanie, PorcjeDajaTenSamStanCoCalyBieg) {
+    // A run cut into slices of any size ticks exactly like one uninterrupted run.
+    Petla();
+    TPrzebieg caly(m, TPolecenie::Program);
+    std::uint64_t licznik = 0;
+    caly.DoKonca([&](int) { return ++licznik < 10007; });
+    const auto oczekiwany = Stan();
+    for (std::uint64_t porcja : {1u, 2u, 3u, 11u, 64u, 10007u}) {
+        m.WyczyscPaO();
+        Petla();
+        TPrzebieg p(m, TPolecenie::Program);
+        std::uint64_t takty = 0, rozkazy = 0;
+        while (takty < 10007) {
+            const TWynikPorcji w = p.Porcja(std::min<std::uint64_t>(porcja, 10007 - takty));
+            takty += w.Takty;
+            rozkazy += w.Rozkazy;
+            ASSERT_FALSE(w.Zakonczone);
+            EXPECT_EQ(w.KoniecRozkazu, m.BiezacyWiersz() == -1);
+        }
+        EXPECT_EQ(Stan(), oczekiwany) << porcja;
+        EXPECT_EQ(p.Takty(), 10007u);
+        EXPECT_GT(rozkazy, 3000u);
+        p.Zakoncz();
+        EXPECT_EQ(stan.TrybPracy, 0);
+    }
+}
+
+TEST_F(Sterowanie, TaktRecznyNieZmieniaWiersza) {
+    DodajIStop();
+    m.Takt(); // fetch of "pob": row 4
+    ASSERT_EQ(m.BiezacyWiersz(), 4);
+    m.UstawRejestr(Slot::L, 6);
+    s.Architektura.Sygnaly[static_cast<std::size_t>(TSygnal::wyl)].Wybrany = true;
+    s.Architektura.Sygnaly[static_cast<std::size_t>(TSygnal::wea)].Wybrany = true;
+    EXPECT_EQ(PolecenieTakt(m, true), 1);
+    EXPECT_EQ(m.Wartosc(Slot::A), 6u);
+    EXPECT_EQ(m.BiezacyTekst(), "wyl wea ");
+    EXPECT_EQ(m.BiezacyWiersz(), 4);
+    EXPECT_EQ(m.TekstWybranych(), "") << "the choice is cleared";
+    EXPECT_EQ(PolecenieTakt(m, true), 1);
+    EXPECT_EQ(m.BiezacyTekst(), "");
+    EXPECT_EQ(m.BiezacyWiersz(), 4);
+    // The microprogram resumes where it was.
+    EXPECT_EQ(PolecenieTakt(m, false), 1);
+    EXPECT_EQ(m.BiezacyTekst(), "wyad wea ");
+    EXPECT_EQ(m.BiezacyWiersz(), 11);
+}
+
+TEST_F(Sterowanie, ProgramKonczyTrybReczny) {
+    DodajIStop();
+    stan.TrybPracy = 1;
+    TPrzebieg p(m, TPolecenie::Rozkaz);
+    p.Porcja(100);
+    EXPECT_EQ(stan.TrybPracy, 1);
+    {
+        TPrzebieg program(m, TPolecenie::Program);
+        EXPECT_EQ(stan.TrybPracy, 2);
+        program.Porcja(1);
+    } // abandoned: the destructor ends it
+    EXPECT_EQ(stan.TrybPracy, 0);
+}
+
+TEST_F(Sterowanie, TekstBiezacyPrzetrwaRekompilacje) {
+    DodajIStop();
+    m.Takt();
+    m.Takt();
+    ASSERT_EQ(m.BiezacyTekst(), "wyad wea ");
+    s.ListaRozkazow.UsunWszystkie();
+    Kompiluj();
+    EXPECT_EQ(m.BiezacyTekst(), "wyad wea ");
+    EXPECT_TRUE(m.AktywnySygnal("wyad"));
+    m.Takt(); // row 11 no longer exists: an empty row that ends the instruction
+    EXPECT_EQ(m.BiezacyTekst(), "");
+    EXPECT_EQ(m.BiezacyWiersz(), -1);
+}
