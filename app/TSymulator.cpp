@@ -8,6 +8,7 @@ TSymulator::TSymulator()
     ZastosujPreset("K");
     Maszyna.Reset();
     ListaRozkazow.UstawStandardowe();
+    KompilujMikroprogram();
     ListaProgramow.UstawStartowe();
 }
 
@@ -15,6 +16,11 @@ bool TSymulator::ZastosujPreset(const std::string& nazwa) {
     if (!::ZastosujPreset(Architektura, nazwa)) return false;
     NazwaPresetu = nazwa;
     return true;
+}
+
+void TSymulator::KompilujMikroprogram() {
+    ::KompilujMikroprogram(ListaRozkazow, Architektura, Maszyna.MaskaKodu(), PamiecMikroprogramu,
+                           KomunikatyMikroprogramu, &SladKompilacji);
 }
 
 void TSymulator::KompilujProgram(const std::vector<std::string>& zrodlo) {

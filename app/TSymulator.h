@@ -5,6 +5,7 @@
 #include "Architektura.h"
 #include "Asembler.h"
 #include "Dziennik.h"
+#include "Kompilator.h"
 #include "Konsola.h"
 #include "Maszyna.h"
 #include "PamiecMikroprogramu.h"
@@ -29,6 +30,15 @@ class TSymulator {
     TStanPracy StanPracy;
     TMaszyna Maszyna;
     TListaRozkazow ListaRozkazow;
+
+    // The microprogram compiler's messages (the instruction editor's list): every
+    // compilation appends, the caller clears when it wants a fresh list.
+    std::vector<std::string> KomunikatyMikroprogramu;
+    // What the last compilation left for the developer's trace window.
+    TSladKompilacji SladKompilacji;
+    // Rebuilds the microprogram memory from the instruction list, for the current
+    // architecture and code width.
+    void KompilujMikroprogram();
 
     // The current preset's name, shown in the status bar; a machine file leaves it as it is.
     std::string NazwaPresetu;

@@ -71,6 +71,18 @@ TEST_F(Kompilator, ZestawStandardowyWierszPoWierszu) {
     EXPECT_EQ(W(-1).Zestaw, DekodujMikrorozkaz("czyt wys wei il"));
 }
 
+TEST(Symulator, StartujeZeSkompilowanymZestawem) {
+    TSymulator s;
+    EXPECT_TRUE(s.KomunikatyMikroprogramu.empty());
+    EXPECT_EQ(s.PamiecMikroprogramu.Rozmiar(), 15);
+    EXPECT_EQ(s.SladKompilacji.Memo3.size(), 13u);
+    // Messages accumulate until the caller clears them.
+    s.ListaRozkazow[1].Mikroprogram.push_back("wyx ;");
+    s.KompilujMikroprogram();
+    s.KompilujMikroprogram();
+    EXPECT_EQ(s.KomunikatyMikroprogramu, (V{"dod: Niedozwolony sygnal: wyx", "dod: Niedozwolony sygnal: wyx"}));
+}
+
 TEST_F(Kompilator, SladKompilacji) {
     Kompiluj();
     EXPECT_EQ(slad.Memo1, (V{"czyt wys wei il ; ", "stp ; "})) << "the last instruction's microinstructions";
