@@ -9,10 +9,11 @@
 
 void TMaszyna::WyczyscMagistrale() {
     if (sluchacz) sluchacz->PoczatekTaktu();
-    for (int s : {Slot::MagA, Slot::MagS, Slot::JAL_in, Slot::JAL_out}) {
-        W(s) = 0;
-        F(s) = 0;
-    }
+    // Written out: this runs on every tick.
+    W(Slot::MagA) = 0, F(Slot::MagA) = 0;
+    W(Slot::MagS) = 0, F(Slot::MagS) = 0;
+    W(Slot::JAL_in) = 0, F(Slot::JAL_in) = 0;
+    W(Slot::JAL_out) = 0, F(Slot::JAL_out) = 0;
     urzadzenieGotowe = false;
 }
 

@@ -1,6 +1,7 @@
 #include "Kompilator.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <unordered_map>
 
@@ -10,13 +11,78 @@ namespace {
 
 bool KonczySieNa(std::string_view s, char c) { return !s.empty() && s.back() == c; }
 
+// Every word of every microinstruction is looked up, so the names sit in a small hash
+// table built at compile time: a name (at most five letters) and its length packed into
+// one integer, open addressing over 128 slots.
+constexpr std::uint64_t KluczNazwy(std::string_view s) {
+    if (s.empty() || s.size() > 5) return 0;
+    std::uint64_t k = s.size();
+    for (char c : s) k = (k << 8) | static_cast<unsigned char>(c);
+    return k;
+}
+constexpr std::size_t PozycjaKlucza(std::uint64_t k) { return static_cast<std::size_t>((k * 0x9E3779B97F4A7C15ull) >> 57); }
+
+struct TTablicaNazw {
+    std::array<std::uint64_t, 128> klucze{};
+    std::array<std::uint8_t, 128> numery{};
+};
+
+constexpr TTablicaNazw ZbudujTabliceNazw() {
+    TTablicaNazw t;
+    for (std::size_t n = 1; n <= LiczbaSygnalow; ++n) {
+        const std::uint64_t k = KluczNazwy(NazwySygnalow[n]);
+        std::size_t i = PozycjaKlucza(k);
+        while (t.klucze[i] != 0) i = (i + 1) % t.klucze.size();
+        t.klucze[i] = k;
+        t.numery[i] = static_cast<std::uint8_t>(n);
+    }
+    return t;
+}
+constexpr TTablicaNazw TablicaNazw = ZbudujTabliceNazw();
+
+constexpr int SzybkiNumerSygnalu(std::string_view slowo) {
+    const std::uint64_t k = KluczNazwy(slowo);
+    if (k == 0) return 0;
+    for (std::size_t i = PozycjaKlucza(k); TablicaNazw.klucze[i] != 0; i = (i + 1) % TablicaNazw.klucze.size())
+        if (TablicaNazw.klucze[i] == k) return TablicaNazw.numery[i];
+    return 0;
+}
+
+constexpr bool TablicaNazwPelna() {
+    for (std::size_t n = 1; n <= LiczbaSygnalow; ++n)
+        if (SzybkiNumerSygnalu(NazwySygnalow[n]) != static_cast<int>(n)) return false;
+    return SzybkiNumerSygnalu("") == 0 && SzybkiNumerSygnalu("wyadx") == 0 && SzybkiNumerSygnalu("czyt ") == 0;
+}
+static_assert(TablicaNazwPelna());
+
 // The number of an allowed word: its signal number, -1 for ";" and "!" (allowed, but no
 // signal), 0 when the word is not allowed.
 int NumerDozwolonego(std::string_view slowo, const TArchitektura& arch) {
     if (slowo == ";" || slowo == "!") return -1;
-    const int n = NumerSygnalu(slowo);
+    const int n = SzybkiNumerSygnalu(slowo);
     if (n == static_cast<int>(TSygnal::stp)) return n;
     return arch.Jest(n) ? n : 0;
+}
+
+// Words at single blanks, into a vector the caller reuses.
+void Slowa(std::string_view tekst, std::vector<std::string_view>& slowa) {
+    slowa.clear();
+    std::size_t i = 0;
+    while (i < tekst.size()) {
+        while (i < tekst.size() && tekst[i] == ' ') ++i;
+        const std::size_t p = i;
+        while (i < tekst.size() && tekst[i] != ' ') ++i;
+        if (i > p) slowa.push_back(tekst.substr(p, i - p));
+    }
+}
+
+// Every field empty, keeping the strings' buffers.
+void Oproznij(TWierszMikroprogramu& w) {
+    for (std::string* pole : {&w.Adres, &w.Rozkaz, &w.Etykieta, &w.Sygnaly, &w.Cel0, &w.Cel1, &w.Warunek})
+        pole->clear();
+    w.Zestaw = {};
+    w.NumerCel0 = w.NumerCel1 = -1;
+    w.KodWarunku = TWarunek::Brak;
 }
 
 void UstawCel(std::string& pole, std::int32_t& numer, std::int32_t wartosc) {
@@ -71,19 +137,22 @@ void PodzielNaMikrorozkazy(TRozkaz& rozkaz, TSladKompilacji* slad) {
     for (const auto& linia : rozkaz.Mikroprogram) polaczony.append(linia).append(" ");
     const std::string t = " " + NormalizujTekst(polaczony) + " ";
 
-    rozkaz.Mikrorozkazy.clear();
     if (slad) slad->Memo2.push_back("=" + rozkaz.Nazwa + "=");
     // A space after ";" or "!" ends a microinstruction; the rest after the last one is dropped.
+    // The previous compilation's strings are written over to spare the allocations.
+    auto& wynik = rozkaz.Mikrorozkazy;
+    std::size_t ile = 0;
     std::size_t poczatek = 1;
     for (std::size_t i = 1; i < t.size(); ++i) {
         if (t[i] != ' ' || (t[i - 1] != ';' && t[i - 1] != '!')) continue;
-        std::string m = t.substr(poczatek, i - poczatek);
-        m += ' ';
+        if (ile == wynik.size()) wynik.emplace_back();
+        std::string& m = wynik[ile++];
+        m.assign(t, poczatek, i - poczatek + 1); // with the blank after the terminator
         if (slad) slad->Memo2.push_back(">" + m + "<");
         tekst::MaleLiteryWMiejscu(m);
-        rozkaz.Mikrorozkazy.push_back(std::move(m));
         poczatek = i + 1;
     }
+    wynik.resize(ile);
     if (slad) slad->Memo2.emplace_back();
 }
 
@@ -115,9 +184,12 @@ void KompilujWarunek(std::string_view klauzula, TWierszMikroprogramu& wiersz, st
     (zaprzeczony ? wiersz.Cel0 : wiersz.Cel1) = std::move(cel);
 }
 
+namespace {
+
 void KompilujMikrorozkaz(std::string_view nazwa, std::string_view mikrorozkaz, TWierszMikroprogramu& wiersz,
-                         const TArchitektura& arch, std::vector<std::string>& komunikaty, TSladKompilacji* slad) {
-    std::vector<std::string_view> slowa = SlowaMikrorozkazu(mikrorozkaz);
+                         const TArchitektura& arch, std::vector<std::string>& komunikaty, TSladKompilacji* slad,
+                         std::vector<std::string_view>& slowa) {
+    Slowa(mikrorozkaz, slowa);
 
     // A label anywhere but first is reported and dropped.
     std::size_t j = 0;
@@ -175,6 +247,14 @@ void KompilujMikrorozkaz(std::string_view nazwa, std::string_view mikrorozkaz, T
     }
 }
 
+} // namespace
+
+void KompilujMikrorozkaz(std::string_view nazwa, std::string_view mikrorozkaz, TWierszMikroprogramu& wiersz,
+                         const TArchitektura& arch, std::vector<std::string>& komunikaty, TSladKompilacji* slad) {
+    std::vector<std::string_view> slowa;
+    KompilujMikrorozkaz(nazwa, mikrorozkaz, wiersz, arch, komunikaty, slad, slowa);
+}
+
 void KompilujMikroprogram(TListaRozkazow& lista, const TArchitektura& arch, std::uint32_t maksKod,
                           TPamiecMikroprogramu& pamiec, std::vector<std::string>& komunikaty,
                           TSladKompilacji* slad) {
@@ -182,6 +262,10 @@ void KompilujMikroprogram(TListaRozkazow& lista, const TArchitektura& arch, std:
     const auto najwiekszyKod =
         static_cast<std::int32_t>(std::min<std::uint32_t>(maksKod, MaksWierszyMikroprogramu - 1));
 
+    if (slad) {
+        slad->Memo2.reserve(64 * static_cast<std::size_t>(lista.Count()));
+        slad->Memo3.reserve(64 * static_cast<std::size_t>(lista.Count()));
+    }
     // Pass 1, and the exact number of rows the table will need.
     std::size_t potrzebne = static_cast<std::size_t>(najwiekszyKod) + 2;
     for (int i = 1; i <= lista.Count(); ++i) {
@@ -190,21 +274,26 @@ void KompilujMikroprogram(TListaRozkazow& lista, const TArchitektura& arch, std:
         if (n > 2) potrzebne += n - 2;
     }
 
-    // Index 0 is the fetch row -1, index r + 1 is row r.
-    std::vector<TWierszMikroprogramu> wiersze;
+    // Index 0 is the fetch row -1, index r + 1 is row r. The rows of the previous table
+    // are emptied and written over, which spares most allocations of a recompilation.
+    std::vector<TWierszMikroprogramu> wiersze = std::move(pamiec.Wiersze());
     wiersze.reserve(std::min<std::size_t>(potrzebne, MaksWierszyMikroprogramu + 1));
-    wiersze.push_back(WierszPobrania());
-    for (std::int32_t c = 0; c <= najwiekszyKod; ++c) {
-        wiersze.emplace_back();
-        wiersze.back().Adres = std::to_string(c);
-    }
+    std::size_t uzyte = 0;
+    auto nowyWiersz = [&]() -> TWierszMikroprogramu& {
+        if (uzyte == wiersze.size()) wiersze.emplace_back();
+        TWierszMikroprogramu& w = wiersze[uzyte++];
+        Oproznij(w);
+        return w;
+    };
+    nowyWiersz();
+    for (std::int32_t c = 0; c <= najwiekszyKod; ++c) nowyWiersz().Adres = std::to_string(c);
 
     // Pass 2. An instruction whose code is outside the entry rows, or whose rows would not
     // fit, is left out whole: it must never land on another instruction's rows.
     std::int32_t nastepny = najwiekszyKod + 1;
+    std::vector<std::string_view> slowa;
     for (int i = 1; i <= lista.Count(); ++i) {
         const TRozkaz& rozkaz = lista[i];
-        if (slad) slad->Memo1 = rozkaz.Mikrorozkazy;
         const std::size_t n = rozkaz.Mikrorozkazy.size();
         if (n < 2) continue;
         if (rozkaz.Kod > najwiekszyKod) {
@@ -221,17 +310,17 @@ void KompilujMikroprogram(TListaRozkazow& lista, const TArchitektura& arch, std:
         }
         for (std::size_t k = 1; k < n; ++k) {
             std::int32_t r = rozkaz.Kod;
-            if (k > 1) {
-                r = nastepny++;
-                wiersze.emplace_back();
-            }
-            TWierszMikroprogramu& w = wiersze[static_cast<std::size_t>(r) + 1];
-            w = TWierszMikroprogramu{};
+            if (k > 1) r = nastepny++;
+            TWierszMikroprogramu& w = k > 1 ? nowyWiersz() : wiersze[static_cast<std::size_t>(r) + 1];
+            Oproznij(w);
             w.Adres = std::to_string(r);
             w.Rozkaz = rozkaz.Nazwa;
-            KompilujMikrorozkaz(rozkaz.Nazwa, rozkaz.Mikrorozkazy[k], w, arch, komunikaty, slad);
+            KompilujMikrorozkaz(rozkaz.Nazwa, rozkaz.Mikrorozkazy[k], w, arch, komunikaty, slad, slowa);
         }
     }
+
+    // Replaced for each instruction, so the last one's stays.
+    if (slad && lista.Count() > 0) slad->Memo1 = lista[lista.Count()].Mikrorozkazy;
 
     const std::size_t liczba = static_cast<std::size_t>(nastepny);
     auto wiersz = [&wiersze](std::size_t r) -> TWierszMikroprogramu& { return wiersze[r + 1]; };
@@ -242,11 +331,13 @@ void KompilujMikroprogram(TListaRozkazow& lista, const TArchitektura& arch, std:
     // Successors. The first row bearing a label wins; an empty successor is the next row
     // of the same instruction name, found by one backward sweep.
     std::unordered_map<std::string_view, std::int32_t> etykiety;
+    etykiety.reserve(liczba);
     for (std::size_t r = 0; r < liczba; ++r)
         if (!wiersz(r).Etykieta.empty()) etykiety.emplace(wiersz(r).Etykieta, static_cast<std::int32_t>(r));
     std::vector<std::int32_t> nastepnyTegoSamego(liczba, -1);
     {
         std::unordered_map<std::string_view, std::int32_t> ostatni;
+        ostatni.reserve(static_cast<std::size_t>(lista.Count()));
         for (std::size_t r = liczba; r-- > 0;) {
             const std::string& nazwa = wiersz(r).Rozkaz;
             if (nazwa.empty()) continue;
@@ -273,5 +364,7 @@ void KompilujMikroprogram(TListaRozkazow& lista, const TArchitektura& arch, std:
         }
     }
 
+    wiersze.resize(uzyte);
+    wiersze[0] = WierszPobrania();
     pamiec.Wiersze() = std::move(wiersze);
 }

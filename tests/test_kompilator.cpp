@@ -309,3 +309,27 @@ TEST_F(Kompilator, PustaListaIRozkazBezMikrorozkazow) {
     EXPECT_EQ(Pola(W(2)), (V{"2", "", "", "", "-1", "-1", ""}));
     EXPECT_EQ(W(8).Rozkaz, "ład");
 }
+
+TEST_F(Kompilator, RekompilacjaNiePozostawiaSladowPoprzedniej) {
+    // Rows are reused between compilations: a full table, then the standard set, must
+    // give exactly what a fresh compilation gives.
+    TSymulator swiezy;
+    s.Maszyna.UstawSzerokosci(5, 5);
+    s.ListaRozkazow[1].Mikroprogram = {"czyt wys wei il ;", "a: if nm then b wyl ;", "b: wea !", "if int then a ;"};
+    for (int i = 0; i < 3; ++i) s.ListaRozkazow[2].Mikroprogram.push_back("wyl wea ;");
+    Kompiluj();
+    ASSERT_GT(s.PamiecMikroprogramu.Rozmiar(), 15);
+    s.Maszyna.UstawSzerokosci(5, 3);
+    s.ListaRozkazow.UstawStandardowe();
+    Kompiluj();
+    ASSERT_EQ(s.PamiecMikroprogramu.Rozmiar(), swiezy.PamiecMikroprogramu.Rozmiar());
+    for (int r = -1; r <= 13; ++r) {
+        const auto& a = W(r);
+        const auto& b = swiezy.PamiecMikroprogramu.Wiersz(r);
+        EXPECT_EQ(Pola(a), Pola(b)) << r;
+        EXPECT_EQ(a.Zestaw, b.Zestaw) << r;
+        EXPECT_EQ(a.KodWarunku, b.KodWarunku) << r;
+        EXPECT_EQ(std::pair(a.NumerCel0, a.NumerCel1), std::pair(b.NumerCel0, b.NumerCel1)) << r;
+    }
+    EXPECT_EQ(s.ListaRozkazow[1].Mikrorozkazy, swiezy.ListaRozkazow[1].Mikrorozkazy);
+}
