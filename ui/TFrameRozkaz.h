@@ -1,9 +1,84 @@
 #pragma once
+// The instruction editor: the instruction list, one instruction's fields and
+// microprogram, the microprogram compile and its messages.
+
+#include <functional>
 
 #include "TRamka.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class QTreeWidget;
+class TEdytorKodu;
+class TFormMikroProgram;
+class TListaKomunikatow;
+class TPodswietlanieMikroprogramu;
+
+// The two kinds of box this panel shows: "Informacja" (OK) and "Pytanie" (Yes / No, No
+// the default).
+enum class TOkno { Informacja, Pytanie };
 
 class TFrameRozkaz : public TRamka {
     Q_OBJECT
   public:
     explicit TFrameRozkaz(TSymulator& symulator, QWidget* parent = nullptr);
+
+    // Panel refresh: the list, then the current instruction (or the first).
+    void Odswiez() override;
+    void OdswiezListe();
+    // Shows instruction i; outside 1..Count the fields are emptied.
+    void WyswietlRozkaz(int i);
+
+    enum class TZapis { Zapisano, BrakRekordu, Odmowa };
+    // Stores the edited fields into the instruction being edited, its name made unique.
+    // Refused, with a message and nothing changed, while a drop-down list has no choice.
+    TZapis ZapiszEdycje();
+
+    // Compiles the microprogram memory, appending the messages to the message list.
+    // Used by the main window's instruction-list commands and at start-up too.
+    void KompilujMikroprogram();
+
+    int Pozycja() const { return pozycja; }
+
+    // Shows a box and returns false only for a "No" answer. Tests put their own here.
+    std::function<bool(TOkno rodzaj, const QString& tekst)> PokazOkno;
+
+    QToolButton* SpeedButtonKompiluj;
+    QToolButton* SpeedButtonDodaj;
+    QToolButton* SpeedButtonUsun;
+    QToolButton* SpeedButton5; // "Debug", hidden: the compile trace window
+    QLabel* Label_Info;
+    QLabel* Label1_; // its text is the key by which edits find their record
+    TEdytorKodu* Memo1;
+    QLineEdit* EditNazwa;
+    QComboBox* ComboBoxKod;
+    QComboBox* ComboBoxLiczbaArgumentow;
+    QLineEdit* EditOpis;
+    QTreeWidget* ListViewRozkaz;
+    TListaKomunikatow* ListBox1;
+    TFormMikroProgram* FormMikroProgram;
+
+  public slots:
+    void SpeedButtonKompilujClick();
+    void SpeedButtonDodajClick();
+    void SpeedButtonUsunClick();
+    void SpeedButton5Click();
+
+  protected:
+    bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
+
+  private:
+    int ZnajdzEdytowany() const;
+    bool WyboryKompletne();
+    void ZapiszRekord(int i);
+    void WybranoWiersz();
+    void IdzDoKomunikatu(const QString& tekst);
+    void ZaznaczWMikroprogramie(const QString& wzor);
+
+    int pozycja = 1;
+    bool przebudowa = false;
+    bool zapisywanie = false;
+    TPodswietlanieMikroprogramu* podswietlanie;
 };

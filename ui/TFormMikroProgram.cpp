@@ -1,0 +1,74 @@
+#include "TFormMikroProgram.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "ModelPamieciMikroprogramu.h"
+#include "TSymulator.h"
+
+namespace {
+
+QPlainTextEdit* Memo(QWidget* rodzic) {
+    auto* m = new QPlainTextEdit(rodzic);
+    m->setReadOnly(true);
+    m->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    return m;
+}
+
+void Wypelnij(QPlainTextEdit* m, const std::vector<std::string>& linie) {
+    QStringList tekst;
+    for (const auto& l : linie) tekst << QString::fromStdString(l);
+    m->setPlainText(tekst.join(QLatin1Char('\n')));
+}
+
+} // namespace
+
+TFormMikroProgram::TFormMikroProgram(TSymulator& symulator, QWidget* parent)
+    : QDialog(parent), symulator(symulator) {
+    setWindowTitle(QStringLiteral("MikroProgram"));
+    resize(508, 412);
+    PageControl = new QTabWidget(this);
+    Model = new TModelPamieciMikroprogramu(symulator.PamiecMikroprogramu,
+                                           TModelPamieciMikroprogramu::TUklad::Tabela, this);
+    StringGridKod = new QTableView(this);
+    StringGridKod->setModel(Model);
+    StringGridKod->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGridKod->setWordWrap(false);
+    StringGridKod->verticalHeader()->hide();
+    StringGridKod->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    StringGridKod->verticalHeader()->setMinimumSectionSize(18);
+    StringGridKod->verticalHeader()->setDefaultSectionSize(18);
+    StringGridKod->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    StringGridKod->horizontalHeader()->setFixedHeight(18);
+    PageControl->addTab(StringGridKod, QStringLiteral("MikroProgram"));
+    Memo1 = Memo(this);
+    Memo2 = Memo(this);
+    Memo3 = Memo(this);
+    PageControl->addTab(Memo1, QStringLiteral("Mikrorozkazy"));
+    PageControl->addTab(Memo2, QStringLiteral("Podział"));
+    PageControl->addTab(Memo3, QStringLiteral("Wiersze"));
+    ButtonZamknij = new QPushButton(QStringLiteral("Zamknij"), this);
+    connect(ButtonZamknij, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* uklad = new QVBoxLayout(this);
+    uklad->addWidget(PageControl, 1);
+    auto* dol = new QHBoxLayout;
+    dol->addStretch(1);
+    dol->addWidget(ButtonZamknij);
+    uklad->addLayout(dol);
+}
+
+void TFormMikroProgram::Odswiez() {
+    Model->Odswiez(true);
+    DopasujKolumny(StringGridKod, *Model, 4, false);
+    Wypelnij(Memo1, symulator.SladKompilacji.Memo1);
+    Wypelnij(Memo2, symulator.SladKompilacji.Memo2);
+    Wypelnij(Memo3, symulator.SladKompilacji.Memo3);
+}
