@@ -370,6 +370,7 @@ void RozwiazArgumenty(TWynikAsemblacji& w, const TListaRozkazow& lista) {
 void KodujSlowa(TWynikAsemblacji& w, const TListaRozkazow& lista) {
     TPisarz slowa(w.Slowa);
     w.SlowaPamieci.clear();
+    w.SlowaPamieci.reserve(w.Rozwiazane.size() + static_cast<std::size_t>(w.Uzupelnione));
     w.NajwyzszyPominiety = -1;
     const TSlownik slownik(lista);
     std::int32_t adres = 0;

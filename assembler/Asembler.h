@@ -41,7 +41,7 @@ struct TWynikAsemblacji {
     std::int64_t NajwyzszyPominiety = -1;
 };
 
-inline constexpr std::int64_t MaksUzupelnien = std::int64_t{1} << 18;
+inline constexpr std::int64_t MaksUzupelnien = std::int64_t{1} << 16;
 
 // Decimal with an optional sign, or hexadecimal after "$", "x" or "0x" (up to 32 bits,
 // read as signed). 2147483647 is the conversion's mark for "not a number", so it is one.

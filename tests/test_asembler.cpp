@@ -380,3 +380,20 @@ TEST_F(Asembler, DlugieIDziwneWejscia) {
         std::find(w.Komunikaty.begin(), w.Komunikaty.end(), "[Błąd] ...(0): Za dużo parametrów"),
         w.Komunikaty.end());
 }
+
+TEST_F(Asembler, MegabajtProgramu) {
+    s.Maszyna.UstawSzerokosci(24, 8);
+    V p;
+    std::size_t bajtow = 0;
+    for (int i = 0; bajtow < (1u << 20); ++i) {
+        p.push_back("e" + std::to_string(i) + ":\tSOB e" + std::to_string(i / 2) +
+                    "   // skok wstecz");
+        bajtow += p.back().size() + 2;
+    }
+    Kompiluj(p);
+    EXPECT_TRUE(w.Komunikaty.empty());
+    ASSERT_EQ(w.Slowa.size(), p.size());
+    EXPECT_EQ(w.Slowa.back(),
+              std::to_string(p.size() - 1) + " 5 " + std::to_string((p.size() - 1) / 2) + " 110 ");
+    EXPECT_EQ(w.Etykiety.size(), p.size());
+}
