@@ -11,7 +11,6 @@
 #include <sstream>
 
 #include "Asembler.h"
-#include "Kompilator.h"
 #include "PlikMaszyny.h"
 #include "PlikRozkazow.h"
 #include "Programy.h"
@@ -194,9 +193,9 @@ int main(int argc, char** argv) {
     for (const auto& t : o.punkty)
         if (!s.PunktyZatrzymania.DodajPunkt(CzytajPunkt(t), blad)) Porazka(blad);
 
-    std::vector<std::string> komunikatyMikroprogramu;
-    KompilujMikroprogram(s.ListaRozkazow, s.Architektura, s.Maszyna.MaskaKodu(), s.PamiecMikroprogramu,
-                         komunikatyMikroprogramu);
+    s.KomunikatyMikroprogramu.clear();
+    s.KompilujMikroprogram();
+    const std::vector<std::string>& komunikatyMikroprogramu = s.KomunikatyMikroprogramu;
     s.KompilujProgram(zrodlo);
     s.Maszyna.Reset();
     s.Konsola.UstawWejscie(o.wejscie);
