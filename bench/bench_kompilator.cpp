@@ -13,10 +13,18 @@ std::vector<std::string> Mikroprogram() {
     for (int k = 1; k < 29; ++k) {
         const std::string e = "e" + std::to_string(k);
         switch (k % 4) {
-        case 0: l.push_back(e + ": wyad wea ;"); break;
-        case 1: l.push_back("if z then e" + std::to_string(k + 3) + " wyl wea ;"); break;
-        case 2: l.push_back("czyt wys weja\tdod weak"); break;
-        case 3: l.push_back("wyl wea ; " + e + ":WYAK wes ;"); break;
+        case 0:
+            l.push_back(e + ": wyad wea ;");
+            break;
+        case 1:
+            l.push_back("if z then e" + std::to_string(k + 3) + " wyl wea ;");
+            break;
+        case 2:
+            l.push_back("czyt wys weja\tdod weak");
+            break;
+        case 3:
+            l.push_back("wyl wea ; " + e + ":WYAK wes ;");
+            break;
         }
     }
     l.push_back("wyl pisz wea !");
@@ -45,8 +53,8 @@ void BM_Kompilacja(benchmark::State& state) {
     TSladKompilacji slad;
     for (auto _ : state) {
         komunikaty.clear();
-        KompilujMikroprogram(s.ListaRozkazow, s.Architektura, s.Maszyna.MaskaKodu(), s.PamiecMikroprogramu,
-                             komunikaty, zeSladem ? &slad : nullptr);
+        KompilujMikroprogram(s.ListaRozkazow, s.Architektura, s.Maszyna.MaskaKodu(),
+                             s.PamiecMikroprogramu, komunikaty, zeSladem ? &slad : nullptr);
         benchmark::DoNotOptimize(s.PamiecMikroprogramu.Rozmiar());
     }
     if (!komunikaty.empty()) state.SkipWithError(komunikaty.front().c_str());

@@ -11,7 +11,8 @@ namespace {
 void Petla(TSymulator& s) {
     const int slowa[][3] = {{0, 4, 21}, {1, 3, 20}, {2, 4, 20}, {3, 1, 22}, {4, 3, 20},
                             {5, 5, 2},  {6, 0, 0},  {20, 0, 0}, {21, 0, 0}, {22, 0, 1}};
-    for (const auto& k : slowa) s.Maszyna.WstawKomorke(k[0], k[1], k[2], "110");
+    for (const auto& k : slowa)
+        s.Maszyna.WstawKomorke(k[0], k[1], k[2], "110");
     s.Maszyna.Reset();
 }
 
@@ -19,7 +20,8 @@ void Petla(TSymulator& s) {
 void BM_Takt(benchmark::State& state) {
     TSymulator s;
     Petla(s);
-    for (auto _ : state) benchmark::DoNotOptimize(s.Maszyna.Takt());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(s.Maszyna.Takt());
     state.SetItemsProcessed(state.iterations());
 }
 
@@ -29,7 +31,8 @@ void BM_ProgramPorcjami(benchmark::State& state) {
     Petla(s);
     TPrzebieg program(s.Maszyna, TPolecenie::Program);
     std::uint64_t takty = 0;
-    for (auto _ : state) takty += program.Porcja(65536).Takty;
+    for (auto _ : state)
+        takty += program.Porcja(65536).Takty;
     state.SetItemsProcessed(static_cast<std::int64_t>(takty));
 }
 

@@ -73,7 +73,8 @@ template <class F> TWynikPorcji TPrzebieg::Porcja(std::uint64_t maksTaktow, F&& 
         w.KoniecRozkazu = r == 2;
         w.Rozkazy += w.KoniecRozkazu;
         const bool dalej = poTakcie(r);
-        if (!dalej || m.Zatrzymana() || stan.ZadanieStopu || (w.KoniecRozkazu && polecenie == TPolecenie::Rozkaz))
+        if (!dalej || m.Zatrzymana() || stan.ZadanieStopu ||
+            (w.KoniecRozkazu && polecenie == TPolecenie::Rozkaz))
             Zakoncz();
     }
     takty += w.Takty;

@@ -24,7 +24,8 @@ std::vector<TRozkaz> Rozkazy(const std::vector<std::string>& linie) {
             const std::size_t spacja = l.find(' ');
             r.Nazwa = l.substr(1, spacja == std::string::npos ? std::string::npos : spacja - 1);
             if (spacja != std::string::npos)
-                r.Kod = static_cast<std::uint16_t>(std::strtoul(l.c_str() + spacja + 1, nullptr, 10));
+                r.Kod =
+                    static_cast<std::uint16_t>(std::strtoul(l.c_str() + spacja + 1, nullptr, 10));
             rozkazy.push_back(std::move(r));
             continue;
         }
@@ -38,15 +39,18 @@ void Sprawdz(const TPamiecMikroprogramu& p, std::int32_t maksKod) {
     const int rozmiar = p.Rozmiar();
     if (rozmiar < maksKod + 2 || rozmiar > MaksWierszyMikroprogramu + 1) std::abort();
     const auto& pobranie = p.Wiersz(-1);
-    if (pobranie.Sygnaly != "czyt wys wei il" || pobranie.Cel0 != "?" || pobranie.Cel1 != "?") std::abort();
+    if (pobranie.Sygnaly != "czyt wys wei il" || pobranie.Cel0 != "?" || pobranie.Cel1 != "?")
+        std::abort();
     for (std::int32_t r = 0; r + 1 < rozmiar; ++r) {
         const auto& w = p.Wiersz(r);
         if (w.Adres != std::to_string(r)) std::abort();
         for (std::int32_t cel : {w.NumerCel0, w.NumerCel1})
             if (cel < -1 || cel + 1 >= rozmiar) std::abort();
-        if (w.Cel0 != std::to_string(w.NumerCel0) || w.Cel1 != std::to_string(w.NumerCel1)) std::abort();
+        if (w.Cel0 != std::to_string(w.NumerCel0) || w.Cel1 != std::to_string(w.NumerCel1))
+            std::abort();
         if (w.Zestaw != DekodujMikrorozkaz(w.Sygnaly)) std::abort();
-        if (w.KodWarunku != WarunekZNazwy(w.Warunek) || w.KodWarunku == TWarunek::Nieznany) std::abort();
+        if (w.KodWarunku != WarunekZNazwy(w.Warunek) || w.KodWarunku == TWarunek::Nieznany)
+            std::abort();
     }
 }
 
@@ -54,8 +58,9 @@ bool Rowne(const TPamiecMikroprogramu& a, const TPamiecMikroprogramu& b) {
     if (a.Rozmiar() != b.Rozmiar()) return false;
     for (std::int32_t r = -1; r + 1 < a.Rozmiar(); ++r) {
         const auto &x = a.Wiersz(r), &y = b.Wiersz(r);
-        if (x.Adres != y.Adres || x.Rozkaz != y.Rozkaz || x.Etykieta != y.Etykieta || x.Sygnaly != y.Sygnaly ||
-            x.Cel0 != y.Cel0 || x.Cel1 != y.Cel1 || x.Warunek != y.Warunek || !(x.Zestaw == y.Zestaw))
+        if (x.Adres != y.Adres || x.Rozkaz != y.Rozkaz || x.Etykieta != y.Etykieta ||
+            x.Sygnaly != y.Sygnaly || x.Cel0 != y.Cel0 || x.Cel1 != y.Cel1 ||
+            x.Warunek != y.Warunek || !(x.Zestaw == y.Zestaw))
             return false;
     }
     return true;
@@ -68,15 +73,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
     TSymulator s;
     s.Maszyna.UstawSzerokosci(5, 3 + dane[0] % 6);
     for (int n = 1; n <= LiczbaSygnalow; ++n)
-        s.Architektura.Sygnaly[static_cast<std::size_t>(n)].Jest = dane[1] == 0xFF || (n * 37 + dane[1]) % 3 != 0;
+        s.Architektura.Sygnaly[static_cast<std::size_t>(n)].Jest =
+            dane[1] == 0xFF || (n * 37 + dane[1]) % 3 != 0;
     const std::string_view bajty(reinterpret_cast<const char*>(dane + 2), rozmiar - 2);
     s.ListaRozkazow.Zastap(Rozkazy(tekst::PodzielNaLinie(tekst::OdczytajTekst(bajty))));
 
     std::vector<std::string> komunikaty;
     TSladKompilacji slad;
     const auto maksKod = static_cast<std::int32_t>(s.Maszyna.MaskaKodu());
-    KompilujMikroprogram(s.ListaRozkazow, s.Architektura, s.Maszyna.MaskaKodu(), s.PamiecMikroprogramu, komunikaty,
-                         &slad);
+    KompilujMikroprogram(s.ListaRozkazow, s.Architektura, s.Maszyna.MaskaKodu(),
+                         s.PamiecMikroprogramu, komunikaty, &slad);
     Sprawdz(s.PamiecMikroprogramu, maksKod);
     for (int i = 1; i <= s.ListaRozkazow.Count(); ++i)
         for (const auto& m : s.ListaRozkazow[i].Mikrorozkazy)
@@ -90,7 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
 
     // Run a little over the table: every code once, from the bytes.
     for (std::size_t a = 0; a < 16 && a < rozmiar; ++a)
-        s.Maszyna.WstawKomorke(static_cast<std::int64_t>(a), dane[a], dane[rozmiar - 1 - a] & 31, "110");
+        s.Maszyna.WstawKomorke(static_cast<std::int64_t>(a), dane[a], dane[rozmiar - 1 - a] & 31,
+                               "110");
     s.Maszyna.Reset();
     TPrzebieg program(s.Maszyna, TPolecenie::Program);
     program.Porcja(2000);

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
     }
     if (rozkazy.size() > static_cast<std::size_t>(TListaRozkazow::MaksRozkazow)) std::abort();
     std::size_t wierszy = 1;
-    for (const auto& r : rozkazy) wierszy += 5 + r.Mikroprogram.size();
+    for (const auto& r : rozkazy)
+        wierszy += 5 + r.Mikroprogram.size();
     if (wierszy > linie.size()) std::abort();
 
     TListaRozkazow lista;
@@ -31,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
     if (ponownie.size() != rozkazy.size()) std::abort();
     for (std::size_t i = 0; i < rozkazy.size(); ++i) {
         const TRozkaz &a = rozkazy[i], &b = ponownie[i];
-        if (a.Nazwa != b.Nazwa || a.Opis != b.Opis || a.Kod != b.Kod || a.LiczbaArgumentow != b.LiczbaArgumentow ||
-            a.Mikroprogram != b.Mikroprogram)
+        if (a.Nazwa != b.Nazwa || a.Opis != b.Opis || a.Kod != b.Kod ||
+            a.LiczbaArgumentow != b.LiczbaArgumentow || a.Mikroprogram != b.Mikroprogram)
             std::abort();
     }
     if (LiniePlikuRozkazow(lista) != zapisane) std::abort();

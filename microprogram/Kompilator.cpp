@@ -9,7 +9,9 @@
 
 namespace {
 
-bool KonczySieNa(std::string_view s, char c) { return !s.empty() && s.back() == c; }
+bool KonczySieNa(std::string_view s, char c) {
+    return !s.empty() && s.back() == c;
+}
 
 // Every word of every microinstruction is looked up, so the names sit in a small hash
 // table built at compile time: a name (at most five letters) and its length packed into
@@ -17,10 +19,13 @@ bool KonczySieNa(std::string_view s, char c) { return !s.empty() && s.back() == 
 constexpr std::uint64_t KluczNazwy(std::string_view s) {
     if (s.empty() || s.size() > 5) return 0;
     std::uint64_t k = s.size();
-    for (char c : s) k = (k << 8) | static_cast<unsigned char>(c);
+    for (char c : s)
+        k = (k << 8) | static_cast<unsigned char>(c);
     return k;
 }
-constexpr std::size_t PozycjaKlucza(std::uint64_t k) { return static_cast<std::size_t>((k * 0x9E3779B97F4A7C15ull) >> 57); }
+constexpr std::size_t PozycjaKlucza(std::uint64_t k) {
+    return static_cast<std::size_t>((k * 0x9E3779B97F4A7C15ull) >> 57);
+}
 
 struct TTablicaNazw {
     std::array<std::uint64_t, 128> klucze{};
@@ -32,7 +37,8 @@ constexpr TTablicaNazw ZbudujTabliceNazw() {
     for (std::size_t n = 1; n <= LiczbaSygnalow; ++n) {
         const std::uint64_t k = KluczNazwy(NazwySygnalow[n]);
         std::size_t i = PozycjaKlucza(k);
-        while (t.klucze[i] != 0) i = (i + 1) % t.klucze.size();
+        while (t.klucze[i] != 0)
+            i = (i + 1) % t.klucze.size();
         t.klucze[i] = k;
         t.numery[i] = static_cast<std::uint8_t>(n);
     }
@@ -43,7 +49,8 @@ constexpr TTablicaNazw TablicaNazw = ZbudujTabliceNazw();
 constexpr int SzybkiNumerSygnalu(std::string_view slowo) {
     const std::uint64_t k = KluczNazwy(slowo);
     if (k == 0) return 0;
-    for (std::size_t i = PozycjaKlucza(k); TablicaNazw.klucze[i] != 0; i = (i + 1) % TablicaNazw.klucze.size())
+    for (std::size_t i = PozycjaKlucza(k); TablicaNazw.klucze[i] != 0;
+         i = (i + 1) % TablicaNazw.klucze.size())
         if (TablicaNazw.klucze[i] == k) return TablicaNazw.numery[i];
     return 0;
 }
@@ -51,7 +58,8 @@ constexpr int SzybkiNumerSygnalu(std::string_view slowo) {
 constexpr bool TablicaNazwPelna() {
     for (std::size_t n = 1; n <= LiczbaSygnalow; ++n)
         if (SzybkiNumerSygnalu(NazwySygnalow[n]) != static_cast<int>(n)) return false;
-    return SzybkiNumerSygnalu("") == 0 && SzybkiNumerSygnalu("wyadx") == 0 && SzybkiNumerSygnalu("czyt ") == 0;
+    return SzybkiNumerSygnalu("") == 0 && SzybkiNumerSygnalu("wyadx") == 0 &&
+           SzybkiNumerSygnalu("czyt ") == 0;
 }
 static_assert(TablicaNazwPelna());
 
@@ -69,16 +77,19 @@ void Slowa(std::string_view tekst, std::vector<std::string_view>& slowa) {
     slowa.clear();
     std::size_t i = 0;
     while (i < tekst.size()) {
-        while (i < tekst.size() && tekst[i] == ' ') ++i;
+        while (i < tekst.size() && tekst[i] == ' ')
+            ++i;
         const std::size_t p = i;
-        while (i < tekst.size() && tekst[i] != ' ') ++i;
+        while (i < tekst.size() && tekst[i] != ' ')
+            ++i;
         if (i > p) slowa.push_back(tekst.substr(p, i - p));
     }
 }
 
 // Every field empty, keeping the strings' buffers.
 void Oproznij(TWierszMikroprogramu& w) {
-    for (std::string* pole : {&w.Adres, &w.Rozkaz, &w.Etykieta, &w.Sygnaly, &w.Cel0, &w.Cel1, &w.Warunek})
+    for (std::string* pole :
+         {&w.Adres, &w.Rozkaz, &w.Etykieta, &w.Sygnaly, &w.Cel0, &w.Cel1, &w.Warunek})
         pole->clear();
     w.Zestaw = {};
     w.NumerCel0 = w.NumerCel1 = -1;
@@ -92,13 +103,16 @@ void UstawCel(std::string& pole, std::int32_t& numer, std::int32_t wartosc) {
 
 } // namespace
 
-void ZglosBlad(std::vector<std::string>& komunikaty, std::string_view nazwa, std::string_view tekst) {
+void ZglosBlad(std::vector<std::string>& komunikaty, std::string_view nazwa,
+               std::string_view tekst) {
     std::string linia(nazwa);
     linia.append(": ").append(tekst);
     komunikaty.push_back(std::move(linia));
 }
 
-bool CzyDozwolony(std::string_view slowo, const TArchitektura& arch) { return NumerDozwolonego(slowo, arch) != 0; }
+bool CzyDozwolony(std::string_view slowo, const TArchitektura& arch) {
+    return NumerDozwolonego(slowo, arch) != 0;
+}
 
 std::string NormalizujTekst(std::string_view tekst) {
     std::string w;
@@ -110,7 +124,9 @@ std::string NormalizujTekst(std::string_view tekst) {
     };
     for (char c : tekst) {
         switch (c) {
-        case '\t': pisz(' '); break;
+        case '\t':
+            pisz(' ');
+            break;
         case ';':
             pisz(' ');
             pisz(';');
@@ -124,7 +140,9 @@ std::string NormalizujTekst(std::string_view tekst) {
             pisz(':');
             pisz(' ');
             break;
-        default: pisz(c); break;
+        default:
+            pisz(c);
+            break;
         }
     }
     if (!w.empty() && w.front() == ' ') w.erase(0, 1);
@@ -134,7 +152,8 @@ std::string NormalizujTekst(std::string_view tekst) {
 
 void PodzielNaMikrorozkazy(TRozkaz& rozkaz, TSladKompilacji* slad) {
     std::string polaczony = " ";
-    for (const auto& linia : rozkaz.Mikroprogram) polaczony.append(linia).append(" ");
+    for (const auto& linia : rozkaz.Mikroprogram)
+        polaczony.append(linia).append(" ");
     const std::string t = " " + NormalizujTekst(polaczony) + " ";
 
     if (slad) slad->Memo2.push_back("=" + rozkaz.Nazwa + "=");
@@ -156,7 +175,8 @@ void PodzielNaMikrorozkazy(TRozkaz& rozkaz, TSladKompilacji* slad) {
     if (slad) slad->Memo2.emplace_back();
 }
 
-void KompilujWarunek(std::string_view klauzula, TWierszMikroprogramu& wiersz, std::vector<std::string>& komunikaty) {
+void KompilujWarunek(std::string_view klauzula, TWierszMikroprogramu& wiersz,
+                     std::vector<std::string>& komunikaty) {
     const auto slowa = SlowaMikrorozkazu(klauzula);
     if (slowa.size() < 4) {
         komunikaty.push_back("Za krótki warunek: " + std::string(klauzula));
@@ -186,8 +206,9 @@ void KompilujWarunek(std::string_view klauzula, TWierszMikroprogramu& wiersz, st
 
 namespace {
 
-void KompilujMikrorozkaz(std::string_view nazwa, std::string_view mikrorozkaz, TWierszMikroprogramu& wiersz,
-                         const TArchitektura& arch, std::vector<std::string>& komunikaty, TSladKompilacji* slad,
+void KompilujMikrorozkaz(std::string_view nazwa, std::string_view mikrorozkaz,
+                         TWierszMikroprogramu& wiersz, const TArchitektura& arch,
+                         std::vector<std::string>& komunikaty, TSladKompilacji* slad,
                          std::vector<std::string_view>& slowa) {
     Slowa(mikrorozkaz, slowa);
 
@@ -196,7 +217,8 @@ void KompilujMikrorozkaz(std::string_view nazwa, std::string_view mikrorozkaz, T
     for (std::size_t i = 0; i < slowa.size(); ++i) {
         if (i > 0 && KonczySieNa(slowa[i], ':')) {
             ZglosBlad(komunikaty, nazwa,
-                      "\"" + std::string(slowa[i]) + "\" - Etykieta dozwolona tylko na początku linii");
+                      "\"" + std::string(slowa[i]) +
+                          "\" - Etykieta dozwolona tylko na początku linii");
             continue;
         }
         slowa[j++] = slowa[i];
@@ -215,7 +237,8 @@ void KompilujMikrorozkaz(std::string_view nazwa, std::string_view mikrorozkaz, T
     const bool jestWarunek = jesli != slowa.end();
     if (jestWarunek) {
         const auto ile = std::min<std::ptrdiff_t>(3, slowa.end() - jesli - 1);
-        for (auto it = jesli; it != jesli + ile + 1; ++it) klauzula.append(*it).append(" ");
+        for (auto it = jesli; it != jesli + ile + 1; ++it)
+            klauzula.append(*it).append(" ");
         slowa.erase(jesli, jesli + ile + 1);
     }
 
@@ -241,7 +264,12 @@ void KompilujMikrorozkaz(std::string_view nazwa, std::string_view mikrorozkaz, T
 
     if (slad) {
         std::string linia = "|";
-        linia.append(etykieta).append("|").append(wiersz.Sygnaly).append("|").append(klauzula).append("|");
+        linia.append(etykieta)
+            .append("|")
+            .append(wiersz.Sygnaly)
+            .append("|")
+            .append(klauzula)
+            .append("|");
         linia.append(terminator).append("|");
         slad->Memo3.push_back(std::move(linia));
     }
@@ -249,8 +277,9 @@ void KompilujMikrorozkaz(std::string_view nazwa, std::string_view mikrorozkaz, T
 
 } // namespace
 
-void KompilujMikrorozkaz(std::string_view nazwa, std::string_view mikrorozkaz, TWierszMikroprogramu& wiersz,
-                         const TArchitektura& arch, std::vector<std::string>& komunikaty, TSladKompilacji* slad) {
+void KompilujMikrorozkaz(std::string_view nazwa, std::string_view mikrorozkaz,
+                         TWierszMikroprogramu& wiersz, const TArchitektura& arch,
+                         std::vector<std::string>& komunikaty, TSladKompilacji* slad) {
     std::vector<std::string_view> slowa;
     KompilujMikrorozkaz(nazwa, mikrorozkaz, wiersz, arch, komunikaty, slad, slowa);
 }
@@ -286,7 +315,8 @@ void KompilujMikroprogram(TListaRozkazow& lista, const TArchitektura& arch, std:
         return w;
     };
     nowyWiersz();
-    for (std::int32_t c = 0; c <= najwiekszyKod; ++c) nowyWiersz().Adres = std::to_string(c);
+    for (std::int32_t c = 0; c <= najwiekszyKod; ++c)
+        nowyWiersz().Adres = std::to_string(c);
 
     // Pass 2. An instruction whose code is outside the entry rows, or whose rows would not
     // fit, is left out whole: it must never land on another instruction's rows.
@@ -298,24 +328,29 @@ void KompilujMikroprogram(TListaRozkazow& lista, const TArchitektura& arch, std:
         if (n < 2) continue;
         if (rozkaz.Kod > najwiekszyKod) {
             ZglosBlad(komunikaty, rozkaz.Nazwa,
-                      "Kod rozkazu " + std::to_string(rozkaz.Kod) + " jest większy niż największy kod " +
-                          std::to_string(najwiekszyKod) + " - rozkaz pominięty");
+                      "Kod rozkazu " + std::to_string(rozkaz.Kod) +
+                          " jest większy niż największy kod " + std::to_string(najwiekszyKod) +
+                          " - rozkaz pominięty");
             continue;
         }
-        if (static_cast<std::size_t>(nastepny) + (n - 2) > static_cast<std::size_t>(MaksWierszyMikroprogramu)) {
+        if (static_cast<std::size_t>(nastepny) + (n - 2) >
+            static_cast<std::size_t>(MaksWierszyMikroprogramu)) {
             ZglosBlad(komunikaty, rozkaz.Nazwa,
                       "Mikroprogram nie mieści się w pamięci mikroprogramu (najwyżej " +
-                          std::to_string(MaksWierszyMikroprogramu) + " wierszy) - rozkaz pominięty");
+                          std::to_string(MaksWierszyMikroprogramu) +
+                          " wierszy) - rozkaz pominięty");
             continue;
         }
         for (std::size_t k = 1; k < n; ++k) {
             std::int32_t r = rozkaz.Kod;
             if (k > 1) r = nastepny++;
-            TWierszMikroprogramu& w = k > 1 ? nowyWiersz() : wiersze[static_cast<std::size_t>(r) + 1];
+            TWierszMikroprogramu& w =
+                k > 1 ? nowyWiersz() : wiersze[static_cast<std::size_t>(r) + 1];
             Oproznij(w);
             w.Adres = std::to_string(r);
             w.Rozkaz = rozkaz.Nazwa;
-            KompilujMikrorozkaz(rozkaz.Nazwa, rozkaz.Mikrorozkazy[k], w, arch, komunikaty, slad, slowa);
+            KompilujMikrorozkaz(rozkaz.Nazwa, rozkaz.Mikrorozkazy[k], w, arch, komunikaty, slad,
+                                slowa);
         }
     }
 
@@ -333,7 +368,8 @@ void KompilujMikroprogram(TListaRozkazow& lista, const TArchitektura& arch, std:
     std::unordered_map<std::string_view, std::int32_t> etykiety;
     etykiety.reserve(liczba);
     for (std::size_t r = 0; r < liczba; ++r)
-        if (!wiersz(r).Etykieta.empty()) etykiety.emplace(wiersz(r).Etykieta, static_cast<std::int32_t>(r));
+        if (!wiersz(r).Etykieta.empty())
+            etykiety.emplace(wiersz(r).Etykieta, static_cast<std::int32_t>(r));
     std::vector<std::int32_t> nastepnyTegoSamego(liczba, -1);
     {
         std::unordered_map<std::string_view, std::int32_t> ostatni;
@@ -358,7 +394,8 @@ void KompilujMikroprogram(TListaRozkazow& lista, const TArchitektura& arch, std:
             } else if (auto it = etykiety.find(pole); it != etykiety.end()) {
                 UstawCel(pole, numer, it->second);
             } else {
-                if (pole.find('.') != std::string::npos) ZglosBlad(komunikaty, w.Rozkaz, "Nieznana etykieta " + pole);
+                if (pole.find('.') != std::string::npos)
+                    ZglosBlad(komunikaty, w.Rozkaz, "Nieznana etykieta " + pole);
                 UstawCel(pole, numer, -1);
             }
         }

@@ -29,9 +29,11 @@ void KompilujMikroprogram(TListaRozkazow& lista, const TArchitektura& arch, std:
 // The steps, usable one by one.
 std::string NormalizujTekst(std::string_view tekst);
 void PodzielNaMikrorozkazy(TRozkaz& rozkaz, TSladKompilacji* slad = nullptr);
-void KompilujMikrorozkaz(std::string_view nazwa, std::string_view mikrorozkaz, TWierszMikroprogramu& wiersz,
-                         const TArchitektura& arch, std::vector<std::string>& komunikaty,
-                         TSladKompilacji* slad = nullptr);
-void KompilujWarunek(std::string_view klauzula, TWierszMikroprogramu& wiersz, std::vector<std::string>& komunikaty);
+void KompilujMikrorozkaz(std::string_view nazwa, std::string_view mikrorozkaz,
+                         TWierszMikroprogramu& wiersz, const TArchitektura& arch,
+                         std::vector<std::string>& komunikaty, TSladKompilacji* slad = nullptr);
+void KompilujWarunek(std::string_view klauzula, TWierszMikroprogramu& wiersz,
+                     std::vector<std::string>& komunikaty);
 bool CzyDozwolony(std::string_view slowo, const TArchitektura& arch);
-void ZglosBlad(std::vector<std::string>& komunikaty, std::string_view nazwa, std::string_view tekst);
+void ZglosBlad(std::vector<std::string>& komunikaty, std::string_view nazwa,
+               std::string_view tekst);

@@ -13,8 +13,10 @@ constexpr std::string_view Stopka = " Lista rozkazów nie została zmieniona.";
 
 // A decimal integer of 32 bits with an optional sign; blanks around it are allowed.
 bool LiczbaCalkowita(std::string_view s, std::int32_t& wynik) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     const bool plus = !s.empty() && s.front() == '+';
     if (plus) s.remove_prefix(1);
     if (s.empty() || (plus && s.front() == '-')) return false;
@@ -35,8 +37,10 @@ class TCzytnik {
     bool Liczba(std::int32_t& wynik, const std::string& pole, bool nieujemna) {
         if (!Jest(pole)) return false;
         const std::string& t = linie[nastepna++];
-        if (!LiczbaCalkowita(t, wynik)) return Blad("\"" + t + "\" nie jest liczbą całkowitą (" + pole + ").");
-        if (nieujemna && wynik < 0) return Blad("\"" + t + "\" - " + pole + " nie może być ujemna.");
+        if (!LiczbaCalkowita(t, wynik))
+            return Blad("\"" + t + "\" nie jest liczbą całkowitą (" + pole + ").");
+        if (nieujemna && wynik < 0)
+            return Blad("\"" + t + "\" - " + pole + " nie może być ujemna.");
         return true;
     }
 
@@ -46,8 +50,8 @@ class TCzytnik {
     std::size_t Pozycja() const { return nastepna; }
 
     bool Blad(const std::string& tresc, std::size_t numer = 0) {
-        blad = std::string(Naglowek) + "Wiersz " + std::to_string(numer ? numer : nastepna) + ": " + tresc +
-               std::string(Stopka);
+        blad = std::string(Naglowek) + "Wiersz " + std::to_string(numer ? numer : nastepna) + ": " +
+               tresc + std::string(Stopka);
         return false;
     }
 
@@ -94,16 +98,19 @@ bool CzytajLiniePlikuRozkazow(const std::vector<std::string>& linie, std::vector
         const std::string nr = " rozkazu nr " + std::to_string(i);
         TRozkaz r;
         std::int32_t kod = 0, linieMikroprogramu = 0;
-        if (!c.Tekst(r.Nazwa, "nazwa" + nr) || !c.Tekst(r.Opis, "opis" + nr) || !c.Liczba(kod, "kod" + nr, false) ||
+        if (!c.Tekst(r.Nazwa, "nazwa" + nr) || !c.Tekst(r.Opis, "opis" + nr) ||
+            !c.Liczba(kod, "kod" + nr, false) ||
             !c.Liczba(r.LiczbaArgumentow, "liczba argumentów" + nr, true) ||
             !c.Liczba(linieMikroprogramu, "liczba wierszy mikroprogramu" + nr, true))
             return false;
         if (static_cast<std::size_t>(linieMikroprogramu) > c.Pozostalo())
-            return c.Blad("\"" + c.Ostatnia() + "\" - mikroprogram" + nr + " wychodzi poza koniec pliku.");
+            return c.Blad("\"" + c.Ostatnia() + "\" - mikroprogram" + nr +
+                          " wychodzi poza koniec pliku.");
         // The low 16 bits, as the code field holds them.
         r.Kod = static_cast<std::uint16_t>(static_cast<std::uint32_t>(kod));
         r.Mikroprogram.assign(linie.begin() + static_cast<std::ptrdiff_t>(c.Pozycja()),
-                              linie.begin() + static_cast<std::ptrdiff_t>(c.Pozycja()) + linieMikroprogramu);
+                              linie.begin() + static_cast<std::ptrdiff_t>(c.Pozycja()) +
+                                  linieMikroprogramu);
         c.Pomin(static_cast<std::size_t>(linieMikroprogramu));
         nowe.push_back(std::move(r));
     }
@@ -120,6 +127,7 @@ bool WczytajPlikRozkazow(const std::string& sciezka, TListaRozkazow& lista, std:
     return true;
 }
 
-bool ZapiszPlikRozkazow(const std::string& sciezka, const TListaRozkazow& lista, std::string& blad) {
+bool ZapiszPlikRozkazow(const std::string& sciezka, const TListaRozkazow& lista,
+                        std::string& blad) {
     return tekst::ZapiszLinie(sciezka, LiniePlikuRozkazow(lista), blad);
 }

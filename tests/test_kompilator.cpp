@@ -7,7 +7,9 @@ namespace {
 
 using V = std::vector<std::string>;
 
-V Pola(const TWierszMikroprogramu& w) { return {w.Adres, w.Rozkaz, w.Etykieta, w.Sygnaly, w.Cel0, w.Cel1, w.Warunek}; }
+V Pola(const TWierszMikroprogramu& w) {
+    return {w.Adres, w.Rozkaz, w.Etykieta, w.Sygnaly, w.Cel0, w.Cel1, w.Warunek};
+}
 
 struct Kompilator : ::testing::Test {
     TSymulator s;
@@ -16,8 +18,8 @@ struct Kompilator : ::testing::Test {
 
     void Kompiluj() {
         komunikaty.clear();
-        KompilujMikroprogram(s.ListaRozkazow, s.Architektura, s.Maszyna.MaskaKodu(), s.PamiecMikroprogramu,
-                             komunikaty, &slad);
+        KompilujMikroprogram(s.ListaRozkazow, s.Architektura, s.Maszyna.MaskaKodu(),
+                             s.PamiecMikroprogramu, komunikaty, &slad);
     }
     const TWierszMikroprogramu& W(int r) const { return s.PamiecMikroprogramu.Wiersz(r); }
     // "dod" (code 1, first in the list) gets the fetch line and then `linie`.
@@ -65,7 +67,8 @@ TEST_F(Kompilator, ZestawStandardowyWierszPoWierszu) {
         {"13", "som", "som.dodatnia", "wyl wea ", "-1", "-1", ""},
     };
     ASSERT_EQ(s.PamiecMikroprogramu.Rozmiar(), 15);
-    for (int r = -1; r <= 13; ++r) EXPECT_EQ(Pola(W(r)), oczekiwane[static_cast<std::size_t>(r + 1)]) << r;
+    for (int r = -1; r <= 13; ++r)
+        EXPECT_EQ(Pola(W(r)), oczekiwane[static_cast<std::size_t>(r + 1)]) << r;
     SprawdzZgodnosc();
     EXPECT_EQ(W(6).KodWarunku, TWarunek::Z);
     EXPECT_EQ(W(-1).Zestaw, DekodujMikrorozkaz("czyt wys wei il"));
@@ -80,15 +83,18 @@ TEST(Symulator, StartujeZeSkompilowanymZestawem) {
     s.ListaRozkazow[1].Mikroprogram.push_back("wyx ;");
     s.KompilujMikroprogram();
     s.KompilujMikroprogram();
-    EXPECT_EQ(s.KomunikatyMikroprogramu, (V{"dod: Niedozwolony sygnal: wyx", "dod: Niedozwolony sygnal: wyx"}));
+    EXPECT_EQ(s.KomunikatyMikroprogramu,
+              (V{"dod: Niedozwolony sygnal: wyx", "dod: Niedozwolony sygnal: wyx"}));
 }
 
 TEST_F(Kompilator, SladKompilacji) {
     Kompiluj();
-    EXPECT_EQ(slad.Memo1, (V{"czyt wys wei il ; ", "stp ; "})) << "the last instruction's microinstructions";
+    EXPECT_EQ(slad.Memo1, (V{"czyt wys wei il ; ", "stp ; "}))
+        << "the last instruction's microinstructions";
     ASSERT_GE(slad.Memo2.size(), 5u);
     EXPECT_EQ(V(slad.Memo2.begin(), slad.Memo2.begin() + 5),
-              (V{"=dod=", ">czyt wys wei il ; <", ">wyad wea ; <", ">czyt wys weja dod weak wyl wea ; <", ""}));
+              (V{"=dod=", ">czyt wys wei il ; <", ">wyad wea ; <",
+                 ">czyt wys weja dod weak wyl wea ; <", ""}));
     EXPECT_EQ(slad.Memo3.size(), 13u) << "one line per compiled row";
     EXPECT_EQ(slad.Memo3[0], "||wyad wea ||;|");
     EXPECT_EQ(slad.Memo3[10], "||wyad wel wea !||!|");
@@ -99,7 +105,8 @@ TEST_F(Kompilator, SladKompilacji) {
 TEST_F(Kompilator, SladPrzedLiteramiMalymi) {
     s.ListaRozkazow[1].Mikroprogram = {"czyt wys wei il ;", "WYAD Wea ;"};
     Kompiluj();
-    EXPECT_EQ(V(slad.Memo2.begin(), slad.Memo2.begin() + 4), (V{"=dod=", ">czyt wys wei il ; <", ">WYAD Wea ; <", ""}));
+    EXPECT_EQ(V(slad.Memo2.begin(), slad.Memo2.begin() + 4),
+              (V{"=dod=", ">czyt wys wei il ; <", ">WYAD Wea ; <", ""}));
     EXPECT_EQ(s.ListaRozkazow[1].Mikrorozkazy, (V{"czyt wys wei il ; ", "wyad wea ; "}));
 }
 
@@ -114,9 +121,11 @@ TEST(NormalizujTekst, Odstepy) {
 }
 
 TEST(PodzielNaMikrorozkazy, SomNaTrzySposoby) {
-    const V oczekiwane = {"czyt wys wei il ; ", "if !z then dodatnia ; ", "wyad wel wea ! ", "dodatnia: wyl wea ; "};
+    const V oczekiwane = {"czyt wys wei il ; ", "if !z then dodatnia ; ", "wyad wel wea ! ",
+                          "dodatnia: wyl wea ; "};
     TRozkaz r;
-    r.Mikroprogram = {"czyt wys wei il ;", "if !z then dodatnia ;", "wyad wel wea !", "dodatnia: wyl wea ;"};
+    r.Mikroprogram = {"czyt wys wei il ;", "if !z then dodatnia ;", "wyad wel wea !",
+                      "dodatnia: wyl wea ;"};
     PodzielNaMikrorozkazy(r);
     EXPECT_EQ(r.Mikrorozkazy, oczekiwane);
     r.Mikroprogram = {"czyt wys wei il ; if !z then dodatnia ; wyad wel wea ! dodatnia: wyl wea ;"};
@@ -227,7 +236,8 @@ TEST_F(Kompilator, SygnalSpozaArchitektury) {
                              "pob: Niedozwolony sygnal: wea", "sob: Niedozwolony sygnal: wea",
                              "som: Niedozwolony sygnal: wea", "som: Niedozwolony sygnal: wea"}));
     EXPECT_EQ(W(1).Sygnaly, "wyad ");
-    EXPECT_EQ(W(-1).Sygnaly, "czyt wys wei il") << "the fetch row does not depend on the architecture";
+    EXPECT_EQ(W(-1).Sygnaly, "czyt wys wei il")
+        << "the fetch row does not depend on the architecture";
     EXPECT_TRUE(CzyDozwolony("stp", TArchitektura{}));
     EXPECT_TRUE(CzyDozwolony(";", TArchitektura{}));
     EXPECT_TRUE(CzyDozwolony("!", TArchitektura{}));
@@ -255,7 +265,8 @@ TEST_F(Kompilator, WspolnyKodIPustaNazwa) {
 TEST_F(Kompilator, KodPozaPamieciaNieNadpisujeWierszy) {
     s.ListaRozkazow[1].Kod = 9; // with a 3-bit code 9 would fall on continuation row 9
     Kompiluj();
-    EXPECT_EQ(komunikaty, V{"dod: Kod rozkazu 9 jest większy niż największy kod 7 - rozkaz pominięty"});
+    EXPECT_EQ(komunikaty,
+              V{"dod: Kod rozkazu 9 jest większy niż największy kod 7 - rozkaz pominięty"});
     EXPECT_EQ(Pola(W(1)), (V{"1", "", "", "", "-1", "-1", ""}));
     EXPECT_EQ(Pola(W(8)), (V{"8", "ode", "", "czyt wys weja ode weak wyl wea ", "-1", "-1", ""}));
     EXPECT_EQ(s.PamiecMikroprogramu.Rozmiar(), 14);
@@ -276,7 +287,8 @@ TEST_F(Kompilator, ZaDuzoWierszy) {
         r.Kod = kod;
         r.Mikroprogram.assign(static_cast<std::size_t>(wierszy) + 1, "wyl wea ;");
         std::vector<TRozkaz> nowe;
-        for (int i = 1; i <= s.ListaRozkazow.Count(); ++i) nowe.push_back(s.ListaRozkazow[i]);
+        for (int i = 1; i <= s.ListaRozkazow.Count(); ++i)
+            nowe.push_back(s.ListaRozkazow[i]);
         nowe.push_back(std::move(r));
         s.ListaRozkazow.Zastap(std::move(nowe));
     };
@@ -284,8 +296,10 @@ TEST_F(Kompilator, ZaDuzoWierszy) {
     dodaj("maly", 2, 2);
     dodaj("jeden", 3, 1);
     Kompiluj();
-    EXPECT_EQ(komunikaty, V{"maly: Mikroprogram nie mieści się w pamięci mikroprogramu (najwyżej 8192 wierszy) - "
-                            "rozkaz pominięty"});
+    EXPECT_EQ(
+        komunikaty,
+        V{"maly: Mikroprogram nie mieści się w pamięci mikroprogramu (najwyżej 8192 wierszy) - "
+          "rozkaz pominięty"});
     EXPECT_EQ(s.PamiecMikroprogramu.Rozmiar(), 8193);
     EXPECT_EQ(W(8191).Rozkaz, "duzy");
     EXPECT_EQ(W(8191).Cel0, "-1");
@@ -315,8 +329,10 @@ TEST_F(Kompilator, RekompilacjaNiePozostawiaSladowPoprzedniej) {
     // give exactly what a fresh compilation gives.
     TSymulator swiezy;
     s.Maszyna.UstawSzerokosci(5, 5);
-    s.ListaRozkazow[1].Mikroprogram = {"czyt wys wei il ;", "a: if nm then b wyl ;", "b: wea !", "if int then a ;"};
-    for (int i = 0; i < 3; ++i) s.ListaRozkazow[2].Mikroprogram.push_back("wyl wea ;");
+    s.ListaRozkazow[1].Mikroprogram = {"czyt wys wei il ;", "a: if nm then b wyl ;", "b: wea !",
+                                       "if int then a ;"};
+    for (int i = 0; i < 3; ++i)
+        s.ListaRozkazow[2].Mikroprogram.push_back("wyl wea ;");
     Kompiluj();
     ASSERT_GT(s.PamiecMikroprogramu.Rozmiar(), 15);
     s.Maszyna.UstawSzerokosci(5, 3);

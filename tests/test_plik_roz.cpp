@@ -11,7 +11,9 @@ namespace {
 
 using V = std::vector<std::string>;
 
-std::string Sciezka(const std::string& nazwa) { return ::testing::TempDir() + "plik_roz_" + nazwa; }
+std::string Sciezka(const std::string& nazwa) {
+    return ::testing::TempDir() + "plik_roz_" + nazwa;
+}
 
 std::string Bajty(const std::string& sciezka) {
     std::ifstream f(sciezka, std::ios::binary);
@@ -27,13 +29,15 @@ bool Rowne(const TListaRozkazow& a, const TListaRozkazow& b) {
     if (a.Count() != b.Count()) return false;
     for (int i = 1; i <= a.Count(); ++i)
         if (a[i].Nazwa != b[i].Nazwa || a[i].Opis != b[i].Opis || a[i].Kod != b[i].Kod ||
-            a[i].LiczbaArgumentow != b[i].LiczbaArgumentow || a[i].Mikroprogram != b[i].Mikroprogram)
+            a[i].LiczbaArgumentow != b[i].LiczbaArgumentow ||
+            a[i].Mikroprogram != b[i].Mikroprogram)
             return false;
     return true;
 }
 
 // The standard set as the file holds it.
 std::string PlikStandardowy() {
+    // clang-format off
     const V linie = {
         "7",
         "dod", "Dodaje do akumulatora warto\x9C\xE6 kom\xF3rki o wskazanym adresie.", "1", "1", "3",
@@ -51,8 +55,10 @@ std::string PlikStandardowy() {
         "czyt wys wei il ;", "if !z then dodatnia ;", "wyad wel wea !", "dodatnia: wyl wea ;",
         "stop", "Zatrzymuje maszyn\xEA.", "0", "0", "2",
         "czyt wys wei il ;", "stp ;"};
+    // clang-format on
     std::string b;
-    for (const auto& l : linie) b += l + "\r\n";
+    for (const auto& l : linie)
+        b += l + "\r\n";
     return b;
 }
 
@@ -71,7 +77,8 @@ struct PlikRoz : ::testing::Test {
         Zapisz(p, bajty);
         blad.clear();
         EXPECT_FALSE(WczytajPlikRozkazow(p, lista, blad)) << bajty;
-        EXPECT_EQ(blad, "Nie można wczytać pliku rozkazów. " + oczekiwany + " Lista rozkazów nie została zmieniona.");
+        EXPECT_EQ(blad, "Nie można wczytać pliku rozkazów. " + oczekiwany +
+                            " Lista rozkazów nie została zmieniona.");
         EXPECT_TRUE(Rowne(lista, przed)) << bajty;
     }
 };
@@ -151,7 +158,8 @@ TEST_F(PlikRoz, OdrzuconePlikiNieZmieniajaListy) {
     Odrzucony("siedem\r\n", "Wiersz 1: \"siedem\" nie jest liczbą całkowitą (liczba rozkazów).");
     Odrzucony("257\r\n", "Wiersz 1: \"257\" - liczba rozkazów większa niż 256.");
     Odrzucony("-1\r\n", "Wiersz 1: \"-1\" - liczba rozkazów nie może być ujemna.");
-    Odrzucony("2147483648\r\n", "Wiersz 1: \"2147483648\" nie jest liczbą całkowitą (liczba rozkazów).");
+    Odrzucony("2147483648\r\n",
+              "Wiersz 1: \"2147483648\" nie jest liczbą całkowitą (liczba rozkazów).");
     Odrzucony("1\r\na\r\nopis\r\n1x\r\n",
               "Wiersz 4: \"1x\" nie jest liczbą całkowitą (kod rozkazu nr 1).");
     Odrzucony("1\r\na\r\nopis\r\n$1\r\n0\r\n0\r\n",

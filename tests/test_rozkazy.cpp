@@ -8,7 +8,8 @@ using V = std::vector<std::string>;
 
 V Nazwy(const TListaRozkazow& l) {
     V n;
-    for (int i = 1; i <= l.Count(); ++i) n.push_back(l[i].Nazwa);
+    for (int i = 1; i <= l.Count(); ++i)
+        n.push_back(l[i].Nazwa);
     return n;
 }
 
@@ -24,9 +25,12 @@ TEST(ListaRozkazow, ZestawStandardowy) {
         EXPECT_EQ(l[i].LiczbaArgumentow, i == 7 ? 0 : 1) << i;
         EXPECT_EQ(l[i].Mikroprogram.front(), "czyt wys wei il ;") << i;
     }
-    EXPECT_EQ(l[6].Mikroprogram, (V{"czyt wys wei il ;", "if !z then dodatnia ;", "wyad wel wea !", "dodatnia: wyl wea ;"}));
-    EXPECT_EQ(l[6].Opis, "Skok warunkowy pod podany adres. Następuje, kiedy liczba w akumulatorze jest ujemna. "
-                         "(Bit znaku akumulatora równy 1).");
+    EXPECT_EQ(l[6].Mikroprogram, (V{"czyt wys wei il ;", "if !z then dodatnia ;", "wyad wel wea !",
+                                    "dodatnia: wyl wea ;"}));
+    EXPECT_EQ(
+        l[6].Opis,
+        "Skok warunkowy pod podany adres. Następuje, kiedy liczba w akumulatorze jest ujemna. "
+        "(Bit znaku akumulatora równy 1).");
     EXPECT_EQ(l[7].Opis, "Zatrzymuje maszynę.");
 }
 

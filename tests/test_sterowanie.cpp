@@ -18,14 +18,16 @@ struct Sterowanie : ::testing::Test {
     void SetUp() override { Kompiluj(); }
     void Kompiluj() {
         V komunikaty;
-        KompilujMikroprogram(s.ListaRozkazow, s.Architektura, m.MaskaKodu(), s.PamiecMikroprogramu, komunikaty);
+        KompilujMikroprogram(s.ListaRozkazow, s.Architektura, m.MaskaKodu(), s.PamiecMikroprogramu,
+                             komunikaty);
         ASSERT_TRUE(komunikaty.empty());
     }
     // The loop of the worked example: 20 counts up by the word at 22, forever.
     void Petla() {
         const int slowa[][3] = {{0, 4, 21}, {1, 3, 20}, {2, 4, 20}, {3, 1, 22}, {4, 3, 20},
                                 {5, 5, 2},  {6, 0, 0},  {20, 0, 0}, {21, 0, 0}, {22, 0, 1}};
-        for (const auto& k : slowa) m.WstawKomorke(k[0], k[1], k[2], "110");
+        for (const auto& k : slowa)
+            m.WstawKomorke(k[0], k[1], k[2], "110");
         m.Reset();
     }
     // pob 3; dod 4; stop at 2, with the words 5 at 3 and 7 at 4.
@@ -40,10 +42,12 @@ struct Sterowanie : ::testing::Test {
     // Everything a run can change, to compare two runs.
     std::vector<std::uint32_t> Stan() const {
         std::vector<std::uint32_t> w;
-        for (int slot = 1; slot <= 29; ++slot) w.push_back(m.Wartosc(slot));
+        for (int slot = 1; slot <= 29; ++slot)
+            w.push_back(m.Wartosc(slot));
         w.push_back(static_cast<std::uint32_t>(m.BiezacyWiersz()));
         w.push_back(m.Zatrzymana());
-        for (const auto& k : m.PaO().Komorki()) w.push_back(m.CzytajPaO(k.Adres));
+        for (const auto& k : m.PaO().Komorki())
+            w.push_back(m.CzytajPaO(k.Adres));
         return w;
     }
 };
@@ -113,10 +117,10 @@ TEST_F(Sterowanie, WarunekWybieraNastepnika) {
         int slot;
         std::uint32_t tak, nie;
     };
-    for (P p : {P{"zak", Slot::AK, 0, 4}, P{"pak", Slot::AK, 6, 7}, P{"n", Slot::N, 1, 0}, P{"np", Slot::NP, 1, 0},
-                P{"nm", Slot::NM, 1, 0}, P{"int", Slot::RP, 2, 0}}) {
-        s.ListaRozkazow[1].Mikroprogram = {"czyt wys wei il ;", std::string("if ") + p.warunek + " then t ;", "wyl ;",
-                                           "t: wea ;"};
+    for (P p : {P{"zak", Slot::AK, 0, 4}, P{"pak", Slot::AK, 6, 7}, P{"n", Slot::N, 1, 0},
+                P{"np", Slot::NP, 1, 0}, P{"nm", Slot::NM, 1, 0}, P{"int", Slot::RP, 2, 0}}) {
+        s.ListaRozkazow[1].Mikroprogram = {
+            "czyt wys wei il ;", std::string("if ") + p.warunek + " then t ;", "wyl ;", "t: wea ;"};
         Kompiluj();
         m.UstawRejestr(p.slot, p.tak);
         EXPECT_EQ(m.NastepnyWiersz(1), 9) << p.warunek;
