@@ -1,12 +1,34 @@
 #include <QApplication>
+#include <QFont>
+
+#include <memory>
 
 #include "TFormMain.h"
+#include "TSplashScreen.h"
 #include "TSymulator.h"
 
 int main(int argc, char* argv[]) {
     QApplication aplikacja(argc, argv);
+    // The compact type the window's layout was drawn for.
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+
+    // The splash first, painted at once, so the user sees something while the windows
+    // are created.
+    auto splash = std::make_unique<TSplashScreen>();
+    splash->show();
+    splash->raise();
+    splash->repaint();
+    QApplication::processEvents();
+
     TSymulator symulator;
     TFormMain okno(symulator);
+
+    // At least the splash's 500 ms, longer if creation took longer.
+    while (!splash->MozeZamknac()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    splash->hide();
+    splash.reset();
+
+    // The first show completes the set-up.
     okno.show();
     return aplikacja.exec();
 }

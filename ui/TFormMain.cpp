@@ -1,8 +1,859 @@
 #include "TFormMain.h"
 
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QStyle>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "PlikMaszyny.h"
+#include "PlikRozkazow.h"
+#include "Programy.h"
+#include "TAboutBox.h"
+#include "TFrameBreakpoints.h"
+#include "TFrameCPU.h"
+#include "TFrameDebug.h"
+#include "TFrameKonsola.h"
+#include "TFrameMaszyna.h"
+#include "TFramePamiecMikroprogramu.h"
+#include "TFrameProgram.h"
+#include "TFrameRozkaz.h"
+#include "TLanguages.h"
 #include "TSymulator.h"
 
-TFormMain::TFormMain(TSymulator& symulator, QWidget* parent) : QMainWindow(parent), symulator(symulator) {
-    setWindowTitle(QStringLiteral("Symulator komputera dydaktycznego 1.00"));
-    resize(750, 720);
+namespace {
+
+const QString TytulAplikacji = QStringLiteral("Symulator komputera dydaktycznego");
+const QString PlikPomocy = QStringLiteral("Zerwon.hlp");
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+enum class TRodzaj { Menu, Podmenu, KoniecPodmenu, Pozycja, Separator };
+
+using TAkcja = void (*)(TFormMain&);
+
+struct TPozycjaMenu {
+    TRodzaj Rodzaj;
+    std::string_view Nazwa = {};
+    bool Ukryta = false;
+    TAkcja Akcja = nullptr;
+    // Only for the components the caption tables leave alone.
+    std::string_view Napis = {};
+};
+
+// The top bar, left to right: panel number, component, glyph.
+struct TPrzyciskPaska {
+    int Panel;
+    const char* Nazwa;
+    QStyle::StandardPixmap Obraz;
+};
+
+constexpr std::array<TPrzyciskPaska, 8> PrzyciskiPaska = {{
+    {1, "SpeedButtonMaszyna", QStyle::SP_ComputerIcon},
+    {2, "SpeedButtonProgram", QStyle::SP_FileIcon},
+    {3, "SpeedButtonRozkaz", QStyle::SP_FileDialogContentsView},
+    {8, "SpeedButtonMikroprogram", QStyle::SP_FileDialogDetailedView},
+    {4, "SpeedButtonCPU", QStyle::SP_DriveHDIcon},
+    {5, "SpeedButtonKonsola", QStyle::SP_DesktopIcon},
+    {6, "SpeedButtonDebug", QStyle::SP_MessageBoxWarning},
+    {7, "SpeedButtonBreakpoints", QStyle::SP_BrowserStop},
+}};
+
+// The drop-down mark over the right edge of the Maszyna button.
+QPixmap ZnacznikRozwijania() {
+    QPixmap obraz(8, 45);
+    obraz.fill(Qt::transparent);
+    QPainter p(&obraz);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    const QPointF trojkat[] = {{1, 20}, {7, 20}, {4, 24}};
+    p.drawPolygon(trojkat, 3);
+    return obraz;
 }
+
+} // namespace
+
+TFormMain::TFormMain(TSymulator& symulator, QWidget* parent) : QMainWindow(parent), symulator(symulator) {
+    setObjectName(QStringLiteral("FormMain"));
+    WykonajModalnie = [](QDialog& okno) { return okno.exec(); };
+    OtworzAdres = [](const QUrl& adres) { QDesktopServices::openUrl(adres); };
+
+    BudujPasek();
+    BudujPanele();
+    BudujMenu();
+    BudujPasekStanu();
+
+    // Key preview: the window sees every key before the focused control. The same filter
+    // serves the drop-down mark and the top bar's resizes.
+    qApp->installEventFilter(this);
+    PozycjaSekwencji = 1;
+    QCoreApplication::setApplicationName(TytulAplikacji);
+    symulator.StanPracy.TrybPracy = 0;
+    setWindowTitle(TytulAplikacji + QLatin1Char(' ') + Q(Wersja));
+    setWindowIcon(QIcon(TAboutBox::IkonaProgramu(32)));
+    PokazPanel(0);
+
+    AboutBox = new TAboutBox(this);
+    symulator.Maszyna.UstawSluchacza(this);
+}
+
+TFormMain::~TFormMain() {
+    qApp->removeEventFilter(this);
+    symulator.Maszyna.UstawSluchacza(nullptr);
+}
+
+// ---- construction ----
+
+void TFormMain::BudujPasek() {
+    auto* srodek = new QWidget(this);
+    auto* uklad = new QVBoxLayout(srodek);
+    uklad->setContentsMargins(0, 0, 0, 0);
+    uklad->setSpacing(0);
+    auto* bevel1 = new QFrame(srodek);
+    bevel1->setObjectName(QStringLiteral("Bevel1"));
+    bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    bevel1->setFixedHeight(2);
+    uklad->addWidget(bevel1);
+
+    PanelTop = new QFrame(srodek);
+    PanelTop->setObjectName(QStringLiteral("PanelTop"));
+    PanelTop->setFixedHeight(55);
+    uklad->addWidget(PanelTop);
+    auto* bevel2 = new QFrame(PanelTop);
+    bevel2->setObjectName(QStringLiteral("Bevel2"));
+    bevel2->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    bevel2->setGeometry(0, 53, 4000, 2);
+
+    grupaPaska = new QButtonGroup(this);
+    grupaPaska->setExclusive(true);
+    for (std::size_t i = 0; i < PrzyciskiPaska.size(); ++i) {
+        const TPrzyciskPaska& opis = PrzyciskiPaska[i];
+        auto* b = new QToolButton(PanelTop);
+        b->setObjectName(QString::fromLatin1(opis.Nazwa));
+        b->setText(Q(Napis(opis.Nazwa, JezykPolski)));
+        b->setIcon(style()->standardIcon(opis.Obraz));
+        b->setIconSize(QSize(20, 20));
+        // Small type, so that "Punkty zatrzymania" fits its 105 pixels.
+        QFont czcionka = b->font();
+        if (czcionka.pointSizeF() > 8) czcionka.setPointSizeF(8);
+        b->setFont(czcionka);
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setAutoRaise(true);
+        b->setCheckable(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setGeometry(4 + 84 * static_cast<int>(i), 4, i + 1 == PrzyciskiPaska.size() ? 105 : 85, 45);
+        grupaPaska->addButton(b, opis.Panel);
+        przyciski[static_cast<std::size_t>(opis.Panel)] = b;
+        const int n = opis.Panel;
+        connect(b, &QToolButton::clicked, this, [this, n] {
+            PokazPanel(n);
+            if (n == 6) WyroznijDebug(false);
+        });
+    }
+    SpeedButtonMaszyna = przyciski[1];
+    SpeedButtonProgram = przyciski[2];
+    SpeedButtonRozkaz = przyciski[3];
+    SpeedButtonCPU = przyciski[4];
+    SpeedButtonKonsola = przyciski[5];
+    SpeedButtonDebug = przyciski[6];
+    SpeedButtonBreakpoints = przyciski[7];
+    SpeedButtonMikroprogram = przyciski[8];
+
+    Image1 = new QLabel(PanelTop);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(79, 4, 8, 45);
+    Image1->setPixmap(ZnacznikRozwijania());
+    Image1->raise();
+
+    // Created hidden and never shown; it stays at the right end of the bar all the same.
+    SpeedButtonSimpleMode = new QToolButton(PanelTop);
+    SpeedButtonSimpleMode->setObjectName(QStringLiteral("SpeedButtonSimpleMode"));
+    SpeedButtonSimpleMode->setText(QStringLiteral("Tryb prosty"));
+    SpeedButtonSimpleMode->setAutoRaise(true);
+    SpeedButtonSimpleMode->setCheckable(true);
+    SpeedButtonSimpleMode->setFixedSize(65, 22);
+    SpeedButtonSimpleMode->hide();
+    connect(SpeedButtonSimpleMode, &QToolButton::clicked, this, &TFormMain::SpeedButtonSimpleModeClick);
+
+    setCentralWidget(srodek);
+}
+
+void TFormMain::BudujPanele() {
+    auto* obszar = new QWidget(centralWidget());
+    obszar->setObjectName(QStringLiteral("ObszarPaneli"));
+    auto* siatka = new QGridLayout(obszar);
+    siatka->setContentsMargins(0, 0, 0, 0);
+    FrameMaszyna1 = new TFrameMaszyna(symulator, obszar);
+    FrameProgram1 = new TFrameProgram(symulator, obszar);
+    FrameRozkaz1 = new TFrameRozkaz(symulator, obszar);
+    FrameCPU1 = new TFrameCPU(symulator, obszar);
+    FrameKonsola1 = new TFrameKonsola(symulator, obszar);
+    FrameDebug1 = new TFrameDebug(symulator, obszar);
+    FrameBreakpoints1 = new TFrameBreakpoints(symulator, obszar);
+    FramePamiecMikroprogramu1 = new TFramePamiecMikroprogramu(symulator, obszar);
+    ramki = {nullptr, FrameMaszyna1, FrameProgram1, FrameRozkaz1, FrameCPU1,
+             FrameKonsola1, FrameDebug1, FrameBreakpoints1, FramePamiecMikroprogramu1};
+    const char* nazwy[] = {nullptr, "FrameMaszyna1", "FrameProgram1", "FrameRozkaz1", "FrameCPU1",
+                           "FrameKonsola1", "FrameDebug1", "FrameBreakpoints1", "FramePamiecMikroprogramu1"};
+    // All in one cell: at most one is visible and it fills the client area.
+    for (int n = 1; n <= 8; ++n) {
+        ramki[static_cast<std::size_t>(n)]->setObjectName(QString::fromLatin1(nazwy[n]));
+        siatka->addWidget(ramki[static_cast<std::size_t>(n)], 0, 0);
+    }
+    static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(obszar, 1);
+
+    connect(FrameMaszyna1, &TFrameMaszyna::ZmianaDostepnosci, this, &TFormMain::UstawDostepnosc);
+    connect(FrameCPU1, &TFrameCPU::ZmianaDostepnosci, this, &TFormMain::UstawDostepnosc);
+    connect(FrameMaszyna1, &TFrameMaszyna::TekstStatusu, this, [this](const QString& t) { UstawStatus(1, t); });
+    connect(FrameCPU1, &TFrameCPU::TekstStatusu, this, [this](const QString& t) { UstawStatus(1, t); });
+    connect(FrameMaszyna1, &TFrameMaszyna::WyczyscKonsole, FrameKonsola1, &TFrameKonsola::WyczyscKonsole);
+    connect(FrameDebug1, &TFrameDebug::Nowosci, this, &TFormMain::WyroznijDebug);
+    connect(FrameProgram1, &TFrameProgram::Skompilowano, this, [this] {
+        UstawDostepnosc();
+        FrameCPU1->OdswiezCPU();
+        FrameMaszyna1->OdswiezMaszyne();
+    });
+}
+
+void TFormMain::BudujMenu() {
+    using R = TRodzaj;
+    // The menus in their order, with what each item does.
+    static constexpr TPozycjaMenu menu[] = {
+        {R::Menu, "Menu_Symulator"},
+        {R::Pozycja, "Menu_Symulator_Wczytaj", true},
+        {R::Pozycja, "Menu_Symulator_Zapisz", true},
+        {R::Separator, {}, true},
+        {R::Pozycja, "Menu_Symulator_Architektura", false, [](TFormMain& f) { f.PokazArchitekture(); }},
+        {R::Separator},
+        {R::Podmenu, "Menu_Jezyk"},
+        {R::Pozycja, "Menu_Polski", false, [](TFormMain& f) { f.JezykMenu(JezykPolski); }},
+        {R::Pozycja, "Menu_Angielski", false, [](TFormMain& f) { f.JezykMenu(JezykAngielski); }},
+        {R::KoniecPodmenu},
+        {R::Separator},
+        {R::Pozycja, "Menu_Symulator_Zakoncz", false, [](TFormMain& f) { f.close(); }},
+
+        {R::Menu, "Menu_Maszyna"},
+        {R::Pozycja, "Menu_Maszyna_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(1); }},
+        {R::Separator},
+        {R::Pozycja, "Menu_Maszyna_Wczytaj", false, [](TFormMain& f) { f.WczytajMaszyne(); }},
+        {R::Pozycja, "Menu_Maszyna_Zapisz", false, [](TFormMain& f) { f.ZapiszMaszyne(); }},
+        {R::Separator},
+        // Unlike the schematic's own button it keeps the chosen signals and does not redraw.
+        {R::Pozycja, "Menu_Maszyna_Recznie", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(1);
+             int& tryb = f.symulator.StanPracy.TrybPracy;
+             tryb = tryb == 1 ? 0 : 1;
+             f.UstawDostepnosc();
+         }},
+        {R::Separator},
+        {R::Pozycja, "Menu_Maszyna_Takt", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(1);
+             f.FrameMaszyna1->SpeedButtonTakt->click(); }},
+        {R::Pozycja, "Menu_Maszyna_Rozkaz", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(1);
+             f.FrameMaszyna1->SpeedButtonRozkaz->click(); }},
+        {R::Pozycja, "Menu_Maszyna_Program", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(1);
+             f.FrameMaszyna1->SpeedButtonProgram->click(); }},
+        {R::Pozycja, "Menu_Maszyna_Reset", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(1);
+             f.FrameMaszyna1->SpeedButtonReset->click(); }},
+        {R::Pozycja, "Menu_Maszyna_Stop", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(1);
+             f.FrameMaszyna1->SpeedButtonStop->click(); }},
+
+        {R::Menu, "Menu_Program"},
+        {R::Pozycja, "Menu_Program_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(2); }},
+        {R::Separator},
+        {R::Pozycja, "Menu_Program_Wczytaj", false, [](TFormMain& f) { f.WczytajProgram(); }},
+        {R::Pozycja, "Menu_Program_Zapisz", false, [](TFormMain& f) { f.ZapiszProgram(); }},
+        {R::Separator},
+        // The same compile as the panel's button and Ctrl+F9, rather than an item that does nothing.
+        {R::Pozycja, "Menu_Program_Kompiluj", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(2);
+             f.FrameProgram1->SpeedButtonKompilujClick(); }},
+
+        {R::Menu, "Menu_Rozkazy"},
+        {R::Pozycja, "Menu_Rozkazy_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(3); }},
+        {R::Separator},
+        {R::Pozycja, "Menu_Rozkazy_Wczytaj", false, [](TFormMain& f) { f.WczytajRozkazy(); }},
+        {R::Pozycja, "Menu_Rozkazy_Zapisz", false, [](TFormMain& f) { f.ZapiszRozkazy(); }},
+        {R::Separator},
+        {R::Pozycja, "Menu_Rozkazy_Kompiluj", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(3);
+             f.FrameRozkaz1->SpeedButtonKompilujClick(); }},
+        {R::Pozycja, "Menu_Rozkazy_Dodaj", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(3);
+             f.FrameRozkaz1->SpeedButtonDodajClick(); }},
+        {R::Pozycja, "Menu_Rozkazy_Usun", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(3);
+             f.FrameRozkaz1->SpeedButtonUsunClick(); }},
+        {R::Separator},
+        // Without a question.
+        {R::Pozycja, "Menu_Rozkazy_UsunWszystkie", false,
+         [](TFormMain& f) {
+             f.symulator.ListaRozkazow.UsunWszystkie();
+             f.FrameRozkaz1->Odswiez();
+             f.FrameRozkaz1->KompilujMikroprogram();
+         }},
+        {R::Pozycja, "Menu_Rozkazy_UstawStandardowe", false,
+         [](TFormMain& f) {
+             f.symulator.ListaRozkazow.UstawStandardowe();
+             f.FrameRozkaz1->Odswiez();
+             f.FrameRozkaz1->KompilujMikroprogram();
+         }},
+
+        {R::Menu, "Menu_Mikroprogram"},
+        {R::Pozycja, "Menu_Mikroprogram_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(8); }},
+        {R::Separator},
+        {R::Pozycja, "Menu_Mikroprogram_PokazWszystkie", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(8);
+             f.FramePamiecMikroprogramu1->PokazWszystkie(); }},
+        {R::Pozycja, "Menu_Mikroprogram_UkryjPuste", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(8);
+             f.FramePamiecMikroprogramu1->UkryjPuste(); }},
+
+        {R::Menu, "Menu_CPU"},
+        {R::Pozycja, "Menu_CPU_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(4); }},
+        {R::Separator},
+        {R::Pozycja, "Menu_CPU_Takt", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(4);
+             f.FrameCPU1->SpeedButtonTakt->click(); }},
+        {R::Pozycja, "Menu_CPU_Rozkaz", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(4);
+             f.FrameCPU1->SpeedButtonRozkaz->click(); }},
+        {R::Pozycja, "Menu_CPU_Program", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(4);
+             f.FrameCPU1->SpeedButtonProgram->click(); }},
+        {R::Pozycja, "Menu_CPU_Reset", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(4);
+             f.FrameCPU1->SpeedButtonReset->click(); }},
+        {R::Pozycja, "Menu_CPU_Stop", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(4);
+             f.FrameCPU1->SpeedButtonStop->click(); }},
+
+        {R::Menu, "Menu_Konsola"},
+        {R::Pozycja, "Menu_Konsola_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(5); }},
+        {R::Separator},
+        {R::Pozycja, "Menu_Konsola_Wyczysc", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(5);
+             f.FrameKonsola1->SpeedButtonWyczyscClick(); }},
+
+        {R::Menu, "Menu_Debug"},
+        {R::Pozycja, "Menu_Debug_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(6); }},
+        {R::Separator},
+        {R::Pozycja, "Menu_Debug_Wyczysc", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(6);
+             f.FrameDebug1->SpeedButtonWyczyscClick(); }},
+
+        {R::Menu, "Menu_Breakpoints"},
+        {R::Pozycja, "Menu_Breakpoints_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(7); }},
+        {R::Separator},
+        {R::Pozycja, "Menu_Breakpoints_Wczytaj", true, nullptr, "Wczytaj..."},
+        {R::Pozycja, "Menu_Breakpoints_Zapisz", true, nullptr, "Zapisz..."},
+        {R::Separator, {}, true},
+        {R::Pozycja, "Menu_Breakpoints_Dodaj", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(7);
+             f.FrameBreakpoints1->SpeedButtonDodajClick(); }},
+        {R::Pozycja, "Menu_Breakpoints_Usun", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(7);
+             f.FrameBreakpoints1->SpeedButtonUsunClick(); }},
+
+        {R::Menu, "Menu_Pomoc"},
+        {R::Pozycja, "Menu_Pomoc_TematyPomocy", true,
+         [](TFormMain& f) {
+             f.OtworzAdres(QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QLatin1Char('/') + PlikPomocy));
+         }},
+        {R::Separator, {}, true},
+        {R::Pozycja, "Menu_Pomoc_StronaDomowa", true,
+         [](TFormMain& f) { f.OtworzAdres(QUrl(AdresStronyDomowej())); }},
+        {R::Pozycja, "Menu_Pomoc_SprawdzenieWersjiProgramu", true,
+         [](TFormMain& f) { f.OtworzAdres(QUrl(AdresSprawdzeniaWersji())); }},
+        {R::Pozycja, "Menu_Pomoc_Email", true, [](TFormMain& f) { f.OtworzAdres(QUrl(AdresEmail())); }},
+        {R::Separator, {}, true},
+        {R::Pozycja, "Menu_Pomoc_Informacje", false, [](TFormMain& f) { f.PokazInformacje(); }},
+    };
+
+    QMenuBar* pasek = menuBar();
+    // Pomoc stands at the right end of the menu bar.
+    auto* prawy = new QMenuBar(pasek);
+    prawy->setObjectName(QStringLiteral("MenuPomocy"));
+    QMenu* biezace = nullptr;
+    QMenu* nadrzedne = nullptr;
+    for (const TPozycjaMenu& p : menu) {
+        const QString nazwa = Q(p.Nazwa);
+        const QString napis = p.Napis.empty() ? Q(Napis(p.Nazwa, JezykPolski)) : Q(p.Napis);
+        switch (p.Rodzaj) {
+        case TRodzaj::Menu:
+            biezace = (nazwa == QLatin1String("Menu_Pomoc") ? prawy : pasek)->addMenu(napis);
+            break;
+        case TRodzaj::Podmenu:
+            nadrzedne = biezace;
+            biezace = biezace->addMenu(napis);
+            break;
+        case TRodzaj::KoniecPodmenu:
+            biezace = nadrzedne;
+            continue;
+        case TRodzaj::Separator:
+            biezace->addSeparator()->setVisible(!p.Ukryta);
+            continue;
+        case TRodzaj::Pozycja: {
+            QAction* a = biezace->addAction(napis);
+            a->setObjectName(nazwa);
+            a->setVisible(!p.Ukryta);
+            if (const TAkcja akcja = p.Akcja) connect(a, &QAction::triggered, this, [this, akcja] { akcja(*this); });
+            akcje.insert(nazwa, a);
+            continue;
+        }
+        }
+        biezace->setObjectName(nazwa);
+        biezace->menuAction()->setObjectName(nazwa);
+        akcje.insert(nazwa, biezace->menuAction());
+    }
+    pasek->setCornerWidget(prawy, Qt::TopRightCorner);
+
+    for (const char* n : {"Menu_Polski", "Menu_Angielski", "Menu_Maszyna_Recznie"})
+        Akcja(QString::fromLatin1(n))->setCheckable(true);
+    QAction* zakoncz = Akcja(QStringLiteral("Menu_Symulator_Zakoncz"));
+    zakoncz->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    zakoncz->setStatusTip(QStringLiteral("Zakończ pracę symulatora"));
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    Architektura2 = PopupMenu1->addAction(QStringLiteral("Architektura"));
+    Architektura2->setObjectName(QStringLiteral("Architektura2"));
+    connect(Architektura2, &QAction::triggered, this, &TFormMain::PokazArchitekture);
+}
+
+void TFormMain::BudujPasekStanu() {
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    panelStanu0 = new QLabel(QStringLiteral("?"), StatusBar1);
+    panelStanu0->setObjectName(QStringLiteral("Panel0"));
+    panelStanu0->setFixedWidth(32);
+    panelStanu0->setAlignment(Qt::AlignCenter);
+    panelStanu0->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panelStanu1 = new QLabel(StatusBar1);
+    panelStanu1->setObjectName(QStringLiteral("Panel1"));
+    panelStanu1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panelStanu1->setTextFormat(Qt::PlainText);
+    panelStanu1->setMinimumWidth(1);
+    StatusBar1->addWidget(panelStanu0);
+    StatusBar1->addWidget(panelStanu1, 1);
+    StatusBar1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(StatusBar1, &QStatusBar::customContextMenuRequested, this,
+            [this](const QPoint& p) { PopupMenu1->popup(StatusBar1->mapToGlobal(p)); });
+}
+
+// ---- first show ----
+
+void TFormMain::showEvent(QShowEvent* zdarzenie) {
+    QMainWindow::showEvent(zdarzenie);
+    if (pokazano) return;
+    pokazano = true;
+    FormShow();
+}
+
+void TFormMain::FormShow() {
+    move(0, 0);
+    resize(750, 720);
+    JezykMenu(JezykPolski);
+    TMaszyna& m = symulator.Maszyna;
+    m.UstawSzerokosci(5, 3);
+    symulator.ZastosujPreset("K");
+    UstawStatus(0, QString::fromStdString(symulator.NazwaPresetu));
+    m.Reset();
+    symulator.ListaRozkazow.UstawStandardowe();
+    symulator.ListaProgramow.UstawStartowe();
+    FrameProgram1->WypelnijListeProgramow();
+    FrameProgram1->ComboBoxProgram->setCurrentIndex(0);
+    FrameProgram1->WybierzProgram();
+
+    FrameMaszyna1->SpeedButtonStop->hide();
+    FrameCPU1->SpeedButtonStop->hide();
+    QListWidget* lista = FrameMaszyna1->ListBox1;
+    lista->setFrameShape(QFrame::NoFrame);
+    QPalette paleta = lista->palette();
+    paleta.setColor(QPalette::Base, paleta.color(QPalette::Button));
+    lista->setPalette(paleta);
+
+    FrameMaszyna1->OdswiezMaszyne();
+    FrameCPU1->OdswiezCPU();
+    FrameKonsola1->WyczyscKonsole();
+    FrameDebug1->WyczyscLog();
+    FrameRozkaz1->KompilujMikroprogram();
+    SpeedButtonMaszyna->setChecked(true);
+    PokazPanel(1);
+}
+
+// ---- panels ----
+
+TRamka* TFormMain::Ramka(int panel) const {
+    return panel >= 1 && panel <= 8 ? ramki[static_cast<std::size_t>(panel)] : nullptr;
+}
+
+QToolButton* TFormMain::Przycisk(int panel) const {
+    return panel >= 1 && panel <= 8 ? przyciski[static_cast<std::size_t>(panel)] : nullptr;
+}
+
+int TFormMain::WidocznyPanel() const {
+    for (int n = 1; n <= 8; ++n)
+        if (!Ramka(n)->isHidden()) return n;
+    return 0;
+}
+
+void TFormMain::PokazPanel(int n) {
+    if (n < 0 || n > 8) return;
+    if (n != 0 && !Ramka(n)->isHidden()) return;
+    for (int i = 1; i <= 8; ++i) Ramka(i)->hide();
+    if (n == 0) return;
+    Ramka(n)->Odswiez();
+    Ramka(n)->show();
+}
+
+void TFormMain::PokazIPrzycisnij(int n) {
+    Przycisk(n)->setChecked(true);
+    PokazPanel(n);
+}
+
+void TFormMain::OdswiezPoArchitekturze() {
+    for (int n : {1, 2, 3, 8, 4, 5}) Ramka(n)->Odswiez();
+    UstawStatus(0, QString::fromStdString(symulator.NazwaPresetu));
+}
+
+void TFormMain::WyroznijDebug(bool nowosci) {
+    if (nowosci == debugWyrozniony) return;
+    debugWyrozniony = nowosci;
+    QFont czcionka = SpeedButtonDebug->font();
+    czcionka.setBold(nowosci);
+    SpeedButtonDebug->setFont(czcionka);
+    QPalette paleta = SpeedButtonDebug->palette();
+    paleta.setColor(QPalette::ButtonText, nowosci ? QColor(Qt::red) : palette().color(QPalette::ButtonText));
+    SpeedButtonDebug->setPalette(paleta);
+}
+
+void TFormMain::SpeedButtonSimpleModeClick() {
+    PokazPanel(1);
+    const bool widoczne = !SpeedButtonSimpleMode->isChecked();
+    for (QToolButton* b : {SpeedButtonCPU, SpeedButtonKonsola, SpeedButtonDebug, SpeedButtonBreakpoints})
+        b->setVisible(widoczne);
+    for (const char* n : {"Menu_CPU", "Menu_Konsola", "Menu_Debug", "Menu_Breakpoints"})
+        Akcja(QString::fromLatin1(n))->setVisible(widoczne);
+}
+
+// ---- enabling ----
+
+void TFormMain::UstawDostepnosc() {
+    const int tryb = symulator.StanPracy.TrybPracy;
+    if (tryb < 0 || tryb > 2) return;
+    const bool wolno = !symulator.Maszyna.Zatrzymana();
+    auto wlacz = [this](const char* nazwa, bool tak) { Akcja(QString::fromLatin1(nazwa))->setEnabled(tak); };
+
+    FrameMaszyna1->SpeedButtonRecznie->setChecked(tryb == 1);
+    Akcja(QStringLiteral("Menu_Maszyna_Recznie"))->setChecked(tryb == 1);
+    FrameMaszyna1->SpeedButtonStop->setVisible(tryb == 2);
+    FrameCPU1->SpeedButtonStop->setVisible(tryb == 2);
+
+    for (const char* n : {"Menu_Symulator", "Menu_Mikroprogram", "Menu_Breakpoints"}) wlacz(n, tryb != 2);
+    for (const char* n : {"Menu_Program", "Menu_Rozkazy"}) wlacz(n, tryb == 0);
+    for (const char* n : {"Menu_Maszyna", "Menu_CPU", "Menu_Konsola", "Menu_Debug"}) wlacz(n, true);
+    for (QToolButton* b : {SpeedButtonMaszyna, SpeedButtonKonsola, SpeedButtonDebug}) b->setEnabled(true);
+    SpeedButtonProgram->setEnabled(tryb == 0);
+    SpeedButtonRozkaz->setEnabled(tryb == 0);
+    SpeedButtonMikroprogram->setEnabled(tryb != 2);
+    SpeedButtonCPU->setEnabled(tryb != 1);
+    SpeedButtonBreakpoints->setEnabled(tryb == 0);
+
+    // While a program runs the run commands stay as they were.
+    if (tryb != 2) {
+        wlacz("Menu_Maszyna_Takt", wolno);
+        for (const char* n : {"Menu_Maszyna_Rozkaz", "Menu_Maszyna_Program", "Menu_Maszyna_Stop"}) wlacz(n, tryb == 0);
+        FrameMaszyna1->SpeedButtonTakt->setEnabled(wolno);
+        FrameMaszyna1->SpeedButtonRozkaz->setEnabled(tryb == 0 && wolno);
+        FrameMaszyna1->SpeedButtonProgram->setEnabled(tryb == 0 && wolno);
+    }
+    if (tryb == 0)
+        for (QToolButton* b : {FrameCPU1->SpeedButtonTakt, FrameCPU1->SpeedButtonRozkaz, FrameCPU1->SpeedButtonProgram})
+            b->setEnabled(wolno);
+}
+
+// ---- captions ----
+
+void TFormMain::UstawJezyk(int n) {
+    ::UstawJezyk(n, [this](std::string_view skladnik, const QString& napis) {
+        const QString nazwa = Q(skladnik);
+        if (QAction* a = akcje.value(nazwa)) a->setText(napis);
+        for (int p = 1; p <= 8; ++p)
+            if (Przycisk(p)->objectName() == nazwa) Przycisk(p)->setText(napis);
+    });
+}
+
+void TFormMain::JezykMenu(int n) {
+    UstawJezyk(n);
+    Akcja(QStringLiteral("Menu_Polski"))->setChecked(n == JezykPolski);
+    Akcja(QStringLiteral("Menu_Angielski"))->setChecked(n == JezykAngielski);
+}
+
+QAction* TFormMain::Akcja(const QString& nazwa) const { return akcje.value(nazwa); }
+
+// ---- status bar ----
+
+QString TFormMain::Status(int panel) const {
+    return panel == 0 ? panelStanu0->text() : panel == 1 ? panelStanu1->text() : QString();
+}
+
+void TFormMain::UstawStatus(int panel, const QString& tekst) {
+    if (panel == 0) panelStanu0->setText(tekst);
+    else if (panel == 1) panelStanu1->setText(tekst);
+}
+
+// Hints go to the second status panel.
+bool TFormMain::event(QEvent* zdarzenie) {
+    if (zdarzenie->type() == QEvent::StatusTip) {
+        UstawStatus(1, static_cast<QStatusTipEvent*>(zdarzenie)->tip());
+        return true;
+    }
+    return QMainWindow::event(zdarzenie);
+}
+
+// ---- keys, the drop-down mark and the bar ----
+
+bool TFormMain::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
+    const QEvent::Type typ = zdarzenie->type();
+    if (obiekt == Image1) {
+        if ((typ == QEvent::MouseButtonRelease &&
+             static_cast<QMouseEvent*>(zdarzenie)->button() == Qt::LeftButton) ||
+            typ == QEvent::ContextMenu) {
+            PokazMenuArchitektury();
+            return true;
+        }
+        return false;
+    }
+    if (obiekt == PanelTop && typ == QEvent::Resize) {
+        SpeedButtonSimpleMode->move(PanelTop->width() - SpeedButtonSimpleMode->width() - 4, 4);
+        return false;
+    }
+    if (typ == QEvent::KeyRelease) {
+        ostatniKlawisz = nullptr;
+        return false;
+    }
+    if (typ != QEvent::KeyPress || !obiekt->isWidgetType()) return false;
+    auto* widzet = static_cast<QWidget*>(obiekt);
+    if (widzet->window() != this) return false;
+    // A key that a child ignored travels on to the child's parent, and so on up; it was
+    // handled at the first.
+    if (zdarzenie == ostatniKlawisz && ostatniOdbiorca && widzet == ostatniOdbiorca->parentWidget()) {
+        ostatniOdbiorca = widzet;
+        return false;
+    }
+    ostatniKlawisz = zdarzenie;
+    ostatniOdbiorca = widzet;
+    return KlawiszWcisniety(*static_cast<QKeyEvent*>(zdarzenie));
+}
+
+bool TFormMain::KlawiszWcisniety(const QKeyEvent& klawisz) {
+    const int kod = klawisz.key();
+    const bool ctrl = klawisz.modifiers().testFlag(Qt::ControlModifier);
+    QToolButton* przycisk = nullptr;
+    if (SpeedButtonMaszyna->isChecked()) {
+        if (kod == Qt::Key_F7) przycisk = FrameMaszyna1->SpeedButtonTakt;
+        else if (kod == Qt::Key_F8) przycisk = FrameMaszyna1->SpeedButtonRozkaz;
+        else if (kod == Qt::Key_F9) przycisk = FrameMaszyna1->SpeedButtonProgram;
+    } else if (SpeedButtonCPU->isChecked()) {
+        if (kod == Qt::Key_F7) przycisk = FrameCPU1->SpeedButtonTakt;
+        else if (kod == Qt::Key_F8) przycisk = FrameCPU1->SpeedButtonRozkaz;
+        else if (kod == Qt::Key_F9) przycisk = FrameCPU1->SpeedButtonProgram;
+    }
+    bool obsluzony = false;
+    if (przycisk) {
+        przycisk->click();
+        obsluzony = true;
+    } else if (SpeedButtonProgram->isChecked() && kod == Qt::Key_F9 && ctrl) {
+        FrameProgram1->SpeedButtonKompilujClick();
+        obsluzony = true;
+    }
+
+    // Pressing Ctrl itself (or another modifier) is no key of the sequence, so letting go
+    // of Ctrl between the letters does not break it.
+    const bool modyfikator = kod == Qt::Key_Control || kod == Qt::Key_Shift || kod == Qt::Key_Alt ||
+                             kod == Qt::Key_Meta || kod == Qt::Key_AltGr;
+    if (ctrl && !modyfikator) {
+        static constexpr std::string_view Sekwencja = "PLOVER";
+        if (kod != Sekwencja[static_cast<std::size_t>(PozycjaSekwencji - 1)]) {
+            PozycjaSekwencji = 1;
+        } else if (PozycjaSekwencji < 6) {
+            ++PozycjaSekwencji;
+        } else {
+            PozycjaSekwencji = 1;
+            QMessageBox okno(QMessageBox::NoIcon, QCoreApplication::applicationName(), QStringLiteral("Easter Egg!"),
+                             QMessageBox::Ok, this);
+            WykonajModalnie(okno);
+        }
+    }
+    return obsluzony;
+}
+
+void TFormMain::PokazMenuArchitektury() {
+    PopupMenu1->popup(SpeedButtonMaszyna->mapToGlobal(QPoint(0, SpeedButtonMaszyna->height())));
+}
+
+// ---- dialogs ----
+
+void TFormMain::PokazArchitekture() {
+    if (FormArchitektura) WykonajModalnie(*FormArchitektura);
+    OdswiezPoArchitekturze();
+}
+
+void TFormMain::PokazInformacje() {
+    AboutBox->Wysrodkuj();
+    WykonajModalnie(*AboutBox);
+}
+
+void TFormMain::closeEvent(QCloseEvent* zdarzenie) {
+    QMessageBox pytanie(QMessageBox::Question, TytulAplikacji, QStringLiteral("Czy chcesz zakończyć pracę symulatora?"),
+                        QMessageBox::Yes | QMessageBox::No, this);
+    pytanie.setDefaultButton(QMessageBox::No);
+    if (WykonajModalnie(pytanie) != QMessageBox::Yes) {
+        zdarzenie->ignore();
+        return;
+    }
+    // A run in progress ends at its next check.
+    symulator.StanPracy.ZadanieStopu = true;
+    zdarzenie->accept();
+}
+
+// ---- help addresses ----
+
+QString TFormMain::AdresStronyDomowej() { return QStringLiteral("https://symulator.example.org"); }
+
+QString TFormMain::AdresSprawdzeniaWersji() {
+    QString zapytanie;
+    for (const char z : Wersja.substr(0, 4)) {
+        if (z == ' ') zapytanie += QStringLiteral("%20");
+        else zapytanie += QLatin1Char(z);
+    }
+    return AdresStronyDomowej() + QStringLiteral("/check.php?ver=") + zapytanie;
+}
+
+QString TFormMain::AdresEmail() { return QStringLiteral("mailto:autor@symulator.example.org"); }
+
+// ---- files ----
+
+QString TFormMain::WybierzPlik(bool zapis, const QString& filtr, const QString& rozszerzenie) {
+    QFileDialog okno(this);
+    okno.setNameFilter(filtr);
+    okno.setAcceptMode(zapis ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    okno.setFileMode(zapis ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (zapis) okno.setDefaultSuffix(rozszerzenie);
+    if (WykonajModalnie(okno) != QDialog::Accepted) return {};
+    const QStringList pliki = okno.selectedFiles();
+    return pliki.isEmpty() ? QString() : pliki.first();
+}
+
+void TFormMain::Blad(const std::string& tekst) {
+    QMessageBox okno(QMessageBox::Warning, QStringLiteral("Informacja"), QString::fromStdString(tekst),
+                     QMessageBox::Ok, this);
+    WykonajModalnie(okno);
+}
+
+namespace {
+const QString FiltrMaszyny = QStringLiteral("Maszyna (*.mas);;Wszystkie pliki (*)");
+const QString FiltrProgramu = QStringLiteral("Program (*.prg);;Wszystkie pliki (*)");
+const QString FiltrRozkazow = QStringLiteral("Rozkazy (*.roz);;Wszystkie pliki (*)");
+std::string Sciezka(const QString& plik) { return QFile::encodeName(plik).toStdString(); }
+} // namespace
+
+void TFormMain::WczytajMaszyne() {
+    const QString plik = WybierzPlik(false, FiltrMaszyny, QStringLiteral("mas"));
+    if (plik.isEmpty()) return;
+    std::string blad;
+    if (!::WczytajMaszyne(Sciezka(plik), symulator.Architektura, blad)) return Blad(blad);
+    OdswiezPoArchitekturze();
+}
+
+void TFormMain::ZapiszMaszyne() {
+    const QString plik = WybierzPlik(true, FiltrMaszyny, QStringLiteral("mas"));
+    if (plik.isEmpty()) return;
+    std::string blad;
+    if (!::ZapiszMaszyne(Sciezka(plik), symulator.Architektura, blad)) Blad(blad);
+}
+
+void TFormMain::WczytajProgram() {
+    const QString plik = WybierzPlik(false, FiltrProgramu, QStringLiteral("prg"));
+    if (plik.isEmpty()) return;
+    std::vector<std::string> linie;
+    std::string blad;
+    if (!WczytajPlikProgramu(Sciezka(plik), linie, blad)) return Blad(blad);
+    FrameProgram1->UstawLinieProgramu(linie);
+}
+
+void TFormMain::ZapiszProgram() {
+    const QString plik = WybierzPlik(true, FiltrProgramu, QStringLiteral("prg"));
+    if (plik.isEmpty()) return;
+    std::string blad;
+    if (!ZapiszPlikProgramu(Sciezka(plik), FrameProgram1->LinieProgramu(), blad)) Blad(blad);
+}
+
+void TFormMain::WczytajRozkazy() {
+    const QString plik = WybierzPlik(false, FiltrRozkazow, QStringLiteral("roz"));
+    if (plik.isEmpty()) return;
+    std::string blad;
+    if (!WczytajPlikRozkazow(Sciezka(plik), symulator.ListaRozkazow, blad)) return Blad(blad);
+    FrameRozkaz1->Odswiez();
+}
+
+void TFormMain::ZapiszRozkazy() {
+    // What the editor shows is what goes into the file.
+    if (FrameRozkaz1->ZapiszEdycje() == TFrameRozkaz::TZapis::Odmowa) return;
+    const QString plik = WybierzPlik(true, FiltrRozkazow, QStringLiteral("roz"));
+    if (plik.isEmpty()) return;
+    std::string blad;
+    if (!ZapiszPlikRozkazow(Sciezka(plik), symulator.ListaRozkazow, blad)) Blad(blad);
+}
+
+// ---- machine listener ----
+
+void TFormMain::Komunikat(std::string_view tekst) {
+    FrameMaszyna1->DodajKomunikat(Q(tekst));
+    WyroznijDebug(true);
+}
+
+void TFormMain::PoczatekTaktu() { FrameMaszyna1->WyczyscKomunikaty(); }

@@ -1,14 +1,161 @@
 #pragma once
+// The main window: the top bar of panel buttons, the eight panels, the status bar, the
+// menus with their routing, the enabling rules of the three run modes and the keys.
 
+#include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
+#include <array>
+#include <functional>
+#include <string_view>
+
+#include "Sluchacz.h"
+
+class QAction;
+class QButtonGroup;
+class QDialog;
+class QFileDialog;
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QToolButton;
+class QUrl;
+class TAboutBox;
+class TFrameBreakpoints;
+class TFrameCPU;
+class TFrameDebug;
+class TFrameKonsola;
+class TFrameMaszyna;
+class TFramePamiecMikroprogramu;
+class TFrameProgram;
+class TFrameRozkaz;
+class TRamka;
 class TSymulator;
 
-class TFormMain : public QMainWindow {
+class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     Q_OBJECT
   public:
+    static constexpr std::string_view Wersja = "1.00";
+
     explicit TFormMain(TSymulator& symulator, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // Panel n (1..8) in front; nothing when it already is (no refresh). 0 hides all.
+    // The top button is not pressed: menu commands press it themselves.
+    void PokazPanel(int n);
+    // The panel in front, 0 when none.
+    int WidocznyPanel() const;
+    // Enables and disables commands by TrybPracy (0 idle, 1 manual, 2 running) and the
+    // machine's stop flag; any other mode leaves everything as it is.
+    void UstawDostepnosc();
+    // 1 Polish, 2 English captions of the menus and top buttons.
+    void UstawJezyk(int n);
+
+    // The two status bar panels: 0 the preset name, 1 hints and the current signals.
+    QString Status(int panel) const;
+    void UstawStatus(int panel, const QString& tekst);
+    // A menu item, or a whole menu, by its component name ("Menu_Maszyna_Takt").
+    QAction* Akcja(const QString& nazwa) const;
+    QToolButton* Przycisk(int panel) const;
+    TRamka* Ramka(int panel) const;
+    // The Debug button red and bold while the log has news.
+    void WyroznijDebug(bool nowosci);
+
+    // The architecture dialog modally, then the panels that depend on the architecture.
+    void PokazArchitekture();
+    // The architecture pop-up under the Maszyna button.
+    void PokazMenuArchitektury();
+    void PokazInformacje();
+
+    // The three file kinds, each with its own filter and default extension.
+    void WczytajMaszyne();
+    void ZapiszMaszyne();
+    void WczytajProgram();
+    void ZapiszProgram();
+    void WczytajRozkazy();
+    void ZapiszRozkazy();
+
+    // The outward addresses of the help menu.
+    static QString AdresStronyDomowej();
+    static QString AdresSprawdzeniaWersji();
+    static QString AdresEmail();
+
+    // Every modal box and dialog runs through this (QDialog::exec by default), so tests can
+    // answer it after the box has been built exactly as the user would see it.
+    std::function<int(QDialog&)> WykonajModalnie;
+    // Opens an address with the desktop (QDesktopServices by default); never automatic.
+    std::function<void(const QUrl&)> OtworzAdres;
+
+    // The architecture dialog; whoever creates it puts it here.
+    QPointer<QDialog> FormArchitektura;
+    TAboutBox* AboutBox;
+
+    QFrame* PanelTop;
+    QToolButton* SpeedButtonMaszyna;
+    QToolButton* SpeedButtonProgram;
+    QToolButton* SpeedButtonRozkaz;
+    QToolButton* SpeedButtonMikroprogram;
+    QToolButton* SpeedButtonCPU;
+    QToolButton* SpeedButtonKonsola;
+    QToolButton* SpeedButtonDebug;
+    QToolButton* SpeedButtonBreakpoints;
+    QToolButton* SpeedButtonSimpleMode;
+    QLabel* Image1;
+    QStatusBar* StatusBar1;
+    QMenu* PopupMenu1;
+    QAction* Architektura2;
+
+    TFrameMaszyna* FrameMaszyna1;
+    TFrameProgram* FrameProgram1;
+    TFrameRozkaz* FrameRozkaz1;
+    TFramePamiecMikroprogramu* FramePamiecMikroprogramu1;
+    TFrameCPU* FrameCPU1;
+    TFrameKonsola* FrameKonsola1;
+    TFrameDebug* FrameDebug1;
+    TFrameBreakpoints* FrameBreakpoints1;
+
+  protected:
+    bool event(QEvent* zdarzenie) override;
+    bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
+    void showEvent(QShowEvent* zdarzenie) override;
+    void closeEvent(QCloseEvent* zdarzenie) override;
 
   private:
+    // Machine listener: the per-tick message list and the Debug button.
+    void Komunikat(std::string_view tekst) override;
+    void PoczatekTaktu() override;
+
+    void BudujPasek();
+    void BudujPanele();
+    void BudujMenu();
+    void BudujPasekStanu();
+    // First show: sizes, captions, architecture, instruction set, program, panel 1.
+    void FormShow();
+    // Top button n down, then panel n in front: what every menu command does first.
+    void PokazIPrzycisnij(int n);
+    // Panels 1, 2, 3, 8, 4, 5 and the preset name after the architecture changed.
+    void OdswiezPoArchitekturze();
+    void SpeedButtonSimpleModeClick();
+    void JezykMenu(int n);
+    bool KlawiszWcisniety(const QKeyEvent& klawisz);
+    void Blad(const std::string& tekst);
+    // A file dialog with the filter and default extension; empty when cancelled.
+    QString WybierzPlik(bool zapis, const QString& filtr, const QString& rozszerzenie);
+
     TSymulator& symulator;
+    QButtonGroup* grupaPaska;
+    std::array<QToolButton*, 9> przyciski{}; // by panel number, 1..8
+    std::array<TRamka*, 9> ramki{};          // by panel number, 1..8
+    QHash<QString, QAction*> akcje;
+    QLabel* panelStanu0;
+    QLabel* panelStanu1;
+    bool pokazano = false;
+    bool debugWyrozniony = false;
+    int PozycjaSekwencji = 1;
+    // The key press already seen on its way up from a child (key preview sees it once).
+    const QEvent* ostatniKlawisz = nullptr;
+    QPointer<QWidget> ostatniOdbiorca;
 };
