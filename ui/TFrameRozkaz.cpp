@@ -116,9 +116,6 @@ TFrameRozkaz::TFrameRozkaz(TSymulator& symulator, QWidget* parent) : TRamka(symu
                                      QStringLiteral("Liczba argumentów"), QStringLiteral("Opis działania")});
     ListViewRozkaz->setColumnHidden(0, true);
     ListViewRozkaz->header()->setStretchLastSection(true);
-    ListViewRozkaz->setColumnWidth(1, 50);
-    ListViewRozkaz->setColumnWidth(2, 90);
-    ListViewRozkaz->setColumnWidth(3, 120);
 
     ListBox1 = new TListaKomunikatow(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
@@ -194,6 +191,7 @@ void TFrameRozkaz::OdswiezListe() {
         wiersze << new QTreeWidgetItem({QString::number(i), QString::number(lista[i].Kod), Q(lista[i].Nazwa),
                                         QString::number(lista[i].LiczbaArgumentow), Q(lista[i].Opis)});
     ListViewRozkaz->addTopLevelItems(wiersze);
+    for (int k = 1; k <= 3; ++k) ListViewRozkaz->resizeColumnToContents(k);
     if (zaznaczonyId >= 1 && zaznaczonyId <= lista.Count())
         ListViewRozkaz->setCurrentItem(ListViewRozkaz->topLevelItem(zaznaczonyId - 1));
     ListViewRozkaz->setUpdatesEnabled(true);
@@ -219,6 +217,9 @@ void TFrameRozkaz::WyswietlRozkaz(int i) {
     Label1_->setText(Q(r.Nazwa));
     EditNazwa->setText(Q(r.Nazwa));
     EditOpis->setText(Q(r.Opis));
+    // A long description is read from its beginning.
+    EditNazwa->setCursorPosition(0);
+    EditOpis->setCursorPosition(0);
 
     // Emptied when no instruction could be shown; its fixed items come back here.
     if (ComboBoxLiczbaArgumentow->count() == 0)
