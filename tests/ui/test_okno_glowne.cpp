@@ -740,6 +740,27 @@ class TestOknaGlownego : public QObject {
         QVERIFY(s->StanPracy.ZadanieStopu);
     }
 
+    void pytanieWTrakcieProgramuNieZatrzymujeGoPoOdmowie() {
+        M().WstawKomorke(0, 5, 0, "110"); // sob 0: runs until stopped
+        M().Reset();
+        bool trwal = false, stopWidoczny = false, menuWylaczone = false;
+        QTimer::singleShot(50, this, [&] {
+            stopWidoczny = !f->FrameMaszyna1->SpeedButtonStop->isHidden();
+            menuWylaczone = !A("Menu_Symulator")->isEnabled() && !A("Menu_Program")->isEnabled();
+            f->close(); // answered No
+            trwal = s->StanPracy.TrybPracy == 2 && !s->StanPracy.ZadanieStopu && f->isVisible();
+            f->FrameMaszyna1->SpeedButtonStop->click();
+        });
+        f->FrameMaszyna1->SpeedButtonProgram->click();
+        QCOMPARE(okna, QStringList{QStringLiteral("Symulator komputera dydaktycznego|Czy chcesz zakończyć pracę symulatora?")});
+        QVERIFY(stopWidoczny);
+        QVERIFY(menuWylaczone);
+        QVERIFY(trwal);
+        QCOMPARE(s->StanPracy.TrybPracy, 0);
+        QVERIFY(f->FrameMaszyna1->SpeedButtonStop->isHidden());
+        QVERIFY(A("Menu_Program")->isEnabled());
+    }
+
     // ---- panels ----
 
     void odswiezanieTylkoPrzyZmianiePanelu() {
