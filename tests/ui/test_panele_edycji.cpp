@@ -21,6 +21,7 @@
 #include "ModelPamieciMikroprogramu.h"
 #include "Podswietlanie.h"
 #include "TFormCompile.h"
+#include "TFormMain.h"
 #include "TFormMikroProgram.h"
 #include "TFramePamiecMikroprogramu.h"
 #include "TFrameProgram.h"
@@ -89,6 +90,7 @@ class TestPaneleEdycji : public QObject {
   private slots:
     // Program panel
     void przykladWpisanyIKompilowanyDajeSlowaPamieci();
+    void przykladKompilowanyCtrlF9WOknieGlownym();
     void bledyProgramuMiedzyKompilacjaACzasem();
     void dwuklikKomunikatuPokazujeLinie();
     void ctrlAZaznaczaCalyTekst();
@@ -148,6 +150,24 @@ void TestPaneleEdycji::przykladWpisanyIKompilowanyDajeSlowaPamieci() {
     QCOMPARE(s.Maszyna.Wartosc(Slot::L), 0u);
     QCOMPARE(s.Maszyna.BiezacyWiersz(), -1);
     QCOMPARE(skompilowano.count(), 1);
+}
+
+void TestPaneleEdycji::przykladKompilowanyCtrlF9WOknieGlownym() {
+    TSymulator s;
+    TFormMain okno(s);
+    okno.show();
+    QTest::mouseClick(okno.SpeedButtonProgram, Qt::LeftButton);
+    TFrameProgram& f = *okno.FrameProgram1;
+    QVERIFY(f.isVisible());
+    f.Memo2->setFocus();
+    Wpisz(f.Memo2, PrzykladowyProgram);
+    QTest::keyClick(f.Memo2, Qt::Key_F9, Qt::ControlModifier);
+    QCOMPARE(f.ListBox1->count(), 2);
+    QCOMPARE(f.ListBox1->item(0)->text(), QStringLiteral("Kompilacja"));
+    const std::uint32_t slowa[] = {149, 116, 148, 54, 116, 162, 0};
+    for (int a = 0; a < 7; ++a) QCOMPARE(s.Maszyna.CzytajPaO(a), slowa[a]);
+    QCOMPARE(s.Maszyna.CzytajPaO(22), 1u);
+    QCOMPARE(f.Memo2->toPlainText(), PrzykladowyProgram);
 }
 
 void TestPaneleEdycji::bledyProgramuMiedzyKompilacjaACzasem() {
