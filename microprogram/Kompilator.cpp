@@ -62,6 +62,7 @@ constexpr bool TablicaNazwPelna() {
            SzybkiNumerSygnalu("czyt ") == 0;
 }
 static_assert(TablicaNazwPelna());
+static_assert(MaksWierszyMikroprogramu == 8192, "the message below names the limit");
 
 // The number of an allowed word: its signal number, -1 for ";" and "!" (allowed, but no
 // signal), 0 when the word is not allowed.
@@ -336,9 +337,8 @@ void KompilujMikroprogram(TListaRozkazow& lista, const TArchitektura& arch, std:
         if (static_cast<std::size_t>(nastepny) + (n - 2) >
             static_cast<std::size_t>(MaksWierszyMikroprogramu)) {
             ZglosBlad(komunikaty, rozkaz.Nazwa,
-                      "Mikroprogram nie mieści się w pamięci mikroprogramu (najwyżej " +
-                          std::to_string(MaksWierszyMikroprogramu) +
-                          " wierszy) - rozkaz pominięty");
+                      "Mikroprogram nie mieści się w pamięci mikroprogramu (najwyżej 8192 "
+                      "wiersze) - rozkaz pominięty");
             continue;
         }
         for (std::size_t k = 1; k < n; ++k) {

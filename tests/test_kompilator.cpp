@@ -298,7 +298,7 @@ TEST_F(Kompilator, ZaDuzoWierszy) {
     Kompiluj();
     EXPECT_EQ(
         komunikaty,
-        V{"maly: Mikroprogram nie mieści się w pamięci mikroprogramu (najwyżej 8192 wierszy) - "
+        V{"maly: Mikroprogram nie mieści się w pamięci mikroprogramu (najwyżej 8192 wiersze) - "
           "rozkaz pominięty"});
     EXPECT_EQ(s.PamiecMikroprogramu.Rozmiar(), 8193);
     EXPECT_EQ(W(8191).Rozkaz, "duzy");
