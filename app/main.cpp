@@ -24,7 +24,8 @@ int main(int argc, char* argv[]) {
     TFormMain okno(symulator);
 
     // At least the splash's 500 ms, longer if creation took longer.
-    while (!splash->MozeZamknac()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    while (!splash->MozeZamknac())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     splash->hide();
     splash.reset();
 

@@ -29,7 +29,8 @@ template <class F> void PrzebiegDoKonca(TPrzebieg& przebieg, F&& poRozkazach) {
     while (przebieg.Trwa()) {
         zegar.start();
         bool rozkazy = false;
-        do rozkazy |= przebieg.Porcja(4096).Rozkazy > 0;
+        do
+            rozkazy |= przebieg.Porcja(4096).Rozkazy > 0;
         while (przebieg.Trwa() && zegar.elapsed() < 20);
         if (rozkazy) poRozkazach();
         if (przebieg.Trwa()) QCoreApplication::processEvents();

@@ -34,7 +34,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     ProgramIcon->setGeometry(16, 16, 32, 32);
     ProgramIcon->setPixmap(IkonaProgramu(32));
 
-    ProductName = Etykieta(Panel1, "ProductName", QStringLiteral("Symulator komputera dydaktycznego"), 64, 16);
+    ProductName = Etykieta(Panel1, "ProductName",
+                           QStringLiteral("Symulator komputera dydaktycznego"), 64, 16);
     QFont pogrubiona = ProductName->font();
     pogrubiona.setBold(true);
     ProductName->setFont(pogrubiona);

@@ -43,7 +43,9 @@ namespace {
 const QString TytulAplikacji = QStringLiteral("Symulator komputera dydaktycznego");
 const QString PlikPomocy = QStringLiteral("Zerwon.hlp");
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 enum class TRodzaj { Menu, Podmenu, KoniecPodmenu, Pozycja, Separator };
 
@@ -90,7 +92,8 @@ QPixmap ZnacznikRozwijania() {
 
 } // namespace
 
-TFormMain::TFormMain(TSymulator& symulator, QWidget* parent) : QMainWindow(parent), symulator(symulator) {
+TFormMain::TFormMain(TSymulator& symulator, QWidget* parent)
+    : QMainWindow(parent), symulator(symulator) {
     setObjectName(QStringLiteral("FormMain"));
     WykonajModalnie = [](QDialog& okno) { return okno.exec(); };
     OtworzAdres = [](const QUrl& adres) { QDesktopServices::openUrl(adres); };
@@ -158,7 +161,8 @@ void TFormMain::BudujPasek() {
         b->setAutoRaise(true);
         b->setCheckable(true);
         b->setFocusPolicy(Qt::NoFocus);
-        b->setGeometry(4 + 84 * static_cast<int>(i), 4, i + 1 == PrzyciskiPaska.size() ? 105 : 85, 45);
+        b->setGeometry(4 + 84 * static_cast<int>(i), 4, i + 1 == PrzyciskiPaska.size() ? 105 : 85,
+                       45);
         grupaPaska->addButton(b, opis.Panel);
         przyciski[static_cast<std::size_t>(opis.Panel)] = b;
         const int n = opis.Panel;
@@ -190,7 +194,8 @@ void TFormMain::BudujPasek() {
     SpeedButtonSimpleMode->setCheckable(true);
     SpeedButtonSimpleMode->setFixedSize(65, 22);
     SpeedButtonSimpleMode->hide();
-    connect(SpeedButtonSimpleMode, &QToolButton::clicked, this, &TFormMain::SpeedButtonSimpleModeClick);
+    connect(SpeedButtonSimpleMode, &QToolButton::clicked, this,
+            &TFormMain::SpeedButtonSimpleModeClick);
 
     setCentralWidget(srodek);
 }
@@ -208,10 +213,12 @@ void TFormMain::BudujPanele() {
     FrameDebug1 = new TFrameDebug(symulator, obszar);
     FrameBreakpoints1 = new TFrameBreakpoints(symulator, obszar);
     FramePamiecMikroprogramu1 = new TFramePamiecMikroprogramu(symulator, obszar);
-    ramki = {nullptr, FrameMaszyna1, FrameProgram1, FrameRozkaz1, FrameCPU1,
-             FrameKonsola1, FrameDebug1, FrameBreakpoints1, FramePamiecMikroprogramu1};
-    const char* nazwy[] = {nullptr, "FrameMaszyna1", "FrameProgram1", "FrameRozkaz1", "FrameCPU1",
-                           "FrameKonsola1", "FrameDebug1", "FrameBreakpoints1", "FramePamiecMikroprogramu1"};
+    ramki = {nullptr,      FrameMaszyna1,     FrameProgram1,
+             FrameRozkaz1, FrameCPU1,         FrameKonsola1,
+             FrameDebug1,  FrameBreakpoints1, FramePamiecMikroprogramu1};
+    const char* nazwy[] = {nullptr,        "FrameMaszyna1",     "FrameProgram1",
+                           "FrameRozkaz1", "FrameCPU1",         "FrameKonsola1",
+                           "FrameDebug1",  "FrameBreakpoints1", "FramePamiecMikroprogramu1"};
     // All in one cell: at most one is visible and it fills the client area.
     for (int n = 1; n <= 8; ++n) {
         ramki[static_cast<std::size_t>(n)]->setObjectName(QString::fromLatin1(nazwy[n]));
@@ -221,9 +228,12 @@ void TFormMain::BudujPanele() {
 
     connect(FrameMaszyna1, &TFrameMaszyna::ZmianaDostepnosci, this, &TFormMain::UstawDostepnosc);
     connect(FrameCPU1, &TFrameCPU::ZmianaDostepnosci, this, &TFormMain::UstawDostepnosc);
-    connect(FrameMaszyna1, &TFrameMaszyna::TekstStatusu, this, [this](const QString& t) { UstawStatus(1, t); });
-    connect(FrameCPU1, &TFrameCPU::TekstStatusu, this, [this](const QString& t) { UstawStatus(1, t); });
-    connect(FrameMaszyna1, &TFrameMaszyna::WyczyscKonsole, FrameKonsola1, &TFrameKonsola::WyczyscKonsole);
+    connect(FrameMaszyna1, &TFrameMaszyna::TekstStatusu, this,
+            [this](const QString& t) { UstawStatus(1, t); });
+    connect(FrameCPU1, &TFrameCPU::TekstStatusu, this,
+            [this](const QString& t) { UstawStatus(1, t); });
+    connect(FrameMaszyna1, &TFrameMaszyna::WyczyscKonsole, FrameKonsola1,
+            &TFrameKonsola::WyczyscKonsole);
     connect(FrameDebug1, &TFrameDebug::Nowosci, this, &TFormMain::WyroznijDebug);
     connect(FrameProgram1, &TFrameProgram::Skompilowano, this, [this] {
         UstawDostepnosc();
@@ -240,7 +250,8 @@ void TFormMain::BudujMenu() {
         {R::Pozycja, "Menu_Symulator_Wczytaj", true},
         {R::Pozycja, "Menu_Symulator_Zapisz", true},
         {R::Separator, {}, true},
-        {R::Pozycja, "Menu_Symulator_Architektura", false, [](TFormMain& f) { f.PokazArchitekture(); }},
+        {R::Pozycja, "Menu_Symulator_Architektura", false,
+         [](TFormMain& f) { f.PokazArchitekture(); }},
         {R::Separator},
         {R::Podmenu, "Menu_Jezyk"},
         {R::Pozycja, "Menu_Polski", false, [](TFormMain& f) { f.JezykMenu(JezykPolski); }},
@@ -267,23 +278,28 @@ void TFormMain::BudujMenu() {
         {R::Pozycja, "Menu_Maszyna_Takt", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(1);
-             f.FrameMaszyna1->SpeedButtonTakt->click(); }},
+             f.FrameMaszyna1->SpeedButtonTakt->click();
+         }},
         {R::Pozycja, "Menu_Maszyna_Rozkaz", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(1);
-             f.FrameMaszyna1->SpeedButtonRozkaz->click(); }},
+             f.FrameMaszyna1->SpeedButtonRozkaz->click();
+         }},
         {R::Pozycja, "Menu_Maszyna_Program", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(1);
-             f.FrameMaszyna1->SpeedButtonProgram->click(); }},
+             f.FrameMaszyna1->SpeedButtonProgram->click();
+         }},
         {R::Pozycja, "Menu_Maszyna_Reset", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(1);
-             f.FrameMaszyna1->SpeedButtonReset->click(); }},
+             f.FrameMaszyna1->SpeedButtonReset->click();
+         }},
         {R::Pozycja, "Menu_Maszyna_Stop", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(1);
-             f.FrameMaszyna1->SpeedButtonStop->click(); }},
+             f.FrameMaszyna1->SpeedButtonStop->click();
+         }},
 
         {R::Menu, "Menu_Program"},
         {R::Pozycja, "Menu_Program_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(2); }},
@@ -291,11 +307,13 @@ void TFormMain::BudujMenu() {
         {R::Pozycja, "Menu_Program_Wczytaj", false, [](TFormMain& f) { f.WczytajProgram(); }},
         {R::Pozycja, "Menu_Program_Zapisz", false, [](TFormMain& f) { f.ZapiszProgram(); }},
         {R::Separator},
-        // The same compile as the panel's button and Ctrl+F9, rather than an item that does nothing.
+        // The same compile as the panel's button and Ctrl+F9, rather than an item that does
+        // nothing.
         {R::Pozycja, "Menu_Program_Kompiluj", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(2);
-             f.FrameProgram1->SpeedButtonKompilujClick(); }},
+             f.FrameProgram1->SpeedButtonKompilujClick();
+         }},
 
         {R::Menu, "Menu_Rozkazy"},
         {R::Pozycja, "Menu_Rozkazy_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(3); }},
@@ -306,15 +324,18 @@ void TFormMain::BudujMenu() {
         {R::Pozycja, "Menu_Rozkazy_Kompiluj", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(3);
-             f.FrameRozkaz1->SpeedButtonKompilujClick(); }},
+             f.FrameRozkaz1->SpeedButtonKompilujClick();
+         }},
         {R::Pozycja, "Menu_Rozkazy_Dodaj", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(3);
-             f.FrameRozkaz1->SpeedButtonDodajClick(); }},
+             f.FrameRozkaz1->SpeedButtonDodajClick();
+         }},
         {R::Pozycja, "Menu_Rozkazy_Usun", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(3);
-             f.FrameRozkaz1->SpeedButtonUsunClick(); }},
+             f.FrameRozkaz1->SpeedButtonUsunClick();
+         }},
         {R::Separator},
         // Without a question.
         {R::Pozycja, "Menu_Rozkazy_UsunWszystkie", false,
@@ -331,16 +352,19 @@ void TFormMain::BudujMenu() {
          }},
 
         {R::Menu, "Menu_Mikroprogram"},
-        {R::Pozycja, "Menu_Mikroprogram_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(8); }},
+        {R::Pozycja, "Menu_Mikroprogram_PokazPanel", false,
+         [](TFormMain& f) { f.PokazIPrzycisnij(8); }},
         {R::Separator},
         {R::Pozycja, "Menu_Mikroprogram_PokazWszystkie", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(8);
-             f.FramePamiecMikroprogramu1->PokazWszystkie(); }},
+             f.FramePamiecMikroprogramu1->PokazWszystkie();
+         }},
         {R::Pozycja, "Menu_Mikroprogram_UkryjPuste", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(8);
-             f.FramePamiecMikroprogramu1->UkryjPuste(); }},
+             f.FramePamiecMikroprogramu1->UkryjPuste();
+         }},
 
         {R::Menu, "Menu_CPU"},
         {R::Pozycja, "Menu_CPU_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(4); }},
@@ -348,23 +372,28 @@ void TFormMain::BudujMenu() {
         {R::Pozycja, "Menu_CPU_Takt", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(4);
-             f.FrameCPU1->SpeedButtonTakt->click(); }},
+             f.FrameCPU1->SpeedButtonTakt->click();
+         }},
         {R::Pozycja, "Menu_CPU_Rozkaz", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(4);
-             f.FrameCPU1->SpeedButtonRozkaz->click(); }},
+             f.FrameCPU1->SpeedButtonRozkaz->click();
+         }},
         {R::Pozycja, "Menu_CPU_Program", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(4);
-             f.FrameCPU1->SpeedButtonProgram->click(); }},
+             f.FrameCPU1->SpeedButtonProgram->click();
+         }},
         {R::Pozycja, "Menu_CPU_Reset", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(4);
-             f.FrameCPU1->SpeedButtonReset->click(); }},
+             f.FrameCPU1->SpeedButtonReset->click();
+         }},
         {R::Pozycja, "Menu_CPU_Stop", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(4);
-             f.FrameCPU1->SpeedButtonStop->click(); }},
+             f.FrameCPU1->SpeedButtonStop->click();
+         }},
 
         {R::Menu, "Menu_Konsola"},
         {R::Pozycja, "Menu_Konsola_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(5); }},
@@ -372,7 +401,8 @@ void TFormMain::BudujMenu() {
         {R::Pozycja, "Menu_Konsola_Wyczysc", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(5);
-             f.FrameKonsola1->SpeedButtonWyczyscClick(); }},
+             f.FrameKonsola1->SpeedButtonWyczyscClick();
+         }},
 
         {R::Menu, "Menu_Debug"},
         {R::Pozycja, "Menu_Debug_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(6); }},
@@ -380,10 +410,12 @@ void TFormMain::BudujMenu() {
         {R::Pozycja, "Menu_Debug_Wyczysc", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(6);
-             f.FrameDebug1->SpeedButtonWyczyscClick(); }},
+             f.FrameDebug1->SpeedButtonWyczyscClick();
+         }},
 
         {R::Menu, "Menu_Breakpoints"},
-        {R::Pozycja, "Menu_Breakpoints_PokazPanel", false, [](TFormMain& f) { f.PokazIPrzycisnij(7); }},
+        {R::Pozycja, "Menu_Breakpoints_PokazPanel", false,
+         [](TFormMain& f) { f.PokazIPrzycisnij(7); }},
         {R::Separator},
         {R::Pozycja, "Menu_Breakpoints_Wczytaj", true, nullptr, "Wczytaj..."},
         {R::Pozycja, "Menu_Breakpoints_Zapisz", true, nullptr, "Zapisz..."},
@@ -391,23 +423,27 @@ void TFormMain::BudujMenu() {
         {R::Pozycja, "Menu_Breakpoints_Dodaj", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(7);
-             f.FrameBreakpoints1->SpeedButtonDodajClick(); }},
+             f.FrameBreakpoints1->SpeedButtonDodajClick();
+         }},
         {R::Pozycja, "Menu_Breakpoints_Usun", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(7);
-             f.FrameBreakpoints1->SpeedButtonUsunClick(); }},
+             f.FrameBreakpoints1->SpeedButtonUsunClick();
+         }},
 
         {R::Menu, "Menu_Pomoc"},
         {R::Pozycja, "Menu_Pomoc_TematyPomocy", true,
          [](TFormMain& f) {
-             f.OtworzAdres(QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QLatin1Char('/') + PlikPomocy));
+             f.OtworzAdres(QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
+                                               QLatin1Char('/') + PlikPomocy));
          }},
         {R::Separator, {}, true},
         {R::Pozycja, "Menu_Pomoc_StronaDomowa", true,
          [](TFormMain& f) { f.OtworzAdres(QUrl(AdresStronyDomowej())); }},
         {R::Pozycja, "Menu_Pomoc_SprawdzenieWersjiProgramu", true,
          [](TFormMain& f) { f.OtworzAdres(QUrl(AdresSprawdzeniaWersji())); }},
-        {R::Pozycja, "Menu_Pomoc_Email", true, [](TFormMain& f) { f.OtworzAdres(QUrl(AdresEmail())); }},
+        {R::Pozycja, "Menu_Pomoc_Email", true,
+         [](TFormMain& f) { f.OtworzAdres(QUrl(AdresEmail())); }},
         {R::Separator, {}, true},
         {R::Pozycja, "Menu_Pomoc_Informacje", false, [](TFormMain& f) { f.PokazInformacje(); }},
     };
@@ -439,7 +475,8 @@ void TFormMain::BudujMenu() {
             QAction* a = biezace->addAction(napis);
             a->setObjectName(nazwa);
             a->setVisible(!p.Ukryta);
-            if (const TAkcja akcja = p.Akcja) connect(a, &QAction::triggered, this, [this, akcja] { akcja(*this); });
+            if (const TAkcja akcja = p.Akcja)
+                connect(a, &QAction::triggered, this, [this, akcja] { akcja(*this); });
             akcje.insert(nazwa, a);
             continue;
         }
@@ -543,7 +580,8 @@ int TFormMain::WidocznyPanel() const {
 void TFormMain::PokazPanel(int n) {
     if (n < 0 || n > 8) return;
     if (n != 0 && !Ramka(n)->isHidden()) return;
-    for (int i = 1; i <= 8; ++i) Ramka(i)->hide();
+    for (int i = 1; i <= 8; ++i)
+        Ramka(i)->hide();
     if (n == 0) return;
     Ramka(n)->Odswiez();
     Ramka(n)->show();
@@ -555,7 +593,8 @@ void TFormMain::PokazIPrzycisnij(int n) {
 }
 
 void TFormMain::OdswiezPoArchitekturze() {
-    for (int n : {1, 2, 3, 8, 4, 5}) Ramka(n)->Odswiez();
+    for (int n : {1, 2, 3, 8, 4, 5})
+        Ramka(n)->Odswiez();
     UstawStatus(0, QString::fromStdString(symulator.NazwaPresetu));
 }
 
@@ -566,14 +605,16 @@ void TFormMain::WyroznijDebug(bool nowosci) {
     czcionka.setBold(nowosci);
     SpeedButtonDebug->setFont(czcionka);
     QPalette paleta = SpeedButtonDebug->palette();
-    paleta.setColor(QPalette::ButtonText, nowosci ? QColor(Qt::red) : palette().color(QPalette::ButtonText));
+    paleta.setColor(QPalette::ButtonText,
+                    nowosci ? QColor(Qt::red) : palette().color(QPalette::ButtonText));
     SpeedButtonDebug->setPalette(paleta);
 }
 
 void TFormMain::SpeedButtonSimpleModeClick() {
     PokazPanel(1);
     const bool widoczne = !SpeedButtonSimpleMode->isChecked();
-    for (QToolButton* b : {SpeedButtonCPU, SpeedButtonKonsola, SpeedButtonDebug, SpeedButtonBreakpoints})
+    for (QToolButton* b :
+         {SpeedButtonCPU, SpeedButtonKonsola, SpeedButtonDebug, SpeedButtonBreakpoints})
         b->setVisible(widoczne);
     for (const char* n : {"Menu_CPU", "Menu_Konsola", "Menu_Debug", "Menu_Breakpoints"})
         Akcja(QString::fromLatin1(n))->setVisible(widoczne);
@@ -585,17 +626,23 @@ void TFormMain::UstawDostepnosc() {
     const int tryb = symulator.StanPracy.TrybPracy;
     if (tryb < 0 || tryb > 2) return;
     const bool wolno = !symulator.Maszyna.Zatrzymana();
-    auto wlacz = [this](const char* nazwa, bool tak) { Akcja(QString::fromLatin1(nazwa))->setEnabled(tak); };
+    auto wlacz = [this](const char* nazwa, bool tak) {
+        Akcja(QString::fromLatin1(nazwa))->setEnabled(tak);
+    };
 
     FrameMaszyna1->SpeedButtonRecznie->setChecked(tryb == 1);
     Akcja(QStringLiteral("Menu_Maszyna_Recznie"))->setChecked(tryb == 1);
     FrameMaszyna1->SpeedButtonStop->setVisible(tryb == 2);
     FrameCPU1->SpeedButtonStop->setVisible(tryb == 2);
 
-    for (const char* n : {"Menu_Symulator", "Menu_Mikroprogram", "Menu_Breakpoints"}) wlacz(n, tryb != 2);
-    for (const char* n : {"Menu_Program", "Menu_Rozkazy"}) wlacz(n, tryb == 0);
-    for (const char* n : {"Menu_Maszyna", "Menu_CPU", "Menu_Konsola", "Menu_Debug"}) wlacz(n, true);
-    for (QToolButton* b : {SpeedButtonMaszyna, SpeedButtonKonsola, SpeedButtonDebug}) b->setEnabled(true);
+    for (const char* n : {"Menu_Symulator", "Menu_Mikroprogram", "Menu_Breakpoints"})
+        wlacz(n, tryb != 2);
+    for (const char* n : {"Menu_Program", "Menu_Rozkazy"})
+        wlacz(n, tryb == 0);
+    for (const char* n : {"Menu_Maszyna", "Menu_CPU", "Menu_Konsola", "Menu_Debug"})
+        wlacz(n, true);
+    for (QToolButton* b : {SpeedButtonMaszyna, SpeedButtonKonsola, SpeedButtonDebug})
+        b->setEnabled(true);
     SpeedButtonProgram->setEnabled(tryb == 0);
     SpeedButtonRozkaz->setEnabled(tryb == 0);
     SpeedButtonMikroprogram->setEnabled(tryb != 2);
@@ -605,13 +652,15 @@ void TFormMain::UstawDostepnosc() {
     // While a program runs the run commands stay as they were.
     if (tryb != 2) {
         wlacz("Menu_Maszyna_Takt", wolno);
-        for (const char* n : {"Menu_Maszyna_Rozkaz", "Menu_Maszyna_Program", "Menu_Maszyna_Stop"}) wlacz(n, tryb == 0);
+        for (const char* n : {"Menu_Maszyna_Rozkaz", "Menu_Maszyna_Program", "Menu_Maszyna_Stop"})
+            wlacz(n, tryb == 0);
         FrameMaszyna1->SpeedButtonTakt->setEnabled(wolno);
         FrameMaszyna1->SpeedButtonRozkaz->setEnabled(tryb == 0 && wolno);
         FrameMaszyna1->SpeedButtonProgram->setEnabled(tryb == 0 && wolno);
     }
     if (tryb == 0)
-        for (QToolButton* b : {FrameCPU1->SpeedButtonTakt, FrameCPU1->SpeedButtonRozkaz, FrameCPU1->SpeedButtonProgram})
+        for (QToolButton* b : {FrameCPU1->SpeedButtonTakt, FrameCPU1->SpeedButtonRozkaz,
+                               FrameCPU1->SpeedButtonProgram})
             b->setEnabled(wolno);
 }
 
@@ -632,7 +681,9 @@ void TFormMain::JezykMenu(int n) {
     Akcja(QStringLiteral("Menu_Angielski"))->setChecked(n == JezykAngielski);
 }
 
-QAction* TFormMain::Akcja(const QString& nazwa) const { return akcje.value(nazwa); }
+QAction* TFormMain::Akcja(const QString& nazwa) const {
+    return akcje.value(nazwa);
+}
 
 // ---- status bar ----
 
@@ -641,8 +692,10 @@ QString TFormMain::Status(int panel) const {
 }
 
 void TFormMain::UstawStatus(int panel, const QString& tekst) {
-    if (panel == 0) panelStanu0->setText(tekst);
-    else if (panel == 1) panelStanu1->setText(tekst);
+    if (panel == 0)
+        panelStanu0->setText(tekst);
+    else if (panel == 1)
+        panelStanu1->setText(tekst);
 }
 
 // Hints go to the second status panel.
@@ -680,7 +733,8 @@ bool TFormMain::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
     if (widzet->window() != this) return false;
     // A key that a child ignored travels on to the child's parent, and so on up; it was
     // handled at the first.
-    if (zdarzenie == ostatniKlawisz && ostatniOdbiorca && widzet == ostatniOdbiorca->parentWidget()) {
+    if (zdarzenie == ostatniKlawisz && ostatniOdbiorca &&
+        widzet == ostatniOdbiorca->parentWidget()) {
         ostatniOdbiorca = widzet;
         return false;
     }
@@ -694,13 +748,19 @@ bool TFormMain::KlawiszWcisniety(const QKeyEvent& klawisz) {
     const bool ctrl = klawisz.modifiers().testFlag(Qt::ControlModifier);
     QToolButton* przycisk = nullptr;
     if (SpeedButtonMaszyna->isChecked()) {
-        if (kod == Qt::Key_F7) przycisk = FrameMaszyna1->SpeedButtonTakt;
-        else if (kod == Qt::Key_F8) przycisk = FrameMaszyna1->SpeedButtonRozkaz;
-        else if (kod == Qt::Key_F9) przycisk = FrameMaszyna1->SpeedButtonProgram;
+        if (kod == Qt::Key_F7)
+            przycisk = FrameMaszyna1->SpeedButtonTakt;
+        else if (kod == Qt::Key_F8)
+            przycisk = FrameMaszyna1->SpeedButtonRozkaz;
+        else if (kod == Qt::Key_F9)
+            przycisk = FrameMaszyna1->SpeedButtonProgram;
     } else if (SpeedButtonCPU->isChecked()) {
-        if (kod == Qt::Key_F7) przycisk = FrameCPU1->SpeedButtonTakt;
-        else if (kod == Qt::Key_F8) przycisk = FrameCPU1->SpeedButtonRozkaz;
-        else if (kod == Qt::Key_F9) przycisk = FrameCPU1->SpeedButtonProgram;
+        if (kod == Qt::Key_F7)
+            przycisk = FrameCPU1->SpeedButtonTakt;
+        else if (kod == Qt::Key_F8)
+            przycisk = FrameCPU1->SpeedButtonRozkaz;
+        else if (kod == Qt::Key_F9)
+            przycisk = FrameCPU1->SpeedButtonProgram;
     }
     bool obsluzony = false;
     if (przycisk) {
@@ -723,8 +783,8 @@ bool TFormMain::KlawiszWcisniety(const QKeyEvent& klawisz) {
             ++PozycjaSekwencji;
         } else {
             PozycjaSekwencji = 1;
-            QMessageBox okno(QMessageBox::NoIcon, QCoreApplication::applicationName(), QStringLiteral("Easter Egg!"),
-                             QMessageBox::Ok, this);
+            QMessageBox okno(QMessageBox::NoIcon, QCoreApplication::applicationName(),
+                             QStringLiteral("Easter Egg!"), QMessageBox::Ok, this);
             WykonajModalnie(okno);
         }
     }
@@ -748,7 +808,8 @@ void TFormMain::PokazInformacje() {
 }
 
 void TFormMain::closeEvent(QCloseEvent* zdarzenie) {
-    QMessageBox pytanie(QMessageBox::Question, TytulAplikacji, QStringLiteral("Czy chcesz zakończyć pracę symulatora?"),
+    QMessageBox pytanie(QMessageBox::Question, TytulAplikacji,
+                        QStringLiteral("Czy chcesz zakończyć pracę symulatora?"),
                         QMessageBox::Yes | QMessageBox::No, this);
     pytanie.setDefaultButton(QMessageBox::No);
     if (WykonajModalnie(pytanie) != QMessageBox::Yes) {
@@ -762,18 +823,24 @@ void TFormMain::closeEvent(QCloseEvent* zdarzenie) {
 
 // ---- help addresses ----
 
-QString TFormMain::AdresStronyDomowej() { return QStringLiteral("https://symulator.example.org"); }
+QString TFormMain::AdresStronyDomowej() {
+    return QStringLiteral("https://symulator.example.org");
+}
 
 QString TFormMain::AdresSprawdzeniaWersji() {
     QString zapytanie;
     for (const char z : Wersja.substr(0, 4)) {
-        if (z == ' ') zapytanie += QStringLiteral("%20");
-        else zapytanie += QLatin1Char(z);
+        if (z == ' ')
+            zapytanie += QStringLiteral("%20");
+        else
+            zapytanie += QLatin1Char(z);
     }
     return AdresStronyDomowej() + QStringLiteral("/check.php?ver=") + zapytanie;
 }
 
-QString TFormMain::AdresEmail() { return QStringLiteral("mailto:autor@symulator.example.org"); }
+QString TFormMain::AdresEmail() {
+    return QStringLiteral("mailto:autor@symulator.example.org");
+}
 
 // ---- files ----
 
@@ -789,8 +856,8 @@ QString TFormMain::WybierzPlik(bool zapis, const QString& filtr, const QString& 
 }
 
 void TFormMain::Blad(const std::string& tekst) {
-    QMessageBox okno(QMessageBox::Warning, QStringLiteral("Informacja"), QString::fromStdString(tekst),
-                     QMessageBox::Ok, this);
+    QMessageBox okno(QMessageBox::Warning, QStringLiteral("Informacja"),
+                     QString::fromStdString(tekst), QMessageBox::Ok, this);
     WykonajModalnie(okno);
 }
 
@@ -798,7 +865,9 @@ namespace {
 const QString FiltrMaszyny = QStringLiteral("Maszyna (*.mas);;Wszystkie pliki (*)");
 const QString FiltrProgramu = QStringLiteral("Program (*.prg);;Wszystkie pliki (*)");
 const QString FiltrRozkazow = QStringLiteral("Rozkazy (*.roz);;Wszystkie pliki (*)");
-std::string Sciezka(const QString& plik) { return QFile::encodeName(plik).toStdString(); }
+std::string Sciezka(const QString& plik) {
+    return QFile::encodeName(plik).toStdString();
+}
 } // namespace
 
 void TFormMain::WczytajMaszyne() {
@@ -856,4 +925,6 @@ void TFormMain::Komunikat(std::string_view tekst) {
     WyroznijDebug(true);
 }
 
-void TFormMain::PoczatekTaktu() { FrameMaszyna1->WyczyscKomunikaty(); }
+void TFormMain::PoczatekTaktu() {
+    FrameMaszyna1->WyczyscKomunikaty();
+}

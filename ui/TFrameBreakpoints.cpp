@@ -5,7 +5,8 @@
 #include "Polecenia.h"
 #include "TSymulator.h"
 
-TFrameBreakpoints::TFrameBreakpoints(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {
+TFrameBreakpoints::TFrameBreakpoints(TSymulator& symulator, QWidget* parent)
+    : TRamka(symulator, parent) {
     setObjectName(QStringLiteral("FrameBreakpoints1"));
     GornyPasek->setObjectName(QStringLiteral("PanelTop"));
     GornyPasek->setFixedHeight(34);
@@ -21,7 +22,8 @@ TFrameBreakpoints::TFrameBreakpoints(TSymulator& symulator, QWidget* parent) : T
     UkladPaska->addStretch(1);
     UkladTresci->addStretch(1);
 
-    connect(SpeedButtonDodaj, &QToolButton::clicked, this, &TFrameBreakpoints::SpeedButtonDodajClick);
+    connect(SpeedButtonDodaj, &QToolButton::clicked, this,
+            &TFrameBreakpoints::SpeedButtonDodajClick);
     connect(SpeedButtonUsun, &QToolButton::clicked, this, &TFrameBreakpoints::SpeedButtonUsunClick);
     connect(CheckBoxIgnoruj, &QCheckBox::toggled, this,
             [this](bool tak) { this->symulator.PunktyZatrzymania.Ignoruj = tak; });

@@ -9,11 +9,14 @@ TFrameCPU::TFrameCPU(TSymulator& symulator, QWidget* parent) : TRamka(symulator,
     GornyPasek->setFixedHeight(34);
     UkladPaska->setSpacing(0);
     SpeedButtonTakt = PrzyciskPaska(GornyPasek, "SpeedButtonTakt", QStringLiteral("Takt [F7]"));
-    SpeedButtonRozkaz = PrzyciskPaska(GornyPasek, "SpeedButtonRozkaz", QStringLiteral("Rozkaz [F8]"));
-    SpeedButtonProgram = PrzyciskPaska(GornyPasek, "SpeedButtonProgram", QStringLiteral("Program [F9]"));
+    SpeedButtonRozkaz =
+        PrzyciskPaska(GornyPasek, "SpeedButtonRozkaz", QStringLiteral("Rozkaz [F8]"));
+    SpeedButtonProgram =
+        PrzyciskPaska(GornyPasek, "SpeedButtonProgram", QStringLiteral("Program [F9]"));
     SpeedButtonReset = PrzyciskPaska(GornyPasek, "SpeedButtonReset", QStringLiteral("Reset"));
     SpeedButtonStop = PrzyciskPaska(GornyPasek, "SpeedButtonStop", QStringLiteral("Stop"));
-    for (QToolButton* p : {SpeedButtonTakt, SpeedButtonRozkaz, SpeedButtonProgram, SpeedButtonReset, SpeedButtonStop})
+    for (QToolButton* p : {SpeedButtonTakt, SpeedButtonRozkaz, SpeedButtonProgram, SpeedButtonReset,
+                           SpeedButtonStop})
         UkladPaska->addWidget(p);
     UkladPaska->addStretch(1);
     UkladTresci->addStretch(1);
@@ -36,7 +39,9 @@ void TFrameCPU::SpeedButtonTaktClick() {
     emit ZmianaDostepnosci();
 }
 
-bool TFrameCPU::PrzebiegTrwa() const { return wPrzebiegu || symulator.StanPracy.TrybPracy == 2; }
+bool TFrameCPU::PrzebiegTrwa() const {
+    return wPrzebiegu || symulator.StanPracy.TrybPracy == 2;
+}
 
 void TFrameCPU::SpeedButtonRozkazClick() {
     if (PrzebiegTrwa()) return;
@@ -69,4 +74,6 @@ void TFrameCPU::SpeedButtonResetClick() {
     emit ZmianaDostepnosci();
 }
 
-void TFrameCPU::SpeedButtonStopClick() { symulator.StanPracy.ZadanieStopu = true; }
+void TFrameCPU::SpeedButtonStopClick() {
+    symulator.StanPracy.ZadanieStopu = true;
+}

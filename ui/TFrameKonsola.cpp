@@ -11,9 +11,12 @@ TFrameKonsola::TFrameKonsola(TSymulator& symulator, QWidget* parent) : TRamka(sy
     UkladPaska->addWidget(SpeedButtonWyczysc);
     UkladPaska->addStretch(1);
     UkladTresci->addStretch(1);
-    connect(SpeedButtonWyczysc, &QToolButton::clicked, this, &TFrameKonsola::SpeedButtonWyczyscClick);
+    connect(SpeedButtonWyczysc, &QToolButton::clicked, this,
+            &TFrameKonsola::SpeedButtonWyczyscClick);
 }
 
 void TFrameKonsola::PokazKonsole() {}
 
-void TFrameKonsola::WyczyscKonsole() { symulator.Konsola.Wyczysc(); }
+void TFrameKonsola::WyczyscKonsole() {
+    symulator.Konsola.Wyczysc();
+}

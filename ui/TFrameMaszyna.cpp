@@ -13,14 +13,17 @@ TFrameMaszyna::TFrameMaszyna(TSymulator& symulator, QWidget* parent) : TRamka(sy
     GornyPasek->setObjectName(QStringLiteral("PanelTop"));
     GornyPasek->setFixedHeight(34);
     UkladPaska->setSpacing(0);
-    SpeedButtonRecznie = PrzyciskPaska(GornyPasek, "SpeedButtonRecznie", QStringLiteral("Ręcznie"), true);
+    SpeedButtonRecznie =
+        PrzyciskPaska(GornyPasek, "SpeedButtonRecznie", QStringLiteral("Ręcznie"), true);
     SpeedButtonTakt = PrzyciskPaska(GornyPasek, "SpeedButtonTakt", QStringLiteral("Takt [F7]"));
-    SpeedButtonRozkaz = PrzyciskPaska(GornyPasek, "SpeedButtonRozkaz", QStringLiteral("Rozkaz [F8]"));
-    SpeedButtonProgram = PrzyciskPaska(GornyPasek, "SpeedButtonProgram", QStringLiteral("Program [F9]"));
+    SpeedButtonRozkaz =
+        PrzyciskPaska(GornyPasek, "SpeedButtonRozkaz", QStringLiteral("Rozkaz [F8]"));
+    SpeedButtonProgram =
+        PrzyciskPaska(GornyPasek, "SpeedButtonProgram", QStringLiteral("Program [F9]"));
     SpeedButtonReset = PrzyciskPaska(GornyPasek, "SpeedButtonReset", QStringLiteral("Reset"));
     SpeedButtonStop = PrzyciskPaska(GornyPasek, "SpeedButtonStop", QStringLiteral("Stop"));
-    for (QToolButton* p : {SpeedButtonRecznie, SpeedButtonTakt, SpeedButtonRozkaz, SpeedButtonProgram,
-                           SpeedButtonReset, SpeedButtonStop})
+    for (QToolButton* p : {SpeedButtonRecznie, SpeedButtonTakt, SpeedButtonRozkaz,
+                           SpeedButtonProgram, SpeedButtonReset, SpeedButtonStop})
         UkladPaska->addWidget(p);
     UkladPaska->addStretch(1);
 
@@ -48,23 +51,31 @@ TFrameMaszyna::TFrameMaszyna(TSymulator& symulator, QWidget* parent) : TRamka(sy
     UkladTresci->setContentsMargins(0, 0, 0, 0);
     UkladTresci->addWidget(Splitter1);
 
-    connect(SpeedButtonRecznie, &QToolButton::clicked, this, &TFrameMaszyna::SpeedButtonRecznieClick);
+    connect(SpeedButtonRecznie, &QToolButton::clicked, this,
+            &TFrameMaszyna::SpeedButtonRecznieClick);
     connect(SpeedButtonTakt, &QToolButton::clicked, this, &TFrameMaszyna::SpeedButtonTaktClick);
     connect(SpeedButtonRozkaz, &QToolButton::clicked, this, &TFrameMaszyna::SpeedButtonRozkazClick);
-    connect(SpeedButtonProgram, &QToolButton::clicked, this, &TFrameMaszyna::SpeedButtonProgramClick);
+    connect(SpeedButtonProgram, &QToolButton::clicked, this,
+            &TFrameMaszyna::SpeedButtonProgramClick);
     connect(SpeedButtonReset, &QToolButton::clicked, this, &TFrameMaszyna::SpeedButtonResetClick);
     connect(SpeedButtonStop, &QToolButton::clicked, this, &TFrameMaszyna::SpeedButtonStopClick);
 }
 
-void TFrameMaszyna::OdswiezMaszyne() { RysujMaszyne(); }
+void TFrameMaszyna::OdswiezMaszyne() {
+    RysujMaszyne();
+}
 
 void TFrameMaszyna::RysujMaszyne() {
     emit TekstStatusu(QLatin1Char(' ') + QString::fromStdString(symulator.Maszyna.BiezacyTekst()));
 }
 
-void TFrameMaszyna::DodajKomunikat(const QString& tekst) { ListBox1->addItem(tekst); }
+void TFrameMaszyna::DodajKomunikat(const QString& tekst) {
+    ListBox1->addItem(tekst);
+}
 
-void TFrameMaszyna::WyczyscKomunikaty() { ListBox1->clear(); }
+void TFrameMaszyna::WyczyscKomunikaty() {
+    ListBox1->clear();
+}
 
 void TFrameMaszyna::SpeedButtonRecznieClick() {
     TStanPracy& stan = symulator.StanPracy;
@@ -81,7 +92,9 @@ void TFrameMaszyna::SpeedButtonTaktClick() {
 }
 
 // A second run must not start inside a running one.
-bool TFrameMaszyna::PrzebiegTrwa() const { return wPrzebiegu || symulator.StanPracy.TrybPracy == 2; }
+bool TFrameMaszyna::PrzebiegTrwa() const {
+    return wPrzebiegu || symulator.StanPracy.TrybPracy == 2;
+}
 
 void TFrameMaszyna::SpeedButtonRozkazClick() {
     if (PrzebiegTrwa()) return;
@@ -116,4 +129,6 @@ void TFrameMaszyna::SpeedButtonResetClick() {
     emit ZmianaDostepnosci();
 }
 
-void TFrameMaszyna::SpeedButtonStopClick() { symulator.StanPracy.ZadanieStopu = true; }
+void TFrameMaszyna::SpeedButtonStopClick() {
+    symulator.StanPracy.ZadanieStopu = true;
+}

@@ -9,8 +9,8 @@
 class QString;
 
 struct TNapis {
-    std::string_view Skladnik; // object name of the menu item or button
-    std::string_view Polski;   // language 1
+    std::string_view Skladnik;  // object name of the menu item or button
+    std::string_view Polski;    // language 1
     std::string_view Angielski; // language 2
 };
 
@@ -94,4 +94,6 @@ std::string_view Napis(std::string_view skladnik, int jezyk);
 // Hands each caption of language 1 or 2 to `przypisz` together with its component's
 // name, in table order; any other number does nothing. The window assigns them to its
 // own components and leaves enabled, visible and checked states as they are.
-void UstawJezyk(int jezyk, const std::function<void(std::string_view skladnik, const QString& napis)>& przypisz);
+void UstawJezyk(
+    int jezyk,
+    const std::function<void(std::string_view skladnik, const QString& napis)>& przypisz);

@@ -29,11 +29,15 @@ TSplashScreen::TSplashScreen(QWidget* parent)
     Timer1->start();
 }
 
-bool TSplashScreen::MozeZamknac() const { return !Timer1->isActive(); }
+bool TSplashScreen::MozeZamknac() const {
+    return !Timer1->isActive();
+}
 
 void TSplashScreen::closeEvent(QCloseEvent* zdarzenie) {
-    if (MozeZamknac()) zdarzenie->accept();
-    else zdarzenie->ignore();
+    if (MozeZamknac())
+        zdarzenie->accept();
+    else
+        zdarzenie->ignore();
 }
 
 QPixmap TSplashScreen::Obraz() {
@@ -54,6 +58,7 @@ QPixmap TSplashScreen::Obraz() {
                QStringLiteral("Symulator komputera dydaktycznego"));
     p.setFont(QFont(QStringLiteral("Liberation Sans"), 8));
     p.setPen(QColor(190, 205, 240));
-    p.drawText(QRect(62, 48, 208, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Wersja 1.00"));
+    p.drawText(QRect(62, 48, 208, 16), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Wersja 1.00"));
     return obraz;
 }

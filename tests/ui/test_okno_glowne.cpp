@@ -38,11 +38,14 @@
 
 namespace {
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 // What the user would read on a modal box or dialog.
 QString Opis(QDialog& okno) {
-    if (auto* box = qobject_cast<QMessageBox*>(&okno)) return box->windowTitle() + QLatin1Char('|') + box->text();
+    if (auto* box = qobject_cast<QMessageBox*>(&okno))
+        return box->windowTitle() + QLatin1Char('|') + box->text();
     return okno.windowTitle();
 }
 
@@ -65,10 +68,10 @@ class TestOknaGlownego : public QObject {
 
     std::unique_ptr<TSymulator> s;
     std::unique_ptr<TFormMain> f;
-    QStringList okna;                        // every modal box the window ran
-    std::function<int(QDialog&)> odpowiedz;  // the answer; none means "cancel" / "No"
-    QList<QUrl> adresy;                      // addresses handed to the desktop
-    QStringList oknaRozkazow;                // boxes of the instruction editor
+    QStringList okna;                       // every modal box the window ran
+    std::function<int(QDialog&)> odpowiedz; // the answer; none means "cancel" / "No"
+    QList<QUrl> adresy;                     // addresses handed to the desktop
+    QStringList oknaRozkazow;               // boxes of the instruction editor
 
     QAction* A(const char* nazwa) { return f->Akcja(QString::fromLatin1(nazwa)); }
     TMaszyna& M() { return s->Maszyna; }
@@ -112,7 +115,8 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(f->pos(), QPoint(0, 0));
         QCOMPARE(f->size(), QSize(750, 720));
         QCOMPARE(f->windowTitle(), QStringLiteral("Symulator komputera dydaktycznego 1.00"));
-        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Symulator komputera dydaktycznego"));
+        QCOMPARE(QCoreApplication::applicationName(),
+                 QStringLiteral("Symulator komputera dydaktycznego"));
         QCOMPARE(f->Status(0), QStringLiteral("K"));
         QCOMPARE(f->WidocznyPanel(), 1);
         QVERIFY(f->SpeedButtonMaszyna->isChecked());
@@ -134,11 +138,12 @@ class TestOknaGlownego : public QObject {
     }
 
     void pasekGornyMaPrzyciskiWJednejGrupie() {
-        const QToolButton* kolejnosc[] = {f->SpeedButtonMaszyna, f->SpeedButtonProgram, f->SpeedButtonRozkaz,
-                                          f->SpeedButtonMikroprogram, f->SpeedButtonCPU, f->SpeedButtonKonsola,
-                                          f->SpeedButtonDebug, f->SpeedButtonBreakpoints};
-        const QStringList napisy = {"Maszyna", "Program", "Rozkaz", "Mikroprogram", "JAL", "Konsola", "Debug",
-                                    "Punkty zatrzymania"};
+        const QToolButton* kolejnosc[] = {f->SpeedButtonMaszyna, f->SpeedButtonProgram,
+                                          f->SpeedButtonRozkaz,  f->SpeedButtonMikroprogram,
+                                          f->SpeedButtonCPU,     f->SpeedButtonKonsola,
+                                          f->SpeedButtonDebug,   f->SpeedButtonBreakpoints};
+        const QStringList napisy = {"Maszyna", "Program", "Rozkaz", "Mikroprogram",
+                                    "JAL",     "Konsola", "Debug",  "Punkty zatrzymania"};
         for (int i = 0; i < 8; ++i) {
             QCOMPARE(kolejnosc[i]->geometry(), QRect(4 + 84 * i, 4, i == 7 ? 105 : 85, 45));
             QCOMPARE(kolejnosc[i]->text(), napisy[i]);
@@ -148,7 +153,8 @@ class TestOknaGlownego : public QObject {
         // Exactly one is down.
         f->SpeedButtonCPU->click();
         int wcisniete = 0;
-        for (const QToolButton* b : kolejnosc) wcisniete += b->isChecked();
+        for (const QToolButton* b : kolejnosc)
+            wcisniete += b->isChecked();
         QCOMPARE(wcisniete, 1);
         QVERIFY(f->SpeedButtonCPU->isChecked());
         QCOMPARE(f->WidocznyPanel(), 4);
@@ -166,21 +172,30 @@ class TestOknaGlownego : public QObject {
             return w.join(QLatin1Char(' '));
         };
         QStringList menu;
-        for (const QAction* a : f->menuBar()->actions()) menu << a->objectName() + QStringLiteral(": ") + opisz(a->menu());
+        for (const QAction* a : f->menuBar()->actions())
+            menu << a->objectName() + QStringLiteral(": ") + opisz(a->menu());
         const QStringList oczekiwane = {
-            "Menu_Symulator: Menu_Symulator_Wczytaj(h) Menu_Symulator_Zapisz(h) -(h) Menu_Symulator_Architektura - "
+            "Menu_Symulator: Menu_Symulator_Wczytaj(h) Menu_Symulator_Zapisz(h) -(h) "
+            "Menu_Symulator_Architektura - "
             "Menu_Jezyk> - Menu_Symulator_Zakoncz",
-            "Menu_Maszyna: Menu_Maszyna_PokazPanel - Menu_Maszyna_Wczytaj Menu_Maszyna_Zapisz - Menu_Maszyna_Recznie - "
-            "Menu_Maszyna_Takt Menu_Maszyna_Rozkaz Menu_Maszyna_Program Menu_Maszyna_Reset Menu_Maszyna_Stop",
-            "Menu_Program: Menu_Program_PokazPanel - Menu_Program_Wczytaj Menu_Program_Zapisz - Menu_Program_Kompiluj",
-            "Menu_Rozkazy: Menu_Rozkazy_PokazPanel - Menu_Rozkazy_Wczytaj Menu_Rozkazy_Zapisz - Menu_Rozkazy_Kompiluj "
-            "Menu_Rozkazy_Dodaj Menu_Rozkazy_Usun - Menu_Rozkazy_UsunWszystkie Menu_Rozkazy_UstawStandardowe",
+            "Menu_Maszyna: Menu_Maszyna_PokazPanel - Menu_Maszyna_Wczytaj Menu_Maszyna_Zapisz - "
+            "Menu_Maszyna_Recznie - "
+            "Menu_Maszyna_Takt Menu_Maszyna_Rozkaz Menu_Maszyna_Program Menu_Maszyna_Reset "
+            "Menu_Maszyna_Stop",
+            "Menu_Program: Menu_Program_PokazPanel - Menu_Program_Wczytaj Menu_Program_Zapisz - "
+            "Menu_Program_Kompiluj",
+            "Menu_Rozkazy: Menu_Rozkazy_PokazPanel - Menu_Rozkazy_Wczytaj Menu_Rozkazy_Zapisz - "
+            "Menu_Rozkazy_Kompiluj "
+            "Menu_Rozkazy_Dodaj Menu_Rozkazy_Usun - Menu_Rozkazy_UsunWszystkie "
+            "Menu_Rozkazy_UstawStandardowe",
             "Menu_Mikroprogram: Menu_Mikroprogram_PokazPanel - Menu_Mikroprogram_PokazWszystkie "
             "Menu_Mikroprogram_UkryjPuste",
-            "Menu_CPU: Menu_CPU_PokazPanel - Menu_CPU_Takt Menu_CPU_Rozkaz Menu_CPU_Program Menu_CPU_Reset Menu_CPU_Stop",
+            "Menu_CPU: Menu_CPU_PokazPanel - Menu_CPU_Takt Menu_CPU_Rozkaz Menu_CPU_Program "
+            "Menu_CPU_Reset Menu_CPU_Stop",
             "Menu_Konsola: Menu_Konsola_PokazPanel - Menu_Konsola_Wyczysc",
             "Menu_Debug: Menu_Debug_PokazPanel - Menu_Debug_Wyczysc",
-            "Menu_Breakpoints: Menu_Breakpoints_PokazPanel - Menu_Breakpoints_Wczytaj(h) Menu_Breakpoints_Zapisz(h) "
+            "Menu_Breakpoints: Menu_Breakpoints_PokazPanel - Menu_Breakpoints_Wczytaj(h) "
+            "Menu_Breakpoints_Zapisz(h) "
             "-(h) Menu_Breakpoints_Dodaj Menu_Breakpoints_Usun",
         };
         QCOMPARE(menu, oczekiwane);
@@ -202,18 +217,38 @@ class TestOknaGlownego : public QObject {
         QTest::addColumn<QString>("pozycja");
         QTest::addColumn<int>("panel");
         const std::pair<const char*, int> tabela[] = {
-            {"Menu_Maszyna_PokazPanel", 1}, {"Menu_Maszyna_Recznie", 1}, {"Menu_Maszyna_Takt", 1},
-            {"Menu_Maszyna_Rozkaz", 1}, {"Menu_Maszyna_Program", 1}, {"Menu_Maszyna_Reset", 1},
-            {"Menu_Maszyna_Stop", 1}, {"Menu_Program_PokazPanel", 2}, {"Menu_Program_Kompiluj", 2},
-            {"Menu_Rozkazy_PokazPanel", 3}, {"Menu_Rozkazy_Kompiluj", 3}, {"Menu_Rozkazy_Dodaj", 3},
-            {"Menu_Rozkazy_Usun", 3}, {"Menu_Mikroprogram_PokazPanel", 8}, {"Menu_Mikroprogram_PokazWszystkie", 8},
-            {"Menu_Mikroprogram_UkryjPuste", 8}, {"Menu_CPU_PokazPanel", 4}, {"Menu_CPU_Takt", 4},
-            {"Menu_CPU_Rozkaz", 4}, {"Menu_CPU_Program", 4}, {"Menu_CPU_Reset", 4}, {"Menu_CPU_Stop", 4},
-            {"Menu_Konsola_PokazPanel", 5}, {"Menu_Konsola_Wyczysc", 5}, {"Menu_Debug_PokazPanel", 6},
-            {"Menu_Debug_Wyczysc", 6}, {"Menu_Breakpoints_PokazPanel", 7}, {"Menu_Breakpoints_Dodaj", 7},
+            {"Menu_Maszyna_PokazPanel", 1},
+            {"Menu_Maszyna_Recznie", 1},
+            {"Menu_Maszyna_Takt", 1},
+            {"Menu_Maszyna_Rozkaz", 1},
+            {"Menu_Maszyna_Program", 1},
+            {"Menu_Maszyna_Reset", 1},
+            {"Menu_Maszyna_Stop", 1},
+            {"Menu_Program_PokazPanel", 2},
+            {"Menu_Program_Kompiluj", 2},
+            {"Menu_Rozkazy_PokazPanel", 3},
+            {"Menu_Rozkazy_Kompiluj", 3},
+            {"Menu_Rozkazy_Dodaj", 3},
+            {"Menu_Rozkazy_Usun", 3},
+            {"Menu_Mikroprogram_PokazPanel", 8},
+            {"Menu_Mikroprogram_PokazWszystkie", 8},
+            {"Menu_Mikroprogram_UkryjPuste", 8},
+            {"Menu_CPU_PokazPanel", 4},
+            {"Menu_CPU_Takt", 4},
+            {"Menu_CPU_Rozkaz", 4},
+            {"Menu_CPU_Program", 4},
+            {"Menu_CPU_Reset", 4},
+            {"Menu_CPU_Stop", 4},
+            {"Menu_Konsola_PokazPanel", 5},
+            {"Menu_Konsola_Wyczysc", 5},
+            {"Menu_Debug_PokazPanel", 6},
+            {"Menu_Debug_Wyczysc", 6},
+            {"Menu_Breakpoints_PokazPanel", 7},
+            {"Menu_Breakpoints_Dodaj", 7},
             {"Menu_Breakpoints_Usun", 7},
         };
-        for (const auto& [pozycja, panel] : tabela) QTest::newRow(pozycja) << QString::fromLatin1(pozycja) << panel;
+        for (const auto& [pozycja, panel] : tabela)
+            QTest::newRow(pozycja) << QString::fromLatin1(pozycja) << panel;
     }
 
     void trasowaniePokazujePanel() {
@@ -392,7 +427,8 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(f->PopupMenu1->pos(),
                  f->SpeedButtonMaszyna->mapToGlobal(QPoint(0, f->SpeedButtonMaszyna->height())));
         f->PopupMenu1->hide();
-        QContextMenuEvent kontekst(QContextMenuEvent::Mouse, QPoint(2, 2), f->Image1->mapToGlobal(QPoint(2, 2)));
+        QContextMenuEvent kontekst(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                   f->Image1->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(f->Image1, &kontekst);
         QVERIFY(f->PopupMenu1->isVisible());
         f->PopupMenu1->hide();
@@ -402,14 +438,16 @@ class TestOknaGlownego : public QObject {
     }
 
     void ukrytePozycjePomocyOtwierajaAdresy() {
-        for (const char* n : {"Menu_Pomoc_TematyPomocy", "Menu_Pomoc_StronaDomowa",
-                              "Menu_Pomoc_SprawdzenieWersjiProgramu", "Menu_Pomoc_Email", "Menu_Symulator_Wczytaj",
-                              "Menu_Symulator_Zapisz", "Menu_Breakpoints_Wczytaj", "Menu_Breakpoints_Zapisz"})
+        for (const char* n :
+             {"Menu_Pomoc_TematyPomocy", "Menu_Pomoc_StronaDomowa",
+              "Menu_Pomoc_SprawdzenieWersjiProgramu", "Menu_Pomoc_Email", "Menu_Symulator_Wczytaj",
+              "Menu_Symulator_Zapisz", "Menu_Breakpoints_Wczytaj", "Menu_Breakpoints_Zapisz"})
             QVERIFY2(!A(n)->isVisible(), n);
         // Shown, as another build might, they do what the help menu promises.
-        for (const char* n : {"Menu_Symulator_Wczytaj", "Menu_Symulator_Zapisz", "Menu_Breakpoints_Wczytaj",
-                              "Menu_Breakpoints_Zapisz", "Menu_Pomoc_TematyPomocy", "Menu_Pomoc_StronaDomowa",
-                              "Menu_Pomoc_SprawdzenieWersjiProgramu", "Menu_Pomoc_Email"}) {
+        for (const char* n :
+             {"Menu_Symulator_Wczytaj", "Menu_Symulator_Zapisz", "Menu_Breakpoints_Wczytaj",
+              "Menu_Breakpoints_Zapisz", "Menu_Pomoc_TematyPomocy", "Menu_Pomoc_StronaDomowa",
+              "Menu_Pomoc_SprawdzenieWersjiProgramu", "Menu_Pomoc_Email"}) {
             A(n)->setVisible(true);
             A(n)->trigger();
         }
@@ -418,7 +456,8 @@ class TestOknaGlownego : public QObject {
         QVERIFY(adresy[0].isLocalFile());
         QCOMPARE(adresy[0].fileName(), QStringLiteral("Zerwon.hlp"));
         QCOMPARE(adresy[1].toString(), TFormMain::AdresStronyDomowej());
-        QCOMPARE(adresy[2].toString(), TFormMain::AdresStronyDomowej() + QStringLiteral("/check.php?ver=1.00"));
+        QCOMPARE(adresy[2].toString(),
+                 TFormMain::AdresStronyDomowej() + QStringLiteral("/check.php?ver=1.00"));
         QCOMPARE(adresy[3].scheme(), QStringLiteral("mailto"));
     }
 
@@ -429,7 +468,8 @@ class TestOknaGlownego : public QObject {
         const QPoint srodek = QGuiApplication::primaryScreen()->geometry().center();
         QVERIFY((f->AboutBox->frameGeometry().center() - srodek).manhattanLength() <= 2);
         QCOMPARE(f->AboutBox->size(), QSize(342, 213));
-        QCOMPARE(f->AboutBox->ProductName->text(), QStringLiteral("Symulator komputera dydaktycznego"));
+        QCOMPARE(f->AboutBox->ProductName->text(),
+                 QStringLiteral("Symulator komputera dydaktycznego"));
         QVERIFY(f->AboutBox->ProductName->font().bold());
         QCOMPARE(f->AboutBox->Version->text(), QStringLiteral("Wersja 1.00"));
         QCOMPARE(f->AboutBox->Label2->text(), QStringLiteral("Praca dyplomowa inżynierska"));
@@ -447,17 +487,22 @@ class TestOknaGlownego : public QObject {
         odpowiedz = [&](QDialog& okno) {
             auto* d = qobject_cast<QFileDialog*>(&okno);
             if (!d) return static_cast<int>(QMessageBox::Ok);
-            filtry << d->nameFilters().join(QLatin1Char('|')) + QLatin1Char('|') + d->defaultSuffix();
+            filtry << d->nameFilters().join(QLatin1Char('|')) + QLatin1Char('|') +
+                          d->defaultSuffix();
             d->selectFile(plik);
             return static_cast<int>(QDialog::Accepted);
         };
         A("Menu_Maszyna_Zapisz")->trigger();
-        QCOMPARE(Plik(plik), QByteArray("wel\r\nwyl\r\nil\r\nwei\r\nwyad\r\nczyt\r\npisz\r\nwea\r\nwes\r\nwys\r\nweja\r\n"
-                                        "weak\r\nwyak\r\ndod\r\node\r\nprzep\r\nstp\r\n"));
+        QCOMPARE(
+            Plik(plik),
+            QByteArray(
+                "wel\r\nwyl\r\nil\r\nwei\r\nwyad\r\nczyt\r\npisz\r\nwea\r\nwes\r\nwys\r\nweja\r\n"
+                "weak\r\nwyak\r\ndod\r\node\r\nprzep\r\nstp\r\n"));
         ZapiszPlik(plik, "wex\nstp\n");
         f->UstawStatus(1, QStringLiteral("x"));
         A("Menu_Maszyna_Wczytaj")->trigger();
-        QCOMPARE(filtry, (QStringList{"Maszyna (*.mas)|Wszystkie pliki (*)|mas", "Maszyna (*.mas)|Wszystkie pliki (*)|"}));
+        QCOMPARE(filtry, (QStringList{"Maszyna (*.mas)|Wszystkie pliki (*)|mas",
+                                      "Maszyna (*.mas)|Wszystkie pliki (*)|"}));
         QVERIFY(s->Architektura.Jest(NumerSygnalu("wex")));
         QVERIFY(!s->Architektura.Jest(NumerSygnalu("wel")));
         QCOMPARE(f->Status(0), QStringLiteral("K")); // the preset name stays
@@ -479,7 +524,8 @@ class TestOknaGlownego : public QObject {
         };
         f->FrameProgram1->UstawLinieProgramu({"\tpob 3 ; ład", "stop"});
         A("Menu_Program_Zapisz")->trigger();
-        QCOMPARE(Plik(plik), QByteArray("\tpob 3 ; \xb3" "ad\r\nstop\r\n"));
+        QCOMPARE(Plik(plik), QByteArray("\tpob 3 ; \xb3"
+                                        "ad\r\nstop\r\n"));
         ZapiszPlik(plik, "a\nb");
         A("Menu_Program_Wczytaj")->trigger();
         QCOMPARE(f->FrameProgram1->LinieProgramu(), (std::vector<std::string>{"a", "b"}));
@@ -538,23 +584,26 @@ class TestOknaGlownego : public QObject {
         w += b(!m->SpeedButtonStop->isHidden());
         w += b(!c->SpeedButtonStop->isHidden());
         w += QLatin1Char(' ');
-        for (const char* n : {"Menu_Symulator", "Menu_Program", "Menu_Rozkazy", "Menu_Mikroprogram",
-                              "Menu_Breakpoints", "Menu_Maszyna", "Menu_CPU", "Menu_Konsola", "Menu_Debug"})
+        for (const char* n :
+             {"Menu_Symulator", "Menu_Program", "Menu_Rozkazy", "Menu_Mikroprogram",
+              "Menu_Breakpoints", "Menu_Maszyna", "Menu_CPU", "Menu_Konsola", "Menu_Debug"})
             w += b(A(n)->isEnabled());
         w += QLatin1Char(' ');
-        for (int p : {1, 2, 3, 8, 4, 5, 6, 7}) w += b(f->Przycisk(p)->isEnabled());
+        for (int p : {1, 2, 3, 8, 4, 5, 6, 7})
+            w += b(f->Przycisk(p)->isEnabled());
         w += QLatin1Char(' ');
-        for (const char* n : {"Menu_Maszyna_Takt", "Menu_Maszyna_Rozkaz", "Menu_Maszyna_Program", "Menu_Maszyna_Stop"})
+        for (const char* n : {"Menu_Maszyna_Takt", "Menu_Maszyna_Rozkaz", "Menu_Maszyna_Program",
+                              "Menu_Maszyna_Stop"})
             w += b(A(n)->isEnabled());
         w += QLatin1Char(' ');
-        for (QToolButton* p : {m->SpeedButtonTakt, m->SpeedButtonRozkaz, m->SpeedButtonProgram, c->SpeedButtonTakt,
-                               c->SpeedButtonRozkaz, c->SpeedButtonProgram})
+        for (QToolButton* p : {m->SpeedButtonTakt, m->SpeedButtonRozkaz, m->SpeedButtonProgram,
+                               c->SpeedButtonTakt, c->SpeedButtonRozkaz, c->SpeedButtonProgram})
             w += b(p->isEnabled());
         w += QLatin1Char(' ');
         bool zawsze = A("Menu_Maszyna_Reset")->isEnabled() && m->SpeedButtonReset->isEnabled() &&
                       c->SpeedButtonReset->isEnabled();
-        for (const char* n : {"Menu_CPU_PokazPanel", "Menu_CPU_Takt", "Menu_CPU_Rozkaz", "Menu_CPU_Program",
-                              "Menu_CPU_Reset", "Menu_CPU_Stop"})
+        for (const char* n : {"Menu_CPU_PokazPanel", "Menu_CPU_Takt", "Menu_CPU_Rozkaz",
+                              "Menu_CPU_Program", "Menu_CPU_Reset", "Menu_CPU_Stop"})
             zawsze = zawsze && A(n)->isEnabled();
         w += b(zawsze);
         return w;
@@ -615,7 +664,8 @@ class TestOknaGlownego : public QObject {
         DodajIStop();
         for (int p : {3, 5, 6, 7, 8}) {
             f->Przycisk(p)->click();
-            for (int k : {Qt::Key_F7, Qt::Key_F8, Qt::Key_F9}) QTest::keyClick(f.get(), static_cast<Qt::Key>(k));
+            for (int k : {Qt::Key_F7, Qt::Key_F8, Qt::Key_F9})
+                QTest::keyClick(f.get(), static_cast<Qt::Key>(k));
         }
         QCOMPARE(M().BiezacyWiersz(), -1);
         QCOMPARE(M().Wartosc(Slot::L), 0u);
@@ -635,17 +685,20 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(M().CzytajPaO(0), (4u << 5) | 3u);
         QCOMPARE(M().CzytajPaO(2), 5u);
         QCOMPARE(M().Wartosc(Slot::AK), 0u); // the machine was reset
-        QCOMPARE(f->FrameProgram1->LinieProgramu(), (std::vector<std::string>{"pob 3", "stop", "rst 5"}));
+        QCOMPARE(f->FrameProgram1->LinieProgramu(),
+                 (std::vector<std::string>{"pob 3", "stop", "rst 5"}));
     }
 
     void sekwencjaKlawiszy() {
         auto ctrl = [this](QWidget* w, char c) {
             QTest::keyClick(w, static_cast<Qt::Key>(c), Qt::ControlModifier);
         };
-        for (char c : std::string_view("PLOVE")) ctrl(f.get(), c);
+        for (char c : std::string_view("PLOVE"))
+            ctrl(f.get(), c);
         QVERIFY(okna.isEmpty());
         ctrl(f.get(), 'R');
-        QCOMPARE(okna, QStringList{QStringLiteral("Symulator komputera dydaktycznego|Easter Egg!")});
+        QCOMPARE(okna,
+                 QStringList{QStringLiteral("Symulator komputera dydaktycznego|Easter Egg!")});
 
         // Keys without Ctrl between the letters do not break it; a wrong key with Ctrl does.
         okna.clear();
@@ -654,14 +707,17 @@ class TestOknaGlownego : public QObject {
             QTest::keyClick(f.get(), Qt::Key_A);
         }
         ctrl(f.get(), 'X');
-        for (char c : std::string_view("VER")) ctrl(f.get(), c);
+        for (char c : std::string_view("VER"))
+            ctrl(f.get(), c);
         QVERIFY(okna.isEmpty());
-        for (char c : std::string_view("PLOVER")) ctrl(f.get(), c);
+        for (char c : std::string_view("PLOVER"))
+            ctrl(f.get(), c);
         QCOMPARE(okna.size(), 1);
 
         // A key that a child ignores travels up to its parents; it counts once.
         okna.clear();
-        for (char c : std::string_view("PLOVER")) ctrl(f->Image1, c);
+        for (char c : std::string_view("PLOVER"))
+            ctrl(f->Image1, c);
         QCOMPARE(okna.size(), 1);
     }
 
@@ -672,14 +728,17 @@ class TestOknaGlownego : public QObject {
             QStringList w;
             for (const TNapis& n : Napisy) {
                 const QString nazwa = Q(n.Skladnik);
-                if (QAction* a = f->Akcja(nazwa)) w << a->text();
-                else w << f->findChild<QToolButton*>(nazwa, Qt::FindChildrenRecursively)->text();
+                if (QAction* a = f->Akcja(nazwa))
+                    w << a->text();
+                else
+                    w << f->findChild<QToolButton*>(nazwa, Qt::FindChildrenRecursively)->text();
             }
             return w;
         };
         auto kolumna = [](int jezyk) {
             QStringList w;
-            for (const TNapis& n : Napisy) w << Q(jezyk == 1 ? n.Polski : n.Angielski);
+            for (const TNapis& n : Napisy)
+                w << Q(jezyk == 1 ? n.Polski : n.Angielski);
             return w;
         };
         s->StanPracy.TrybPracy = 1;
@@ -752,7 +811,9 @@ class TestOknaGlownego : public QObject {
             f->FrameMaszyna1->SpeedButtonStop->click();
         });
         f->FrameMaszyna1->SpeedButtonProgram->click();
-        QCOMPARE(okna, QStringList{QStringLiteral("Symulator komputera dydaktycznego|Czy chcesz zakończyć pracę symulatora?")});
+        QCOMPARE(okna,
+                 QStringList{QStringLiteral(
+                     "Symulator komputera dydaktycznego|Czy chcesz zakończyć pracę symulatora?")});
         QVERIFY(stopWidoczny);
         QVERIFY(menuWylaczone);
         QVERIFY(trwal);
@@ -778,7 +839,8 @@ class TestOknaGlownego : public QObject {
         f->PokazPanel(1);
         QCOMPARE(f->Status(1), QStringLiteral(" "));
         int widoczne = 0;
-        for (int p = 1; p <= 8; ++p) widoczne += !f->Ramka(p)->isHidden();
+        for (int p = 1; p <= 8; ++p)
+            widoczne += !f->Ramka(p)->isHidden();
         QCOMPARE(widoczne, 1);
         f->PokazPanel(9);
         f->PokazPanel(-1);
@@ -791,7 +853,8 @@ class TestOknaGlownego : public QObject {
         QStatusTipEvent podpowiedz(QStringLiteral("Zakończ pracę symulatora"));
         QApplication::sendEvent(f.get(), &podpowiedz);
         QCOMPARE(f->Status(1), QStringLiteral("Zakończ pracę symulatora"));
-        QCOMPARE(A("Menu_Symulator_Zakoncz")->statusTip(), QStringLiteral("Zakończ pracę symulatora"));
+        QCOMPARE(A("Menu_Symulator_Zakoncz")->statusTip(),
+                 QStringLiteral("Zakończ pracę symulatora"));
         QCOMPARE(f->Status(0), QStringLiteral("K"));
     }
 
@@ -799,9 +862,11 @@ class TestOknaGlownego : public QObject {
         f->SpeedButtonKonsola->click();
         f->SpeedButtonSimpleMode->click();
         QCOMPARE(f->WidocznyPanel(), 1);
-        for (QToolButton* b : {f->SpeedButtonCPU, f->SpeedButtonKonsola, f->SpeedButtonDebug, f->SpeedButtonBreakpoints})
+        for (QToolButton* b : {f->SpeedButtonCPU, f->SpeedButtonKonsola, f->SpeedButtonDebug,
+                               f->SpeedButtonBreakpoints})
             QVERIFY(b->isHidden());
-        for (const char* n : {"Menu_CPU", "Menu_Konsola", "Menu_Debug", "Menu_Breakpoints"}) QVERIFY(!A(n)->isVisible());
+        for (const char* n : {"Menu_CPU", "Menu_Konsola", "Menu_Debug", "Menu_Breakpoints"})
+            QVERIFY(!A(n)->isVisible());
         f->SpeedButtonSimpleMode->click();
         QVERIFY(!f->SpeedButtonCPU->isHidden());
         QVERIFY(A("Menu_Debug")->isVisible());
@@ -823,6 +888,8 @@ class TestOknaGlownego : public QObject {
     }
 };
 
-std::unique_ptr<QObject> TestyOknaGlownego() { return std::make_unique<TestOknaGlownego>(); }
+std::unique_ptr<QObject> TestyOknaGlownego() {
+    return std::make_unique<TestOknaGlownego>();
+}
 
 #include "test_okno_glowne.moc"
