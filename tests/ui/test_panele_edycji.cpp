@@ -322,6 +322,18 @@ void TestPaneleEdycji::listaRozkazowIPierwszyRozkaz() {
     QCOMPARE(f.Label1_->text(), QStringLiteral("som"));
     QCOMPARE(f.Pozycja(), 6);
     QCOMPARE(f.Memo1->Linie().size(), 4);
+
+    // The field being edited is stored as the click takes the focus, then the row shown.
+    QApplication::setActiveWindow(&f);
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    f.EditOpis->setFocus();
+    QTest::keyClick(f.EditOpis, Qt::Key_End);
+    Wpisz(f.EditOpis, QStringLiteral(" Uwaga."));
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->topLevelItem(1)).center());
+    QVERIFY(QString::fromStdString(s.ListaRozkazow[6].Opis).endsWith(QStringLiteral("równy 1). Uwaga.")));
+    QVERIFY(l->topLevelItem(5)->text(4).endsWith(QStringLiteral(" Uwaga.")));
+    QCOMPARE(f.Label1_->text(), QStringLiteral("ode"));
+    QCOMPARE(f.EditOpis->text(), QString::fromStdString(s.ListaRozkazow[2].Opis));
 }
 
 void TestPaneleEdycji::kodySobIDodawanieDoLimitu() {
