@@ -7,3 +7,4 @@
 
 std::unique_ptr<QObject> TestyOknaGlownego();
 std::unique_ptr<QObject> TestyPaneliEdycji();
+std::unique_ptr<QObject> TestySchematu();

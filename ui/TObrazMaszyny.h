@@ -1,0 +1,126 @@
+#pragma once
+// The machine drawn as a block diagram (Image1 of the schematic panel): buses, registers
+// with their values, JAL, PaO with its nine-row window, the interrupt unit and every
+// signal as a labelled line. It keeps the hit rectangles in TArchitektura, opens the
+// register, one-bit and bus menus, and takes the label clicks of manual mode.
+//
+// Everything is painted in image pixels (705 x 485) and scaled as a whole: for the
+// screen's pixel ratio and for the zoom chosen with Ctrl + mouse wheel.
+
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QAction;
+class QDialog;
+class QMenu;
+class QScrollBar;
+class QToolButton;
+class TSymulator;
+
+// What the pop-up menus' items do, on the slot of the box the menu was opened on.
+enum class TPolecenieRejestru : std::uint8_t {
+    Zwieksz,
+    Zmniejsz,
+    WpiszWartosc,
+    Wyzeruj,
+    Dwojkowy,
+    Dziesietny,
+    Szesnastkowy,
+    Ustaw0,
+    Ustaw1
+};
+
+// "Wpisz wartość": decimal, "$" for hexadecimal, an optional minus; a 32-bit value.
+// Empty when the text does not convert.
+std::optional<std::int32_t> LiczbaZTekstu(const QString& tekst);
+
+class TObrazMaszyny : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int Szerokosc = 705, Wysokosc = 485;
+
+    explicit TObrazMaszyny(TSymulator& symulator, QWidget* parent = nullptr);
+
+    // Redraws the whole image from the machine, records the hit rectangles, places the
+    // IRQ buttons and the memory scroll bar, and sends the status text.
+    void RysujMaszyne();
+    // RysujMaszyne, then the memory scroll bar's range (the window ends at the last address).
+    void OdswiezMaszyne();
+
+    // The image as last drawn; at zoom 1 on a screen of ratio 1 one pixel per image pixel.
+    const QImage& Obraz() const { return obraz; }
+
+    // Zoom factor (1 = 705 x 485 logical pixels); kept between 0.5 and 4.
+    qreal Skala() const { return skala; }
+    void UstawSkale(qreal s);
+
+    // Hit tests in image pixels: the highest slot (1..29) or signal (1..61) whose
+    // rectangle strictly contains the point, 0 when none. Absent signals do not count.
+    int RejestrW(QPoint punkt) const;
+    int SygnalW(QPoint punkt) const;
+
+    // A context click at an image point: the menu of the box there, opened at the box's
+    // lower-left corner with its tag set to the slot. Nullptr when no menu opens.
+    QMenu* OtworzMenu(QPoint punkt);
+    // A left-button release at an image point in manual mode: inverts the choice of the
+    // label there. True when a label was hit.
+    bool KliknijSygnal(QPoint punkt);
+    // A menu item's command on slot k, then a redraw.
+    void WykonajPolecenie(TPolecenieRejestru polecenie, int k);
+    // The slot a menu was last opened on.
+    static int Tag(const QMenu* menu);
+
+    // Runs the value dialog modally (QDialog::exec by default); tests answer it here.
+    std::function<int(QDialog&)> WykonajModalnie;
+
+    QMenu* PopupMenu1;
+    QMenu* PopupMenu2;
+    QMenu* PopupMenu3;
+    QAction* Menu1_Zwieksz;
+    QAction* Menu1_Zmniejsz;
+    QAction* Menu1_WpiszWartosc;
+    QAction* Menu1_Wyzeruj;
+    QAction* Menu1_Dwojkowy;
+    QAction* Menu1_Dziesietny;
+    QAction* Menu1_Szesnastkowy;
+    QAction* Menu2_Ustaw0;
+    QAction* Menu2_Ustaw1;
+    QAction* Menu3_Dwojkowy;
+    QAction* Menu3_Dziesietny;
+    QAction* Menu3_Szesnastkowy;
+
+    // Scrolls the memory window; a child of the image so it zooms with it.
+    QScrollBar* ScrollBarPaO;
+    // The eight interrupt-request buttons; SpeedButtonIRQ[n] is SpeedButton n (1..8).
+    QWidget* Panel_IRQ;
+    std::array<QToolButton*, 9> SpeedButtonIRQ{};
+
+  signals:
+    // " " and the current signal text, for the main window's status bar.
+    void TekstStatusu(const QString& tekst);
+    // A menu command or an IRQ button changed the machine: other views may refresh.
+    void ZmianaMaszyny();
+
+  protected:
+    void paintEvent(QPaintEvent* zdarzenie) override;
+    void contextMenuEvent(QContextMenuEvent* zdarzenie) override;
+    void mouseReleaseEvent(QMouseEvent* zdarzenie) override;
+    void wheelEvent(QWheelEvent* zdarzenie) override;
+
+  private:
+    void BudujMenu();
+    void BudujPrzyciskiIRQ();
+    // The image and the hit rectangles, without the status text.
+    void Renderuj();
+    void UmiescDzieci();
+    QPoint PunktObrazu(QPointF punkt) const;
+
+    TSymulator& symulator;
+    QImage obraz;
+    qreal skala = 1.0;
+};

@@ -1,0 +1,98 @@
+#include "TPrzebiegOkna.h"
+
+#include <QTimer>
+
+#include "TSymulator.h"
+
+TPrzebiegOkna::TPrzebiegOkna(TSymulator& symulator, QObject* parent)
+    : QObject(parent), symulator(symulator) {
+    // Interval 0: the next slice comes as soon as the window's pending events are handled.
+    zegarPorcji = new QTimer(this);
+    zegarPorcji->setInterval(0);
+    connect(zegarPorcji, &QTimer::timeout, this, &TPrzebiegOkna::Porcja);
+}
+
+// A run still in progress ends with its TPrzebieg, which returns TrybPracy to 0.
+TPrzebiegOkna::~TPrzebiegOkna() = default;
+
+bool TPrzebiegOkna::Trwa() const {
+    return przebieg && przebieg->Trwa();
+}
+
+std::uint64_t TPrzebiegOkna::Takty() const {
+    return przebieg ? przebieg->Takty() : taktyOstatniego;
+}
+
+void TPrzebiegOkna::Takt(bool reczny) {
+    if (przebieg) return;
+    if (PolecenieTakt(symulator.Maszyna, reczny) == 0) return;
+    emit ZmianaStanu();
+    emit ZmianaDostepnosci();
+}
+
+void TPrzebiegOkna::Rozkaz() {
+    Uruchom(TPolecenie::Rozkaz);
+}
+
+void TPrzebiegOkna::Program() {
+    Uruchom(TPolecenie::Program);
+}
+
+void TPrzebiegOkna::Stop() {
+    symulator.StanPracy.ZadanieStopu = true;
+    Zakoncz();
+}
+
+void TPrzebiegOkna::Uruchom(TPolecenie p) {
+    if (przebieg) return;
+    auto nowy = std::make_unique<TPrzebieg>(symulator.Maszyna, p);
+    if (!nowy->Trwa()) return; // a halted machine does nothing
+    przebieg = std::move(nowy);
+    polecenie = p;
+    odRysowania.start();
+    emit PoczatekPrzebiegu(p);
+    emit ZmianaDostepnosci();
+    // The first slice at once: an ordinary "Rozkaz" is over before the click returns.
+    Porcja();
+    if (przebieg) zegarPorcji->start();
+}
+
+void TPrzebiegOkna::Porcja() {
+    if (!przebieg) {
+        zegarPorcji->stop();
+        return;
+    }
+    constexpr std::uint64_t Kawalek = 1024;
+    const qint64 budzet = std::chrono::nanoseconds(CzasPorcji).count();
+    QElapsedTimer zegar;
+    zegar.start();
+    bool naGranicy = false;
+    auto policz = [&](const TWynikPorcji& w) {
+        if (w.Takty > 0) naGranicy = w.KoniecRozkazu;
+    };
+    while (przebieg->Trwa() && zegar.nsecsElapsed() < budzet)
+        policz(przebieg->Porcja(Kawalek));
+    // Finish the instruction in progress so the views show it whole; a microprogram that
+    // never finishes one still yields after a second budget.
+    while (przebieg->Trwa() && !naGranicy && zegar.nsecsElapsed() < 2 * budzet)
+        policz(przebieg->Porcja(1));
+    if (!przebieg->Trwa()) {
+        Zakoncz();
+        return;
+    }
+    if (naGranicy && odRysowania.elapsed() >= OkresRysowania.count()) {
+        odRysowania.start();
+        emit ZmianaStanu();
+    }
+}
+
+void TPrzebiegOkna::Zakoncz() {
+    zegarPorcji->stop();
+    if (!przebieg) return;
+    przebieg->Zakoncz();
+    taktyOstatniego = przebieg->Takty();
+    przebieg.reset();
+    emit ZmianaStanu();
+    emit KoniecPrzebiegu(polecenie);
+    emit ZmianaDostepnosci();
+}

@@ -1,0 +1,69 @@
+#pragma once
+// The run commands in the window: "Takt", "Rozkaz", "Program" and "Stop", shared by the
+// schematic and the CPU panel. A run is time-sliced on the UI thread: a timer runs ticks
+// for a few milliseconds, finishes the instruction in progress, and returns to the event
+// loop, so Stop, the console, the IRQ buttons and closing the window act at the next slice
+// boundary. Views are told to redraw at most every OkresRysowania, and only at an
+// instruction boundary or at the end of the run, so they never show half an instruction.
+
+#include <QElapsedTimer>
+#include <QObject>
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+
+#include "Sterowanie.h"
+
+class QTimer;
+class TSymulator;
+
+class TPrzebiegOkna : public QObject {
+    Q_OBJECT
+  public:
+    explicit TPrzebiegOkna(TSymulator& symulator, QObject* parent = nullptr);
+    ~TPrzebiegOkna() override;
+
+    // A "Rozkaz" or "Program" is in progress.
+    bool Trwa() const;
+    // The command of the run in progress or of the last one.
+    TPolecenie Polecenie() const { return polecenie; }
+    // Ticks run by the run in progress or by the last one.
+    std::uint64_t Takty() const;
+
+    // Ticks of one slice, and the shortest time between two redraws during a run.
+    std::chrono::milliseconds CzasPorcji{8};
+    std::chrono::milliseconds OkresRysowania{30};
+
+  public slots:
+    // One tick; with `reczny` the signals chosen on the schematic. Nothing on a halted
+    // machine or while a run is in progress.
+    void Takt(bool reczny = false);
+    // Runs until the current instruction ends.
+    void Rozkaz();
+    // Runs until "stp", Stop, a breakpoint, Reset or closing the window.
+    void Program();
+    // Ends the run in progress now (between two slices nothing is half done); also sets
+    // ZadanieStopu, as the loop's own check would.
+    void Stop();
+
+  signals:
+    // The machine changed: views redraw.
+    void ZmianaStanu();
+    // The run mode or the stop flag may have changed: the window re-enables commands.
+    void ZmianaDostepnosci();
+    void PoczatekPrzebiegu(TPolecenie polecenie);
+    void KoniecPrzebiegu(TPolecenie polecenie);
+
+  private:
+    void Uruchom(TPolecenie p);
+    void Porcja();
+    void Zakoncz();
+
+    TSymulator& symulator;
+    std::unique_ptr<TPrzebieg> przebieg;
+    TPolecenie polecenie = TPolecenie::Rozkaz;
+    std::uint64_t taktyOstatniego = 0;
+    QTimer* zegarPorcji;
+    QElapsedTimer odRysowania;
+};
