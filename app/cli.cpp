@@ -164,9 +164,12 @@ int main(int argc, char** argv) {
     app.add_flag("--microprogram", o.mikroprogram, "dołącz skompilowaną pamięć mikroprogramu");
     app.add_flag("--json", o.json, "wynik jako jeden obiekt JSON");
     app.add_option("--input", o.wejscie, "początkowa zawartość linii wejściowej konsoli");
-    app.add_option("--irq", o.przerwania, "TAKT:N zgłasza przerwanie N (1..8) tuż przed taktem TAKT (od 1)");
+    app.add_option("--irq", o.przerwania, "TAKT:N zgłasza przerwanie N (1..8) tuż przed taktem TAKT (od 1); można powtarzać")
+        ->allow_extra_args(false);
     app.add_option("--break", o.punkty,
-                   "\"CO RELACJA WARTOŚĆ1 [WARTOŚĆ2] [@ADRES]\": punkt zatrzymania; CO 0..20, RELACJA 0..6");
+                   "\"CO RELACJA WARTOŚĆ1 [WARTOŚĆ2] [@ADRES]\": punkt zatrzymania; CO 0..20, RELACJA 0..6; "
+                   "można powtarzać")
+        ->allow_extra_args(false);
     app.add_option("--trace", o.slad, "zapisz każdy takt do pliku CSV");
     app.add_option("PROGRAM", o.program, "program (.prg)")->required();
     try {
