@@ -1,13 +1,19 @@
 #include "TFrameBreakpoints.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QToolButton>
+#include <QTreeWidget>
 
 #include "Polecenia.h"
+#include "TFormBreakpoint.h"
 #include "TSymulator.h"
 
 TFrameBreakpoints::TFrameBreakpoints(TSymulator& symulator, QWidget* parent)
     : TRamka(symulator, parent) {
     setObjectName(QStringLiteral("FrameBreakpoints1"));
+    WykonajModalnie = [](QDialog& okno) { return okno.exec(); };
     GornyPasek->setObjectName(QStringLiteral("PanelTop"));
     GornyPasek->setFixedHeight(34);
     UkladPaska->setSpacing(0);
@@ -20,7 +26,21 @@ TFrameBreakpoints::TFrameBreakpoints(TSymulator& symulator, QWidget* parent)
     UkladPaska->addSpacing(12);
     UkladPaska->addWidget(CheckBoxIgnoruj);
     UkladPaska->addStretch(1);
-    UkladTresci->addStretch(1);
+
+    ListViewPunkty = new QTreeWidget(this);
+    ListViewPunkty->setObjectName(QStringLiteral("ListViewPunkty"));
+    ListViewPunkty->setHeaderLabels({QStringLiteral("ID"), QStringLiteral("Warunek")});
+    ListViewPunkty->setRootIsDecorated(false);
+    ListViewPunkty->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListViewPunkty->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListViewPunkty->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListViewPunkty->setUniformRowHeights(true);
+    ListViewPunkty->header()->setMinimumSectionSize(0);
+    ListViewPunkty->header()->resizeSection(0, 0);
+    ListViewPunkty->header()->setStretchLastSection(true);
+    UkladTresci->addWidget(ListViewPunkty);
+
+    FormBreakpoint = new TFormBreakpoint(this);
 
     connect(SpeedButtonDodaj, &QToolButton::clicked, this,
             &TFrameBreakpoints::SpeedButtonDodajClick);
@@ -29,8 +49,44 @@ TFrameBreakpoints::TFrameBreakpoints(TSymulator& symulator, QWidget* parent)
             [this](bool tak) { this->symulator.PunktyZatrzymania.Ignoruj = tak; });
 }
 
-void TFrameBreakpoints::OdswiezPunkty() {}
+void TFrameBreakpoints::OdswiezPunkty() {
+    const TPunktyZatrzymania& punkty = symulator.PunktyZatrzymania;
+    CheckBoxIgnoruj->setChecked(punkty.Ignoruj);
+    ListViewPunkty->clear();
+    QList<QTreeWidgetItem*> wiersze;
+    for (int k = 1; k <= punkty.Count(); ++k)
+        wiersze << new QTreeWidgetItem(
+            QStringList{QString::number(k), QString::fromStdString(punkty.OpisPunktu(k))});
+    ListViewPunkty->addTopLevelItems(wiersze);
+}
 
-void TFrameBreakpoints::SpeedButtonDodajClick() {}
+void TFrameBreakpoints::Informacja(const QString& tekst) {
+    QMessageBox okno(QMessageBox::Information, QStringLiteral("Informacja"), tekst, QMessageBox::Ok,
+                     this);
+    WykonajModalnie(okno);
+}
 
-void TFrameBreakpoints::SpeedButtonUsunClick() {}
+void TFrameBreakpoints::SpeedButtonDodajClick() {
+    if (WykonajModalnie(*FormBreakpoint) != QDialog::Accepted) return;
+    std::string blad;
+    // A full list refuses the breakpoint and says why.
+    if (!symulator.PunktyZatrzymania.DodajPunkt(FormBreakpoint->Punkt(), blad))
+        Informacja(QString::fromStdString(blad));
+    OdswiezPunkty();
+}
+
+void TFrameBreakpoints::SpeedButtonUsunClick() {
+    const QList<QTreeWidgetItem*> zaznaczone = ListViewPunkty->selectedItems();
+    if (zaznaczone.isEmpty()) {
+        Informacja(QStringLiteral("Zaznacz punkt zatrzymania do usunięcia!"));
+        return;
+    }
+    const int k = zaznaczone.first()->text(0).toInt();
+    QMessageBox pytanie(QMessageBox::Question, QStringLiteral("Pytanie"),
+                        QStringLiteral("Usunąć punkt zatrzymania?"),
+                        QMessageBox::Yes | QMessageBox::No, this);
+    pytanie.setDefaultButton(QMessageBox::No);
+    if (WykonajModalnie(pytanie) == QMessageBox::No) return;
+    symulator.PunktyZatrzymania.UsunPunkt(k);
+    OdswiezPunkty();
+}

@@ -3,8 +3,13 @@
 
 #include "TRamka.h"
 
+#include <functional>
+
 class QCheckBox;
+class QDialog;
 class QToolButton;
+class QTreeWidget;
+class TFormBreakpoint;
 
 class TFrameBreakpoints : public TRamka {
     Q_OBJECT
@@ -15,11 +20,21 @@ class TFrameBreakpoints : public TRamka {
     // Rebuilds the list from the machine's breakpoints.
     void OdswiezPunkty();
 
+    // The dialog and the message boxes run through this (QDialog::exec by default); the
+    // main window hands in its own, so tests answer them all in one place.
+    std::function<int(QDialog&)> WykonajModalnie;
+
     QToolButton* SpeedButtonDodaj;
     QToolButton* SpeedButtonUsun;
     QCheckBox* CheckBoxIgnoruj;
+    // Columns "ID" (zero width, the breakpoint's number) and "Warunek".
+    QTreeWidget* ListViewPunkty;
+    TFormBreakpoint* FormBreakpoint;
 
   public slots:
     void SpeedButtonDodajClick();
     void SpeedButtonUsunClick();
+
+  private:
+    void Informacja(const QString& tekst);
 };

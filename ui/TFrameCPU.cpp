@@ -1,7 +1,147 @@
 #include "TFrameCPU.h"
 
+#include <QFontDatabase>
+#include <QListView>
+#include <QListWidget>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
+#include <QToolButton>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+#include "Liczby.h"
 #include "Polecenia.h"
+#include "TPrzebiegOkna.h"
 #include "TSymulator.h"
+#include "TekstyPamieci.h"
+
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// The registers of the list, in its order.
+struct TRejestrCPU {
+    int Slot;
+    const char* Nazwa; // padded to four characters
+};
+constexpr std::array<TRejestrCPU, 5> RejestryCPU = {{
+    {Slot::L, "L   "},
+    {Slot::AK, "AK  "},
+    {Slot::AD, "AD  "},
+    {Slot::A, "A   "},
+    {Slot::S, "S   "},
+}};
+
+// The seven flags, each the run control's condition of that name.
+struct TFlagaCPU {
+    TWarunek Warunek;
+    const char* Nazwa;
+};
+constexpr std::array<TFlagaCPU, 7> FlagiCPU = {{
+    {TWarunek::Z, "Z   "},
+    {TWarunek::N, "N   "},
+    {TWarunek::Np, "NP  "},
+    {TWarunek::Nm, "NM  "},
+    {TWarunek::Int, "INT "},
+    {TWarunek::Pak, "PAK "},
+    {TWarunek::Zak, "ZAK "},
+}};
+
+// The marks of the listing, each shown where its register points.
+struct TZnacznik {
+    int Slot;
+    const char* Tekst;
+};
+constexpr std::array<TZnacznik, 10> Znaczniki = {{
+    {Slot::L, "L"},
+    {Slot::X, "X"},
+    {Slot::Y, "Y"},
+    {Slot::Z, "Z"},
+    {Slot::U, "U"},
+    {Slot::V, "V"},
+    {Slot::A, "A"},
+    {Slot::S, "S"},
+    {Slot::AD, "AD"},
+    {Slot::AK, "AK"},
+}};
+
+enum class TRodzajListy : std::uint8_t { Rejestry, Pamiec, Flagi };
+
+// The lists draw their own lines: a fixed row height, the text at a fixed offset, white
+// when selected, and for the registers red while the line carries the change mark.
+class TDelegatCPU : public QStyledItemDelegate {
+  public:
+    TDelegatCPU(TRodzajListy rodzaj, int wysokosc, QObject* rodzic)
+        : QStyledItemDelegate(rodzic), rodzaj(rodzaj), wysokosc(wysokosc) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& opcje, const QModelIndex& indeks) const override {
+        const QString t = indeks.data().toString();
+        return {opcje.fontMetrics.horizontalAdvance(t) + 4, wysokosc};
+    }
+
+    void paint(QPainter* p, const QStyleOptionViewItem& opcje,
+               const QModelIndex& indeks) const override {
+        const bool zaznaczony = opcje.state.testFlag(QStyle::State_Selected);
+        QString t = indeks.data().toString();
+        QColor kolor = zaznaczony ? QColor(Qt::white) : QColor(Qt::black);
+        QPoint poczatek = opcje.rect.topLeft();
+        if (rodzaj == TRodzajListy::Rejestry) {
+            if (!zaznaczony && t.startsWith(QLatin1Char('+'))) kolor = Qt::red;
+            t.remove(0, 1);
+        } else if (rodzaj == TRodzajListy::Pamiec) {
+            poczatek += QPoint(2, 1);
+        }
+        p->save();
+        p->fillRect(opcje.rect, zaznaczony ? opcje.palette.highlight() : opcje.palette.base());
+        p->setFont(opcje.font);
+        p->setPen(kolor);
+        p->drawText(QRect(poczatek, opcje.rect.bottomRight()),
+                    Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, t);
+        p->restore();
+    }
+
+  private:
+    TRodzajListy rodzaj;
+    int wysokosc;
+};
+
+void UstawWyglad(QListView* lista, TRodzajListy rodzaj, int wysokosc) {
+    QFont czcionka = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    czcionka.setPixelSize(12);
+    lista->setFont(czcionka);
+    lista->setFrameShape(QFrame::NoFrame);
+    QPalette paleta = lista->palette();
+    paleta.setColor(QPalette::Base, paleta.color(QPalette::Button));
+    lista->setPalette(paleta);
+    lista->setUniformItemSizes(true);
+    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lista->setItemDelegate(new TDelegatCPU(rodzaj, wysokosc, lista));
+}
+
+QWidget* PustyPanel(QWidget* rodzic, const char* nazwa) {
+    auto* p = new QFrame(rodzic);
+    p->setObjectName(QString::fromLatin1(nazwa));
+    p->setFrameShape(QFrame::NoFrame);
+    return p;
+}
+
+} // namespace
+
+// The memory listing holds only the rows that are visible.
+class TModelPamieciCPU : public QStringListModel {
+  public:
+    using QStringListModel::QStringListModel;
+    Qt::ItemFlags flags(const QModelIndex& indeks) const override {
+        return QStringListModel::flags(indeks) & ~Qt::ItemIsEditable;
+    }
+};
 
 TFrameCPU::TFrameCPU(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {
     setObjectName(QStringLiteral("FrameCPU1"));
@@ -19,55 +159,203 @@ TFrameCPU::TFrameCPU(TSymulator& symulator, QWidget* parent) : TRamka(symulator,
                            SpeedButtonStop})
         UkladPaska->addWidget(p);
     UkladPaska->addStretch(1);
-    UkladTresci->addStretch(1);
+
+    // Left: the listing with its scroll bar above an empty panel. Right: the registers and
+    // flags above an empty panel.
+    Splitter3 = new QSplitter(Qt::Horizontal, this);
+    Splitter3->setObjectName(QStringLiteral("Splitter3"));
+    Splitter3->setChildrenCollapsible(false);
+    Splitter1 = new QSplitter(Qt::Vertical, Splitter3);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setChildrenCollapsible(false);
+    auto* panelPamieci = new QWidget(Splitter1);
+    panelPamieci->setObjectName(QStringLiteral("PanelPamiec"));
+    auto* ukladPamieci = new QHBoxLayout(panelPamieci);
+    ukladPamieci->setContentsMargins(0, 0, 0, 0);
+    ukladPamieci->setSpacing(0);
+    ListBoxPamiecProgram = new QListView(panelPamieci);
+    ListBoxPamiecProgram->setObjectName(QStringLiteral("ListBoxPamiecProgram"));
+    UstawWyglad(ListBoxPamiecProgram, TRodzajListy::Pamiec, WysokoscWierszaPamieci);
+    ListBoxPamiecProgram->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    modelPamieci = new TModelPamieciCPU(this);
+    ListBoxPamiecProgram->setModel(modelPamieci);
+    ScrollBar1 = new QScrollBar(Qt::Vertical, panelPamieci);
+    ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+    ScrollBar1->setFixedWidth(16);
+    ScrollBar1->setRange(0, 0);
+    ukladPamieci->addWidget(ListBoxPamiecProgram, 1);
+    ukladPamieci->addWidget(ScrollBar1);
+    Splitter1->addWidget(panelPamieci);
+    Splitter1->addWidget(PustyPanel(Splitter1, "PanelPamieciDol"));
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    Splitter1->setSizes({400, 103});
+
+    Splitter2 = new QSplitter(Qt::Vertical, Splitter3);
+    Splitter2->setObjectName(QStringLiteral("Splitter2"));
+    Splitter2->setChildrenCollapsible(false);
+    auto* panelRejestrow = new QWidget(Splitter2);
+    panelRejestrow->setObjectName(QStringLiteral("PanelRejestry"));
+    auto* ukladRejestrow = new QHBoxLayout(panelRejestrow);
+    ukladRejestrow->setContentsMargins(0, 0, 0, 0);
+    ukladRejestrow->setSpacing(0);
+    ListBoxRejestry = new QListWidget(panelRejestrow);
+    ListBoxRejestry->setObjectName(QStringLiteral("ListBoxRejestry"));
+    UstawWyglad(ListBoxRejestry, TRodzajListy::Rejestry, WysokoscWierszaRejestrow);
+    ListBoxFlagi = new QListWidget(panelRejestrow);
+    ListBoxFlagi->setObjectName(QStringLiteral("ListBoxFlagi"));
+    UstawWyglad(ListBoxFlagi, TRodzajListy::Flagi, WysokoscWierszaRejestrow);
+    ListBoxFlagi->setFixedWidth(89);
+    ukladRejestrow->addWidget(ListBoxRejestry, 1);
+    ukladRejestrow->addWidget(ListBoxFlagi);
+    Splitter2->addWidget(panelRejestrow);
+    Splitter2->addWidget(PustyPanel(Splitter2, "PanelRejestrowDol"));
+    Splitter2->setStretchFactor(0, 0);
+    Splitter2->setStretchFactor(1, 1);
+    Splitter2->setSizes({129, 400});
+
+    Splitter3->addWidget(Splitter1);
+    Splitter3->addWidget(Splitter2);
+    Splitter3->setStretchFactor(0, 1);
+    Splitter3->setStretchFactor(1, 0);
+    Splitter3->setSizes({500, 201});
+    UkladTresci->setContentsMargins(0, 0, 0, 0);
+    UkladTresci->addWidget(Splitter3);
+
+    // Any change of the listing's height (the panel resized, a splitter moved) changes
+    // how many rows it shows; the wheel over it moves the scroll bar.
+    ListBoxPamiecProgram->viewport()->installEventFilter(this);
+    connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { OdswiezPamiec(); });
 
     connect(SpeedButtonTakt, &QToolButton::clicked, this, &TFrameCPU::SpeedButtonTaktClick);
     connect(SpeedButtonRozkaz, &QToolButton::clicked, this, &TFrameCPU::SpeedButtonRozkazClick);
     connect(SpeedButtonProgram, &QToolButton::clicked, this, &TFrameCPU::SpeedButtonProgramClick);
     connect(SpeedButtonReset, &QToolButton::clicked, this, &TFrameCPU::SpeedButtonResetClick);
     connect(SpeedButtonStop, &QToolButton::clicked, this, &TFrameCPU::SpeedButtonStopClick);
+
+    UstawPrzebieg(new TPrzebiegOkna(symulator, this));
 }
 
-void TFrameCPU::OdswiezCPU() {
-    emit TekstStatusu(QLatin1Char(' ') + QString::fromStdString(symulator.Maszyna.BiezacyTekst()));
+void TFrameCPU::UstawPrzebieg(TPrzebiegOkna* p) {
+    if (przebieg) {
+        disconnect(przebieg, nullptr, this, nullptr);
+        if (przebieg->parent() == this) przebieg->deleteLater();
+    }
+    przebieg = p;
+    // Whichever panel started it, a hidden panel catches up when it is brought up.
+    connect(p, &TPrzebiegOkna::ZmianaStanu, this, [this] {
+        if (isVisible()) OdswiezCPU();
+    });
+    connect(p, &TPrzebiegOkna::PoczatekPrzebiegu, this, [this](TPolecenie polecenie) {
+        if (polecenie == TPolecenie::Rozkaz) SpeedButtonStop->show();
+    });
+    connect(p, &TPrzebiegOkna::KoniecPrzebiegu, this, [this](TPolecenie polecenie) {
+        if (polecenie == TPolecenie::Rozkaz) SpeedButtonStop->hide();
+    });
 }
+
+bool TFrameCPU::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
+    if (obiekt == ListBoxPamiecProgram->viewport()) {
+        if (zdarzenie->type() == QEvent::Resize) {
+            OdswiezPamiec();
+        } else if (zdarzenie->type() == QEvent::Wheel) {
+            QCoreApplication::sendEvent(ScrollBar1, zdarzenie);
+            return true;
+        }
+    }
+    return TRamka::eventFilter(obiekt, zdarzenie);
+}
+
+// ---- refresh ----
+
+void TFrameCPU::OdswiezCPU() {
+    emit TekstStatusu(QLatin1Char(' ') + Q(symulator.Maszyna.BiezacyTekst()));
+    OdswiezRejestry();
+    OdswiezFlagi();
+    OdswiezPamiec();
+}
+
+void TFrameCPU::OdswiezRejestry() {
+    const TMaszyna& m = symulator.Maszyna;
+    ListBoxRejestry->setUpdatesEnabled(false);
+    const int zaznaczony = ListBoxRejestry->currentRow();
+    ListBoxRejestry->clear();
+    for (std::size_t i = 0; i < RejestryCPU.size(); ++i) {
+        const QString wartosc = Q(m.WartoscTekst(RejestryCPU[i].Slot));
+        const QChar znak = wartosc != pamietane[i] ? QLatin1Char('+') : QLatin1Char(' ');
+        ListBoxRejestry->addItem(znak + QLatin1String(RejestryCPU[i].Nazwa) + wartosc);
+        pamietane[i] = wartosc;
+    }
+    ListBoxRejestry->setCurrentRow(zaznaczony);
+    ListBoxRejestry->setUpdatesEnabled(true);
+}
+
+void TFrameCPU::OdswiezFlagi() {
+    const TMaszyna& m = symulator.Maszyna;
+    ListBoxFlagi->setUpdatesEnabled(false);
+    ListBoxFlagi->clear();
+    for (const TFlagaCPU& f : FlagiCPU)
+        ListBoxFlagi->addItem(QLatin1String(f.Nazwa) +
+                              QLatin1Char(m.WarunekSpelniony(f.Warunek) ? '1' : '0'));
+    ListBoxFlagi->setUpdatesEnabled(true);
+}
+
+int TFrameCPU::WidoczneWiersze() const {
+    return ListBoxPamiecProgram->viewport()->height() / WysokoscWierszaPamieci;
+}
+
+void TFrameCPU::OdswiezPamiec() {
+    const TMaszyna& m = symulator.Maszyna;
+    const int v = WidoczneWiersze();
+    const std::int64_t maska = m.MaskaAdresu();
+    // The scroll bar's maximum leaves the last page full; setting it may move the position.
+    {
+        const QSignalBlocker blokada(ScrollBar1);
+        ScrollBar1->setMaximum(static_cast<int>(std::max<std::int64_t>(0, maska + 1 - v)));
+        ScrollBar1->setPageStep(std::max(1, v));
+    }
+    const std::int64_t pierwszy = ScrollBar1->value();
+    const std::int64_t ostatni = std::min<std::int64_t>(pierwszy + v - 1, maska);
+    QStringList linie;
+    for (std::int64_t a = pierwszy; a <= ostatni; ++a)
+        linie << LiniaPamieci(static_cast<std::uint32_t>(a));
+    ListBoxPamiecProgram->setUpdatesEnabled(false);
+    modelPamieci->setStringList(linie);
+    ListBoxPamiecProgram->setUpdatesEnabled(true);
+}
+
+QString TFrameCPU::LiniaPamieci(std::uint32_t a) const {
+    const TMaszyna& m = symulator.Maszyna;
+    QString t;
+    for (const TZnacznik& z : Znaczniki) {
+        const QLatin1String znak(z.Tekst);
+        t += m.Wartosc(z.Slot) == a ? QString(znak) : QString(znak.size(), QLatin1Char(' '));
+    }
+    t += QLatin1String("  ");
+    t += Q(FormatujLiczbe0x(static_cast<std::int32_t>(a), 16, m.BityAdresu()));
+    t += QLatin1String("  ");
+    t += Q(TekstKomorki(m.PaO(), a));
+    t += QLatin1String("  ");
+    t += Q(OpisKomorki(m.PaO(), symulator.ListaRozkazow, a));
+    return t;
+}
+
+// ---- run buttons ----
 
 // The CPU panel's Takt runs the microprogram also in manual mode.
 void TFrameCPU::SpeedButtonTaktClick() {
-    if (PolecenieTakt(symulator.Maszyna, false) == 0) return;
-    OdswiezCPU();
-    emit ZmianaDostepnosci();
-}
-
-bool TFrameCPU::PrzebiegTrwa() const {
-    return wPrzebiegu || symulator.StanPracy.TrybPracy == 2;
+    przebieg->Takt(false);
 }
 
 void TFrameCPU::SpeedButtonRozkazClick() {
-    if (PrzebiegTrwa()) return;
-    TPrzebieg przebieg(symulator.Maszyna, TPolecenie::Rozkaz);
-    if (!przebieg.Trwa()) return;
-    wPrzebiegu = true;
-    SpeedButtonStop->show();
-    PrzebiegDoKonca(przebieg, [] {});
-    wPrzebiegu = false;
-    OdswiezCPU();
-    SpeedButtonStop->hide();
-    emit ZmianaDostepnosci();
+    przebieg->Rozkaz();
 }
 
 void TFrameCPU::SpeedButtonProgramClick() {
-    if (PrzebiegTrwa()) return;
-    TPrzebieg przebieg(symulator.Maszyna, TPolecenie::Program);
-    if (!przebieg.Trwa()) return;
-    wPrzebiegu = true;
-    emit ZmianaDostepnosci();
-    PrzebiegDoKonca(przebieg, [this] { OdswiezCPU(); });
-    wPrzebiegu = false;
-    OdswiezCPU();
-    emit ZmianaDostepnosci();
+    przebieg->Program();
 }
 
+// Unlike the schematic's Reset it leaves the console and a run in progress alone.
 void TFrameCPU::SpeedButtonResetClick() {
     symulator.Maszyna.Reset();
     OdswiezCPU();
@@ -75,5 +363,5 @@ void TFrameCPU::SpeedButtonResetClick() {
 }
 
 void TFrameCPU::SpeedButtonStopClick() {
-    symulator.StanPracy.ZadanieStopu = true;
+    przebieg->Stop();
 }

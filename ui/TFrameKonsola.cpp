@@ -1,7 +1,29 @@
 #include "TFrameKonsola.h"
 
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTimer>
+#include <QToolButton>
+
+#include <algorithm>
+
 #include "Polecenia.h"
 #include "TSymulator.h"
+
+namespace {
+
+QFont CzcionkaKonsoli() {
+    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    f.setPixelSize(13);
+    return f;
+}
+
+} // namespace
 
 TFrameKonsola::TFrameKonsola(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {
     setObjectName(QStringLiteral("FrameKonsola1"));
@@ -10,13 +32,129 @@ TFrameKonsola::TFrameKonsola(TSymulator& symulator, QWidget* parent) : TRamka(sy
     SpeedButtonWyczysc = PrzyciskPaska(GornyPasek, "SpeedButtonWyczysc", QStringLiteral("Wyczyść"));
     UkladPaska->addWidget(SpeedButtonWyczysc);
     UkladPaska->addStretch(1);
-    UkladTresci->addStretch(1);
+
+    Panel_IRQ = new QWidget(this);
+    Panel_IRQ->setObjectName(QStringLiteral("Panel_IRQ"));
+    auto* ukladIRQ = new QHBoxLayout(Panel_IRQ);
+    ukladIRQ->setContentsMargins(0, 0, 0, 0);
+    ukladIRQ->setSpacing(2);
+    auto* etykieta = new QLabel(QStringLiteral("IRQ"), Panel_IRQ);
+    QFont gruba = etykieta->font();
+    gruba.setBold(true);
+    etykieta->setFont(gruba);
+    ukladIRQ->addWidget(etykieta);
+    ukladIRQ->addSpacing(4);
+    // Button i raises request 9 - i, and says so.
+    for (int i = 1; i <= 8; ++i) {
+        auto* b = new QToolButton(Panel_IRQ);
+        b->setObjectName(QStringLiteral("SpeedButton%1").arg(i));
+        b->setText(QString::number(9 - i));
+        b->setToolTip(QStringLiteral("Przerwanie nr %1").arg(9 - i));
+        b->setFixedSize(25, 25);
+        b->setFocusPolicy(Qt::NoFocus);
+        SpeedButtonIRQ[static_cast<std::size_t>(i)] = b;
+        connect(b, &QToolButton::clicked, this,
+                [this, i] { this->symulator.Maszyna.ZglosPrzerwanie(9 - i); });
+        ukladIRQ->addWidget(b);
+    }
+    ukladIRQ->addStretch(1);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setFont(CzcionkaKonsoli());
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setFont(CzcionkaKonsoli());
+    Edit1->installEventFilter(this);
+
+    UkladTresci->addWidget(Panel_IRQ);
+    UkladTresci->addWidget(Memo1, 1);
+    UkladTresci->addWidget(Edit1);
+    // An empty stretch keeps the input line at the top when the output area is hidden.
+    UkladTresci->addStretch(0);
+
+    zegar = new QTimer(this);
+    zegar->setSingleShot(true);
+    zegar->setInterval(30);
+    connect(zegar, &QTimer::timeout, this, [this] {
+        if (isVisible()) OdswiezTeksty();
+    });
+    connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& tekst) {
+        this->symulator.Konsola.UstawWejscie(tekst.toStdString());
+    });
     connect(SpeedButtonWyczysc, &QToolButton::clicked, this,
             &TFrameKonsola::SpeedButtonWyczyscClick);
 }
 
-void TFrameKonsola::PokazKonsole() {}
+void TFrameKonsola::PokazKonsole() {
+    const TArchitektura& a = symulator.Architektura;
+    Panel_IRQ->setVisible(a.Element(7));
+    Memo1->setVisible(a.Element(4));
+    Edit1->setVisible(a.Element(5));
+    OdswiezTeksty();
+}
 
 void TFrameKonsola::WyczyscKonsole() {
     symulator.Konsola.Wyczysc();
+    OdswiezTeksty();
+}
+
+void TFrameKonsola::ZmianaKonsoli() {
+    if (!zegar->isActive()) zegar->start();
+}
+
+void TFrameKonsola::OdswiezTeksty() {
+    const TKonsola& k = symulator.Konsola;
+
+    // The input line: the machine may have taken characters from its start.
+    const QString wejscie = QString::fromStdString(k.Wejscie());
+    if (Edit1->text() != wejscie) {
+        const int zabrane = static_cast<int>(Edit1->text().size() - wejscie.size());
+        const int kursor = Edit1->cursorPosition();
+        Edit1->setText(wejscie);
+        Edit1->setCursorPosition(std::max(0, kursor - std::max(0, zabrane)));
+    }
+
+    // The output area: what was printed since the last look is appended; anything else
+    // (cleared, trimmed at its start) is shown afresh.
+    const std::vector<std::string>& w = k.Wyjscie();
+    if (w.empty()) {
+        if (pokazaneLinie > 0 || !Memo1->document()->isEmpty()) Memo1->clear();
+        pokazaneLinie = 0;
+        pierwszaLinia.clear();
+        ostatniaLinia.clear();
+        return;
+    }
+    const bool dopisz = pokazaneLinie > 0 && w.size() >= pokazaneLinie &&
+                        w.front() == pierwszaLinia &&
+                        w[pokazaneLinie - 1].starts_with(ostatniaLinia);
+    if (dopisz) {
+        if (w.size() == pokazaneLinie && w.back().size() == ostatniaLinia.size()) return;
+        QString dalej = QString::fromStdString(w[pokazaneLinie - 1].substr(ostatniaLinia.size()));
+        for (std::size_t i = pokazaneLinie; i < w.size(); ++i)
+            dalej += QLatin1Char('\n') + QString::fromStdString(w[i]);
+        QTextCursor c(Memo1->document());
+        c.movePosition(QTextCursor::End);
+        c.insertText(dalej);
+    } else {
+        Memo1->setPlainText(QString::fromStdString(k.WyjscieTekst()));
+    }
+    pokazaneLinie = w.size();
+    pierwszaLinia = w.front();
+    ostatniaLinia = w.back();
+    Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->maximum());
+}
+
+bool TFrameKonsola::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
+    if (obiekt == Edit1 && zdarzenie->type() == QEvent::KeyRelease) Edit1KeyUp();
+    return TRamka::eventFilter(obiekt, zdarzenie);
+}
+
+// Typing raises request 8 and completes a "start" that found the line empty.
+void TFrameKonsola::Edit1KeyUp() {
+    symulator.Konsola.UstawWejscie(Edit1->text().toStdString());
+    symulator.Maszyna.KlawiszWLiniiWejscia();
+    OdswiezTeksty();
 }

@@ -3,6 +3,13 @@
 
 #include "TRamka.h"
 
+#include <array>
+#include <cstddef>
+#include <string>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QTimer;
 class QToolButton;
 
 class TFrameKonsola : public TRamka {
@@ -11,13 +18,35 @@ class TFrameKonsola : public TRamka {
     explicit TFrameKonsola(TSymulator& symulator, QWidget* parent = nullptr);
 
     void Odswiez() override { PokazKonsole(); }
-    // Shows the console's parts the current architecture has.
+    // Shows the console's parts the current architecture has: the interrupt buttons with
+    // the interrupts, the output area with the output side of the buffer ("werb"), the
+    // input line with its input side ("wyrb").
     void PokazKonsole();
     // Empties the output area and the input line.
     void WyczyscKonsole();
+    // Both texts as the console device holds them now. Cheap when nothing changed.
+    void OdswiezTeksty();
+    // The same a moment later, so a run printing on every tick costs one redraw.
+    void ZmianaKonsoli();
 
+    QPlainTextEdit* Memo1;
+    QLineEdit* Edit1;
+    QWidget* Panel_IRQ;
+    // SpeedButton1 .. SpeedButton8, left to right; index 0 unused.
+    std::array<QToolButton*, 9> SpeedButtonIRQ{};
     QToolButton* SpeedButtonWyczysc;
 
   public slots:
     void SpeedButtonWyczyscClick() { WyczyscKonsole(); }
+
+  protected:
+    bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
+
+  private:
+    void Edit1KeyUp();
+
+    QTimer* zegar;
+    // What the output area shows: its line count, the first line and the last one.
+    std::size_t pokazaneLinie = 0;
+    std::string pierwszaLinia, ostatniaLinia;
 };

@@ -8,3 +8,4 @@
 std::unique_ptr<QObject> TestyOknaGlownego();
 std::unique_ptr<QObject> TestyPaneliEdycji();
 std::unique_ptr<QObject> TestySchematu();
+std::unique_ptr<QObject> TestyPaneliMaszyny();

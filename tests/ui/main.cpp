@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     QApplication aplikacja(argc, argv);
     aplikacja.setQuitOnLastWindowClosed(false);
     std::vector<std::unique_ptr<QObject>> klasy;
-    for (auto fabryka : {TestyOknaGlownego, TestyPaneliEdycji, TestySchematu}) klasy.push_back(fabryka());
+    for (auto fabryka : {TestyOknaGlownego, TestyPaneliEdycji, TestySchematu, TestyPaneliMaszyny}) klasy.push_back(fabryka());
     int wynik = 0;
     for (const auto& testy : klasy) {
         if (argc > 1 && QLatin1String(argv[1]) == QLatin1String(testy->metaObject()->className())) {
