@@ -1,5 +1,5 @@
 // "Program" in the window: ticks per second of the worked example's loop while the
-// schematic redraws, redraws per second, and how long Stop takes to end the run.
+// main window's schematic redraws, redraws per second, and how long Stop takes to end the run.
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 
 #include <benchmark/benchmark.h>
@@ -8,10 +8,13 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <QToolButton>
 
 #include <string>
 #include <vector>
 
+#include "TFormMain.h"
+#include "TFrameMaszyna.h"
 #include "TObrazMaszyny.h"
 #include "TPrzebiegOkna.h"
 #include "TSymulator.h"
@@ -38,34 +41,34 @@ void BM_ProgramWOknie(benchmark::State& state) {
     double takty = 0, malowania = 0, stopMs = 0, maksStopMs = 0, sekundy = 0;
     for (auto _ : state) {
         TSymulator s;
+        TFormMain okno(s);
+        okno.show();
+        QCoreApplication::processEvents(); // the first show's set-up
         s.KompilujProgram(Przyklad);
         s.Maszyna.Reset();
-        TObrazMaszyny obraz(s);
-        TPrzebiegOkna przebieg(s);
-        QObject::connect(&przebieg, &TPrzebiegOkna::ZmianaStanu, &obraz,
-                         &TObrazMaszyny::RysujMaszyne);
+        TFrameMaszyna& panel = *okno.FrameMaszyna1;
+        panel.OdswiezMaszyne();
         TLicznikMalowan licznik;
-        obraz.installEventFilter(&licznik);
-        obraz.show();
+        panel.Image1->installEventFilter(&licznik);
         QCoreApplication::processEvents();
         licznik.Malowania = 0;
 
         QEventLoop petla;
         QElapsedTimer zegar;
         qint64 koniec = 0;
-        QObject::connect(&przebieg, &TPrzebiegOkna::KoniecPrzebiegu, &petla, [&] {
+        QObject::connect(okno.Przebieg, &TPrzebiegOkna::KoniecPrzebiegu, &petla, [&] {
             koniec = zegar.nsecsElapsed();
             petla.quit();
         });
         // The user presses Stop at czasMs; the press is handled at the next slice boundary.
-        QTimer::singleShot(czasMs, Qt::PreciseTimer, &przebieg, &TPrzebiegOkna::Stop);
+        QTimer::singleShot(czasMs, Qt::PreciseTimer, panel.SpeedButtonStop, &QToolButton::click);
         zegar.start();
-        przebieg.Program();
+        panel.SpeedButtonProgram->click();
         petla.exec();
 
         const double s_ = koniec / 1e9;
         const double opoznienie = (koniec - qint64(czasMs) * 1000000) / 1e6;
-        takty += static_cast<double>(przebieg.Takty());
+        takty += static_cast<double>(okno.Przebieg->Takty());
         malowania += licznik.Malowania;
         sekundy += s_;
         stopMs += opoznienie;

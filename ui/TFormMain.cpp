@@ -27,6 +27,7 @@
 #include "PlikRozkazow.h"
 #include "Programy.h"
 #include "TAboutBox.h"
+#include "TFormArchitektura.h"
 #include "TFrameBreakpoints.h"
 #include "TFrameCPU.h"
 #include "TFrameDebug.h"
@@ -36,6 +37,7 @@
 #include "TFrameProgram.h"
 #include "TFrameRozkaz.h"
 #include "TLanguages.h"
+#include "TPrzebiegOkna.h"
 #include "TSymulator.h"
 
 namespace {
@@ -226,6 +228,11 @@ void TFormMain::BudujPanele() {
     }
     static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(obszar, 1);
 
+    Przebieg = new TPrzebiegOkna(symulator, this);
+    FrameMaszyna1->UstawPrzebieg(Przebieg);
+    FrameCPU1->UstawPrzebieg(Przebieg);
+    connect(Przebieg, &TPrzebiegOkna::ZmianaDostepnosci, this, &TFormMain::UstawDostepnosc);
+
     connect(FrameMaszyna1, &TFrameMaszyna::ZmianaDostepnosci, this, &TFormMain::UstawDostepnosc);
     connect(FrameCPU1, &TFrameCPU::ZmianaDostepnosci, this, &TFormMain::UstawDostepnosc);
     connect(FrameMaszyna1, &TFrameMaszyna::TekstStatusu, this,
@@ -235,6 +242,7 @@ void TFormMain::BudujPanele() {
     connect(FrameMaszyna1, &TFrameMaszyna::WyczyscKonsole, FrameKonsola1,
             &TFrameKonsola::WyczyscKonsole);
     connect(FrameDebug1, &TFrameDebug::Nowosci, this, &TFormMain::WyroznijDebug);
+    FrameBreakpoints1->WykonajModalnie = [this](QDialog& okno) { return WykonajModalnie(okno); };
     connect(FrameProgram1, &TFrameProgram::Skompilowano, this, [this] {
         UstawDostepnosc();
         FrameCPU1->OdswiezCPU();
@@ -798,7 +806,9 @@ void TFormMain::PokazMenuArchitektury() {
 // ---- dialogs ----
 
 void TFormMain::PokazArchitekture() {
-    if (FormArchitektura) WykonajModalnie(*FormArchitektura);
+    // Created once and kept: it remembers its up-downs and signal list between showings.
+    if (!FormArchitektura) FormArchitektura = new TFormArchitektura(symulator, this);
+    WykonajModalnie(*FormArchitektura);
     OdswiezPoArchitekturze();
 }
 
@@ -922,7 +932,12 @@ void TFormMain::ZapiszRozkazy() {
 
 void TFormMain::Komunikat(std::string_view tekst) {
     FrameMaszyna1->DodajKomunikat(Q(tekst));
+    FrameDebug1->DopiszDoLogu();
     WyroznijDebug(true);
+}
+
+void TFormMain::ZmianaKonsoli() {
+    FrameKonsola1->ZmianaKonsoli();
 }
 
 void TFormMain::PoczatekTaktu() {

@@ -30,6 +30,7 @@ class TFrameDebug;
 class TFrameKonsola;
 class TFrameMaszyna;
 class TFramePamiecMikroprogramu;
+class TPrzebiegOkna;
 class TFrameProgram;
 class TFrameRozkaz;
 class TRamka;
@@ -108,6 +109,8 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     QMenu* PopupMenu1;
     QAction* Architektura2;
 
+    // The run loop behind the run buttons of the schematic and the CPU panel.
+    TPrzebiegOkna* Przebieg;
     TFrameMaszyna* FrameMaszyna1;
     TFrameProgram* FrameProgram1;
     TFrameRozkaz* FrameRozkaz1;
@@ -127,6 +130,7 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     // Machine listener: the per-tick message list and the Debug button.
     void Komunikat(std::string_view tekst) override;
     void PoczatekTaktu() override;
+    void ZmianaKonsoli() override;
 
     void BudujPasek();
     void BudujPanele();

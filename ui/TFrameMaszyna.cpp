@@ -6,6 +6,8 @@
 #include <QToolButton>
 
 #include "Polecenia.h"
+#include "TObrazMaszyny.h"
+#include "TPrzebiegOkna.h"
 #include "TSymulator.h"
 
 TFrameMaszyna::TFrameMaszyna(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {
@@ -35,6 +37,17 @@ TFrameMaszyna::TFrameMaszyna(TSymulator& symulator, QWidget* parent) : TRamka(sy
     ScrollBox1 = new QScrollArea(Splitter1);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
     ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setWidgetResizable(true);
+    // The image 4 pixels from the top, centred while the box is wider than it.
+    auto* tlo = new QWidget;
+    auto* uklad = new QHBoxLayout(tlo);
+    uklad->setContentsMargins(4, 4, 4, 4);
+    Image1 = new TObrazMaszyny(symulator, tlo);
+    uklad->addWidget(Image1, 0, Qt::AlignHCenter | Qt::AlignTop);
+    ScrollBox1->setWidget(tlo);
+    ScrollBarPaO = Image1->ScrollBarPaO;
+    Panel_IRQ = Image1->Panel_IRQ;
+
     PanelBottom = new QWidget(Splitter1);
     PanelBottom->setObjectName(QStringLiteral("PanelBottom"));
     auto* dol = new QVBoxLayout(PanelBottom);
@@ -51,6 +64,7 @@ TFrameMaszyna::TFrameMaszyna(TSymulator& symulator, QWidget* parent) : TRamka(sy
     UkladTresci->setContentsMargins(0, 0, 0, 0);
     UkladTresci->addWidget(Splitter1);
 
+    connect(Image1, &TObrazMaszyny::TekstStatusu, this, &TFrameMaszyna::TekstStatusu);
     connect(SpeedButtonRecznie, &QToolButton::clicked, this,
             &TFrameMaszyna::SpeedButtonRecznieClick);
     connect(SpeedButtonTakt, &QToolButton::clicked, this, &TFrameMaszyna::SpeedButtonTaktClick);
@@ -59,22 +73,67 @@ TFrameMaszyna::TFrameMaszyna(TSymulator& symulator, QWidget* parent) : TRamka(sy
             &TFrameMaszyna::SpeedButtonProgramClick);
     connect(SpeedButtonReset, &QToolButton::clicked, this, &TFrameMaszyna::SpeedButtonResetClick);
     connect(SpeedButtonStop, &QToolButton::clicked, this, &TFrameMaszyna::SpeedButtonStopClick);
+
+    UstawPrzebieg(new TPrzebiegOkna(symulator, this));
+}
+
+void TFrameMaszyna::UstawPrzebieg(TPrzebiegOkna* p) {
+    if (przebieg) {
+        disconnect(przebieg, nullptr, this, nullptr);
+        if (przebieg->parent() == this) przebieg->deleteLater();
+    }
+    przebieg = p;
+    wBiegu = p->Trwa();
+    connect(p, &TPrzebiegOkna::ZmianaStanu, this, &TFrameMaszyna::RysujMaszyne);
+    connect(p, &TPrzebiegOkna::PoczatekPrzebiegu, this, [this](TPolecenie polecenie) {
+        wBiegu = true;
+        if (polecenie == TPolecenie::Rozkaz) SpeedButtonStop->show();
+    });
+    connect(p, &TPrzebiegOkna::KoniecPrzebiegu, this, [this](TPolecenie polecenie) {
+        wBiegu = false;
+        PokazKomunikaty();
+        if (polecenie == TPolecenie::Rozkaz) SpeedButtonStop->hide();
+    });
 }
 
 void TFrameMaszyna::OdswiezMaszyne() {
-    RysujMaszyne();
+    PokazKomunikaty();
+    Image1->OdswiezMaszyne();
 }
 
 void TFrameMaszyna::RysujMaszyne() {
-    emit TekstStatusu(QLatin1Char(' ') + QString::fromStdString(symulator.Maszyna.BiezacyTekst()));
+    PokazKomunikaty();
+    Image1->RysujMaszyne();
+}
+
+void TFrameMaszyna::PokazKomunikaty() {
+    if (!listaNieaktualna) return;
+    listaNieaktualna = false;
+    ListBox1->clear();
+    ListBox1->addItems(komunikaty);
+    listaPusta = komunikaty.isEmpty();
 }
 
 void TFrameMaszyna::DodajKomunikat(const QString& tekst) {
+    if (wBiegu) {
+        komunikaty << tekst;
+        listaNieaktualna = true;
+        return;
+    }
     ListBox1->addItem(tekst);
+    listaPusta = false;
 }
 
+// Called at the start of every tick, so it must cost next to nothing.
 void TFrameMaszyna::WyczyscKomunikaty() {
+    if (wBiegu) {
+        if (!komunikaty.isEmpty()) komunikaty.clear();
+        listaNieaktualna |= !listaPusta;
+        return;
+    }
+    if (listaPusta) return;
     ListBox1->clear();
+    listaPusta = true;
 }
 
 void TFrameMaszyna::SpeedButtonRecznieClick() {
@@ -86,43 +145,20 @@ void TFrameMaszyna::SpeedButtonRecznieClick() {
 }
 
 void TFrameMaszyna::SpeedButtonTaktClick() {
-    if (PolecenieTakt(symulator.Maszyna, symulator.StanPracy.TrybPracy == 1) == 0) return;
-    RysujMaszyne();
-    emit ZmianaDostepnosci();
-}
-
-// A second run must not start inside a running one.
-bool TFrameMaszyna::PrzebiegTrwa() const {
-    return wPrzebiegu || symulator.StanPracy.TrybPracy == 2;
+    przebieg->Takt(symulator.StanPracy.TrybPracy == 1);
 }
 
 void TFrameMaszyna::SpeedButtonRozkazClick() {
-    if (PrzebiegTrwa()) return;
-    TPrzebieg przebieg(symulator.Maszyna, TPolecenie::Rozkaz);
-    if (!przebieg.Trwa()) return;
-    wPrzebiegu = true;
-    SpeedButtonStop->show();
-    PrzebiegDoKonca(przebieg, [] {});
-    wPrzebiegu = false;
-    RysujMaszyne();
-    SpeedButtonStop->hide();
-    emit ZmianaDostepnosci();
+    przebieg->Rozkaz();
 }
 
 void TFrameMaszyna::SpeedButtonProgramClick() {
-    if (PrzebiegTrwa()) return;
-    TPrzebieg przebieg(symulator.Maszyna, TPolecenie::Program);
-    if (!przebieg.Trwa()) return;
-    wPrzebiegu = true;
-    emit ZmianaDostepnosci();
-    PrzebiegDoKonca(przebieg, [this] { RysujMaszyne(); });
-    wPrzebiegu = false;
-    RysujMaszyne();
-    emit ZmianaDostepnosci();
+    przebieg->Program();
 }
 
+// Reset also ends a run in progress.
 void TFrameMaszyna::SpeedButtonResetClick() {
-    symulator.StanPracy.ZadanieStopu = true;
+    przebieg->Stop();
     symulator.Maszyna.Reset();
     emit WyczyscKonsole();
     RysujMaszyne();
@@ -130,5 +166,5 @@ void TFrameMaszyna::SpeedButtonResetClick() {
 }
 
 void TFrameMaszyna::SpeedButtonStopClick() {
-    symulator.StanPracy.ZadanieStopu = true;
+    przebieg->Stop();
 }

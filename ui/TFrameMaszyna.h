@@ -1,13 +1,18 @@
 #pragma once
-// Panel 1: the machine schematic with the run buttons, manual mode and the per-tick
-// message list.
+// Panel 1: the machine schematic with the run buttons, manual mode, the IRQ buttons and
+// the per-tick message list.
+
+#include <QStringList>
 
 #include "TRamka.h"
 
 class QListWidget;
 class QScrollArea;
+class QScrollBar;
 class QSplitter;
 class QToolButton;
+class TObrazMaszyny;
+class TPrzebiegOkna;
 
 class TFrameMaszyna : public TRamka {
     Q_OBJECT
@@ -15,10 +20,18 @@ class TFrameMaszyna : public TRamka {
     explicit TFrameMaszyna(TSymulator& symulator, QWidget* parent = nullptr);
 
     void Odswiez() override { OdswiezMaszyne(); }
+    // RysujMaszyne, then the memory scroll bar's range.
     void OdswiezMaszyne();
+    // The image, the status text and the message list.
     void RysujMaszyne();
 
-    // The per-tick message list.
+    // The run loop the buttons drive; the panel has its own until the main window gives
+    // it the one it shares with the CPU panel.
+    void UstawPrzebieg(TPrzebiegOkna* p);
+    TPrzebiegOkna* Przebieg() const { return przebieg; }
+
+    // The per-tick message list. During a run only the last tick's messages are kept and
+    // shown at the next redraw, so a tick costs no list work.
     void DodajKomunikat(const QString& tekst);
     void WyczyscKomunikaty();
 
@@ -30,6 +43,9 @@ class TFrameMaszyna : public TRamka {
     QToolButton* SpeedButtonStop;
     QSplitter* Splitter1;
     QScrollArea* ScrollBox1;
+    TObrazMaszyny* Image1;
+    QScrollBar* ScrollBarPaO;
+    QWidget* Panel_IRQ;
     QWidget* PanelBottom;
     QListWidget* ListBox1;
 
@@ -41,10 +57,6 @@ class TFrameMaszyna : public TRamka {
     void SpeedButtonResetClick();
     void SpeedButtonStopClick();
 
-  private:
-    bool PrzebiegTrwa() const;
-    bool wPrzebiegu = false;
-
   signals:
     // Text for the second panel of the main window's status bar.
     void TekstStatusu(const QString& tekst);
@@ -52,4 +64,13 @@ class TFrameMaszyna : public TRamka {
     void ZmianaDostepnosci();
     // The schematic's Reset empties the console as well.
     void WyczyscKonsole();
+
+  private:
+    void PokazKomunikaty();
+
+    TPrzebiegOkna* przebieg = nullptr;
+    bool wBiegu = false;           // messages wait in `komunikaty`
+    bool listaNieaktualna = false; // ListBox1 does not show `komunikaty` yet
+    bool listaPusta = true;
+    QStringList komunikaty;
 };

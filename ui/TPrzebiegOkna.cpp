@@ -23,8 +23,13 @@ std::uint64_t TPrzebiegOkna::Takty() const {
     return przebieg ? przebieg->Takty() : taktyOstatniego;
 }
 
+// Another panel's run in progress counts as well: two loops must never tick one machine.
+bool TPrzebiegOkna::Zajety() const {
+    return przebieg || symulator.StanPracy.TrybPracy == 2;
+}
+
 void TPrzebiegOkna::Takt(bool reczny) {
-    if (przebieg) return;
+    if (Zajety()) return;
     if (PolecenieTakt(symulator.Maszyna, reczny) == 0) return;
     emit ZmianaStanu();
     emit ZmianaDostepnosci();
@@ -44,14 +49,15 @@ void TPrzebiegOkna::Stop() {
 }
 
 void TPrzebiegOkna::Uruchom(TPolecenie p) {
-    if (przebieg) return;
+    if (Zajety()) return;
     auto nowy = std::make_unique<TPrzebieg>(symulator.Maszyna, p);
     if (!nowy->Trwa()) return; // a halted machine does nothing
     przebieg = std::move(nowy);
     polecenie = p;
     odRysowania.start();
     emit PoczatekPrzebiegu(p);
-    emit ZmianaDostepnosci();
+    // "Program" has changed the run mode; "Rozkaz" leaves the commands as they are.
+    if (p == TPolecenie::Program) emit ZmianaDostepnosci();
     // The first slice at once: an ordinary "Rozkaz" is over before the click returns.
     Porcja();
     if (przebieg) zegarPorcji->start();

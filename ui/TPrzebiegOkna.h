@@ -56,6 +56,7 @@ class TPrzebiegOkna : public QObject {
     void KoniecPrzebiegu(TPolecenie polecenie);
 
   private:
+    bool Zajety() const;
     void Uruchom(TPolecenie p);
     void Porcja();
     void Zakoncz();

@@ -811,6 +811,8 @@ class TestOknaGlownego : public QObject {
             f->FrameMaszyna1->SpeedButtonStop->click();
         });
         f->FrameMaszyna1->SpeedButtonProgram->click();
+        // The run goes on in slices after the click has returned.
+        QTRY_COMPARE(s->StanPracy.TrybPracy, 0);
         QCOMPARE(okna,
                  QStringList{QStringLiteral(
                      "Symulator komputera dydaktycznego|Czy chcesz zakończyć pracę symulatora?")});

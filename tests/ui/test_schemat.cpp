@@ -2,7 +2,9 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QInputDialog>
+#include <QListWidget>
 #include <QMenu>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -13,7 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "Sluchacz.h"
 #include "Sterowanie.h"
+#include "TFrameMaszyna.h"
 #include "TObrazMaszyny.h"
 #include "TPrzebiegOkna.h"
 #include "TSymulator.h"
@@ -94,6 +98,29 @@ struct TSrodowisko {
     void Zaladuj(const std::vector<std::string>& program) {
         s.KompilujProgram(program);
         M().Reset();
+    }
+};
+
+// The panel with the machine reporting to it, as the main window wires them.
+struct TPanel : TSluchaczMaszyny {
+    TSymulator s;
+    TFrameMaszyna f{s};
+
+    TPanel() {
+        s.Maszyna.UstawSluchacza(this);
+        f.resize(900, 700);
+        f.OdswiezMaszyne();
+    }
+    ~TPanel() override { s.Maszyna.UstawSluchacza(nullptr); }
+    void Komunikat(std::string_view t) override {
+        f.DodajKomunikat(QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
+    }
+    void PoczatekTaktu() override { f.WyczyscKomunikaty(); }
+    QStringList Lista() const {
+        QStringList l;
+        for (int i = 0; i < f.ListBox1->count(); ++i)
+            l << f.ListBox1->item(i)->text();
+        return l;
     }
 };
 
@@ -583,6 +610,102 @@ class TestSchematu : public QObject {
         t.przebieg.Takt();
         QCOMPARE(poczatek.count(), 0);
         QCOMPARE(stan.count(), 0);
+    }
+
+    // ---- the panel ----
+
+    void panelUkladIObrazNaSrodku() {
+        TPanel p;
+        p.f.show();
+        QCOMPARE(p.f.Image1->y(), 4);
+        QVERIFY(p.f.ScrollBox1->viewport()->width() > 705 + 8);
+        QTRY_COMPARE(p.f.Image1->x(), (p.f.ScrollBox1->viewport()->width() - 705) / 2);
+        p.f.resize(500, 700);
+        QTRY_COMPARE(p.f.Image1->x(), 4);
+        QCOMPARE(p.f.Image1->parentWidget(), p.f.ScrollBox1->widget());
+        QCOMPARE(p.f.ScrollBarPaO->parentWidget(), p.f.Image1);
+        QStringList napisy;
+        for (QToolButton* b : {p.f.SpeedButtonRecznie, p.f.SpeedButtonTakt, p.f.SpeedButtonRozkaz,
+                               p.f.SpeedButtonProgram, p.f.SpeedButtonReset, p.f.SpeedButtonStop})
+            napisy << b->text();
+        QCOMPARE(napisy, QStringList({"Ręcznie", "Takt [F7]", "Rozkaz [F8]", "Program [F9]",
+                                      "Reset", "Stop"}));
+    }
+
+    void panelRecznieITakt() {
+        TPanel p;
+        p.f.show();
+        p.s.Architektura.Sygnaly[static_cast<std::size_t>(N(TSygnal::wea))].Wybrany = true;
+        p.f.SpeedButtonRecznie->click();
+        QCOMPARE(p.s.StanPracy.TrybPracy, 1);
+        QVERIFY(!p.s.Architektura.Sygnaly[static_cast<std::size_t>(N(TSygnal::wea))].Wybrany);
+        const TObszar& wel =
+            p.s.Architektura.Sygnaly[static_cast<std::size_t>(N(TSygnal::wel))].Obszar;
+        QTest::mouseClick(p.f.Image1, Qt::LeftButton, {}, Srodek(wel));
+        p.f.SpeedButtonTakt->click();
+        QCOMPARE(p.s.Maszyna.BiezacyTekst(), std::string("wel "));
+        // Its message, in the list until the next tick.
+        QCOMPARE(p.Lista(), QStringList{QStringLiteral(
+                                "WEL - Próba odczytu z pustej magistrali adresowej A")});
+        p.f.SpeedButtonTakt->click();
+        QVERIFY(p.Lista().isEmpty());
+        p.f.SpeedButtonRecznie->click();
+        QCOMPARE(p.s.StanPracy.TrybPracy, 0);
+    }
+
+    void panelListaPoPrzebieguPokazujeOstatniTakt() {
+        TPanel p;
+        p.s.KompilujProgram(Przyklad);
+        p.s.Maszyna.Reset();
+        p.s.Maszyna.WykonajMikrorozkaz("wel");
+        QCOMPARE(p.Lista().size(), 1);
+        std::string blad;
+        TPunktZatrzymania punkt;
+        punkt.Wartosc1 = 9; // AK = 9
+        QVERIFY(p.s.PunktyZatrzymania.DodajPunkt(punkt, blad));
+        p.f.SpeedButtonProgram->click();
+        QTRY_VERIFY(!p.f.Przebieg()->Trwa());
+        QCOMPARE(p.s.Maszyna.Wartosc(Slot::AK), 9u);
+        const QStringList lista = p.Lista();
+        QCOMPARE(lista.size(), 1);
+        QVERIFY(lista[0].startsWith(QStringLiteral("Breakpoint 1 OK = ")));
+    }
+
+    void panelStopResetIIRQWTrakcieProgramu() {
+        TPanel p;
+        p.s.ZastosujPreset("L");
+        p.s.KompilujMikroprogram();
+        p.s.KompilujProgram(Przyklad);
+        p.s.Maszyna.Reset();
+        p.f.OdswiezMaszyne();
+        bool stopPrzyRozkazie = false;
+        connect(p.f.Przebieg(), &TPrzebiegOkna::PoczatekPrzebiegu, this,
+                [&] { stopPrzyRozkazie = p.f.SpeedButtonStop->isVisibleTo(&p.f); });
+        p.f.SpeedButtonStop->hide();
+        p.f.SpeedButtonRozkaz->click();
+        QVERIFY(stopPrzyRozkazie);
+        QVERIFY(!p.f.SpeedButtonStop->isVisibleTo(&p.f));
+
+        p.f.SpeedButtonProgram->click();
+        QVERIFY(p.f.Przebieg()->Trwa());
+        QTest::qWait(30);
+        p.f.Panel_IRQ->findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
+        QCOMPARE(p.s.Maszyna.Wartosc(Slot::RZ), 128u);
+        QVERIFY(p.f.Przebieg()->Trwa());
+        p.f.SpeedButtonStop->click();
+        QVERIFY(!p.f.Przebieg()->Trwa());
+        QCOMPARE(p.s.StanPracy.TrybPracy, 0);
+
+        p.f.SpeedButtonProgram->click();
+        QTest::qWait(30);
+        p.s.Konsola.UstawWejscie("x");
+        p.f.SpeedButtonReset->click();
+        QVERIFY(!p.f.Przebieg()->Trwa());
+        QCOMPARE(p.s.StanPracy.TrybPracy, 0);
+        QCOMPARE(p.s.Maszyna.Wartosc(Slot::L), 0u);
+        QCOMPARE(p.s.Maszyna.BiezacyWiersz(), -1);
+        QTest::qWait(20);
+        QCOMPARE(p.s.Maszyna.Wartosc(Slot::L), 0u); // nothing ran after the Reset
     }
 };
 
