@@ -167,6 +167,11 @@ void TFormArchitektura::BudujSygnaly() {
     CheckListBox1->setResizeMode(QListView::Adjust);
     CheckListBox1->setUniformItemSizes(true);
     CheckListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Always room for five columns of 13 names, so nothing spills over to the right.
+    CheckListBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CheckListBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CheckListBox1->setMinimumHeight(
+        (LiczbaSygnalow + 4) / 5 * (CheckListBox1->fontMetrics().height() + 4) + 4);
     uklad->addWidget(CheckListBox1);
     PageControl1->addTab(TabSheetSygnaly, QStringLiteral("Sygnały"));
     // The list is filled each time its tab becomes visible.
@@ -175,8 +180,11 @@ void TFormArchitektura::BudujSygnaly() {
 }
 
 void TFormArchitektura::UlozKolumny() {
-    const int wysokosc = CheckListBox1->fontMetrics().height() + 4;
-    const int szerokosc = std::max(40, CheckListBox1->viewport()->width() / 5);
+    // Rows of equal height share the list's height, so the names fill five columns.
+    const int wiersze = std::max(1, (CheckListBox1->count() + 4) / 5);
+    const int wysokosc = std::max(CheckListBox1->fontMetrics().height() + 4,
+                                  (CheckListBox1->viewport()->height() - 2) / wiersze);
+    const int szerokosc = std::max(40, (CheckListBox1->viewport()->width() - 2) / 5);
     CheckListBox1->setGridSize(QSize(szerokosc, wysokosc));
 }
 
