@@ -710,7 +710,6 @@ void TObrazMaszyny::BudujPrzyciskiIRQ() {
         connect(b, &QToolButton::clicked, this, [this, n] {
             symulator.Maszyna.ZglosPrzerwanie(9 - n);
             RysujMaszyne();
-            emit ZmianaMaszyny();
         });
     }
 }
@@ -875,7 +874,6 @@ void TObrazMaszyny::WykonajPolecenie(TPolecenieRejestru polecenie, int k) {
         break;
     }
     RysujMaszyne();
-    emit ZmianaMaszyny();
 }
 
 void TObrazMaszyny::contextMenuEvent(QContextMenuEvent* zdarzenie) {

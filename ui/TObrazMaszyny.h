@@ -103,8 +103,6 @@ class TObrazMaszyny : public QWidget {
   signals:
     // " " and the current signal text, for the main window's status bar.
     void TekstStatusu(const QString& tekst);
-    // A menu command or an IRQ button changed the machine: other views may refresh.
-    void ZmianaMaszyny();
 
   protected:
     void paintEvent(QPaintEvent* zdarzenie) override;
