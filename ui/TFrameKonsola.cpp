@@ -81,9 +81,7 @@ TFrameKonsola::TFrameKonsola(TSymulator& symulator, QWidget* parent) : TRamka(sy
     connect(zegar, &QTimer::timeout, this, [this] {
         if (isVisible()) OdswiezTeksty();
     });
-    connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& tekst) {
-        this->symulator.Konsola.UstawWejscie(tekst.toStdString());
-    });
+    connect(Edit1, &QLineEdit::textEdited, this, &TFrameKonsola::Edit1Change);
     connect(SpeedButtonWyczysc, &QToolButton::clicked, this,
             &TFrameKonsola::SpeedButtonWyczyscClick);
 }
@@ -116,6 +114,7 @@ void TFrameKonsola::OdswiezTeksty() {
         Edit1->setText(wejscie);
         Edit1->setCursorPosition(std::max(0, kursor - std::max(0, zabrane)));
     }
+    pokazaneWejscie = wejscie;
 
     // The output area: what was printed since the last look is appended; anything else
     // (cleared, trimmed at its start) is shown afresh.
@@ -147,6 +146,23 @@ void TFrameKonsola::OdswiezTeksty() {
     Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->maximum());
 }
 
+// A running machine may have taken characters from the start of the line since the line
+// was last shown; the user's edit must not bring them back.
+void TFrameKonsola::Edit1Change(const QString& tekst) {
+    const QString wejscie = QString::fromStdString(symulator.Konsola.Wejscie());
+    qsizetype zabrane = 0;
+    if (wejscie != pokazaneWejscie && pokazaneWejscie.endsWith(wejscie))
+        zabrane = pokazaneWejscie.size() - wejscie.size();
+    const QString nowe = tekst.mid(std::min(zabrane, tekst.size()));
+    symulator.Konsola.UstawWejscie(nowe.toStdString());
+    pokazaneWejscie = nowe;
+    if (nowe != tekst) {
+        const int kursor = Edit1->cursorPosition();
+        Edit1->setText(nowe);
+        Edit1->setCursorPosition(std::max(0, kursor - static_cast<int>(zabrane)));
+    }
+}
+
 bool TFrameKonsola::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
     if (obiekt == Edit1 && zdarzenie->type() == QEvent::KeyRelease) Edit1KeyUp();
     return TRamka::eventFilter(obiekt, zdarzenie);
@@ -154,7 +170,6 @@ bool TFrameKonsola::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
 
 // Typing raises request 8 and completes a "start" that found the line empty.
 void TFrameKonsola::Edit1KeyUp() {
-    symulator.Konsola.UstawWejscie(Edit1->text().toStdString());
     symulator.Maszyna.KlawiszWLiniiWejscia();
     OdswiezTeksty();
 }

@@ -3,6 +3,8 @@
 
 #include "TRamka.h"
 
+#include <QString>
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -43,9 +45,12 @@ class TFrameKonsola : public TRamka {
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
 
   private:
+    void Edit1Change(const QString& tekst);
     void Edit1KeyUp();
 
     QTimer* zegar;
+    // The input line as it was last shown.
+    QString pokazaneWejscie;
     // What the output area shows: its line count, the first line and the last one.
     std::size_t pokazaneLinie = 0;
     std::string pierwszaLinia, ostatniaLinia;

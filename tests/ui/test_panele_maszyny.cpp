@@ -501,6 +501,21 @@ class TestPaneliMaszyny : public QObject {
         QCOMPARE(t.s.Konsola.Wejscie(), std::string("q"));
     }
 
+    void znakiZabraneWTrakcieNieWracaja() {
+        TOkno t;
+        t.s.ZastosujPreset("EK");
+        t.f.SpeedButtonKonsola->click();
+        TFrameKonsola* k = t.f.FrameKonsola1;
+        QTest::keyClicks(k->Edit1, "abc");
+        QCOMPARE(t.s.Konsola.Wejscie(), std::string("abc"));
+        // A slice of a run takes "a" before the line is shown again; the user types on.
+        QCOMPARE(t.s.Konsola.PobierzZnak(), std::uint8_t('a'));
+        QTest::keyClicks(k->Edit1, "d");
+        QCOMPARE(t.s.Konsola.Wejscie(), std::string("bcd"));
+        QCOMPARE(k->Edit1->text(), QStringLiteral("bcd"));
+        QCOMPARE(k->Edit1->cursorPosition(), 3);
+    }
+
     void wyjscieDopisywaneWTrakcie() {
         TOkno t;
         t.s.ZastosujPreset("EK");
