@@ -1,5 +1,6 @@
 #include "TFrameCPU.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QListView>
 #include <QListWidget>
