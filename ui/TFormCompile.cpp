@@ -1,6 +1,5 @@
 #include "TFormCompile.h"
 
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPlainTextEdit>
@@ -9,25 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "PoleTekstowe.h"
 #include "Asembler.h"
-
-namespace {
-
-QPlainTextEdit* Memo(QWidget* rodzic) {
-    auto* m = new QPlainTextEdit(rodzic);
-    m->setReadOnly(true);
-    m->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    return m;
-}
-
-void Wypelnij(QPlainTextEdit* m, const std::vector<std::string>& linie) {
-    QStringList tekst;
-    for (const auto& l : linie) tekst << QString::fromStdString(l);
-    m->setPlainText(tekst.join(QLatin1Char('\n')));
-}
-
-} // namespace
 
 TFormCompile::TFormCompile(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("FormCompile"));
@@ -39,11 +21,11 @@ TFormCompile::TFormCompile(QWidget* parent) : QDialog(parent) {
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     PageControl->addTab(ListView1, QStringLiteral("TabSheet1"));
-    Memo1 = Memo(this);
-    Memo2 = Memo(this);
-    Memo3 = Memo(this);
-    Memo4 = Memo(this);
-    Memo5 = Memo(this);
+    Memo1 = PoleTylkoDoOdczytu(this);
+    Memo2 = PoleTylkoDoOdczytu(this);
+    Memo3 = PoleTylkoDoOdczytu(this);
+    Memo4 = PoleTylkoDoOdczytu(this);
+    Memo5 = PoleTylkoDoOdczytu(this);
     int n = 2;
     for (QPlainTextEdit* m : {Memo1, Memo2, Memo3, Memo4, Memo5})
         PageControl->addTab(m, QStringLiteral("TabSheet%1").arg(n++));
@@ -62,9 +44,9 @@ void TFormCompile::Pokaz(const TWynikAsemblacji& wynik) {
     ListView1->clear();
     for (const auto& [nazwa, adres] : wynik.Etykiety)
         ListView1->addTopLevelItem(new QTreeWidgetItem({QString::fromStdString(nazwa), QString::fromStdString(adres)}));
-    Wypelnij(Memo1, wynik.Zrodlo);
-    Wypelnij(Memo2, wynik.Czyste);
-    Wypelnij(Memo3, wynik.Rozmieszczone);
-    Wypelnij(Memo4, wynik.Rozwiazane);
-    Wypelnij(Memo5, wynik.Slowa);
+    WypelnijPole(Memo1, wynik.Zrodlo);
+    WypelnijPole(Memo2, wynik.Czyste);
+    WypelnijPole(Memo3, wynik.Rozmieszczone);
+    WypelnijPole(Memo4, wynik.Rozwiazane);
+    WypelnijPole(Memo5, wynik.Slowa);
 }

@@ -1,6 +1,5 @@
 #include "TFormMikroProgram.h"
 
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPlainTextEdit>
@@ -9,26 +8,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "PoleTekstowe.h"
 #include "ModelPamieciMikroprogramu.h"
 #include "TSymulator.h"
-
-namespace {
-
-QPlainTextEdit* Memo(QWidget* rodzic) {
-    auto* m = new QPlainTextEdit(rodzic);
-    m->setReadOnly(true);
-    m->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    return m;
-}
-
-void Wypelnij(QPlainTextEdit* m, const std::vector<std::string>& linie) {
-    QStringList tekst;
-    for (const auto& l : linie) tekst << QString::fromStdString(l);
-    m->setPlainText(tekst.join(QLatin1Char('\n')));
-}
-
-} // namespace
 
 TFormMikroProgram::TFormMikroProgram(TSymulator& symulator, QWidget* parent)
     : QDialog(parent), symulator(symulator) {
@@ -48,9 +30,9 @@ TFormMikroProgram::TFormMikroProgram(TSymulator& symulator, QWidget* parent)
     StringGridKod->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     StringGridKod->horizontalHeader()->setFixedHeight(18);
     PageControl->addTab(StringGridKod, QStringLiteral("MikroProgram"));
-    Memo1 = Memo(this);
-    Memo2 = Memo(this);
-    Memo3 = Memo(this);
+    Memo1 = PoleTylkoDoOdczytu(this);
+    Memo2 = PoleTylkoDoOdczytu(this);
+    Memo3 = PoleTylkoDoOdczytu(this);
     PageControl->addTab(Memo1, QStringLiteral("Mikrorozkazy"));
     PageControl->addTab(Memo2, QStringLiteral("Podział"));
     PageControl->addTab(Memo3, QStringLiteral("Wiersze"));
@@ -68,7 +50,7 @@ TFormMikroProgram::TFormMikroProgram(TSymulator& symulator, QWidget* parent)
 void TFormMikroProgram::Odswiez() {
     Model->Odswiez(true);
     DopasujKolumny(StringGridKod, *Model, 4, false);
-    Wypelnij(Memo1, symulator.SladKompilacji.Memo1);
-    Wypelnij(Memo2, symulator.SladKompilacji.Memo2);
-    Wypelnij(Memo3, symulator.SladKompilacji.Memo3);
+    WypelnijPole(Memo1, symulator.SladKompilacji.Memo1);
+    WypelnijPole(Memo2, symulator.SladKompilacji.Memo2);
+    WypelnijPole(Memo3, symulator.SladKompilacji.Memo3);
 }
