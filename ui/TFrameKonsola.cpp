@@ -69,6 +69,14 @@ TFrameKonsola::TFrameKonsola(TSymulator& symulator, QWidget* parent) : TRamka(sy
     Edit1->setFont(CzcionkaKonsoli());
     Edit1->installEventFilter(this);
 
+    // A machine without devices and interrupts would leave an empty panel: say why.
+    LabelBrak = new QLabel(QStringLiteral("Ta maszyna nie ma urządzeń wejścia-wyjścia ani przerwań "
+                                          "(sygnały werb, wyrb i przerwań). Wybierz maszynę EK, Max "
+                                          "albo U w oknie Architektura."),
+                           this);
+    LabelBrak->setObjectName(QStringLiteral("LabelBrak"));
+    LabelBrak->setWordWrap(true);
+    UkladTresci->addWidget(LabelBrak);
     UkladTresci->addWidget(Panel_IRQ);
     UkladTresci->addWidget(Memo1, 1);
     UkladTresci->addWidget(Edit1);
@@ -91,6 +99,7 @@ void TFrameKonsola::PokazKonsole() {
     Panel_IRQ->setVisible(a.Element(7));
     Memo1->setVisible(a.Element(4));
     Edit1->setVisible(a.Element(5));
+    LabelBrak->setVisible(!a.Element(4) && !a.Element(5) && !a.Element(7));
     OdswiezTeksty();
 }
 

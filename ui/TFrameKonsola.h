@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <string>
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTimer;
@@ -34,6 +35,7 @@ class TFrameKonsola : public TRamka {
     QPlainTextEdit* Memo1;
     QLineEdit* Edit1;
     QWidget* Panel_IRQ;
+    QLabel* LabelBrak; // shown only when the machine has none of the parts above
     // SpeedButton1 .. SpeedButton8, left to right; index 0 unused.
     std::array<QToolButton*, 9> SpeedButtonIRQ{};
     QToolButton* SpeedButtonWyczysc;
