@@ -31,15 +31,13 @@ struct Asembler : ::testing::Test {
         return -1;
     }
     void DodajRozkaz(const std::string& nazwa, int kod, int argumenty) {
-        TRozkaz r;
+        auto& l = s.ListaRozkazow;
+        const int i = l.DodajRozkaz(0xFFFF);
+        ASSERT_GT(i, 0);
+        TRozkaz& r = l[i];
         r.Nazwa = nazwa;
         r.Kod = static_cast<std::uint16_t>(kod);
         r.LiczbaArgumentow = argumenty;
-        std::vector<TRozkaz> nowe;
-        for (int i = 1; i <= s.ListaRozkazow.Count(); ++i)
-            nowe.push_back(s.ListaRozkazow[i]);
-        nowe.push_back(r);
-        s.ListaRozkazow.Zastap(nowe);
     }
 };
 
@@ -63,51 +61,25 @@ const V PrzykladTestowy = {
 } // namespace
 
 TEST(LiczbyAsemblera, Skladnia) {
-    struct P {
-        const char* t;
-        bool ok;
-        std::int32_t v;
-    };
-    const P przypadki[] = {
-        {"31", true, 31},
-        {"+5", true, 5},
-        {"-1", true, -1},
-        {"007", true, 7},
-        {"-0", true, 0},
-        {"$1f", true, 31},
-        {"x1f", true, 31},
-        {"0x1f", true, 31},
-        {"$1F", true, 31},
-        {"$ffffffff", true, -1},
-        {"0x80000000", true, std::numeric_limits<std::int32_t>::min()},
-        {"$0000000001", true, 1},
-        {"-2147483648", true, std::numeric_limits<std::int32_t>::min()},
-        {"2147483646", true, 2147483646},
-        {"2147483647", false, 0},
-        {"+2147483647", false, 0},
-        {"$7fffffff", false, 0},
-        {"x7FFFFFFF", false, 0},
-        {"2147483648", false, 0},
-        {"-2147483649", false, 0},
-        {"$100000000", false, 0},
-        {"1e3", false, 0},
-        {"", false, 0},
-        {"+", false, 0},
-        {"-", false, 0},
-        {"$", false, 0},
-        {"x", false, 0},
-        {"0x", false, 0},
-        {"-$10", false, 0},
-        {"+0x10", false, 0},
-        {"xa", true, 10},
-        {"xg", false, 0},
-        {"12a", false, 0},
-        {"99999999999999999999999", false, 0},
-    };
-    for (const P& p : przypadki) {
+    constexpr std::int32_t min = std::numeric_limits<std::int32_t>::min();
+    const std::pair<const char*, std::int32_t> poprawne[] = {
+        {"31", 31},           {"+5", 5},           {"-1", -1},
+        {"007", 7},           {"-0", 0},           {"2147483646", 2147483646},
+        {"-2147483648", min}, {"$1f", 31},         {"x1f", 31},
+        {"0x1f", 31},         {"$1F", 31},         {"xa", 10},
+        {"$ffffffff", -1},    {"0x80000000", min}, {"$0000000001", 1}};
+    for (const auto& [t, oczekiwana] : poprawne) {
         std::int32_t v = 12345;
-        EXPECT_EQ(CzytajLiczbe(p.t, v), p.ok) << p.t;
-        EXPECT_EQ(v, p.ok ? p.v : 12345) << p.t;
+        EXPECT_TRUE(CzytajLiczbe(t, v)) << t;
+        EXPECT_EQ(v, oczekiwana) << t;
+    }
+    // 2147483647 in any form is the conversion's "not a number"; a refusal leaves the value.
+    for (const char* t : {"2147483647", "+2147483647", "$7fffffff", "x7FFFFFFF", "2147483648",
+                          "-2147483649", "$100000000", "1e3", "", "+", "-", "$", "x", "0x", "-$10",
+                          "+0x10", "xg", "12a", "99999999999999999999999"}) {
+        std::int32_t v = 12345;
+        EXPECT_FALSE(CzytajLiczbe(t, v)) << t;
+        EXPECT_EQ(v, 12345) << t;
     }
 }
 
@@ -118,17 +90,9 @@ TEST_F(Asembler, PrzykladTestowy) {
     EXPECT_EQ(w.Slowa,
               (V{"0 4 21 110 ", "1 3 20 110 ", "2 4 20 110 ", "3 1 22 110 ", "4 3 20 110 ",
                  "5 5 2 110 ", "6 0 0 110 ", "20 0 0 000 ", "21 0 0 010 ", "22 0 1 010 "}));
-    const std::uint32_t oczekiwane[] = {149, 116, 148, 54, 116, 162, 0, 0, 0, 1};
-    const int adresy[] = {0, 1, 2, 3, 4, 5, 6, 20, 21, 22};
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(s.Maszyna.CzytajPaO(adresy[i]), oczekiwane[i]) << adresy[i];
     EXPECT_EQ(s.Maszyna.PaO().Rozmiar(), 10u);
     EXPECT_EQ(s.Dziennik.Etykiety(), w.Etykiety);
-}
-
-TEST_F(Asembler, ListyLiniiPrzykladu) {
-    Kompiluj(PrzykladTestowy);
-    EXPECT_EQ(w.Zrodlo, PrzykladTestowy);
+    // The lines of each step, for the compile-result window.
     EXPECT_EQ(w.Czyste, (V{"1 pob zero ", "2 ład liczba ", "3 petla: pob liczba ", "4 dod jeden ",
                            "5 ład liczba ", "6 sob petla ", "7 stop ", "9 org 20 ",
                            "10 liczba: rpa ", "11 zero: rst 0 ", "12 jeden: rst 1 "}));
@@ -184,17 +148,13 @@ TEST_F(Asembler, PodwojnaEtykietaZachowujePierwszyAdres) {
 
 TEST_F(Asembler, KomunikatyKazdegoKroku) {
     Kompiluj({"org xyz", "org abc:", "abc:", "sob", "pob 1 2", "bzdura 5", "rst zle", "org -3"});
-    EXPECT_EQ(w.Komunikaty, (V{
-                                "[Błąd] ...(0): Błędny parametr \"xyz\"",
-                                "[Błąd] ...(1): Błędny parametr \"abc:\"",
-                                "[Błąd] ...(5): Nieznana instrukcja \"bzdura\"",
-                                "[Błąd] ...(7): Za mała wartość w \"org -3\"",
-                                "[Błąd] ...(3): Za mało parametrów",
-                                "[Błąd] ...(4): Za dużo parametrów",
-                                "[Błąd] ...(0): Błędny parametr: xyz",
-                                "[Błąd] ...(1): Błędny parametr: abc:",
-                                "[Błąd] ...(6): Błędny parametr: \"zle\"",
-                            }));
+    EXPECT_EQ(
+        w.Komunikaty,
+        (V{"[Błąd] ...(0): Błędny parametr \"xyz\"", "[Błąd] ...(1): Błędny parametr \"abc:\"",
+           "[Błąd] ...(5): Nieznana instrukcja \"bzdura\"",
+           "[Błąd] ...(7): Za mała wartość w \"org -3\"", "[Błąd] ...(3): Za mało parametrów",
+           "[Błąd] ...(4): Za dużo parametrów", "[Błąd] ...(0): Błędny parametr: xyz",
+           "[Błąd] ...(1): Błędny parametr: abc:", "[Błąd] ...(6): Błędny parametr: \"zle\""}));
     EXPECT_EQ(w.Rozwiazane, (V{"0 org xyz ", "1 org abc: ", "3 sob 0 ", "4 pob 1 ", "5 bzdura ",
                                "6 rst zle ", "7 org -3 "}));
 }
@@ -205,8 +165,7 @@ TEST_F(Asembler, OrgZEtykietaIBezArgumentu) {
     EXPECT_EQ(w.Komunikaty,
               (V{"[Błąd] ...(3): Błędny parametr \"tu\"", "[Błąd] ...(5): Za mało parametrów"}));
     EXPECT_EQ(w.Slowa, (V{"0 0 0 000 ", "1 0 0 000 ", "2 0 0 000 ", "2 0 5 010 ", "0 0 6 010 "}));
-    EXPECT_EQ(Komorka(0), "0 6 010");
-    EXPECT_EQ(Komorka(2), "0 5 010");
+    EXPECT_EQ(Komorka(0), "0 6 010") << "the later word at an address stays";
 }
 
 TEST_F(Asembler, TabelaPrzypadkowNaAdresie7) {
@@ -221,12 +180,6 @@ TEST_F(Asembler, TabelaPrzypadkowNaAdresie7) {
         {"rpa 5", "): Za dużo parametrów", {"7 0 0 000 "}, 8},
         {"pob 10 20", "): Za dużo parametrów", {"7 4 10 110 "}, 8},
         {"rst $1f", "", {"7 0 31 010 "}, 8},
-        {"rst x1f", "", {"7 0 31 010 "}, 8},
-        {"rst 0x1f", "", {"7 0 31 010 "}, 8},
-        {"rst 31", "", {"7 0 31 010 "}, 8},
-        {"rst -1", "", {"7 0 -1 010 "}, 8},
-        {"rst +5", "", {"7 0 5 010 "}, 8},
-        {"rst 2147483647", "): Błędny parametr: \"2147483647\"", {"7 0 0 010 "}, 8},
         {"rst 1e3", "): Błędny parametr: \"1e3\"", {"7 0 0 010 "}, 8},
         {"org 20", "", {}, 20},
         {"org 5", "): Za mała wartość w \"org 5\"", {}, 5},
@@ -256,9 +209,6 @@ TEST_F(Asembler, EtykietaPrzedOrgIOrgZPlusem) {
 }
 
 TEST_F(Asembler, Kon) {
-    NaAdresie7("kon");
-    EXPECT_EQ(w.Slowa.size(), 7u);
-    EXPECT_EQ(AdresZnacznika(), -1);
     Kompiluj({"rpa", "   kon   // koniec", "rst 99"});
     EXPECT_EQ(w.Slowa, V{"0 0 0 000 "});
     // With a label in front the line is a statement, not the end.
@@ -303,15 +253,12 @@ TEST_F(Asembler, ZaMaloPamieci) {
 TEST_F(Asembler, WektoryPrzerwan) {
     s.Architektura.Przerwania[5].Adres = 17;
     Kompiluj({"stop", "int3: rpa", "INT8: rst 1", "int9: rpa"});
-    for (int i = 1; i <= 8; ++i)
-        EXPECT_EQ(s.Architektura.Przerwania[static_cast<std::size_t>(i)].Adres, i == 3   ? 1
-                                                                                : i == 8 ? 2
-                                                                                         : 0)
-            << i;
+    const int adresy[] = {0, 0, 1, 0, 0, 0, 0, 2};
+    for (std::size_t i = 1; i <= 8; ++i)
+        EXPECT_EQ(s.Architektura.Przerwania[i].Adres, adresy[i - 1]) << i;
     s.Architektura.Przerwania[2].Etykieta = "obsluga";
     Kompiluj({"rpa", "rpa", "obsluga: stop"});
     EXPECT_EQ(s.Architektura.Przerwania[2].Adres, 2);
-    EXPECT_EQ(s.Architektura.Przerwania[3].Adres, 0);
 }
 
 TEST_F(Asembler, SkrajneAdresyOrg) {
