@@ -26,10 +26,7 @@
 namespace {
 
 // Without alpha, as Kolor() reads them.
-constexpr QRgb Tlo = 0xF0F0F0;
-constexpr QRgb Czarny = 0x000000;
-constexpr QRgb Czerwony = 0xFF0000;
-constexpr QRgb Niebieski = 0x0000FF;
+constexpr QRgb Tlo = 0xF0F0F0, Czarny = 0x000000, Czerwony = 0xFF0000, Niebieski = 0x0000FF;
 
 int N(TSygnal s) {
     return static_cast<int>(s);
@@ -39,6 +36,20 @@ QRgb Kolor(const TObrazMaszyny& o, int x, int y) {
     return o.Obraz().pixel(x, y) & 0xFFFFFFu;
 }
 
+// The colours at the (x, y) pairs: T background, K black, C red, N blue, ? anything else.
+QString Kolory(const TObrazMaszyny& o, std::initializer_list<int> xy) {
+    QString w;
+    for (const int* p = xy.begin(); p + 1 < xy.end(); p += 2) {
+        const QRgb k = Kolor(o, p[0], p[1]);
+        w += QLatin1Char(k == Tlo         ? 'T'
+                         : k == Czarny    ? 'K'
+                         : k == Czerwony  ? 'C'
+                         : k == Niebieski ? 'N'
+                                          : '?');
+    }
+    return w;
+}
+
 int Ile(const TObrazMaszyny& o, const TObszar& r, QRgb kolor) {
     int n = 0;
     for (int y = r.Gora; y < r.Dol; ++y)
@@ -46,47 +57,61 @@ int Ile(const TObrazMaszyny& o, const TObszar& r, QRgb kolor) {
             n += Kolor(o, x, y) == kolor;
     return n;
 }
-
 QPoint Srodek(const TObszar& r) {
     return {(r.Lewo + r.Prawo) / 2, (r.Gora + r.Dol) / 2};
 }
 
-bool Rowne(const TObszar& r, int l, int t, int p, int d) {
-    return r.Lewo == l && r.Gora == t && r.Prawo == p && r.Dol == d;
+// The ticks of a menu's base items, "1" for checked.
+QString Zaznaczone(std::initializer_list<const QAction*> pozycje) {
+    QString w;
+    for (const QAction* a : pozycje)
+        w += QLatin1Char(a->isChecked() ? '1' : '0');
+    return w;
 }
 
 // The worked example: an endless loop adding 1 to the word at 20.
-const std::vector<std::string> Przyklad = {"//program testowy",
-                                           "        pob zero",
-                                           "        ład liczba",
-                                           "petla:  pob liczba",
-                                           "        dod jeden",
-                                           "        ład liczba",
-                                           "        sob petla  //skok bezwarunkowy",
-                                           "        stop",
-                                           "",
-                                           "        org 20",
-                                           "liczba: rpa",
-                                           "zero:   rst 0",
-                                           "jeden:  rst 1",
-                                           "        kon"};
+const std::vector<std::string> Przyklad = {
+    "pob zero", "ład liczba", "petla: pob liczba", "dod jeden",   "ład liczba",   "sob petla",
+    "stop",     "org 20",     "liczba: rpa",       "zero: rst 0", "jeden: rst 1", "kon"};
 
-struct TSrodowisko {
+// The schematic panel with the machine reporting to it, as the main window wires them.
+struct TSchemat : TSluchaczMaszyny {
     TSymulator s;
-    TObrazMaszyny obraz{s};
-    TPrzebiegOkna przebieg{s};
+    TFrameMaszyna f{s};
+    TObrazMaszyny& obraz = *f.Image1;
+    TPrzebiegOkna& przebieg = *f.Przebieg();
 
-    explicit TSrodowisko(const char* preset = "K") {
+    explicit TSchemat(const char* preset = "K", const std::vector<std::string>& program = {}) {
         s.ZastosujPreset(preset);
         s.KompilujMikroprogram();
-        obraz.OdswiezMaszyne();
+        if (!program.empty()) s.KompilujProgram(program);
+        s.Maszyna.Reset();
+        s.Maszyna.UstawSluchacza(this);
+        f.resize(900, 700);
+        f.OdswiezMaszyne();
     }
+    ~TSchemat() override { s.Maszyna.UstawSluchacza(nullptr); }
+    void Komunikat(std::string_view t) override {
+        f.DodajKomunikat(QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
+    }
+    void PoczatekTaktu() override { f.WyczyscKomunikaty(); }
+
     TMaszyna& M() { return s.Maszyna; }
     TSygnalArchitektury& Sygnal(TSygnal x) {
         return s.Architektura.Sygnaly[static_cast<std::size_t>(N(x))];
     }
-    const TObszar& ObszarRejestru(int k) {
-        return s.Architektura.Rejestry[static_cast<std::size_t>(k)].Obszar;
+    TRejestrArchitektury& Rejestr(int k) {
+        return s.Architektura.Rejestry[static_cast<std::size_t>(k)];
+    }
+    QString Obszar(int k) {
+        const TObszar& r = Rejestr(k).Obszar;
+        return QStringLiteral("%1 %2 %3 %4").arg(r.Lewo).arg(r.Gora).arg(r.Prawo).arg(r.Dol);
+    }
+    QStringList Lista() const {
+        QStringList l;
+        for (int i = 0; i < f.ListBox1->count(); ++i)
+            l << f.ListBox1->item(i)->text();
+        return l;
     }
     // One manual tick of exactly these signals: the current text names them afterwards.
     void Wykonaj(std::initializer_list<TSygnal> sygnaly) {
@@ -94,33 +119,6 @@ struct TSrodowisko {
             Sygnal(x).Wybrany = true;
         PolecenieTakt(M(), true);
         obraz.RysujMaszyne();
-    }
-    void Zaladuj(const std::vector<std::string>& program) {
-        s.KompilujProgram(program);
-        M().Reset();
-    }
-};
-
-// The panel with the machine reporting to it, as the main window wires them.
-struct TPanel : TSluchaczMaszyny {
-    TSymulator s;
-    TFrameMaszyna f{s};
-
-    TPanel() {
-        s.Maszyna.UstawSluchacza(this);
-        f.resize(900, 700);
-        f.OdswiezMaszyne();
-    }
-    ~TPanel() override { s.Maszyna.UstawSluchacza(nullptr); }
-    void Komunikat(std::string_view t) override {
-        f.DodajKomunikat(QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
-    }
-    void PoczatekTaktu() override { f.WyczyscKomunikaty(); }
-    QStringList Lista() const {
-        QStringList l;
-        for (int i = 0; i < f.ListBox1->count(); ++i)
-            l << f.ListBox1->item(i)->text();
-        return l;
     }
 };
 
@@ -130,137 +128,110 @@ class TestSchematu : public QObject {
     Q_OBJECT
 
   private slots:
-    void magistralaCzerwonaTylkoGdyZajeta() {
-        TSrodowisko t;
-        QCOMPARE(Kolor(t.obraz, 300, 102), Tlo);
-        QCOMPARE(Kolor(t.obraz, 300, 402), Tlo);
-        QCOMPARE(Kolor(t.obraz, 300, 100), Czarny); // the bar's outline
-        t.Wykonaj({TSygnal::wyl, TSygnal::wea});
-        QVERIFY(t.M().Zajeta(Slot::MagA));
-        QCOMPARE(Kolor(t.obraz, 300, 102), Czerwony);
-        QCOMPARE(Kolor(t.obraz, 1, 101), Czerwony);
-        QCOMPARE(Kolor(t.obraz, 698, 103), Czerwony);
-        QCOMPARE(Kolor(t.obraz, 300, 402), Tlo);
-        t.Wykonaj({TSygnal::wys, TSygnal::wei});
-        QCOMPARE(Kolor(t.obraz, 300, 102), Tlo);
-        QCOMPARE(Kolor(t.obraz, 300, 402), Czerwony);
-        t.M().WyczyscMagistrale();
-        t.obraz.RysujMaszyne();
-        QCOMPARE(Kolor(t.obraz, 300, 402), Tlo);
-    }
-
-    void aktywnySygnalCzerwonyINaTrzyPiksele() {
-        TSrodowisko t;
-        t.M().UstawRejestr(Slot::L, 5);
-        t.Wykonaj({TSygnal::wyl, TSygnal::wea});
-        // wyl at x 60 is active: three pixels wide; wel at x 35 is not.
-        for (int x : {59, 60, 61})
-            QCOMPARE(Kolor(t.obraz, x, 118), Czerwony);
-        QCOMPARE(Kolor(t.obraz, 58, 118), Tlo);
-        QCOMPARE(Kolor(t.obraz, 35, 118), Czarny);
-        QCOMPARE(Kolor(t.obraz, 34, 118), Tlo);
-        QCOMPARE(Kolor(t.obraz, 36, 118), Tlo);
-        // The arrow head drawn three times, and the label stub.
-        QCOMPARE(Kolor(t.obraz, 58, 106), Czerwony);
-        QCOMPARE(Kolor(t.obraz, 56, 106), Czerwony);
-        QCOMPARE(Kolor(t.obraz, 65, 124), Czerwony);
-        // Its label red, no blue anywhere near it.
-        const TObszar& etykieta = t.Sygnal(TSygnal::wyl).Obszar;
-        QVERIFY(Ile(t.obraz, etykieta, Czerwony) > 10);
-        QCOMPARE(Ile(t.obraz, etykieta, Niebieski), 0);
-        QCOMPARE(Ile(t.obraz, t.Sygnal(TSygnal::wel).Obszar, Czerwony), 0);
-        // A was loaded ("wea"): its value red; L was not.
-        QCOMPARE(t.M().Wartosc(Slot::A), 5u);
-        QVERIFY(Ile(t.obraz, {511, 131, 659, 154}, Czerwony) > 0);
-        QCOMPARE(Ile(t.obraz, {11, 135, 84, 158}, Czerwony), 0);
-        // The horizontal "wea" end: the arrow head in the A box's top edge.
-        QCOMPARE(Kolor(t.obraz, 585, 129), Czerwony);
-    }
-
-    void wybranaEtykietaNiebieska() {
-        TSrodowisko t;
+    void sygnalyIMagistraleWKolorach() {
+        TSchemat t;
+        // Idle: the bus bars background inside their outline (y 100). "wel" chosen: a blue
+        // label, its line (x 35) one black pixel wide.
         t.Sygnal(TSygnal::wel).Wybrany = true;
         t.obraz.RysujMaszyne();
-        const TObszar& wel = t.Sygnal(TSygnal::wel).Obszar;
-        QVERIFY(Ile(t.obraz, wel, Niebieski) > 10);
-        QCOMPARE(Kolor(t.obraz, 35, 118), Czarny); // the line keeps its activity's colour
-        QCOMPARE(Kolor(t.obraz, 34, 118), Tlo);
-        // Active and chosen: blue label, red line three pixels wide.
+        QCOMPARE(Kolory(t.obraz, {300, 102, 300, 402, 300, 100, 34, 118, 35, 118, 36, 118}),
+                 QStringLiteral("TTKTKT"));
+        QVERIFY(Ile(t.obraz, t.Sygnal(TSygnal::wel).Obszar, Niebieski) > 10);
+        t.Sygnal(TSygnal::wel).Wybrany = false;
+
+        t.M().UstawRejestr(Slot::L, 5);
         t.Wykonaj({TSygnal::wyl, TSygnal::wea});
+        // Bus A red end to end, bus S not. "wyl" (x 60) three pixels wide, its arrow head
+        // drawn three times (56 and 58 at y 106) and its label stub (65, 124) red, as is
+        // the head of "wea" in the A box's top edge (585, 129). "wel" idle, one pixel black.
+        QCOMPARE(Kolory(t.obraz,
+                        {300, 102, 1,  101, 698, 103, 300, 402, 58, 118, 59, 118, 60, 118, 61, 118,
+                         56,  106, 58, 106, 65,  124, 585, 129, 34, 118, 35, 118, 36, 118}),
+                 QStringLiteral("CCCTTCCCCCCCTKT"));
+        // Labels red only while active; the value of A, loaded by "wea", red, that of L not.
+        const TObszar& wyl = t.Sygnal(TSygnal::wyl).Obszar;
+        QVERIFY(Ile(t.obraz, wyl, Czerwony) > 10);
+        QCOMPARE(Ile(t.obraz, wyl, Niebieski), 0);
+        QCOMPARE(Ile(t.obraz, t.Sygnal(TSygnal::wel).Obszar, Czerwony), 0);
+        QVERIFY(Ile(t.obraz, {511, 131, 659, 154}, Czerwony) > 0);
+        QCOMPARE(Ile(t.obraz, {11, 135, 84, 158}, Czerwony), 0);
+        // Active and chosen: a blue label, the line still red and three pixels wide.
         t.Sygnal(TSygnal::wyl).Wybrany = true;
         t.obraz.RysujMaszyne();
-        const TObszar& wyl = t.Sygnal(TSygnal::wyl).Obszar;
         QVERIFY(Ile(t.obraz, wyl, Niebieski) > 10);
         QCOMPARE(Ile(t.obraz, wyl, Czerwony), 0);
-        for (int x : {59, 60, 61})
-            QCOMPARE(Kolor(t.obraz, x, 118), Czerwony);
+        QCOMPARE(Kolory(t.obraz, {59, 118, 60, 118, 61, 118}), QStringLiteral("CCC"));
+        t.Sygnal(TSygnal::wyl).Wybrany = false;
+
+        t.Wykonaj({TSygnal::wys, TSygnal::wei});
+        QCOMPARE(Kolory(t.obraz, {300, 102, 300, 402}), QStringLiteral("TC"));
+        t.M().WyczyscMagistrale();
+        t.obraz.RysujMaszyne();
+        QCOMPARE(Kolory(t.obraz, {300, 402}), QStringLiteral("T"));
     }
 
     void polaczenieMagistralIKropki() {
-        TSrodowisko t("K+");
-        QCOMPARE(Kolor(t.obraz, 452, 200), Tlo);
-        QCOMPARE(Kolor(t.obraz, 451, 267), Czarny); // the top of the gate dot of "as"
-        QCOMPARE(Kolor(t.obraz, 452, 270), Tlo);    // its inside
+        TSchemat t("K+");
+        // x 452 between the buses; (451, 267) the top of the gate dot of "as", (452, 270)
+        // its inside; (451, 227) that of "sa".
+        QCOMPARE(Kolory(t.obraz, {452, 200, 451, 267, 452, 270}), QStringLiteral("TKT"));
         t.Wykonaj({TSygnal::wyl, TSygnal::as});
-        QCOMPARE(Kolor(t.obraz, 452, 200), Czerwony);
-        QCOMPARE(Kolor(t.obraz, 451, 267), Czerwony);
-        QCOMPARE(Kolor(t.obraz, 452, 270), Tlo);
-        QCOMPARE(Kolor(t.obraz, 451, 227), Czarny); // "sa" idle
-        QVERIFY(t.M().Zajeta(Slot::MagS));
+        QCOMPARE(Kolory(t.obraz, {452, 200, 451, 267, 452, 270, 451, 227}), QStringLiteral("CCTK"));
     }
 
     void obszaryRejestrowISygnalow() {
-        TSrodowisko t;
-        QVERIFY(Rowne(t.ObszarRejestru(Slot::L), 10, 134, 85, 159));
-        QVERIFY(Rowne(t.ObszarRejestru(Slot::AK), 285, 155, 385, 180));
-        QVERIFY(Rowne(t.ObszarRejestru(Slot::Znak), 260, 155, 286, 180));
-        QVERIFY(Rowne(t.ObszarRejestru(Slot::ZAK), 263, 317, 288, 342));
-        QVERIFY(Rowne(t.ObszarRejestru(Slot::KOD), 85, 345, 136, 370));
-        QVERIFY(Rowne(t.ObszarRejestru(Slot::AD), 135, 345, 210, 370));
-        QVERIFY(Rowne(t.ObszarRejestru(Slot::A), 510, 130, 660, 155));
-        QVERIFY(Rowne(t.ObszarRejestru(Slot::MagA), 0, 75, 75, 101));
-        QVERIFY(Rowne(t.ObszarRejestru(Slot::MagS), 0, 404, 75, 429));
-        // Strictly inside only.
-        QCOMPARE(t.obraz.RejestrW({11, 135}), Slot::L);
-        QCOMPARE(t.obraz.RejestrW({84, 158}), Slot::L);
-        QCOMPARE(t.obraz.RejestrW({10, 140}), 0);
-        QCOMPARE(t.obraz.RejestrW({40, 159}), 0);
-        QCOMPARE(t.obraz.RejestrW({135, 350}), Slot::KOD);
-        QCOMPARE(t.obraz.RejestrW({136, 350}), Slot::AD);
-        QCOMPARE(t.obraz.RejestrW({300, 300}), 0); // inside JAL, outside every box
+        TSchemat t;
+        QStringList obszary;
+        for (int k : {Slot::L, Slot::AK, Slot::Znak, Slot::ZAK, Slot::KOD, Slot::AD, Slot::A,
+                      Slot::MagA, Slot::MagS})
+            obszary << t.Obszar(k);
+        QCOMPARE(obszary, QStringList({"10 134 85 159", "285 155 385 180", "260 155 286 180",
+                                       "263 317 288 342", "85 345 136 370", "135 345 210 370",
+                                       "510 130 660 155", "0 75 75 101", "0 404 75 429"}));
+        // Strictly inside only; (300, 300) is inside JAL, outside every box.
+        QList<int> trafione;
+        for (QPoint p : {QPoint(11, 135), QPoint(84, 158), QPoint(10, 140), QPoint(40, 159),
+                         QPoint(135, 350), QPoint(136, 350), QPoint(300, 300)})
+            trafione << t.obraz.RejestrW(p);
+        QCOMPARE(trafione, QList<int>({Slot::L, Slot::L, 0, 0, Slot::KOD, Slot::AD, 0}));
         // Labels: "wel" left of its line at 124, "il" alone at 147 (K has no "dl").
         const TObszar& wel = t.Sygnal(TSygnal::wel).Obszar;
-        QCOMPARE(wel.Prawo, 25);
-        QCOMPARE(wel.Gora, 110);
-        QCOMPARE(t.obraz.SygnalW(Srodek(wel)), N(TSygnal::wel));
         const TObszar& il = t.Sygnal(TSygnal::il).Obszar;
-        QCOMPARE(il.Lewo, 87);
-        QCOMPARE(il.Gora, 129);
+        QCOMPARE(QList<int>({wel.Prawo, wel.Gora, il.Lewo, il.Gora}),
+                 QList<int>({25, 110, 87, 129}));
+        QCOMPARE(t.obraz.SygnalW(Srodek(wel)), N(TSygnal::wel));
         QCOMPARE(t.obraz.SygnalW(Srodek(il)), N(TSygnal::il));
         QCOMPARE(t.obraz.SygnalW({wel.Prawo, Srodek(wel).y()}), 0);
         // Both of a pair: "iak" at 160 and "dak" at 175 on "L".
-        TSrodowisko l("L");
+        TSchemat l("L");
         QCOMPARE(l.Sygnal(TSygnal::iak).Obszar.Gora, 160 - 18);
         QCOMPARE(l.Sygnal(TSygnal::dak).Obszar.Gora, 175 - 18);
     }
 
     void nieobecneElementyNieSaRysowaneAniKlikalne() {
-        TSrodowisko t("Max");
+        TSchemat t("Max");
         const TObszar wex = t.Sygnal(TSygnal::wex).Obszar;
         QCOMPARE(t.obraz.SygnalW(Srodek(wex)), N(TSygnal::wex));
         QCOMPARE(t.obraz.RejestrW({120, 440}), Slot::X);
+        // The IRQ buttons, captioned by their icons, end 8 pixels before the RZ box.
         QVERIFY(t.obraz.Panel_IRQ->isVisibleTo(&t.obraz));
+        QCOMPARE(t.obraz.Panel_IRQ->geometry(), QRect(49, 0, 193, 25));
+        QCOMPARE(t.obraz.SpeedButtonIRQ[8]->geometry(), QRect(168, 0, 25, 25));
+        QVERIFY(t.obraz.SpeedButtonIRQ[1]->text().isEmpty());
+        t.obraz.SpeedButtonIRQ[8]->click();
+        QCOMPARE(t.M().Wartosc(Slot::RZ), 1u);
+
         t.s.ZastosujPreset("K");
         t.obraz.RysujMaszyne();
-        QVERIFY(Rowne(t.ObszarRejestru(Slot::X), -1, -1, -1, -1));
-        QVERIFY(Rowne(t.ObszarRejestru(Slot::RZ), -1, -1, -1, -1));
+        QCOMPARE(t.Obszar(Slot::X) + QLatin1Char('|') + t.Obszar(Slot::RZ),
+                 QStringLiteral("-1 -1 -1 -1|-1 -1 -1 -1"));
         QCOMPARE(t.obraz.RejestrW({120, 440}), 0);
         QCOMPARE(t.obraz.OtworzMenu({120, 440}), nullptr);
         // The old label rectangle remains, but an absent signal cannot be chosen.
         QCOMPARE(t.obraz.SygnalW(Srodek(wex)), 0);
         QVERIFY(!t.obraz.KliknijSygnal(Srodek(wex)));
         QVERIFY(!t.Sygnal(TSygnal::wex).Wybrany);
-        QCOMPARE(Kolor(t.obraz, 147, 440), Tlo); // where X's box was
+        QCOMPARE(Kolory(t.obraz, {147, 440}), QStringLiteral("T")); // where X's box was
         QVERIFY(!t.obraz.Panel_IRQ->isVisibleTo(&t.obraz));
         QVERIFY(t.obraz.ScrollBarPaO->isVisibleTo(&t.obraz));
         // No PaO at all: no window scroll bar, no A and S boxes.
@@ -269,204 +240,127 @@ class TestSchematu : public QObject {
         WyprowadzElementy(t.s.Architektura);
         t.obraz.RysujMaszyne();
         QVERIFY(!t.obraz.ScrollBarPaO->isVisibleTo(&t.obraz));
-        QVERIFY(Rowne(t.ObszarRejestru(Slot::A), -1, -1, -1, -1));
-        QCOMPARE(Kolor(t.obraz, 600, 250), Tlo);
+        QCOMPARE(t.Obszar(Slot::A), QStringLiteral("-1 -1 -1 -1"));
+        QCOMPARE(Kolory(t.obraz, {600, 250}), QStringLiteral("T"));
     }
 
-    void menuRejestru() {
-        TSrodowisko t;
-        t.obraz.show();
+    void menuRejestrowBitowIMagistral() {
+        TSchemat t("EK");
+        t.f.show();
+        // A context click opens the box's menu at the box's lower-left corner.
         QContextMenuEvent klik(QContextMenuEvent::Mouse, QPoint(20, 140),
                                t.obraz.mapToGlobal(QPoint(20, 140)));
         QApplication::sendEvent(&t.obraz, &klik);
         QVERIFY(klik.isAccepted());
-        QMenu* menu = t.obraz.PopupMenu1;
-        QVERIFY(menu->isVisible());
-        QCOMPARE(TObrazMaszyny::Tag(menu), Slot::L);
-        QCOMPARE(menu->pos(), t.obraz.mapToGlobal(QPoint(11, 160)));
-        QVERIFY(!t.obraz.Menu1_Dwojkowy->isChecked());
-        QVERIFY(t.obraz.Menu1_Dziesietny->isChecked());
-        QVERIFY(!t.obraz.Menu1_Szesnastkowy->isChecked());
-        QStringList napisy;
-        for (QAction* a : menu->actions())
-            napisy << a->text();
-        QCOMPARE(napisy, QStringList({"Zwiększ o 1", "Zmniejsz o 1", "Wpisz wartość", "Wyzeruj", "",
-                                      "Tryb"}));
-        t.obraz.Menu1_Zwieksz->trigger();
-        QCOMPARE(t.M().Wartosc(Slot::L), 1u);
-        t.obraz.Menu1_Zmniejsz->trigger();
-        t.obraz.Menu1_Zmniejsz->trigger();
-        QCOMPARE(t.M().Wartosc(Slot::L), 31u); // from 0 to the 5-bit mask
-        t.obraz.Menu1_Zwieksz->trigger();
-        QCOMPARE(t.M().Wartosc(Slot::L), 0u);
-        t.M().UstawRejestr(Slot::L, 9);
-        t.obraz.Menu1_Wyzeruj->trigger();
-        QCOMPARE(t.M().Wartosc(Slot::L), 0u);
-        t.obraz.Menu1_Szesnastkowy->trigger();
-        QCOMPARE(t.s.Architektura.Rejestry[Slot::L].Podstawa, 16);
-        menu->hide();
-
-        // Reopened on AK: its own tag and tick; a base of none of the three ticks nothing.
-        t.s.Architektura.Rejestry[Slot::AK].Podstawa = 8;
-        QCOMPARE(t.obraz.OtworzMenu({300, 170}), menu);
-        QCOMPARE(TObrazMaszyny::Tag(menu), Slot::AK);
-        QVERIFY(!t.obraz.Menu1_Dwojkowy->isChecked() && !t.obraz.Menu1_Dziesietny->isChecked() &&
-                !t.obraz.Menu1_Szesnastkowy->isChecked());
-        t.obraz.Menu1_Dwojkowy->trigger();
-        QCOMPARE(t.s.Architektura.Rejestry[Slot::AK].Podstawa, 2);
-        QCOMPARE(t.s.Architektura.Rejestry[Slot::L].Podstawa, 16);
-        menu->hide();
-        QVERIFY(t.obraz.OtworzMenu({20, 140}));
-        QVERIFY(t.obraz.Menu1_Szesnastkowy->isChecked() && !t.obraz.Menu1_Dwojkowy->isChecked());
-        menu->hide();
-        // Display-only boxes open nothing.
-        QCOMPARE(t.obraz.OtworzMenu({270, 300}), nullptr); // PAK
-    }
-
-    void wpiszWartosc_data() {
-        QTest::addColumn<QString>("tekst");
-        QTest::addColumn<bool>("zatwierdz");
-        QTest::addColumn<uint>("wynik");
-        QTest::newRow("dziesiętnie") << "7" << true << 7u;
-        QTest::newRow("szesnastkowo") << "$1F" << true << 31u;
-        QTest::newRow("maskowane") << "100" << true << 4u;
-        QTest::newRow("ujemne") << "-1" << true << 31u;
-        QTest::newRow("nieliczba") << "abc" << true << 0u;
-        QTest::newRow("anulowane") << "9" << false << 5u;
-    }
-    void wpiszWartosc() {
-        QFETCH(QString, tekst);
-        QFETCH(bool, zatwierdz);
-        QFETCH(uint, wynik);
-        TSrodowisko t;
-        t.M().UstawRejestr(Slot::L, 5);
-        QString tytul, etykieta, domyslny;
-        t.obraz.WykonajModalnie = [&](QDialog& d) {
-            auto& okno = static_cast<QInputDialog&>(d);
-            tytul = okno.windowTitle();
-            etykieta = okno.labelText();
-            domyslny = okno.textValue();
-            okno.setTextValue(tekst);
-            return zatwierdz ? QDialog::Accepted : QDialog::Rejected;
-        };
-        QVERIFY(t.obraz.OtworzMenu({20, 140}));
-        t.obraz.Menu1_WpiszWartosc->trigger();
+        QVERIFY(t.obraz.PopupMenu1->isVisible());
+        QCOMPARE(t.obraz.PopupMenu1->pos(), t.obraz.mapToGlobal(QPoint(11, 160)));
         t.obraz.PopupMenu1->hide();
-        QCOMPARE(tytul, QStringLiteral("Podaj nową wartość"));
-        QCOMPARE(etykieta, QString());
-        QCOMPARE(domyslny, QStringLiteral("0"));
-        QCOMPARE(t.M().Wartosc(Slot::L), wynik);
-    }
+        QStringList napisy;
+        for (QMenu* m : {t.obraz.PopupMenu1, t.obraz.PopupMenu2, t.obraz.PopupMenu3})
+            for (QAction* a : m->actions())
+                napisy << a->text();
+        QCOMPARE(napisy, QStringList({"Zwiększ o 1", "Zmniejsz o 1", "Wpisz wartość", "Wyzeruj", "",
+                                      "Tryb", "Ustaw na \"0\"", "Ustaw na \"1\"", "Tryb dwójkowy",
+                                      "Tryb dziesiętny", "Tryb szesnastkowy"}));
+        // The menu of each kind of box, tagged with its slot: L, AK, the display-only PAK,
+        // N, the sign flag, G, the buses A and S.
+        QStringList menu;
+        for (QPoint p : {QPoint(20, 140), QPoint(300, 170), QPoint(270, 300), QPoint(270, 190),
+                         QPoint(265, 165), QPoint(660, 445), QPoint(30, 85), QPoint(30, 415)}) {
+            QMenu* m = t.obraz.OtworzMenu(p);
+            menu << (m ? m->objectName() + QLatin1Char(' ') + QString::number(TObrazMaszyny::Tag(m))
+                       : QStringLiteral("-"));
+            if (m) m->hide();
+        }
+        QCOMPARE(menu,
+                 QStringList({"PopupMenu1 1", "PopupMenu1 18", "-", "PopupMenu2 21",
+                              "PopupMenu2 24", "PopupMenu2 7", "PopupMenu3 16", "PopupMenu3 17"}));
 
-    void liczbaZTekstu() {
-        QCOMPARE(LiczbaZTekstu("12"), std::optional<std::int32_t>(12));
-        QCOMPARE(LiczbaZTekstu("$ff"), std::optional<std::int32_t>(255));
-        QCOMPARE(LiczbaZTekstu("-$10"), std::optional<std::int32_t>(-16));
-        QCOMPARE(LiczbaZTekstu("$FFFFFFFF"), std::optional<std::int32_t>(-1));
-        QCOMPARE(LiczbaZTekstu("-2147483648"), std::optional<std::int32_t>(INT32_MIN));
-        QCOMPARE(LiczbaZTekstu(" 7 "), std::optional<std::int32_t>(7));
-        for (const char* zly : {"", "-", "$", "2147483648", "$100000000", "12a", "0x10", "1 2"})
-            QVERIFY2(!LiczbaZTekstu(QString::fromLatin1(zly)), zly);
-    }
-
-    void menuBituIMagistrali() {
-        TSrodowisko t("EK");
-        QMenu* menu = t.obraz.OtworzMenu({270, 190}); // N
-        QCOMPARE(menu, t.obraz.PopupMenu2);
-        QCOMPARE(TObrazMaszyny::Tag(menu), Slot::N);
-        QCOMPARE(t.obraz.Menu2_Ustaw1->text(), QStringLiteral("Ustaw na \"1\""));
-        t.obraz.Menu2_Ustaw1->trigger();
-        QCOMPARE(t.M().Wartosc(Slot::N), 1u);
-        t.obraz.Menu2_Ustaw0->trigger();
-        QCOMPARE(t.M().Wartosc(Slot::N), 0u);
-        menu->hide();
-        // The sign flag is AK's top bit.
+        // The items act on the slot the menu was last opened on; the base ticked is its own.
+        auto otworz = [&](int x, int y) { t.obraz.OtworzMenu({x, y})->hide(); };
+        auto tryb1 = [&] {
+            return Zaznaczone(
+                {t.obraz.Menu1_Dwojkowy, t.obraz.Menu1_Dziesietny, t.obraz.Menu1_Szesnastkowy});
+        };
+        auto tryb3 = [&] {
+            return Zaznaczone(
+                {t.obraz.Menu3_Dwojkowy, t.obraz.Menu3_Dziesietny, t.obraz.Menu3_Szesnastkowy});
+        };
+        otworz(20, 140);
+        QCOMPARE(tryb1(), QStringLiteral("010"));
+        QList<std::uint32_t> l; // down from 0 to the 5-bit mask
+        for (QAction* a : {t.obraz.Menu1_Zwieksz, t.obraz.Menu1_Zwieksz, t.obraz.Menu1_Wyzeruj,
+                           t.obraz.Menu1_Zmniejsz}) {
+            a->trigger();
+            l << t.M().Wartosc(Slot::L);
+        }
+        QCOMPARE(l, QList<std::uint32_t>({1, 2, 0, 31}));
+        t.obraz.Menu1_Szesnastkowy->trigger();
+        t.Rejestr(Slot::AK).Podstawa = 8; // none of the three: nothing ticked
+        otworz(300, 170);
+        QCOMPARE(tryb1(), QStringLiteral("000"));
+        t.obraz.Menu1_Dwojkowy->trigger();
+        QCOMPARE(QList<int>({t.Rejestr(Slot::L).Podstawa, t.Rejestr(Slot::AK).Podstawa}),
+                 QList<int>({16, 2}));
+        otworz(20, 140);
+        QCOMPARE(tryb1(), QStringLiteral("001"));
         t.M().UstawRejestr(Slot::AK, 3);
-        QCOMPARE(t.obraz.OtworzMenu({265, 165}), menu);
-        QCOMPARE(TObrazMaszyny::Tag(menu), Slot::Znak);
+        otworz(265, 165);
         t.obraz.Menu2_Ustaw1->trigger();
         QCOMPARE(t.M().Wartosc(Slot::AK), 131u);
         t.obraz.Menu2_Ustaw0->trigger();
         QCOMPARE(t.M().Wartosc(Slot::AK), 3u);
-        menu->hide();
-        QCOMPARE(t.obraz.OtworzMenu({660, 445}), menu); // G
-        t.obraz.Menu2_Ustaw1->trigger();
-        QCOMPARE(t.M().Wartosc(Slot::G), 1u);
-        menu->hide();
-        // Bus menu: bases with the tick.
-        menu = t.obraz.OtworzMenu({30, 85});
-        QCOMPARE(menu, t.obraz.PopupMenu3);
-        QCOMPARE(TObrazMaszyny::Tag(menu), Slot::MagA);
-        QVERIFY(t.obraz.Menu3_Dziesietny->isChecked());
+        otworz(30, 85);
         t.obraz.Menu3_Dwojkowy->trigger();
-        QCOMPARE(t.s.Architektura.Rejestry[Slot::MagA].Podstawa, 2);
-        menu->hide();
-        QCOMPARE(t.obraz.OtworzMenu({30, 415}), menu);
-        QCOMPARE(TObrazMaszyny::Tag(menu), Slot::MagS);
-        QVERIFY(!t.obraz.Menu3_Dwojkowy->isChecked() && t.obraz.Menu3_Dziesietny->isChecked());
+        otworz(30, 415); // its own base, not the one just set on bus A
+        QCOMPARE(tryb3(), QStringLiteral("010"));
         t.obraz.Menu3_Szesnastkowy->trigger();
-        QCOMPARE(t.s.Architektura.Rejestry[Slot::MagS].Podstawa, 16);
-        menu->hide();
+        QCOMPARE(QList<int>({t.Rejestr(Slot::MagA).Podstawa, t.Rejestr(Slot::MagS).Podstawa}),
+                 QList<int>({2, 16}));
     }
 
-    void trybRecznyWykonujeWybraneIJeCzysci() {
-        TSrodowisko t;
-        t.obraz.show();
-        t.M().UstawRejestr(Slot::L, 5);
-        auto kliknij = [&](TSygnal x, Qt::MouseButton przycisk = Qt::LeftButton) {
-            QTest::mouseClick(&t.obraz, przycisk, {}, Srodek(t.Sygnal(x).Obszar));
-        };
-        kliknij(TSygnal::wyl);
-        QVERIFY(!t.Sygnal(TSygnal::wyl).Wybrany); // not in manual mode
-        t.s.StanPracy.TrybPracy = 1;
-        kliknij(TSygnal::wyl);
-        kliknij(TSygnal::wea);
-        kliknij(TSygnal::wel);
-        kliknij(TSygnal::wel);
-        kliknij(TSygnal::czyt, Qt::RightButton);
-        QTest::mouseClick(&t.obraz, Qt::LeftButton, {}, QPoint(700, 300)); // outside every label
-        for (int i = 1; i <= LiczbaSygnalow; ++i)
-            QCOMPARE(t.s.Architektura.Sygnaly[static_cast<std::size_t>(i)].Wybrany,
-                     i == N(TSygnal::wyl) || i == N(TSygnal::wea));
-        QVERIFY(Ile(t.obraz, t.Sygnal(TSygnal::wea).Obszar, Niebieski) > 10);
-
-        QSignalSpy stan(&t.przebieg, &TPrzebiegOkna::ZmianaStanu);
-        t.przebieg.Takt(true);
-        QCOMPARE(stan.count(), 1);
-        QCOMPARE(t.M().Wartosc(Slot::A), 5u);
-        QVERIFY(t.M().AktywnySygnal("wyl") && t.M().AktywnySygnal("wea"));
-        QVERIFY(!t.M().AktywnySygnal("wel") && !t.M().AktywnySygnal("czyt"));
-        QCOMPARE(t.M().BiezacyWiersz(), -1);
-        for (int i = 1; i <= LiczbaSygnalow; ++i)
-            QVERIFY(!t.s.Architektura.Sygnaly[static_cast<std::size_t>(i)].Wybrany);
-        // Nothing chosen: an empty microinstruction.
-        t.przebieg.Takt(true);
-        QCOMPARE(t.M().BiezacyTekst(), std::string());
-        QCOMPARE(t.M().Wartosc(Slot::A), 5u);
-        QCOMPARE(t.M().BiezacyWiersz(), -1);
-        // Without `reczny` the microprogram runs: the fetch.
-        t.przebieg.Takt();
-        QCOMPARE(t.M().BiezacyTekst(), std::string("czyt wys wei il"));
+    void wpiszWartosc() {
+        TSchemat t;
+        QStringList okna;
+        QList<std::uint32_t> wyniki;
+        // Into the 5-bit L holding 5: masked, what is no number is 0; the last one cancelled.
+        const QStringList teksty = {"7", "$1F", "100", "-1", "abc", "9"};
+        for (const QString& tekst : teksty) {
+            t.M().UstawRejestr(Slot::L, 5);
+            t.obraz.WykonajModalnie = [&](QDialog& d) {
+                auto& o = static_cast<QInputDialog&>(d);
+                okna << o.windowTitle() + QLatin1Char('|') + o.labelText() + QLatin1Char('|') +
+                            o.textValue();
+                o.setTextValue(tekst);
+                return &tekst == &teksty.last() ? QDialog::Rejected : QDialog::Accepted;
+            };
+            t.obraz.OtworzMenu({20, 140})->hide();
+            t.obraz.Menu1_WpiszWartosc->trigger();
+            wyniki << t.M().Wartosc(Slot::L);
+        }
+        QCOMPARE(wyniki, QList<std::uint32_t>({7, 31, 4, 31, 0, 5}));
+        QCOMPARE(okna, QStringList(6, QStringLiteral("Podaj nową wartość||0")));
     }
 
-    void przyciskiPrzerwan() {
-        TSrodowisko t("L");
-        QVERIFY(t.obraz.Panel_IRQ->isVisibleTo(&t.obraz));
-        QCOMPARE(t.obraz.Panel_IRQ->geometry(), QRect(49, 0, 193, 25));
-        QCOMPARE(t.obraz.SpeedButtonIRQ[8]->geometry(), QRect(168, 0, 25, 25));
-        QVERIFY(t.obraz.SpeedButtonIRQ[1]->text().isEmpty());
-        t.obraz.SpeedButtonIRQ[1]->click();
-        QCOMPARE(t.M().Wartosc(Slot::RZ), 128u);
-        t.obraz.SpeedButtonIRQ[8]->click();
-        QCOMPARE(t.M().Wartosc(Slot::RZ), 129u);
+    void liczbaZTekstu() {
+        using W = std::optional<std::int32_t>;
+        QCOMPARE(LiczbaZTekstu("12"), W(12));
+        QCOMPARE(LiczbaZTekstu("$ff"), W(255));
+        QCOMPARE(LiczbaZTekstu("-$10"), W(-16));
+        QCOMPARE(LiczbaZTekstu("$FFFFFFFF"), W(-1));
+        QCOMPARE(LiczbaZTekstu("-2147483648"), W(INT32_MIN));
+        QCOMPARE(LiczbaZTekstu(" 7 "), W(7));
+        for (const char* zly : {"", "-", "$", "2147483648", "$100000000", "12a", "0x10", "1 2"})
+            QVERIFY2(!LiczbaZTekstu(QString::fromLatin1(zly)), zly);
     }
 
-    void oknoPamieci() {
-        TSrodowisko t;
+    void oknoPamieciIPowiekszenie() {
+        TSchemat t;
+        t.f.show();
         QScrollBar* pasek = t.obraz.ScrollBarPaO;
-        QCOMPARE(pasek->minimum(), 0);
-        QCOMPARE(pasek->maximum(), 23); // the last position shows 23 .. 31
-        QCOMPARE(pasek->pageStep(), 8);
+        // The last position shows 23 .. 31.
+        QCOMPARE(QList<int>({pasek->minimum(), pasek->maximum(), pasek->pageStep()}),
+                 QList<int>({0, 23, 8}));
         QCOMPARE(pasek->geometry(), QRect(639, 161, 16, 180));
         // A word shows up in the row of its address, and moves with the window.
         const QImage pusty = t.obraz.Obraz().copy(560, 160, 78, 21);
@@ -475,58 +369,33 @@ class TestSchematu : public QObject {
         QVERIFY(t.obraz.Obraz().copy(560, 160, 78, 21) != pusty);
         pasek->setValue(1);
         QCOMPARE(t.obraz.Obraz().copy(560, 160, 78, 21), pusty);
+
+        // Ctrl + wheel zooms a step; the wheel alone leaves the zoom to the scroll box.
+        QCOMPARE(t.obraz.size(), QSize(705, 485));
+        for (auto klawisze : {Qt::ControlModifier, Qt::NoModifier}) {
+            QWheelEvent z(QPointF(100, 100), t.obraz.mapToGlobal(QPointF(100, 100)), {},
+                          QPoint(0, 120), Qt::NoButton, klawisze, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&t.obraz, &z);
+            QCOMPARE(t.obraz.Skala(), 1.25);
+            QCOMPARE(t.obraz.size(), QSize(882, 607));
+        }
+        t.obraz.UstawSkale(2);
+        QCOMPARE(t.obraz.Obraz().size(), QSize(1410, 970));
+        t.Wykonaj({TSygnal::wyl, TSygnal::wea});
+        QCOMPARE(Kolory(t.obraz, {600, 202, 600, 201, 600, 200}), QStringLiteral("CKK"));
+        QCOMPARE(pasek->geometry(), QRect(1278, 322, 32, 360));
+        // Clicks are read in image pixels.
+        t.s.StanPracy.TrybPracy = 1;
+        QTest::mouseClick(&t.obraz, Qt::LeftButton, {}, Srodek(t.Sygnal(TSygnal::wel).Obszar) * 2);
+        QVERIFY(t.Sygnal(TSygnal::wel).Wybrany);
+
         t.M().UstawSzerokosci(24, 8);
         t.obraz.OdswiezMaszyne();
         QCOMPARE(pasek->maximum(), (1 << 24) - 1 - 8);
     }
 
-    void powiekszenieKolkiemZCtrl() {
-        TSrodowisko t;
-        t.obraz.show();
-        QCOMPARE(t.obraz.size(), QSize(705, 485));
-        QWheelEvent kolko(QPointF(100, 100), t.obraz.mapToGlobal(QPointF(100, 100)), {},
-                          QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
-                          false);
-        QApplication::sendEvent(&t.obraz, &kolko);
-        QCOMPARE(t.obraz.Skala(), 1.25);
-        QCOMPARE(t.obraz.size(), QSize(882, 607));
-        QWheelEvent bez(QPointF(100, 100), t.obraz.mapToGlobal(QPointF(100, 100)), {},
-                        QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(&t.obraz, &bez);
-        QCOMPARE(t.obraz.Skala(), 1.25);
-        t.obraz.UstawSkale(2);
-        QCOMPARE(t.obraz.Obraz().size(), QSize(1410, 970));
-        t.Wykonaj({TSygnal::wyl, TSygnal::wea});
-        QCOMPARE(Kolor(t.obraz, 600, 202), Czerwony);
-        QCOMPARE(Kolor(t.obraz, 600, 201), Czarny);
-        QCOMPARE(Kolor(t.obraz, 600, 200), Czarny);
-        QCOMPARE(t.obraz.ScrollBarPaO->geometry(), QRect(1278, 322, 32, 360));
-        // Clicks are read in image pixels.
-        t.s.StanPracy.TrybPracy = 1;
-        QTest::mouseClick(&t.obraz, Qt::LeftButton, {}, Srodek(t.Sygnal(TSygnal::wel).Obszar) * 2);
-        QVERIFY(t.Sygnal(TSygnal::wel).Wybrany);
-    }
-
-    void rozkazKonczySieNaKoncuRozkazu() {
-        TSrodowisko t;
-        t.Zaladuj(Przyklad);
-        QSignalSpy stan(&t.przebieg, &TPrzebiegOkna::ZmianaStanu);
-        QSignalSpy poczatek(&t.przebieg, &TPrzebiegOkna::PoczatekPrzebiegu);
-        QSignalSpy koniec(&t.przebieg, &TPrzebiegOkna::KoniecPrzebiegu);
-        t.przebieg.Rozkaz(); // "pob zero": the fetch and two rows
-        QVERIFY(!t.przebieg.Trwa());
-        QCOMPARE(t.przebieg.Takty(), 3u);
-        QCOMPARE(t.M().BiezacyWiersz(), -1);
-        QCOMPARE(t.M().Wartosc(Slot::L), 1u);
-        QCOMPARE(stan.count(), 1);
-        QCOMPARE(poczatek.count(), 1);
-        QCOMPARE(koniec.count(), 1);
-        QCOMPARE(t.s.StanPracy.TrybPracy, 0);
-    }
-
     void programZatrzymanyStopem() {
-        TSrodowisko t;
-        t.Zaladuj(Przyklad);
+        TSchemat t("K", Przyklad);
         int wPolowieRozkazu = 0;
         connect(&t.przebieg, &TPrzebiegOkna::ZmianaStanu, this, [&] {
             if (t.przebieg.Trwa() && t.M().BiezacyWiersz() != -1) ++wPolowieRozkazu;
@@ -535,7 +404,6 @@ class TestSchematu : public QObject {
         QSignalSpy koniec(&t.przebieg, &TPrzebiegOkna::KoniecPrzebiegu);
         t.przebieg.Program();
         QVERIFY(t.przebieg.Trwa());
-        QCOMPARE(t.s.StanPracy.TrybPracy, 2);
         // Ticks and manual commands wait while the program runs.
         const std::uint64_t przed = t.przebieg.Takty();
         t.przebieg.Takt();
@@ -548,57 +416,22 @@ class TestSchematu : public QObject {
         t.przebieg.Stop();
         QVERIFY(!t.przebieg.Trwa());
         QCOMPARE(koniec.count(), 1);
-        QCOMPARE(t.s.StanPracy.TrybPracy, 0);
         const std::uint64_t takty = t.przebieg.Takty();
         QVERIFY(takty > 1000);
         QTest::qWait(20);
         QCOMPARE(t.przebieg.Takty(), takty); // nothing runs after Stop
 
         // No tick lost or run twice: the same number of ticks in one go gives the same state.
-        TSymulator w;
-        w.KompilujMikroprogram();
-        w.KompilujProgram(Przyklad);
-        w.Maszyna.Reset();
-        TPrzebieg wzor(w.Maszyna, TPolecenie::Program);
-        QCOMPARE(wzor.Porcja(takty).Takty, takty);
+        TSchemat w("K", Przyklad);
+        QCOMPARE(TPrzebieg(w.M(), TPolecenie::Program).Porcja(takty).Takty, takty);
         for (int slot = 1; slot <= LiczbaSlotow; ++slot)
-            QCOMPARE(t.M().Wartosc(slot), w.Maszyna.Wartosc(slot));
-        QCOMPARE(t.M().BiezacyWiersz(), w.Maszyna.BiezacyWiersz());
-        QCOMPARE(t.M().CzytajPaO(20), w.Maszyna.CzytajPaO(20));
-    }
-
-    void programZatrzymanyPunktemZatrzymania() {
-        TSrodowisko t;
-        t.Zaladuj(Przyklad);
-        std::string blad;
-        TPunktZatrzymania p;
-        p.Co = 0; // AK
-        p.Relacja = 0;
-        p.Wartosc1 = 5;
-        QVERIFY(t.s.PunktyZatrzymania.DodajPunkt(p, blad));
-        QSignalSpy koniec(&t.przebieg, &TPrzebiegOkna::KoniecPrzebiegu);
-        t.przebieg.Program();
-        QTRY_VERIFY(!t.przebieg.Trwa());
-        QCOMPARE(koniec.count(), 1);
-        QCOMPARE(t.M().Wartosc(Slot::AK), 5u);
-        QCOMPARE(t.M().CzytajPaO(20), 4u); // stopped after the "dod", before the store
-        QCOMPARE(t.s.StanPracy.TrybPracy, 0);
-        QVERIFY(t.s.StanPracy.ZadanieStopu);
-        QVERIFY(!t.s.Dziennik.Linie().empty());
-        QVERIFY(
-            QString::fromStdString(t.s.Dziennik.Linie().back()).startsWith("Breakpoint 1 OK = "));
-        // The breakpoint still holds after any further tick; without it the run resumes there.
-        t.przebieg.Rozkaz();
-        QCOMPARE(t.przebieg.Takty(), 1u);
-        t.s.PunktyZatrzymania.UsunWszystkie();
-        t.przebieg.Rozkaz();
-        QVERIFY(!t.przebieg.Trwa());
-        QCOMPARE(t.M().CzytajPaO(20), 5u);
+            QCOMPARE(t.M().Wartosc(slot), w.M().Wartosc(slot));
+        QCOMPARE(t.M().BiezacyWiersz(), w.M().BiezacyWiersz());
+        QCOMPARE(t.M().CzytajPaO(20), w.M().CzytajPaO(20));
     }
 
     void programDoStpIPotemNic() {
-        TSrodowisko t;
-        t.Zaladuj({"pob jeden", "dod jeden", "stop", "jeden: rst 1"});
+        TSchemat t("K", {"pob jeden", "dod jeden", "stop", "jeden: rst 1"});
         t.przebieg.Program();
         QVERIFY(!t.przebieg.Trwa());
         QVERIFY(t.M().Zatrzymana());
@@ -608,14 +441,13 @@ class TestSchematu : public QObject {
         t.przebieg.Program();
         t.przebieg.Rozkaz();
         t.przebieg.Takt();
-        QCOMPARE(poczatek.count(), 0);
-        QCOMPARE(stan.count(), 0);
+        QCOMPARE(poczatek.count() + stan.count(), 0);
     }
 
     // ---- the panel ----
 
-    void panelUkladIObrazNaSrodku() {
-        TPanel p;
+    void panelUkladRecznieITakt() {
+        TSchemat p;
         p.f.show();
         QCOMPARE(p.f.Image1->y(), 4);
         QVERIFY(p.f.ScrollBox1->viewport()->width() > 705 + 8);
@@ -630,82 +462,104 @@ class TestSchematu : public QObject {
             napisy << b->text();
         QCOMPARE(napisy, QStringList({"Ręcznie", "Takt [F7]", "Rozkaz [F8]", "Program [F9]",
                                       "Reset", "Stop"}));
-    }
 
-    void panelRecznieITakt() {
-        TPanel p;
-        p.f.show();
-        p.s.Architektura.Sygnaly[static_cast<std::size_t>(N(TSygnal::wea))].Wybrany = true;
+        p.M().UstawRejestr(Slot::L, 5);
+        auto kliknij = [&](TSygnal x, Qt::MouseButton przycisk = Qt::LeftButton) {
+            QTest::mouseClick(&p.obraz, przycisk, {}, Srodek(p.Sygnal(x).Obszar));
+        };
+        kliknij(TSygnal::wyl);
+        QVERIFY(!p.Sygnal(TSygnal::wyl).Wybrany); // not in manual mode
+        // In manual mode two clicks undo each other; the right button and a click outside
+        // every label choose nothing.
         p.f.SpeedButtonRecznie->click();
-        QCOMPARE(p.s.StanPracy.TrybPracy, 1);
-        QVERIFY(!p.s.Architektura.Sygnaly[static_cast<std::size_t>(N(TSygnal::wea))].Wybrany);
-        const TObszar& wel =
-            p.s.Architektura.Sygnaly[static_cast<std::size_t>(N(TSygnal::wel))].Obszar;
-        QTest::mouseClick(p.f.Image1, Qt::LeftButton, {}, Srodek(wel));
+        for (TSygnal x : {TSygnal::wyl, TSygnal::wea, TSygnal::wel, TSygnal::wel})
+            kliknij(x);
+        kliknij(TSygnal::czyt, Qt::RightButton);
+        QTest::mouseClick(&p.obraz, Qt::LeftButton, {}, QPoint(700, 300));
+        for (int i = 1; i <= LiczbaSygnalow; ++i)
+            QCOMPARE(p.s.Architektura.Sygnaly[static_cast<std::size_t>(i)].Wybrany,
+                     i == N(TSygnal::wyl) || i == N(TSygnal::wea));
+        QVERIFY(Ile(p.obraz, p.Sygnal(TSygnal::wea).Obszar, Niebieski) > 10);
+        QSignalSpy stan(&p.przebieg, &TPrzebiegOkna::ZmianaStanu);
         p.f.SpeedButtonTakt->click();
-        QCOMPARE(p.s.Maszyna.BiezacyTekst(), std::string("wel "));
-        // Its message, in the list until the next tick.
+        QCOMPARE(stan.count(), 1);
+        QCOMPARE(p.M().BiezacyTekst(), std::string("wyl wea "));
+        QCOMPARE(p.M().Wartosc(Slot::A), 5u);
+        // A tick's message stays in the list until the next tick.
+        kliknij(TSygnal::wel);
+        p.f.SpeedButtonTakt->click();
         QCOMPARE(p.Lista(), QStringList{QStringLiteral(
                                 "WEL - Próba odczytu z pustej magistrali adresowej A")});
         p.f.SpeedButtonTakt->click();
         QVERIFY(p.Lista().isEmpty());
+        // Out of manual mode the microprogram runs: the fetch.
         p.f.SpeedButtonRecznie->click();
         QCOMPARE(p.s.StanPracy.TrybPracy, 0);
+        p.f.SpeedButtonTakt->click();
+        QCOMPARE(p.M().BiezacyTekst(), std::string("czyt wys wei il"));
     }
 
-    void panelListaPoPrzebieguPokazujeOstatniTakt() {
-        TPanel p;
-        p.s.KompilujProgram(Przyklad);
-        p.s.Maszyna.Reset();
-        p.s.Maszyna.WykonajMikrorozkaz("wel");
+    void panelPunktZatrzymaniaIListaOstatniegoTaktu() {
+        TSchemat p("K", Przyklad);
+        p.M().WykonajMikrorozkaz("wel");
         QCOMPARE(p.Lista().size(), 1);
         std::string blad;
-        TPunktZatrzymania punkt;
-        punkt.Wartosc1 = 9; // AK = 9
+        TPunktZatrzymania punkt; // AK equal to 5
+        punkt.Wartosc1 = 5;
         QVERIFY(p.s.PunktyZatrzymania.DodajPunkt(punkt, blad));
+        QSignalSpy koniec(&p.przebieg, &TPrzebiegOkna::KoniecPrzebiegu);
         p.f.SpeedButtonProgram->click();
-        QTRY_VERIFY(!p.f.Przebieg()->Trwa());
-        QCOMPARE(p.s.Maszyna.Wartosc(Slot::AK), 9u);
+        QTRY_VERIFY(!p.przebieg.Trwa());
+        QCOMPARE(koniec.count(), 1);
+        QCOMPARE(p.M().Wartosc(Slot::AK), 5u);
+        QCOMPARE(p.M().CzytajPaO(20), 4u); // stopped after the "dod", before the store
+        // After the run the list shows the last tick's messages only.
         const QStringList lista = p.Lista();
         QCOMPARE(lista.size(), 1);
         QVERIFY(lista[0].startsWith(QStringLiteral("Breakpoint 1 OK = ")));
+        // The breakpoint still holds after any further tick; without it the run resumes there.
+        p.f.SpeedButtonRozkaz->click();
+        QCOMPARE(p.przebieg.Takty(), 1u);
+        p.s.PunktyZatrzymania.UsunWszystkie();
+        p.f.SpeedButtonRozkaz->click();
+        QVERIFY(!p.przebieg.Trwa());
+        QCOMPARE(p.M().CzytajPaO(20), 5u);
     }
 
     void panelStopResetIIRQWTrakcieProgramu() {
-        TPanel p;
-        p.s.ZastosujPreset("L");
-        p.s.KompilujMikroprogram();
-        p.s.KompilujProgram(Przyklad);
-        p.s.Maszyna.Reset();
-        p.f.OdswiezMaszyne();
+        TSchemat p("L", Przyklad);
         bool stopPrzyRozkazie = false;
-        connect(p.f.Przebieg(), &TPrzebiegOkna::PoczatekPrzebiegu, this,
+        connect(&p.przebieg, &TPrzebiegOkna::PoczatekPrzebiegu, this,
                 [&] { stopPrzyRozkazie = p.f.SpeedButtonStop->isVisibleTo(&p.f); });
+        QSignalSpy stan(&p.przebieg, &TPrzebiegOkna::ZmianaStanu);
+        QSignalSpy koniec(&p.przebieg, &TPrzebiegOkna::KoniecPrzebiegu);
         p.f.SpeedButtonStop->hide();
-        p.f.SpeedButtonRozkaz->click();
+        p.f.SpeedButtonRozkaz->click(); // "pob zero": the fetch and two rows, within the click
         QVERIFY(stopPrzyRozkazie);
         QVERIFY(!p.f.SpeedButtonStop->isVisibleTo(&p.f));
+        QCOMPARE(p.przebieg.Takty(), 3u);
+        QCOMPARE(p.M().BiezacyWiersz(), -1);
+        QCOMPARE(QList<qsizetype>({stan.count(), koniec.count()}), QList<qsizetype>({1, 1}));
 
         p.f.SpeedButtonProgram->click();
-        QVERIFY(p.f.Przebieg()->Trwa());
+        QVERIFY(p.przebieg.Trwa());
         QTest::qWait(30);
         p.f.Panel_IRQ->findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
-        QCOMPARE(p.s.Maszyna.Wartosc(Slot::RZ), 128u);
-        QVERIFY(p.f.Przebieg()->Trwa());
+        QCOMPARE(p.M().Wartosc(Slot::RZ), 128u);
+        QVERIFY(p.przebieg.Trwa());
         p.f.SpeedButtonStop->click();
-        QVERIFY(!p.f.Przebieg()->Trwa());
+        QVERIFY(!p.przebieg.Trwa());
         QCOMPARE(p.s.StanPracy.TrybPracy, 0);
 
         p.f.SpeedButtonProgram->click();
         QTest::qWait(30);
-        p.s.Konsola.UstawWejscie("x");
         p.f.SpeedButtonReset->click();
-        QVERIFY(!p.f.Przebieg()->Trwa());
+        QVERIFY(!p.przebieg.Trwa());
         QCOMPARE(p.s.StanPracy.TrybPracy, 0);
-        QCOMPARE(p.s.Maszyna.Wartosc(Slot::L), 0u);
-        QCOMPARE(p.s.Maszyna.BiezacyWiersz(), -1);
+        QCOMPARE(p.M().Wartosc(Slot::L), 0u);
+        QCOMPARE(p.M().BiezacyWiersz(), -1);
         QTest::qWait(20);
-        QCOMPARE(p.s.Maszyna.Wartosc(Slot::L), 0u); // nothing ran after the Reset
+        QCOMPARE(p.M().Wartosc(Slot::L), 0u); // nothing ran after the Reset
     }
 };
 
