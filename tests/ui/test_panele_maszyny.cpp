@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -393,18 +394,19 @@ class TestPaneliMaszyny : public QObject {
     void konsolaCzesciWedlugArchitektury() {
         TOkno t;
         TFrameKonsola* k = t.Konsola();
-        auto czesci = [&] { return Widoczne({k->Panel_IRQ, k->Memo1, k->Edit1}); };
-        QCOMPARE(czesci(), QStringLiteral("000"));
+        // The last letter is the note shown when the machine has none of the parts.
+        auto czesci = [&] { return Widoczne({k->Panel_IRQ, k->Memo1, k->Edit1, k->LabelBrak}); };
+        QCOMPARE(czesci(), QStringLiteral("0001"));
         t.s.ZastosujPreset("EK");
         k->PokazKonsole();
-        QCOMPARE(czesci(), QStringLiteral("111"));
+        QCOMPARE(czesci(), QStringLiteral("1110"));
         // A machine that only prints ("werb"): its output shows, there is nothing to type.
         ZastosujPresetU(t.s.Architektura, {{"wyrb", false}, {"start", true}});
         k->PokazKonsole();
-        QCOMPARE(czesci(), QStringLiteral("110"));
+        QCOMPARE(czesci(), QStringLiteral("1100"));
         ZastosujPresetU(t.s.Architektura, {{"wyrb", true}, {"werb", false}});
         k->PokazKonsole();
-        QCOMPARE(czesci(), QStringLiteral("101"));
+        QCOMPARE(czesci(), QStringLiteral("1010"));
     }
 
     void przyciskiIRQZglaszajaPrzerwania() {
