@@ -401,6 +401,9 @@ class TestPaneleEdycji : public QObject {
         QCOMPARE(t.s.ListaRozkazow[1].Nazwa, std::string("stop"));
         QCOMPARE(f.ListViewRozkaz->topLevelItem(0)->text(2), QStringLiteral("stop"));
         QCOMPARE(f.Label1_->text(), QStringLiteral("stop"));
+        QCOMPARE(f.EditOpis->text(), QStringLiteral("Zatrzymuje maszynę."));
+        for (int i = 1; i <= t.s.ListaRozkazow.Count(); ++i)
+            QVERIFY(t.s.ListaRozkazow[i].Opis != "zmieniony");
         QVERIFY(f.ListViewRozkaz->selectedItems().isEmpty());
         // Recompiled: the entry row of "dod" is empty now.
         QCOMPARE(t.s.PamiecMikroprogramu.Wiersz(1).Rozkaz, std::string());
