@@ -15,8 +15,6 @@
 #include <algorithm>
 
 #include "Liczby.h"
-#include "Polecenia.h"
-#include "TPrzebiegOkna.h"
 #include "TSymulator.h"
 #include "TekstyPamieci.h"
 
@@ -144,23 +142,9 @@ class TModelPamieciCPU : public QStringListModel {
     }
 };
 
-TFrameCPU::TFrameCPU(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {
+TFrameCPU::TFrameCPU(TSymulator& symulator, QWidget* parent)
+    : TRamkaPrzebiegu(symulator, parent, false) {
     setObjectName(QStringLiteral("FrameCPU1"));
-    GornyPasek->setObjectName(QStringLiteral("PanelTop"));
-    GornyPasek->setFixedHeight(34);
-    UkladPaska->setSpacing(0);
-    SpeedButtonTakt = PrzyciskPaska(GornyPasek, "SpeedButtonTakt", QStringLiteral("Takt [F7]"));
-    SpeedButtonRozkaz =
-        PrzyciskPaska(GornyPasek, "SpeedButtonRozkaz", QStringLiteral("Rozkaz [F8]"));
-    SpeedButtonProgram =
-        PrzyciskPaska(GornyPasek, "SpeedButtonProgram", QStringLiteral("Program [F9]"));
-    SpeedButtonReset = PrzyciskPaska(GornyPasek, "SpeedButtonReset", QStringLiteral("Reset"));
-    SpeedButtonStop = PrzyciskPaska(GornyPasek, "SpeedButtonStop", QStringLiteral("Stop"));
-    for (QToolButton* p : {SpeedButtonTakt, SpeedButtonRozkaz, SpeedButtonProgram, SpeedButtonReset,
-                           SpeedButtonStop})
-        UkladPaska->addWidget(p);
-    UkladPaska->addStretch(1);
-
     // Left: the listing with its scroll bar above an empty panel. Right: the registers and
     // flags above an empty panel.
     Splitter3 = new QSplitter(Qt::Horizontal, this);
@@ -227,32 +211,11 @@ TFrameCPU::TFrameCPU(TSymulator& symulator, QWidget* parent) : TRamka(symulator,
     // how many rows it shows; the wheel over it moves the scroll bar.
     ListBoxPamiecProgram->viewport()->installEventFilter(this);
     connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { OdswiezPamiec(); });
-
-    connect(SpeedButtonTakt, &QToolButton::clicked, this, &TFrameCPU::SpeedButtonTaktClick);
-    connect(SpeedButtonRozkaz, &QToolButton::clicked, this, &TFrameCPU::SpeedButtonRozkazClick);
-    connect(SpeedButtonProgram, &QToolButton::clicked, this, &TFrameCPU::SpeedButtonProgramClick);
-    connect(SpeedButtonReset, &QToolButton::clicked, this, &TFrameCPU::SpeedButtonResetClick);
-    connect(SpeedButtonStop, &QToolButton::clicked, this, &TFrameCPU::SpeedButtonStopClick);
-
-    UstawPrzebieg(new TPrzebiegOkna(symulator, this));
 }
 
-void TFrameCPU::UstawPrzebieg(TPrzebiegOkna* p) {
-    if (przebieg) {
-        disconnect(przebieg, nullptr, this, nullptr);
-        if (przebieg->parent() == this) przebieg->deleteLater();
-    }
-    przebieg = p;
-    // Whichever panel started it, a hidden panel catches up when it is brought up.
-    connect(p, &TPrzebiegOkna::ZmianaStanu, this, [this] {
-        if (isVisible()) OdswiezCPU();
-    });
-    connect(p, &TPrzebiegOkna::PoczatekPrzebiegu, this, [this](TPolecenie polecenie) {
-        if (polecenie == TPolecenie::Rozkaz) SpeedButtonStop->show();
-    });
-    connect(p, &TPrzebiegOkna::KoniecPrzebiegu, this, [this](TPolecenie polecenie) {
-        if (polecenie == TPolecenie::Rozkaz) SpeedButtonStop->hide();
-    });
+// Whichever panel started the run, a hidden panel catches up when it is brought up.
+void TFrameCPU::PoZmianieStanu() {
+    if (isVisible()) OdswiezCPU();
 }
 
 bool TFrameCPU::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
@@ -343,26 +306,10 @@ QString TFrameCPU::LiniaPamieci(std::uint32_t a) const {
 
 // ---- run buttons ----
 
-// The CPU panel's Takt runs the microprogram also in manual mode.
-void TFrameCPU::SpeedButtonTaktClick() {
-    przebieg->Takt(false);
-}
-
-void TFrameCPU::SpeedButtonRozkazClick() {
-    przebieg->Rozkaz();
-}
-
-void TFrameCPU::SpeedButtonProgramClick() {
-    przebieg->Program();
-}
-
-// Unlike the schematic's Reset it leaves the console and a run in progress alone.
+// The CPU panel's Takt runs the microprogram also in manual mode (the base's default).
 void TFrameCPU::SpeedButtonResetClick() {
     symulator.Maszyna.Reset();
     OdswiezCPU();
     emit ZmianaDostepnosci();
 }
 
-void TFrameCPU::SpeedButtonStopClick() {
-    przebieg->Stop();
-}

@@ -5,30 +5,13 @@
 #include <QSplitter>
 #include <QToolButton>
 
-#include "Polecenia.h"
 #include "TObrazMaszyny.h"
 #include "TPrzebiegOkna.h"
 #include "TSymulator.h"
 
-TFrameMaszyna::TFrameMaszyna(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {
+TFrameMaszyna::TFrameMaszyna(TSymulator& symulator, QWidget* parent)
+    : TRamkaPrzebiegu(symulator, parent, true) {
     setObjectName(QStringLiteral("FrameMaszyna1"));
-    GornyPasek->setObjectName(QStringLiteral("PanelTop"));
-    GornyPasek->setFixedHeight(34);
-    UkladPaska->setSpacing(0);
-    SpeedButtonRecznie =
-        PrzyciskPaska(GornyPasek, "SpeedButtonRecznie", QStringLiteral("Ręcznie"), true);
-    SpeedButtonTakt = PrzyciskPaska(GornyPasek, "SpeedButtonTakt", QStringLiteral("Takt [F7]"));
-    SpeedButtonRozkaz =
-        PrzyciskPaska(GornyPasek, "SpeedButtonRozkaz", QStringLiteral("Rozkaz [F8]"));
-    SpeedButtonProgram =
-        PrzyciskPaska(GornyPasek, "SpeedButtonProgram", QStringLiteral("Program [F9]"));
-    SpeedButtonReset = PrzyciskPaska(GornyPasek, "SpeedButtonReset", QStringLiteral("Reset"));
-    SpeedButtonStop = PrzyciskPaska(GornyPasek, "SpeedButtonStop", QStringLiteral("Stop"));
-    for (QToolButton* p : {SpeedButtonRecznie, SpeedButtonTakt, SpeedButtonRozkaz,
-                           SpeedButtonProgram, SpeedButtonReset, SpeedButtonStop})
-        UkladPaska->addWidget(p);
-    UkladPaska->addStretch(1);
-
     // The schematic above, the message list below, a splitter between them.
     Splitter1 = new QSplitter(Qt::Vertical, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
@@ -67,33 +50,11 @@ TFrameMaszyna::TFrameMaszyna(TSymulator& symulator, QWidget* parent) : TRamka(sy
     connect(Image1, &TObrazMaszyny::TekstStatusu, this, &TFrameMaszyna::TekstStatusu);
     connect(SpeedButtonRecznie, &QToolButton::clicked, this,
             &TFrameMaszyna::SpeedButtonRecznieClick);
-    connect(SpeedButtonTakt, &QToolButton::clicked, this, &TFrameMaszyna::SpeedButtonTaktClick);
-    connect(SpeedButtonRozkaz, &QToolButton::clicked, this, &TFrameMaszyna::SpeedButtonRozkazClick);
-    connect(SpeedButtonProgram, &QToolButton::clicked, this,
-            &TFrameMaszyna::SpeedButtonProgramClick);
-    connect(SpeedButtonReset, &QToolButton::clicked, this, &TFrameMaszyna::SpeedButtonResetClick);
-    connect(SpeedButtonStop, &QToolButton::clicked, this, &TFrameMaszyna::SpeedButtonStopClick);
-
-    UstawPrzebieg(new TPrzebiegOkna(symulator, this));
 }
 
-void TFrameMaszyna::UstawPrzebieg(TPrzebiegOkna* p) {
-    if (przebieg) {
-        disconnect(przebieg, nullptr, this, nullptr);
-        if (przebieg->parent() == this) przebieg->deleteLater();
-    }
-    przebieg = p;
-    wBiegu = p->Trwa();
-    connect(p, &TPrzebiegOkna::ZmianaStanu, this, &TFrameMaszyna::RysujMaszyne);
-    connect(p, &TPrzebiegOkna::PoczatekPrzebiegu, this, [this](TPolecenie polecenie) {
-        wBiegu = true;
-        if (polecenie == TPolecenie::Rozkaz) SpeedButtonStop->show();
-    });
-    connect(p, &TPrzebiegOkna::KoniecPrzebiegu, this, [this](TPolecenie polecenie) {
-        wBiegu = false;
-        PokazKomunikaty();
-        if (polecenie == TPolecenie::Rozkaz) SpeedButtonStop->hide();
-    });
+void TFrameMaszyna::KoniecPrzebiegu() {
+    wBiegu = false;
+    PokazKomunikaty();
 }
 
 void TFrameMaszyna::OdswiezMaszyne() {
@@ -144,19 +105,8 @@ void TFrameMaszyna::SpeedButtonRecznieClick() {
     RysujMaszyne();
 }
 
-void TFrameMaszyna::SpeedButtonTaktClick() {
-    przebieg->Takt(symulator.StanPracy.TrybPracy == 1);
-}
+bool TFrameMaszyna::TaktReczny() const { return symulator.StanPracy.TrybPracy == 1; }
 
-void TFrameMaszyna::SpeedButtonRozkazClick() {
-    przebieg->Rozkaz();
-}
-
-void TFrameMaszyna::SpeedButtonProgramClick() {
-    przebieg->Program();
-}
-
-// Reset also ends a run in progress.
 void TFrameMaszyna::SpeedButtonResetClick() {
     przebieg->Stop();
     symulator.Maszyna.Reset();
@@ -165,6 +115,3 @@ void TFrameMaszyna::SpeedButtonResetClick() {
     emit ZmianaDostepnosci();
 }
 
-void TFrameMaszyna::SpeedButtonStopClick() {
-    przebieg->Stop();
-}

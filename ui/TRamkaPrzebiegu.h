@@ -1,0 +1,51 @@
+#pragma once
+// The base of the two panels with run buttons (schematic and CPU): the buttons "Takt",
+// "Rozkaz", "Program", "Reset", "Stop" in the top bar and the run loop they drive.
+
+#include "TRamka.h"
+
+class QToolButton;
+class TPrzebiegOkna;
+
+class TRamkaPrzebiegu : public TRamka {
+    Q_OBJECT
+  public:
+    // `reczny` puts the "Ręcznie" toggle before the run buttons.
+    TRamkaPrzebiegu(TSymulator& symulator, QWidget* parent, bool reczny);
+
+    // The run loop the buttons drive; the panel has its own until the main window gives
+    // it the one both panels share.
+    void UstawPrzebieg(TPrzebiegOkna* p);
+    TPrzebiegOkna* Przebieg() const { return przebieg; }
+
+    QToolButton* SpeedButtonRecznie = nullptr;
+    QToolButton* SpeedButtonTakt;
+    QToolButton* SpeedButtonRozkaz;
+    QToolButton* SpeedButtonProgram;
+    QToolButton* SpeedButtonReset;
+    QToolButton* SpeedButtonStop;
+
+  public slots:
+    void SpeedButtonTaktClick();
+    void SpeedButtonRozkazClick();
+    void SpeedButtonProgramClick();
+    virtual void SpeedButtonResetClick() = 0;
+    void SpeedButtonStopClick();
+
+  signals:
+    // Text for the second panel of the main window's status bar.
+    void TekstStatusu(const QString& tekst);
+    // The run mode or the stop flag may have changed: the main window re-enables commands.
+    void ZmianaDostepnosci();
+
+  protected:
+    // Whether "Takt" executes the chosen signals instead of the microprogram.
+    virtual bool TaktReczny() const { return false; }
+    // The run loop changed the machine; the panel redraws.
+    virtual void PoZmianieStanu() = 0;
+    // A run started or ended (also one started from the other panel).
+    virtual void PoczatekPrzebiegu() {}
+    virtual void KoniecPrzebiegu() {}
+
+    TPrzebiegOkna* przebieg = nullptr;
+};
