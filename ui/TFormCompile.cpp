@@ -29,15 +29,7 @@ TFormCompile::TFormCompile(QWidget* parent) : QDialog(parent) {
     int n = 2;
     for (QPlainTextEdit* m : {Memo1, Memo2, Memo3, Memo4, Memo5})
         PageControl->addTab(m, QStringLiteral("TabSheet%1").arg(n++));
-    ButtonZamknij = new QPushButton(QStringLiteral("Zamknij"), this);
-    connect(ButtonZamknij, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* uklad = new QVBoxLayout(this);
-    uklad->addWidget(PageControl, 1);
-    auto* dol = new QHBoxLayout;
-    dol->addStretch(1);
-    dol->addWidget(ButtonZamknij);
-    uklad->addLayout(dol);
+    ButtonZamknij = UlozStronyIZamknij(this, PageControl);
 }
 
 void TFormCompile::Pokaz(const TWynikAsemblacji& wynik) {

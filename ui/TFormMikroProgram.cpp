@@ -36,15 +36,7 @@ TFormMikroProgram::TFormMikroProgram(TSymulator& symulator, QWidget* parent)
     PageControl->addTab(Memo1, QStringLiteral("Mikrorozkazy"));
     PageControl->addTab(Memo2, QStringLiteral("Podział"));
     PageControl->addTab(Memo3, QStringLiteral("Wiersze"));
-    ButtonZamknij = new QPushButton(QStringLiteral("Zamknij"), this);
-    connect(ButtonZamknij, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* uklad = new QVBoxLayout(this);
-    uklad->addWidget(PageControl, 1);
-    auto* dol = new QHBoxLayout;
-    dol->addStretch(1);
-    dol->addWidget(ButtonZamknij);
-    uklad->addLayout(dol);
+    ButtonZamknij = UlozStronyIZamknij(this, PageControl);
 }
 
 void TFormMikroProgram::Odswiez() {

@@ -13,19 +13,6 @@
 #include "Polecenia.h"
 #include "TSymulator.h"
 
-namespace {
-
-// Each part keeps a 4-pixel margin inside its half of the splitter.
-QWidget* Czesc(QWidget* rodzic, QWidget* tresc) {
-    auto* c = new QWidget(rodzic);
-    auto* uklad = new QVBoxLayout(c);
-    uklad->setContentsMargins(4, 4, 4, 4);
-    uklad->addWidget(tresc);
-    return c;
-}
-
-} // namespace
-
 TFrameDebug::TFrameDebug(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {
     setObjectName(QStringLiteral("FrameDebug1"));
     GornyPasek->setObjectName(QStringLiteral("PanelTop"));
@@ -51,8 +38,8 @@ TFrameDebug::TFrameDebug(TSymulator& symulator, QWidget* parent) : TRamka(symula
     ListViewEtykiety->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListViewEtykiety->setUniformRowHeights(true);
     ListViewEtykiety->header()->resizeSection(0, 160);
-    Splitter1->addWidget(Czesc(Splitter1, MemoDebug));
-    Splitter1->addWidget(Czesc(Splitter1, ListViewEtykiety));
+    Splitter1->addWidget(ZMarginesem(Splitter1, MemoDebug));
+    Splitter1->addWidget(ZMarginesem(Splitter1, ListViewEtykiety));
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 1);
     UkladTresci->setContentsMargins(0, 0, 0, 0);

@@ -16,14 +16,6 @@
 
 namespace {
 constexpr int WysokoscWiersza = 18;
-
-QWidget* Panel(QWidget* rodzic, QWidget* zawartosc) {
-    auto* p = new QWidget(rodzic);
-    auto* u = new QVBoxLayout(p);
-    u->setContentsMargins(4, 4, 4, 4);
-    u->addWidget(zawartosc);
-    return p;
-}
 } // namespace
 
 TFrameProgram::TFrameProgram(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {
@@ -71,11 +63,11 @@ TFrameProgram::TFrameProgram(TSymulator& symulator, QWidget* parent) : TRamka(sy
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     connect(ListBox1, &TListaKomunikatow::KomunikatWybrany, this, &TFrameProgram::IdzDoKomunikatu);
 
-    PanelIRQ = Panel(this, StringGrid_IRQ);
+    PanelIRQ = ZMarginesem(this, StringGrid_IRQ);
     PanelIRQ->layout()->setAlignment(StringGrid_IRQ, Qt::AlignTop | Qt::AlignLeft);
-    PanelInfo = Panel(this, ListBox1);
+    PanelInfo = ZMarginesem(this, ListBox1);
     auto* poziomy = new QSplitter(Qt::Horizontal);
-    poziomy->addWidget(Panel(this, Memo2));
+    poziomy->addWidget(ZMarginesem(this, Memo2));
     poziomy->addWidget(PanelIRQ);
     poziomy->setStretchFactor(0, 1);
     poziomy->setStretchFactor(1, 0);

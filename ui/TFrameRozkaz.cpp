@@ -23,13 +23,6 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-QWidget* Panel(QWidget* rodzic, QLayout* uklad) {
-    auto* p = new QWidget(rodzic);
-    p->setLayout(uklad);
-    uklad->setContentsMargins(4, 4, 4, 4);
-    return p;
-}
-
 } // namespace
 
 TFrameRozkaz::TFrameRozkaz(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {
@@ -121,8 +114,8 @@ TFrameRozkaz::TFrameRozkaz(TSymulator& symulator, QWidget* parent) : TRamka(symu
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
 
     auto* edycja = new QSplitter(Qt::Horizontal);
-    edycja->addWidget(Panel(this, lewy));
-    edycja->addWidget(Panel(this, pola));
+    edycja->addWidget(ZMarginesem(this, lewy));
+    edycja->addWidget(ZMarginesem(this, pola));
     edycja->setStretchFactor(0, 1);
     edycja->setSizes({480, 260});
     auto* listaUklad = new QVBoxLayout;
@@ -131,8 +124,8 @@ TFrameRozkaz::TFrameRozkaz(TSymulator& symulator, QWidget* parent) : TRamka(symu
     komunikatyUklad->addWidget(ListBox1);
     auto* pionowy = new QSplitter(Qt::Vertical);
     pionowy->addWidget(edycja);
-    pionowy->addWidget(Panel(this, listaUklad));
-    pionowy->addWidget(Panel(this, komunikatyUklad));
+    pionowy->addWidget(ZMarginesem(this, listaUklad));
+    pionowy->addWidget(ZMarginesem(this, komunikatyUklad));
     pionowy->setStretchFactor(0, 1);
     pionowy->setSizes({300, 200, 110});
     UkladTresci->setContentsMargins(0, 0, 0, 0);

@@ -14,3 +14,16 @@ TRamka::TRamka(TSymulator& symulator, QWidget* parent) : QWidget(parent), symula
     UkladTresci->setContentsMargins(4, 4, 4, 4);
     uklad->addLayout(UkladTresci, 1);
 }
+
+QWidget* TRamka::ZMarginesem(QWidget* rodzic, QLayout* uklad) {
+    auto* p = new QWidget(rodzic);
+    p->setLayout(uklad);
+    uklad->setContentsMargins(4, 4, 4, 4);
+    return p;
+}
+
+QWidget* TRamka::ZMarginesem(QWidget* rodzic, QWidget* tresc) {
+    auto* uklad = new QVBoxLayout;
+    uklad->addWidget(tresc);
+    return ZMarginesem(rodzic, uklad);
+}

@@ -18,6 +18,10 @@ class TRamka : public QWidget {
     virtual void Odswiez() {}
 
   protected:
+    // A part of the panel that keeps a 4-pixel margin around its content.
+    static QWidget* ZMarginesem(QWidget* rodzic, QWidget* tresc);
+    static QWidget* ZMarginesem(QWidget* rodzic, QLayout* uklad);
+
     TSymulator& symulator;
     QFrame* GornyPasek;          // the panel's own top bar
     QHBoxLayout* UkladPaska;     // buttons go here, left to right
