@@ -212,7 +212,9 @@ void TMaszyna::Wykonaj(TSygnal s) {
         } else {
             const std::uint32_t w = W(Slot::MagS);
             W(Slot::AD) = w & maskaAdresu;
-            W(Slot::KOD) = (w - W(Slot::AD)) >> bityAdresu;
+            // A stored word may be wider than address and code together; the code
+            // register keeps its own width, so the next row is always an entry row.
+            W(Slot::KOD) = ((w - W(Slot::AD)) >> bityAdresu) & maskaKodu;
         }
         break;
     case wea: Zatrzasnij(Slot::A, Slot::MagA, "WEA - Próba odczytu z pustej magistrali adresowej A"); break;

@@ -91,6 +91,20 @@ TEST_F(Sterowanie, RozkazZPolowyKonczyTenRozkaz) {
     EXPECT_EQ(TPrzebieg(m, TPolecenie::Rozkaz).Porcja(100).Takty, 2u);
 }
 
+TEST_F(Sterowanie, PobranieSlowaSzerszegoNizKodIAdres) {
+    // The assembler stores such words; the fetch keeps only the code's bits, so the next
+    // row is the entry row of that code, never a row in the middle of another instruction.
+    const std::tuple<const char*, std::uint32_t> przypadki[] = {{"som 64", 0}, {"rst -1", 7}};
+    for (const auto& [tekst, kod] : przypadki) {
+        SCOPED_TRACE(tekst);
+        s.KompilujProgram({tekst});
+        m.Reset();
+        m.Takt();
+        EXPECT_EQ(m.Wartosc(Slot::KOD), kod);
+        EXPECT_EQ(m.BiezacyWiersz(), static_cast<int>(kod));
+    }
+}
+
 TEST_F(Sterowanie, WarunekWybieraNastepnika) {
     // som's entry row: z, Cel0 13, Cel1 12.
     m.UstawRejestr(Slot::AK, 0x80);
