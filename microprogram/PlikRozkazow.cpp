@@ -1,9 +1,11 @@
 #include "PlikRozkazow.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <string_view>
 
+#include "Kompilator.h"
 #include "Tekst.h"
 
 namespace {
@@ -84,8 +86,9 @@ std::vector<std::string> LiniePlikuRozkazow(const TListaRozkazow& lista) {
 }
 
 bool CzytajLiniePlikuRozkazow(const std::vector<std::string>& linie, std::vector<TRozkaz>& rozkazy,
-                              std::string& blad) {
+                              std::string& blad, std::string* uwaga) {
     rozkazy.clear();
+    if (uwaga) uwaga->clear();
     std::vector<TRozkaz> nowe;
     TCzytnik c(linie, blad);
     std::int32_t liczba = 0;
@@ -103,26 +106,39 @@ bool CzytajLiniePlikuRozkazow(const std::vector<std::string>& linie, std::vector
             !c.Liczba(r.LiczbaArgumentow, "liczba argumentów" + nr, true) ||
             !c.Liczba(linieMikroprogramu, "liczba wierszy mikroprogramu" + nr, true))
             return false;
-        if (static_cast<std::size_t>(linieMikroprogramu) > c.Pozostalo())
+        // An editor may drop the empty lines at the end of a file. They can only be the
+        // last microprogram's own lines, and no more than a microprogram memory holds;
+        // a file missing anything else is refused whole.
+        const std::size_t wiersze = static_cast<std::size_t>(linieMikroprogramu);
+        const std::size_t obecne = std::min(wiersze, c.Pozostalo());
+        const std::size_t brakujace = wiersze - obecne;
+        if (brakujace > 0 &&
+            (i < liczba || brakujace > static_cast<std::size_t>(MaksWierszyMikroprogramu)))
             return c.Blad("\"" + c.Ostatnia() + "\" - mikroprogram" + nr +
                           " wychodzi poza koniec pliku.");
+        if (brakujace > 0 && uwaga)
+            *uwaga = "Plik kończy się przed końcem mikroprogramu" + nr +
+                     ": brakujące wiersze wczytano jako puste (liczba brakujących wierszy: " +
+                     std::to_string(brakujace) + ").";
         // The low 16 bits, as the code field holds them.
         r.Kod = static_cast<std::uint16_t>(static_cast<std::uint32_t>(kod));
-        r.Mikroprogram.assign(linie.begin() + static_cast<std::ptrdiff_t>(c.Pozycja()),
-                              linie.begin() + static_cast<std::ptrdiff_t>(c.Pozycja()) +
-                                  linieMikroprogramu);
-        c.Pomin(static_cast<std::size_t>(linieMikroprogramu));
+        const auto od = linie.begin() + static_cast<std::ptrdiff_t>(c.Pozycja());
+        r.Mikroprogram.assign(od, od + static_cast<std::ptrdiff_t>(obecne));
+        r.Mikroprogram.resize(wiersze);
+        c.Pomin(obecne);
         nowe.push_back(std::move(r));
     }
     rozkazy = std::move(nowe);
     return true;
 }
 
-bool WczytajPlikRozkazow(const std::string& sciezka, TListaRozkazow& lista, std::string& blad) {
+bool WczytajPlikRozkazow(const std::string& sciezka, TListaRozkazow& lista, std::string& blad,
+                         std::string* uwaga) {
+    if (uwaga) uwaga->clear();
     std::vector<std::string> linie;
     if (!tekst::WczytajLinie(sciezka, linie, blad)) return false;
     std::vector<TRozkaz> rozkazy;
-    if (!CzytajLiniePlikuRozkazow(linie, rozkazy, blad)) return false;
+    if (!CzytajLiniePlikuRozkazow(linie, rozkazy, blad, uwaga)) return false;
     lista.Zastap(std::move(rozkazy));
     return true;
 }

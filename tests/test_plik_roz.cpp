@@ -142,14 +142,32 @@ TEST_F(PlikRoz, OdrzuconePlikiNieZmieniajaListy) {
               "Wiersz 5: \"-2\" - liczba argumentów rozkazu nr 1 nie może być ujemna.");
     Odrzucony("1\r\na\r\nopis\r\n1\r\n1\r\n-1\r\n",
               "Wiersz 6: \"-1\" - liczba wierszy mikroprogramu rozkazu nr 1 nie może być ujemna.");
-    Odrzucony("1\r\na\r\nopis\r\n1\r\n1\r\n3\r\nwyl ;\r\nwea ;\r\n",
+    // Only the last microprogram may end early, and by no more than a memory's rows.
+    Odrzucony("2\r\na\r\nopis\r\n1\r\n1\r\n3\r\nwyl ;\r\nwea ;\r\n",
               "Wiersz 6: \"3\" - mikroprogram rozkazu nr 1 wychodzi poza koniec pliku.");
+    Odrzucony("1\r\na\r\nopis\r\n1\r\n1\r\n8193\r\n",
+              "Wiersz 6: \"8193\" - mikroprogram rozkazu nr 1 wychodzi poza koniec pliku.");
     Odrzucony("2\r\na\r\nopis\r\n1\r\n1\r\n0\r\nb\r\n",
               "Wiersz 8: brak wiersza (opis rozkazu nr 2), plik kończy się wcześniej.");
     Odrzucony("1\r\na\r\nopis\r\n1\r\n\r\n0\r\n",
               "Wiersz 5: \"\" nie jest liczbą całkowitą (liczba argumentów rozkazu nr 1).");
     Odrzucony("1\r\na\r\nopis\r\n+-1\r\n0\r\n0\r\n",
               "Wiersz 4: \"+-1\" nie jest liczbą całkowitą (kod rozkazu nr 1).");
+}
+
+TEST_F(PlikRoz, ObcieteKoncoweWierszeSaPuste) {
+    const std::string p = Sciezka("obciety.roz");
+    std::string uwaga;
+    Zapisz(p, "2\r\na\r\n\r\n1\r\n0\r\n1\r\n\r\nb\r\n\r\n2\r\n0\r\n4\r\nwyl ;\r\n");
+    ASSERT_TRUE(WczytajPlikRozkazow(p, lista, blad, &uwaga)) << blad;
+    ASSERT_EQ(lista.Count(), 2);
+    EXPECT_EQ(lista[2].Mikroprogram, (V{"wyl ;", "", "", ""}));
+    EXPECT_EQ(uwaga, "Plik kończy się przed końcem mikroprogramu rozkazu nr 2: brakujące wiersze "
+                     "wczytano jako puste (liczba brakujących wierszy: 3).");
+    // A whole file leaves no note.
+    Zapisz(p, "1\r\na\r\n\r\n1\r\n0\r\n1\r\n\r\n");
+    ASSERT_TRUE(WczytajPlikRozkazow(p, lista, blad, &uwaga)) << blad;
+    EXPECT_EQ(uwaga, "");
 }
 
 TEST_F(PlikRoz, BrakPlikuIZapisNiemozliwy) {

@@ -914,9 +914,10 @@ void TFormMain::ZapiszProgram() {
 void TFormMain::WczytajRozkazy() {
     const QString plik = WybierzPlik(false, FiltrRozkazow, QStringLiteral("roz"));
     if (plik.isEmpty()) return;
-    std::string blad;
-    if (!WczytajPlikRozkazow(Sciezka(plik), symulator.ListaRozkazow, blad)) return Blad(blad);
+    std::string blad, uwaga;
+    if (!WczytajPlikRozkazow(Sciezka(plik), symulator.ListaRozkazow, blad, &uwaga)) return Blad(blad);
     FrameRozkaz1->Odswiez();
+    if (!uwaga.empty()) Blad(uwaga);
 }
 
 void TFormMain::ZapiszRozkazy() {
