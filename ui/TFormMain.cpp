@@ -279,6 +279,7 @@ void TFormMain::BudujMenu() {
          [](TFormMain& f) {
              f.PokazIPrzycisnij(1);
              int& tryb = f.symulator.StanPracy.TrybPracy;
+             if (tryb == 2) return;
              tryb = tryb == 1 ? 0 : 1;
              f.UstawDostepnosc();
          }},
@@ -638,8 +639,11 @@ void TFormMain::UstawDostepnosc() {
         Akcja(QString::fromLatin1(nazwa))->setEnabled(tak);
     };
 
+    // The mode is not switched under a running program: only Stop or Reset end it.
     FrameMaszyna1->SpeedButtonRecznie->setChecked(tryb == 1);
+    FrameMaszyna1->SpeedButtonRecznie->setEnabled(tryb != 2);
     Akcja(QStringLiteral("Menu_Maszyna_Recznie"))->setChecked(tryb == 1);
+    wlacz("Menu_Maszyna_Recznie", tryb != 2);
     FrameMaszyna1->SpeedButtonStop->setVisible(tryb == 2);
     FrameCPU1->SpeedButtonStop->setVisible(tryb == 2);
 
@@ -915,7 +919,8 @@ void TFormMain::WczytajRozkazy() {
     const QString plik = WybierzPlik(false, FiltrRozkazow, QStringLiteral("roz"));
     if (plik.isEmpty()) return;
     std::string blad, uwaga;
-    if (!WczytajPlikRozkazow(Sciezka(plik), symulator.ListaRozkazow, blad, &uwaga)) return Blad(blad);
+    if (!WczytajPlikRozkazow(Sciezka(plik), symulator.ListaRozkazow, blad, &uwaga))
+        return Blad(blad);
     FrameRozkaz1->Odswiez();
     if (!uwaga.empty()) Blad(uwaga);
 }

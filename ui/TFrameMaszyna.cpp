@@ -99,13 +99,16 @@ void TFrameMaszyna::WyczyscKomunikaty() {
 
 void TFrameMaszyna::SpeedButtonRecznieClick() {
     TStanPracy& stan = symulator.StanPracy;
+    if (stan.TrybPracy == 2) return;
     stan.TrybPracy = stan.TrybPracy == 1 ? 0 : 1;
     emit ZmianaDostepnosci();
     symulator.Maszyna.WyczyscWybrane();
     RysujMaszyne();
 }
 
-bool TFrameMaszyna::TaktReczny() const { return symulator.StanPracy.TrybPracy == 1; }
+bool TFrameMaszyna::TaktReczny() const {
+    return symulator.StanPracy.TrybPracy == 1;
+}
 
 void TFrameMaszyna::SpeedButtonResetClick() {
     przebieg->Stop();
@@ -114,4 +117,3 @@ void TFrameMaszyna::SpeedButtonResetClick() {
     RysujMaszyne();
     emit ZmianaDostepnosci();
 }
-

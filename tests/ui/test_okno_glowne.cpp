@@ -691,6 +691,30 @@ class TestOknaGlownego : public QObject {
         QVERIFY(A("Menu_Program")->isEnabled());
     }
 
+    void recznieNieDzialaWTrakcieProgramu() {
+        M().WstawKomorke(0, 5, 0, "110"); // sob 0: runs until stopped
+        M().Reset();
+        TFrameMaszyna* m = f->FrameMaszyna1;
+        bool wylaczone = false, stopWidoczny = false;
+        int tryb = -1;
+        QTimer::singleShot(50, this, [&] {
+            wylaczone =
+                !m->SpeedButtonRecznie->isEnabled() && !A("Menu_Maszyna_Recznie")->isEnabled();
+            QTest::mouseClick(m->SpeedButtonRecznie, Qt::LeftButton);
+            A("Menu_Maszyna_Recznie")->trigger();
+            tryb = s->StanPracy.TrybPracy;
+            stopWidoczny = !m->SpeedButtonStop->isHidden();
+            m->SpeedButtonStop->click();
+        });
+        m->SpeedButtonProgram->click();
+        QTRY_COMPARE(s->StanPracy.TrybPracy, 0);
+        QVERIFY(wylaczone);
+        QCOMPARE(tryb, 2);
+        QVERIFY(stopWidoczny);
+        QVERIFY(m->SpeedButtonRecznie->isEnabled());
+        QVERIFY(A("Menu_Maszyna_Recznie")->isEnabled());
+    }
+
     // ---- panels ----
 
     void odswiezanieTylkoPrzyZmianiePanelu() {
