@@ -43,9 +43,41 @@ void MaleLiteryWMiejscu(std::string& s);
 // Polish message in `blad`.
 bool WczytajLinie(const std::string& sciezka, std::vector<std::string>& linie, std::string& blad);
 
-// Writes lines in Windows-1250 with CR LF through a temporary file renamed over the
-// target, so the target is either the old file or the complete new one. A character
-// that Windows-1250 cannot hold refuses the whole save with a message in `blad`.
-bool ZapiszLinie(const std::string& sciezka, const std::vector<std::string>& linie, std::string& blad);
+// Writes lines in Windows-1250 with CR LF through TZapisPliku. A character that
+// Windows-1250 cannot hold refuses the whole save with a message in `blad`.
+bool ZapiszLinie(const std::string& sciezka, const std::vector<std::string>& linie,
+                 std::string& blad);
+
+// The reason of a failed file operation, in Polish ("brak uprawnień", ...), for the
+// error number `numer` (errno).
+std::string PrzyczynaBledu(int numer);
+
+// A save that leaves the target either as it was or complete: the bytes go to a new,
+// uniquely named file in the target's folder (created exclusively, never through a
+// link), are flushed to the disk and renamed over the target. A target that is a
+// symbolic link keeps the link; the file it points to is replaced. The target's
+// permissions are kept. Every failure removes the temporary file and gives a Polish
+// message naming the file and the reason; so does a save that is never finished.
+class TZapisPliku {
+  public:
+    explicit TZapisPliku(std::string sciezka) : sciezka(std::move(sciezka)) {}
+    ~TZapisPliku();
+    TZapisPliku(const TZapisPliku&) = delete;
+    TZapisPliku& operator=(const TZapisPliku&) = delete;
+
+    bool Otworz(std::string& blad);
+    bool Pisz(std::string_view bajty, std::string& blad);
+    // Flushes, closes and renames; after it (true or false) the object holds nothing.
+    bool Zakoncz(std::string& blad);
+
+  private:
+    bool Porazka(int numer, std::string& blad);
+    void Porzuc();
+
+    std::string sciezka; // as the user named it
+    std::string cel;     // the file actually replaced (a link's destination)
+    std::string tymczasowy;
+    int deskryptor = -1;
+};
 
 } // namespace tekst

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <thread>
+
+#include <unistd.h>
 
 #include "Tekst.h"
 
@@ -15,14 +20,16 @@ std::string CzytajBajty(const std::string& p) {
 }
 
 std::string TymczasowyPlik(const char* nazwa) {
-    return (std::filesystem::temp_directory_path() / (std::string("symulator_test_") + nazwa)).string();
+    return (std::filesystem::temp_directory_path() / (std::string("symulator_test_") + nazwa))
+        .string();
 }
 
 } // namespace
 
 TEST(Kodowanie, WszystkieBajtyPrzechodzaBezStrat) {
     std::string bajty;
-    for (int b = 0; b < 256; ++b) bajty += static_cast<char>(b);
+    for (int b = 0; b < 256; ++b)
+        bajty += static_cast<char>(b);
     std::string utf8 = DekodujCp1250(bajty);
     EXPECT_TRUE(PoprawneUtf8(utf8));
     std::string z, znak;
@@ -49,8 +56,8 @@ TEST(Kodowanie, ZnakSpozaStronyKodowejJestOdrzucanyZNumeremLinii) {
 }
 
 TEST(Kodowanie, OdczytRozpoznajeUtf8) {
-    EXPECT_EQ(OdczytajTekst("ład"), "ład");            // valid UTF-8 with non-ASCII
-    EXPECT_EQ(OdczytajTekst("\xb3\x61\x64"), "ład");   // Windows-1250
+    EXPECT_EQ(OdczytajTekst("ład"), "ład");          // valid UTF-8 with non-ASCII
+    EXPECT_EQ(OdczytajTekst("\xb3\x61\x64"), "ład"); // Windows-1250
     EXPECT_EQ(OdczytajTekst("abc"), "abc");
 }
 
@@ -77,7 +84,6 @@ TEST(Pliki, ZapisIOdczytPrzezKodowanie) {
     std::vector<std::string> linie;
     ASSERT_TRUE(WczytajLinie(p, linie, blad));
     EXPECT_EQ(linie, (std::vector<std::string>{"ład", "\tdod 1", ""}));
-    EXPECT_FALSE(std::filesystem::exists(p + ".tmp~"));
     std::filesystem::remove(p);
 }
 
@@ -95,8 +101,90 @@ TEST(Pliki, BladOtwarciaDajeKomunikat) {
     std::vector<std::string> linie{"x"};
     std::string blad;
     EXPECT_FALSE(WczytajLinie("/nie/ma/takiego/pliku.roz", linie, blad));
-    EXPECT_FALSE(blad.empty());
+    EXPECT_EQ(blad, "Nie można otworzyć pliku \"/nie/ma/takiego/pliku.roz\": nie ma takiego pliku "
+                    "ani katalogu.");
     EXPECT_EQ(linie, std::vector<std::string>{"x"});
     EXPECT_FALSE(WczytajLinie(std::filesystem::temp_directory_path().string(), linie, blad));
     EXPECT_FALSE(ZapiszLinie("/nie/ma/katalogu/plik.roz", {"a"}, blad));
+    EXPECT_EQ(blad, "Nie można zapisać pliku \"/nie/ma/katalogu/plik.roz\": nie ma takiego pliku "
+                    "ani katalogu.");
+}
+
+namespace {
+
+// A folder of its own for each test, emptied first.
+struct Zapis : ::testing::Test {
+    std::filesystem::path folder;
+    std::string blad;
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 (std::string("symulator_zapis_") +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::string P(const std::string& nazwa) const { return (folder / nazwa).string(); }
+    std::vector<std::string> Zawartosc() const {
+        std::vector<std::string> n;
+        for (const auto& w : std::filesystem::directory_iterator(folder))
+            n.push_back(w.path().filename().string());
+        std::sort(n.begin(), n.end());
+        return n;
+    }
+};
+
+} // namespace
+
+TEST_F(Zapis, UprawnieniaDowiazaniaIDlugaNazwa) {
+    namespace fs = std::filesystem;
+    // Permissions stay.
+    ASSERT_TRUE(ZapiszLinie(P("p.prg"), {"stary"}, blad)) << blad;
+    fs::permissions(P("p.prg"), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(ZapiszLinie(P("p.prg"), {"nowy"}, blad)) << blad;
+    EXPECT_EQ(fs::status(P("p.prg")).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    // A link as the target: the file it points to is replaced, the link stays.
+    fs::create_symlink("p.prg", P("dowiazanie.prg"));
+    ASSERT_TRUE(ZapiszLinie(P("dowiazanie.prg"), {"przez link"}, blad)) << blad;
+    EXPECT_TRUE(fs::is_symlink(P("dowiazanie.prg")));
+    EXPECT_EQ(CzytajBajty(P("p.prg")), "przez link\r\n");
+    // A link planted at a name a temporary file might take is never written through.
+    ASSERT_TRUE(ZapiszLinie(P("ofiara"), {"nietknieta"}, blad)) << blad;
+    fs::create_symlink("ofiara", P("x.prg.tmp~"));
+    ASSERT_TRUE(ZapiszLinie(P("x.prg"), {"x"}, blad)) << blad;
+    EXPECT_FALSE(fs::is_symlink(P("x.prg")));
+    EXPECT_EQ(CzytajBajty(P("x.prg")), "x\r\n");
+    EXPECT_EQ(CzytajBajty(P("ofiara")), "nietknieta\r\n");
+    // The longest name a folder holds.
+    const std::string dluga(255, 'd');
+    ASSERT_TRUE(ZapiszLinie(P(dluga), {"d"}, blad)) << blad;
+    EXPECT_EQ(Zawartosc(), (std::vector<std::string>{dluga, "dowiazanie.prg", "ofiara", "p.prg",
+                                                     "x.prg", "x.prg.tmp~"}));
+}
+
+TEST_F(Zapis, RownoczesneZapisyZostawiajaJedenCalyPlik) {
+    std::vector<std::thread> watki;
+    for (char c : {'a', 'b', 'c', 'd'})
+        watki.emplace_back([this, c] {
+            std::string b;
+            for (int i = 0; i < 20; ++i)
+                EXPECT_TRUE(ZapiszLinie(P("t.csv"), {std::string(100000, c)}, b)) << b;
+        });
+    for (auto& w : watki)
+        w.join();
+    const std::string wynik = CzytajBajty(P("t.csv"));
+    ASSERT_EQ(wynik.size(), 100002u);
+    EXPECT_EQ(wynik, std::string(100000, wynik[0]) + "\r\n");
+    EXPECT_EQ(Zawartosc(), std::vector<std::string>{"t.csv"});
+}
+
+TEST_F(Zapis, PrzyczynaNazwana) {
+    EXPECT_EQ(PrzyczynaBledu(EACCES), "brak uprawnień");
+    EXPECT_EQ(PrzyczynaBledu(ENOSPC), "brak miejsca na dysku");
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::owner_exec);
+    EXPECT_FALSE(ZapiszLinie(P("p.prg"), {"a"}, blad));
+    EXPECT_EQ(blad, "Nie można zapisać pliku \"" + P("p.prg") + "\": brak uprawnień.");
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
 }
