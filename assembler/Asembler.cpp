@@ -4,6 +4,7 @@
 #include <charconv>
 #include <functional>
 #include <limits>
+#include <new>
 
 #include "Architektura.h"
 #include "Dziennik.h"
@@ -120,26 +121,19 @@ class TSlownik {
     TTablicaNazw nazwy;
 };
 
-// Refills a line list in place, so that a repeated assembly reuses the lines' memory.
-class TPisarz {
-  public:
-    explicit TPisarz(std::vector<std::string>& lista) : lista(lista) {}
-    TPisarz(const TPisarz&) = delete;
-    TPisarz& operator=(const TPisarz&) = delete;
-    ~TPisarz() { lista.resize(n); }
-    std::string& Nowa() {
-        if (n == lista.size()) lista.emplace_back();
-        std::string& s = lista[n++];
-        s.clear();
-        return s;
-    }
-    // Takes back the line last begun.
-    void Cofnij() { --n; }
+// Makes room for one more element, asking the budget first; false when it refuses.
+template <class T> bool MiejsceNaJeszcze(std::vector<T>& v, TBudzet& budzet) {
+    if (v.size() < v.capacity()) return true;
+    const std::size_t nowa = v.capacity() < 16 ? 16 : v.capacity() * 2;
+    if (!budzet.Wez((nowa - v.capacity()) * sizeof(T))) return false;
+    v.reserve(nowa);
+    return true;
+}
 
-  private:
-    std::vector<std::string>& lista;
-    std::size_t n = 0;
-};
+// Heap bytes of a string beyond the string itself.
+std::size_t Sterta(const std::string& s) {
+    return s.capacity() > 15 ? s.capacity() + 1 : 0;
+}
 
 // The address counter is a signed 32-bit integer; it wraps around modulo 2^32 like the
 // machine's own counters instead of overflowing.
@@ -152,7 +146,8 @@ void Blad(TWynikAsemblacji& w, std::string_view n, std::string_view reszta) {
     std::string k = "[Błąd] ...(";
     k += n;
     k += reszta;
-    w.Komunikaty.push_back(std::move(k));
+    if (MiejsceNaJeszcze(w.Komunikaty, w.Budzet) && w.Budzet.Wez(Sterta(k)))
+        w.Komunikaty.push_back(std::move(k));
 }
 
 void DopiszLiczbe(std::string& s, std::int64_t v) {
@@ -216,13 +211,16 @@ bool CzytajLiczbe(std::string_view t, std::int32_t& wartosc) {
 }
 
 void OczyscTekst(TWynikAsemblacji& w) {
-    TPisarz czyste(w.Czyste);
-    for (std::size_t i = 0; i < w.Zrodlo.size(); ++i) {
+    w.Czyste.clear();
+    for (std::size_t i = 0; i < w.Zrodlo.size() && !w.Budzet.Przekroczony(); ++i) {
         std::string_view z = w.Zrodlo[i];
         const std::size_t komentarz = z.find("//");
         if (komentarz != std::string_view::npos) z = z.substr(0, komentarz);
 
-        std::string& c = czyste.Nowa();
+        // The number, and at most two bytes per character (a blank after a colon).
+        std::string* bufor = w.Czyste.Zacznij(24 + 2 * z.size(), w.Budzet);
+        if (!bufor) return;
+        std::string& c = *bufor;
         DopiszLiczbe(c, static_cast<std::int64_t>(i));
         c += ' ';
         const std::size_t poczatek = c.size();
@@ -247,19 +245,23 @@ void OczyscTekst(TWynikAsemblacji& w) {
         const std::string_view tresc = std::string_view(c).substr(poczatek);
         // Tested before folding: only the lower-case line ends the program.
         const bool kon = !wielkie && tresc == "kon ";
-        if (tresc.empty() || kon) czyste.Cofnij();
+        if (tresc.empty() || kon)
+            w.Czyste.Porzuc();
+        else
+            w.Czyste.Zakoncz();
         if (kon) break;
     }
 }
 
 void RozmiescEtykiety(TWynikAsemblacji& w, const TListaRozkazow& lista) {
     w.Etykiety.clear();
-    TPisarz rozmieszczone(w.Rozmieszczone);
+    w.Rozmieszczone.clear();
     const TSlownik slownik(lista);
     // Keys point into the clean lines, which this step does not change.
     TTablicaNazw znane(w.Czyste.size() / 4);
     std::int32_t adres = 0;
-    for (const std::string& linia : w.Czyste) {
+    for (const std::string_view linia : w.Czyste) {
+        if (w.Budzet.Przekroczony()) return;
         TTokeny t(linia);
         const std::string_view n = t.Nastepny();
         while (!t.Koniec()) {
@@ -270,7 +272,10 @@ void RozmiescEtykiety(TWynikAsemblacji& w, const TListaRozkazow& lista) {
             if (znane.Dodaj(nazwa, 0)) {
                 std::string a;
                 DopiszLiczbe(a, adres);
-                w.Etykiety.emplace_back(std::string(nazwa), std::move(a));
+                std::string e(nazwa);
+                if (!MiejsceNaJeszcze(w.Etykiety, w.Budzet) || !w.Budzet.Wez(Sterta(a) + Sterta(e)))
+                    return;
+                w.Etykiety.emplace_back(std::move(e), std::move(a));
             } else {
                 Blad(w, n, "): Wielokrotna definicja etykiety \"" + std::string(nazwa) + "\" ");
             }
@@ -313,29 +318,39 @@ void RozmiescEtykiety(TWynikAsemblacji& w, const TListaRozkazow& lista) {
             }
         }
 
-        std::string& umieszczona = rozmieszczone.Nowa();
-        umieszczona += n;
-        umieszczona += ' ';
-        umieszczona += r;
+        std::string* umieszczona = w.Rozmieszczone.Zacznij(linia.size() + 1, w.Budzet);
+        if (!umieszczona) return;
+        *umieszczona += n;
+        *umieszczona += ' ';
+        *umieszczona += r;
+        w.Rozmieszczone.Zakoncz();
     }
 }
 
 void RozwiazArgumenty(TWynikAsemblacji& w, const TListaRozkazow& lista) {
-    TPisarz rozwiazane(w.Rozwiazane);
+    w.Rozwiazane.clear();
     w.Uzupelnione = 0;
     const TSlownik slownik(lista);
     TTablicaNazw etykiety(w.Etykiety.size());
     for (std::size_t i = 0; i < w.Etykiety.size(); ++i)
         etykiety.Dodaj(w.Etykiety[i].first, static_cast<std::int32_t>(i));
 
-    for (const std::string& linia : w.Rozmieszczone) {
+    for (const std::string_view linia : w.Rozmieszczone) {
+        if (w.Budzet.Przekroczony()) return;
         TTokeny t(linia);
         const std::string_view n = t.Nastepny();
         const std::string_view m = t.Nastepny();
         const TMnemonik mn = slownik.Znajdz(m);
         const std::int64_t e = mn.Rodzaj == TRodzajMnemonika::Nieznany ? -1 : mn.Argumenty;
 
-        std::string& wynik = rozwiazane.Nowa();
+        // A label of one letter and its blank become up to twelve bytes of address, and
+        // the filled-in zeros two each.
+        const std::int64_t zera = std::min<std::int64_t>(std::max<std::int64_t>(e, 0) + 1,
+                                                         MaksUzupelnien - w.Uzupelnione + 1);
+        std::string* bufor = w.Rozwiazane.Zacznij(
+            6 * linia.size() + 2 + 2 * static_cast<std::size_t>(zera), w.Budzet);
+        if (!bufor) return;
+        std::string& wynik = *bufor;
         wynik += n;
         wynik += ' ';
         wynik += m;
@@ -359,37 +374,37 @@ void RozwiazArgumenty(TWynikAsemblacji& w, const TListaRozkazow& lista) {
             }
             const std::int64_t dopisz = std::min(brak, MaksUzupelnien - w.Uzupelnione);
             w.Uzupelnione += dopisz;
-            wynik.reserve(wynik.size() + static_cast<std::size_t>(dopisz) * 2);
             for (std::int64_t i = 0; i < dopisz; ++i)
                 wynik += "0 ";
         }
+        w.Rozwiazane.Zakoncz();
         if (ile > e && e != -1) Blad(w, n, "): Za dużo parametrów");
     }
 }
 
 void KodujSlowa(TWynikAsemblacji& w, const TListaRozkazow& lista) {
-    TPisarz slowa(w.Slowa);
-    w.SlowaPamieci.clear();
-    w.SlowaPamieci.reserve(w.Rozwiazane.size() + static_cast<std::size_t>(w.Uzupelnione));
+    w.Slowa.clear();
     w.NajwyzszyPominiety = -1;
     const TSlownik slownik(lista);
     std::int32_t adres = 0;
 
     auto slowo = [&](std::int32_t a, std::int32_t kod, std::int32_t arg,
                      const std::string& rodzaj) {
-        std::string& s = slowa.Nowa();
-        DopiszLiczbe(s, a);
-        s += ' ';
-        DopiszLiczbe(s, kod);
-        s += ' ';
-        DopiszLiczbe(s, arg);
-        s += ' ';
-        s += rodzaj;
-        s += ' ';
-        w.SlowaPamieci.push_back({a, kod, arg, rodzaj});
+        std::string* s = w.Slowa.Zacznij(48, w.Budzet);
+        if (!s) return false;
+        DopiszLiczbe(*s, a);
+        *s += ' ';
+        DopiszLiczbe(*s, kod);
+        *s += ' ';
+        DopiszLiczbe(*s, arg);
+        *s += ' ';
+        *s += rodzaj;
+        *s += ' ';
+        w.Slowa.Zakoncz();
+        return true;
     };
 
-    for (const std::string& linia : w.Rozwiazane) {
+    for (const std::string_view linia : w.Rozwiazane) {
         TTokeny t(linia);
         const std::string_view n = t.Nastepny();
         const std::string_view m = t.Nastepny();
@@ -427,7 +442,7 @@ void KodujSlowa(TWynikAsemblacji& w, const TListaRozkazow& lista) {
         }
 
         if (k == 0) {
-            slowo(adres, kod, 0, rodzaj);
+            if (!slowo(adres, kod, 0, rodzaj)) return;
             adres = Przesun(adres, 1);
             continue;
         }
@@ -439,7 +454,7 @@ void KodujSlowa(TWynikAsemblacji& w, const TListaRozkazow& lista) {
                 Blad(w, n, "): Błędny parametr: \"" + std::string(a) + "\"");
                 v = 0;
             }
-            slowo(adres, kod, v, rodzaj);
+            if (!slowo(adres, kod, v, rodzaj)) return;
             adres = Przesun(adres, 1);
             kod = 0;
             rodzaj[2] = '1';
@@ -458,10 +473,43 @@ void KodujSlowa(TWynikAsemblacji& w, const TListaRozkazow& lista) {
 
 void ZaladujPamiec(TWynikAsemblacji& w, TMaszyna& maszyna) {
     maszyna.WyczyscPaO();
+    if (w.Budzet.Przekroczony()) return;
+    struct TSlowo {
+        std::int32_t adres = 0, kod = 0, argument = 0;
+        std::string_view rodzaj;
+    };
+    auto czytaj = [](std::string_view linia) {
+        TSlowo s;
+        TTokeny t(linia);
+        for (std::int32_t* v : {&s.adres, &s.kod, &s.argument}) {
+            const std::string_view n = t.Nastepny();
+            std::from_chars(n.data(), n.data() + n.size(), *v);
+        }
+        s.rodzaj = t.Nastepny();
+        return s;
+    };
+    // What the memory will take, asked before anything goes in: the cells, and the
+    // address table's pages or entries.
+    std::vector<bool> strony(std::size_t{1} << (24 - TPaO::BityStrony));
+    std::size_t nowychStron = 0, poza = 0;
+    for (const std::string_view linia : w.Slowa) {
+        const std::int32_t a = czytaj(linia).adres;
+        if (a < 0 || a >= TPaO::ZakresStron) {
+            ++poza;
+        } else if (const auto s = static_cast<std::size_t>(a) >> TPaO::BityStrony; !strony[s]) {
+            strony[s] = true;
+            ++nowychStron;
+        }
+    }
+    if (!w.Budzet.Wez(w.Slowa.size() * sizeof(TKomorka) + nowychStron * TPaO::BajtyStrony +
+                      poza * TPaO::BajtyWpisu))
+        return;
+    maszyna.RezerwujPaO(w.Slowa.size());
     std::int64_t najwyzszy = 0;
-    for (const TSlowoPamieci& s : w.SlowaPamieci) {
-        maszyna.WstawKomorke(s.Adres, s.Kod, s.Argument, s.Rodzaj);
-        najwyzszy = std::max<std::int64_t>(najwyzszy, s.Adres);
+    for (const std::string_view linia : w.Slowa) {
+        const TSlowo s = czytaj(linia);
+        maszyna.WstawKomorke(s.adres, s.kod, s.argument, TRodzajKomorki(s.rodzaj));
+        najwyzszy = std::max<std::int64_t>(najwyzszy, s.adres);
     }
     najwyzszy = std::max(najwyzszy, w.NajwyzszyPominiety);
     if (najwyzszy > static_cast<std::int64_t>(maszyna.MaskaAdresu()))
@@ -486,16 +534,48 @@ void PokazEtykiety(const TWynikAsemblacji& w, TDziennik& dziennik) {
     dziennik.PokazEtykiety(w.Etykiety);
 }
 
+namespace {
+
+// Drops everything the assembly holds and leaves the one message.
+void Odmowa(TWynikAsemblacji& w, TMaszyna& maszyna) {
+    for (TLinie* l : {&w.Czyste, &w.Rozmieszczone, &w.Rozwiazane, &w.Slowa})
+        l->Zwolnij();
+    std::vector<std::pair<std::string, std::string>>().swap(w.Etykiety);
+    std::vector<std::string>().swap(w.Komunikaty);
+    maszyna.WyczyscPaO();
+    w.Komunikaty.push_back("[Błąd krytyczny] - Program za duży: asemblacja potrzebuje więcej niż " +
+                           std::to_string(w.MaksPamieci >> 20) + " MB pamięci.");
+}
+
+} // namespace
+
 void KompilujProgram(const std::vector<std::string>& zrodlo, const TListaRozkazow& lista,
                      TMaszyna& maszyna, TArchitektura& arch, TDziennik& dziennik,
                      TWynikAsemblacji& wynik) {
-    wynik.Zrodlo = zrodlo;
-    wynik.Komunikaty.clear();
-    OczyscTekst(wynik);
-    RozmiescEtykiety(wynik, lista);
-    RozwiazArgumenty(wynik, lista);
-    KodujSlowa(wynik, lista);
-    ZaladujPamiec(wynik, maszyna);
+    // The room of the previous assembly goes back first, so that it counts for nobody.
+    for (TLinie* l :
+         {&wynik.Zrodlo, &wynik.Czyste, &wynik.Rozmieszczone, &wynik.Rozwiazane, &wynik.Slowa})
+        l->Zwolnij();
+    std::vector<std::pair<std::string, std::string>>().swap(wynik.Etykiety);
+    std::vector<std::string>().swap(wynik.Komunikaty);
+    maszyna.WyczyscPaO();
+    wynik.Budzet.Zeruj(wynik.MaksPamieci);
+    try {
+        std::size_t bajty = 0;
+        for (const auto& l : zrodlo)
+            bajty += l.size() + sizeof(std::size_t);
+        if (wynik.Budzet.Wez(bajty)) {
+            wynik.Zrodlo = TLinie(zrodlo);
+            OczyscTekst(wynik);
+            RozmiescEtykiety(wynik, lista);
+            RozwiazArgumenty(wynik, lista);
+            KodujSlowa(wynik, lista);
+            ZaladujPamiec(wynik, maszyna);
+        }
+    } catch (const std::bad_alloc&) {
+        wynik.Budzet.Przekrocz();
+    }
+    if (wynik.Budzet.Przekroczony()) Odmowa(wynik, maszyna);
     UstawWektoryPrzerwan(wynik, arch);
     PokazEtykiety(wynik, dziennik);
 }

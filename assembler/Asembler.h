@@ -8,27 +8,24 @@
 #include <utility>
 #include <vector>
 
+#include "Linie.h"
+
 class TListaRozkazow;
 class TMaszyna;
 class TDziennik;
 struct TArchitektura;
 
-// One memory word as the loader stores it.
-struct TSlowoPamieci {
-    std::int32_t Adres = 0;
-    std::int32_t Kod = 0;
-    std::int32_t Argument = 0;
-    std::string Rodzaj; // "110", "111", "010" or "000"
-};
+// The bytes one assembly may hold (its line lists, messages, labels and the cells it
+// loads); a program that needs more is refused with a message before it gets them.
+inline constexpr std::size_t MaksPamieciAsemblacji = std::size_t{1} << 30;
 
 // Everything one assembly leaves for the compile-result window.
 struct TWynikAsemblacji {
-    std::vector<std::string> Zrodlo;         // as written
-    std::vector<std::string> Czyste;         // step 1
-    std::vector<std::string> Rozmieszczone;  // step 2
-    std::vector<std::string> Rozwiazane;     // step 3
-    std::vector<std::string> Slowa;          // step 4, one line per word
-    std::vector<TSlowoPamieci> SlowaPamieci; // step 4, the same words for the loader
+    TLinie Zrodlo;        // as written
+    TLinie Czyste;        // step 1
+    TLinie Rozmieszczone; // step 2
+    TLinie Rozwiazane;    // step 3
+    TLinie Slowa;         // step 4, one line per word: address, code, argument, kind
     std::vector<std::pair<std::string, std::string>> Etykiety; // (name, address in decimal)
     std::vector<std::string> Komunikaty;
 
@@ -39,6 +36,10 @@ struct TWynikAsemblacji {
     // Highest address of a word step 4 did not write for that reason, -1 when none;
     // step 5 still reports it when it lies beyond the memory.
     std::int64_t NajwyzszyPominiety = -1;
+
+    // The limit of the next assembly, and what the current one has taken.
+    std::size_t MaksPamieci = MaksPamieciAsemblacji;
+    TBudzet Budzet;
 };
 
 inline constexpr std::int64_t MaksUzupelnien = std::int64_t{1} << 16;

@@ -67,10 +67,11 @@ class TMaszyna {
     // PaO
     std::uint32_t CzytajPaO(std::int64_t adres) const { return pao.Czytaj(adres, bityAdresu); }
     void PiszPaO(std::int64_t adres, std::uint32_t slowo) { pao.Pisz(adres, slowo, bityAdresu); }
-    void WstawKomorke(std::int64_t adres, std::int32_t kod, std::int32_t argument, std::string rodzaj) {
-        pao.Wstaw(adres, kod, argument, std::move(rodzaj));
+    void WstawKomorke(std::int64_t adres, std::int32_t kod, std::int32_t argument, TRodzajKomorki rodzaj) {
+        pao.Wstaw(adres, kod, argument, rodzaj);
     }
     void WyczyscPaO() { pao.Wyczysc(); }
+    void RezerwujPaO(std::size_t komorek) { pao.Rezerwuj(komorek); }
     const TPaO& PaO() const { return pao; }
 
     // Signals

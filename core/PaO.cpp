@@ -9,7 +9,8 @@ TKomorka& TPaO::Komorka(std::int64_t adres) {
             strony[s] = std::make_unique<TStrona>();
             strony[s]->fill(-1);
         }
-        miejsce = &(*strony[s])[static_cast<std::size_t>(adres) & ((std::size_t{1} << BityStrony) - 1)];
+        miejsce =
+            &(*strony[s])[static_cast<std::size_t>(adres) & ((std::size_t{1} << BityStrony) - 1)];
     } else {
         miejsce = &inne.try_emplace(adres, -1).first->second;
     }
@@ -21,21 +22,25 @@ TKomorka& TPaO::Komorka(std::int64_t adres) {
 }
 
 void TPaO::Pisz(std::int64_t adres, std::uint32_t slowo, int bityAdresu) {
-    const std::uint32_t maska = bityAdresu >= 32 ? 0xFFFFFFFFu : (std::uint32_t{1} << bityAdresu) - 1;
+    const std::uint32_t maska =
+        bityAdresu >= 32 ? 0xFFFFFFFFu : (std::uint32_t{1} << bityAdresu) - 1;
     TKomorka& k = Komorka(adres);
     k.Argument = static_cast<std::int32_t>(slowo & maska);
-    k.Kod = bityAdresu >= 32 ? 0 : static_cast<std::int32_t>((slowo - (slowo & maska)) >> bityAdresu);
+    k.Kod =
+        bityAdresu >= 32 ? 0 : static_cast<std::int32_t>((slowo - (slowo & maska)) >> bityAdresu);
 }
 
-void TPaO::Wstaw(std::int64_t adres, std::int32_t kod, std::int32_t argument, std::string rodzaj) {
+void TPaO::Wstaw(std::int64_t adres, std::int32_t kod, std::int32_t argument,
+                 TRodzajKomorki rodzaj) {
     TKomorka& k = Komorka(adres);
     k.Kod = kod;
     k.Argument = argument;
-    k.Rodzaj = std::move(rodzaj);
+    k.Rodzaj = rodzaj;
 }
 
 void TPaO::Wyczysc() {
-    komorki.clear();
-    strony.clear();
-    inne.clear();
+    // The room goes back too: the next program may be far smaller.
+    std::vector<TKomorka>().swap(komorki);
+    std::vector<std::unique_ptr<TStrona>>().swap(strony);
+    std::unordered_map<std::int64_t, std::int32_t>().swap(inne);
 }

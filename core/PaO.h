@@ -5,14 +5,42 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
+
+// The kind of a cell, "110", "111", "010" or "000", in four bytes.
+class TRodzajKomorki {
+  public:
+    TRodzajKomorki(std::string_view t = "000") {
+        for (std::size_t i = 0; i < 3; ++i)
+            znaki[i] = i < t.size() ? t[i] : '\0';
+    }
+    TRodzajKomorki(const char* t) : TRodzajKomorki(std::string_view(t)) {}
+    TRodzajKomorki(const std::string& t) : TRodzajKomorki(std::string_view(t)) {}
+    std::string_view Widok() const {
+        return {znaki.data(), std::char_traits<char>::length(znaki.data())};
+    }
+    std::string Tekst() const { return std::string(Widok()); }
+    operator std::string() const { return Tekst(); }
+    char& operator[](std::size_t i) { return znaki[i]; }
+    char operator[](std::size_t i) const { return znaki[i]; }
+    friend bool operator==(const TRodzajKomorki& a, const TRodzajKomorki& b) {
+        return a.znaki == b.znaki;
+    }
+    friend bool operator==(const TRodzajKomorki& a, std::string_view b) { return a.Widok() == b; }
+    friend bool operator==(const TRodzajKomorki& a, const char* b) { return a.Widok() == b; }
+    friend std::string operator+(std::string a, const TRodzajKomorki& b) { return a += b.Widok(); }
+
+  private:
+    std::array<char, 4> znaki{};
+};
 
 struct TKomorka {
     std::int64_t Adres = 0;
     std::int32_t Kod = 0;
     std::int32_t Argument = 0;
-    std::string Rodzaj = "000"; // "110", "111", "010" or "000"
+    TRodzajKomorki Rodzaj;
 };
 
 class TPaO {
@@ -33,24 +61,30 @@ class TPaO {
     // Splits the word into code and argument; a new cell gets the kind "000".
     void Pisz(std::int64_t adres, std::uint32_t slowo, int bityAdresu);
     // The loader's store: replaces code, argument and kind.
-    void Wstaw(std::int64_t adres, std::int32_t kod, std::int32_t argument, std::string rodzaj);
+    void Wstaw(std::int64_t adres, std::int32_t kod, std::int32_t argument, TRodzajKomorki rodzaj);
     void Wyczysc();
+    // Room for `n` cells in all, so that a large load takes no more than it needs.
+    void Rezerwuj(std::size_t n) { komorki.reserve(n); }
 
     const std::vector<TKomorka>& Komorki() const { return komorki; }
     std::size_t Rozmiar() const { return komorki.size(); }
 
-  private:
     // Addresses a register can hold (0..2^24-1) go through a two-level page table, so
     // "czyt" and "pisz" cost two array reads; any other address through a hash map.
     static constexpr int BityStrony = 12;
     static constexpr std::int64_t ZakresStron = std::int64_t{1} << 24;
     using TStrona = std::array<std::int32_t, std::size_t{1} << BityStrony>;
+    // What a page, and a hash-map entry, take (the entry roughly: node and bucket).
+    static constexpr std::size_t BajtyStrony = sizeof(TStrona) + sizeof(void*);
+    static constexpr std::size_t BajtyWpisu = 48;
 
+  private:
     std::int32_t Indeks(std::int64_t adres) const {
         if (adres >= 0 && adres < ZakresStron) {
             const auto s = static_cast<std::size_t>(adres >> BityStrony);
             if (s >= strony.size() || !strony[s]) return -1;
-            return (*strony[s])[static_cast<std::size_t>(adres) & ((std::size_t{1} << BityStrony) - 1)];
+            return (
+                *strony[s])[static_cast<std::size_t>(adres) & ((std::size_t{1} << BityStrony) - 1)];
         }
         auto it = inne.find(adres);
         return it == inne.end() ? -1 : it->second;

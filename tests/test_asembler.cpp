@@ -344,3 +344,21 @@ TEST_F(Asembler, MegabajtProgramu) {
               std::to_string(p.size() - 1) + " 5 " + std::to_string((p.size() - 1) / 2) + " 110 ");
     EXPECT_EQ(w.Etykiety.size(), p.size());
 }
+
+TEST_F(Asembler, ProgramPonadBudzetOdrzuconyZKomunikatem) {
+    s.Maszyna.UstawSzerokosci(24, 8);
+    const V duzy(100000, "rpa");
+    s.WynikAsemblacji.MaksPamieci = std::size_t{1} << 20;
+    Kompiluj(duzy);
+    EXPECT_EQ(
+        w.Komunikaty,
+        V{"[Błąd krytyczny] - Program za duży: asemblacja potrzebuje więcej niż 1 MB pamięci."});
+    EXPECT_EQ(s.Maszyna.PaO().Rozmiar(), 0u);
+    EXPECT_TRUE(w.Czyste.empty() && w.Slowa.empty());
+    EXPECT_LE(w.Budzet.Zajete(), w.MaksPamieci);
+    // Within the budget the same program loads whole.
+    s.WynikAsemblacji.MaksPamieci = std::size_t{64} << 20;
+    Kompiluj(duzy);
+    EXPECT_TRUE(w.Komunikaty.empty());
+    EXPECT_EQ(s.Maszyna.PaO().Rozmiar(), duzy.size());
+}

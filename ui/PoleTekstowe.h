@@ -22,9 +22,10 @@ inline QPlainTextEdit* PoleTylkoDoOdczytu(QWidget* rodzic) {
     return m;
 }
 
-inline void WypelnijPole(QPlainTextEdit* m, const std::vector<std::string>& linie) {
+template <class TLinieTekstu> void WypelnijPole(QPlainTextEdit* m, const TLinieTekstu& linie) {
     QStringList tekst;
-    for (const auto& l : linie) tekst << QString::fromStdString(l);
+    for (const auto& l : linie)
+        tekst << QString::fromUtf8(l.data(), static_cast<qsizetype>(l.size()));
     m->setPlainText(tekst.join(QLatin1Char('\n')));
 }
 

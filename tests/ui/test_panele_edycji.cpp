@@ -167,7 +167,7 @@ class TestPaneleEdycji : public QObject {
                                                                    {5, 162}, {6, 0},   {20, 0},  {21, 0}, {22, 1}};
         for (auto [adres, slowo] : slowa) QCOMPARE(s.Maszyna.CzytajPaO(adres), slowo);
         QCOMPARE(s.Maszyna.PaO().Rozmiar(), std::size_t{10});
-        QCOMPARE(s.Maszyna.PaO().Znajdz(21)->Rodzaj, std::string("010"));
+        QCOMPARE(s.Maszyna.PaO().Znajdz(21)->Rodzaj.Tekst(), std::string("010"));
         // The machine is reset afterwards and the window told so; the text stays.
         QCOMPARE(s.Maszyna.Wartosc(Slot::AK), 0u);
         QCOMPARE(s.Maszyna.Wartosc(Slot::L), 0u);
