@@ -548,7 +548,8 @@ class TestOknaGlownego : public QObject {
         for (const auto& w : tabela) {
             okna.clear();
             f->OtworzPlik(sciezka(w.plik));
-            const QString oczekiwane = QString::fromUtf8(w.okna).arg(katalog.path());
+            const QString oczekiwane =
+                QString::fromUtf8(w.okna).replace(QStringLiteral("%1"), katalog.path());
             const QString wynik = QString::number(f->WidocznyPanel()) +
                                   QString::number(f->Przycisk(w.panel)->isChecked()) +
                                   okna.join(QLatin1Char('\n'));
