@@ -12,6 +12,17 @@ execute_process(COMMAND ${polecenie} OUTPUT_VARIABLE tresc RESULT_VARIABLE wynik
 if(NOT wynik EQUAL 0)
   message(FATAL_ERROR "${nazwa} nie przetworzył ${WEJSCIE}")
 endif()
+# Headings get the anchors the table of contents links to (as the Markdown viewers make
+# them: lower case, punctuation dropped, blanks as hyphens); pandoc makes its own.
+string(REGEX MATCHALL "<h2>[^<]*</h2>" naglowki "${tresc}")
+foreach(naglowek IN LISTS naglowki)
+  string(REGEX REPLACE "</?h2>" "" kotwica "${naglowek}")
+  string(TOLOWER "${kotwica}" kotwica)
+  string(REGEX REPLACE "[,.:;!?()]" "" kotwica "${kotwica}")
+  string(REPLACE " " "-" kotwica "${kotwica}")
+  string(REPLACE "<h2>" "<h2 id=\"${kotwica}\">" zamiana "${naglowek}")
+  string(REPLACE "${naglowek}" "${zamiana}" tresc "${tresc}")
+endforeach()
 # Links between the guide's own Markdown files point at the rendering.
 string(REPLACE "podrecznik.md" "podrecznik.html" tresc "${tresc}")
 file(WRITE "${WYJSCIE}.tmp" "<!DOCTYPE html>
