@@ -29,7 +29,11 @@ int main(int argc, char* argv[]) {
     splash->hide();
     splash.reset();
 
-    // The first show completes the set-up.
+    // The first show completes the set-up; files named on the command line (a double click
+    // in a file manager) are opened on top of it, in their order.
     okno.show();
+    const QStringList pliki = QApplication::arguments().mid(1);
+    for (const QString& plik : pliki)
+        okno.OtworzPlik(plik);
     return aplikacja.exec();
 }

@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -99,6 +100,7 @@ TFormMain::TFormMain(TSymulator& symulator, QWidget* parent)
     setObjectName(QStringLiteral("FormMain"));
     WykonajModalnie = [](QDialog& okno) { return okno.exec(); };
     OtworzAdres = [](const QUrl& adres) { QDesktopServices::openUrl(adres); };
+    KatalogProgramu = QCoreApplication::applicationDirPath();
 
     BudujPasek();
     BudujPanele();
@@ -454,6 +456,7 @@ void TFormMain::BudujMenu() {
         {R::Pozycja, "Menu_Pomoc_Email", true,
          [](TFormMain& f) { f.OtworzAdres(QUrl(AdresEmail())); }},
         {R::Separator, {}, true},
+        {R::Pozycja, "Menu_Pomoc_Podrecznik", false, [](TFormMain& f) { f.PokazPodrecznik(); }},
         {R::Pozycja, "Menu_Pomoc_Informacje", false, [](TFormMain& f) { f.PokazInformacje(); }},
     };
 
@@ -886,7 +889,10 @@ std::string Sciezka(const QString& plik) {
 
 void TFormMain::WczytajMaszyne() {
     const QString plik = WybierzPlik(false, FiltrMaszyny, QStringLiteral("mas"));
-    if (plik.isEmpty()) return;
+    if (!plik.isEmpty()) OtworzMaszyne(plik);
+}
+
+void TFormMain::OtworzMaszyne(const QString& plik) {
     std::string blad;
     if (!::WczytajMaszyne(Sciezka(plik), symulator.Architektura, blad)) return Blad(blad);
     OdswiezPoArchitekturze();
@@ -901,7 +907,10 @@ void TFormMain::ZapiszMaszyne() {
 
 void TFormMain::WczytajProgram() {
     const QString plik = WybierzPlik(false, FiltrProgramu, QStringLiteral("prg"));
-    if (plik.isEmpty()) return;
+    if (!plik.isEmpty()) OtworzProgram(plik);
+}
+
+void TFormMain::OtworzProgram(const QString& plik) {
     std::vector<std::string> linie;
     std::string blad;
     if (!WczytajPlikProgramu(Sciezka(plik), linie, blad)) return Blad(blad);
@@ -917,7 +926,10 @@ void TFormMain::ZapiszProgram() {
 
 void TFormMain::WczytajRozkazy() {
     const QString plik = WybierzPlik(false, FiltrRozkazow, QStringLiteral("roz"));
-    if (plik.isEmpty()) return;
+    if (!plik.isEmpty()) OtworzRozkazy(plik);
+}
+
+void TFormMain::OtworzRozkazy(const QString& plik) {
     std::string blad, uwaga;
     if (!WczytajPlikRozkazow(Sciezka(plik), symulator.ListaRozkazow, blad, &uwaga))
         return Blad(blad);
@@ -932,6 +944,47 @@ void TFormMain::ZapiszRozkazy() {
     if (plik.isEmpty()) return;
     std::string blad;
     if (!ZapiszPlikRozkazow(Sciezka(plik), symulator.ListaRozkazow, blad)) Blad(blad);
+}
+
+void TFormMain::OtworzPlik(const QString& plik) {
+    const QString rozszerzenie = QFileInfo(plik).suffix().toLower();
+    // The panel that shows what was loaded comes forward, as a menu command would bring it.
+    if (rozszerzenie == QLatin1String("prg")) {
+        PokazIPrzycisnij(2);
+        OtworzProgram(plik);
+    } else if (rozszerzenie == QLatin1String("roz")) {
+        PokazIPrzycisnij(3);
+        OtworzRozkazy(plik);
+    } else if (rozszerzenie == QLatin1String("mas")) {
+        PokazIPrzycisnij(1);
+        OtworzMaszyne(plik);
+    } else {
+        Blad("Nie można otworzyć pliku \"" + plik.toStdString() +
+             "\": symulator otwiera programy (.prg), zestawy rozkazów (.roz) i pliki maszyny "
+             "(.mas).");
+    }
+}
+
+// ---- the user guide ----
+
+QString TFormMain::SciezkaPodrecznika() const {
+    // Installed: <prefix>/bin beside <prefix>/share; in the build tree: app/ beside docs/.
+    // The HTML rendering when the build had a tool for it, else the Markdown itself.
+    for (const char* sciezka :
+         {"/../share/symulator/podrecznik/podrecznik.html",
+          "/../share/symulator/podrecznik/podrecznik.md", "/../docs/podrecznik.html"}) {
+        const QFileInfo plik(KatalogProgramu + QLatin1String(sciezka));
+        if (plik.isFile()) return plik.canonicalFilePath();
+    }
+    return {};
+}
+
+void TFormMain::PokazPodrecznik() {
+    const QString plik = SciezkaPodrecznika();
+    if (plik.isEmpty())
+        return Blad("Nie znaleziono podręcznika użytkownika. Powinien leżeć w katalogu "
+                    "share/symulator/podrecznik obok katalogu programu.");
+    OtworzAdres(QUrl::fromLocalFile(plik));
 }
 
 // ---- machine listener ----

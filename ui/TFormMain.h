@@ -78,6 +78,16 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     void ZapiszProgram();
     void WczytajRozkazy();
     void ZapiszRozkazy();
+    // A file named on the command line or opened from a file manager, by its extension:
+    // ".prg" into the program editor, ".roz" the instruction set, ".mas" the machine.
+    void OtworzPlik(const QString& plik);
+
+    // The user guide installed beside the program, or in the build tree; empty when
+    // there is none. Searched from KatalogProgramu.
+    QString SciezkaPodrecznika() const;
+    void PokazPodrecznik();
+    // The folder of the running program (tests point it elsewhere).
+    QString KatalogProgramu;
 
     // The outward addresses of the help menu.
     static QString AdresStronyDomowej();
@@ -148,6 +158,9 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     void Blad(const std::string& tekst);
     // A file dialog with the filter and default extension; empty when cancelled.
     QString WybierzPlik(bool zapis, const QString& filtr, const QString& rozszerzenie);
+    void OtworzMaszyne(const QString& plik);
+    void OtworzProgram(const QString& plik);
+    void OtworzRozkazy(const QString& plik);
 
     TSymulator& symulator;
     QButtonGroup* grupaPaska;

@@ -15,7 +15,7 @@ struct TNapis {
 };
 
 // In the order the captions are applied.
-inline constexpr std::array<TNapis, 67> Napisy = {{
+inline constexpr std::array<TNapis, 68> Napisy = {{
     {"Menu_Symulator", "&Symulator", "&Simulator"},
     {"Menu_Symulator_Wczytaj", "&Wczytaj...", "&Load..."},
     {"Menu_Symulator_Zapisz", "&Zapisz...", "&Save..."},
@@ -74,6 +74,7 @@ inline constexpr std::array<TNapis, 67> Napisy = {{
     {"Menu_Pomoc_StronaDomowa", "Strona domowa", "Homepage"},
     {"Menu_Pomoc_SprawdzenieWersjiProgramu", "Sprawdzenie wersji programu", "Check version"},
     {"Menu_Pomoc_Email", "Wyślij email do autora", "Wyślij email do autora"},
+    {"Menu_Pomoc_Podrecznik", "&Podręcznik", "&Manual"},
     {"Menu_Pomoc_Informacje", "I&nformacje", "About..."},
     {"SpeedButtonMaszyna", "Maszyna", "Maszyna"},
     {"SpeedButtonProgram", "Program", "Program"},

@@ -1,7 +1,9 @@
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -219,7 +221,7 @@ class TestOknaGlownego : public QObject {
             "Menu_Breakpoints_Zapisz(h) -(h) Menu_Breakpoints_Dodaj Menu_Breakpoints_Usun",
             "Menu_Pomoc: Menu_Pomoc_TematyPomocy(h) -(h) Menu_Pomoc_StronaDomowa(h) "
             "Menu_Pomoc_SprawdzenieWersjiProgramu(h) Menu_Pomoc_Email(h) -(h) "
-            "Menu_Pomoc_Informacje",
+            "Menu_Pomoc_Podrecznik Menu_Pomoc_Informacje",
         };
         QCOMPARE(menu, oczekiwane);
         QCOMPARE(opisz(A("Menu_Jezyk")->menu()), QStringLiteral("Menu_Polski Menu_Angielski"));
@@ -516,6 +518,75 @@ class TestOknaGlownego : public QObject {
         odpowiedz = nullptr;
         A("Menu_Program_Wczytaj")->trigger();
         QCOMPARE(f->FrameProgram1->LinieProgramu(), (std::vector<std::string>{"a", "b"}));
+    }
+
+    void plikiZWierszaPolecen() {
+        QTemporaryDir katalog;
+        auto sciezka = [&](const char* nazwa) {
+            return katalog.filePath(QString::fromLatin1(nazwa));
+        };
+        ZapiszPlik(sciezka("p.PRG"), "\tpob 3 ; \xb3"
+                                     "ad\r\nstop\r\n");
+        ZapiszPlik(sciezka("r.roz"), "1\r\nstop\r\nkoniec\r\n0\r\n0\r\n1\r\nstp ;\r\n");
+        ZapiszPlik(sciezka("m.mas"), "wex\nstp\n");
+        ZapiszPlik(sciezka("zly.roz"), "1\r\nx\r\nopis\r\nabc\r\n");
+        // File, panel in front, the boxes shown so far.
+        const struct {
+            const char* plik;
+            int panel;
+            const char* okna;
+        } tabela[] = {
+            {"p.PRG", 2, ""},
+            {"r.roz", 3, ""},
+            {"m.mas", 1, ""},
+            {"brak.prg", 2, "Informacja|Nie można otworzyć pliku \"%1/brak.prg\"."},
+            {"zly.roz", 3, "Informacja|Nie można wczytać pliku rozkazów."},
+            {"notatki.txt", 3,
+             "Informacja|Nie można otworzyć pliku \"%1/notatki.txt\": symulator otwiera "
+             "programy (.prg), zestawy rozkazów (.roz) i pliki maszyny (.mas)."},
+        };
+        for (const auto& w : tabela) {
+            okna.clear();
+            f->OtworzPlik(sciezka(w.plik));
+            const QString oczekiwane =
+                QString::fromUtf8(w.okna).replace(QStringLiteral("%1"), katalog.path());
+            const QString wynik = QString::number(f->WidocznyPanel()) +
+                                  QString::number(f->Przycisk(w.panel)->isChecked()) +
+                                  okna.join(QLatin1Char('\n'));
+            QVERIFY2(wynik.startsWith(QString::number(w.panel) + QLatin1Char('1') + oczekiwane) &&
+                         (oczekiwane.isEmpty() == okna.isEmpty()),
+                     qPrintable(QLatin1String(w.plik) + QStringLiteral(": ") + wynik));
+        }
+        QCOMPARE(f->FrameProgram1->LinieProgramu(),
+                 (std::vector<std::string>{"\tpob 3 ; ład", "stop"}));
+        QCOMPARE(s->ListaRozkazow.Count(), 1);
+        QCOMPARE(s->ListaRozkazow[1].Opis, std::string("koniec"));
+        QVERIFY(s->Architektura.Jest(NumerSygnalu("wex")));
+        QVERIFY(!s->Architektura.Jest(NumerSygnalu("wel")));
+    }
+
+    void podrecznikZKataloguObokProgramu() {
+        QTemporaryDir katalog;
+        f->KatalogProgramu = katalog.filePath(QStringLiteral("bin"));
+        QVERIFY(A("Menu_Pomoc_Podrecznik")->isVisible());
+        QCOMPARE(A("Menu_Pomoc_Podrecznik")->text(), QStringLiteral("&Podręcznik"));
+        A("Menu_Pomoc_Podrecznik")->trigger();
+        QCOMPARE(okna.size(), 1);
+        QVERIFY(okna[0].startsWith(QStringLiteral("Informacja|Nie znaleziono podręcznika")));
+        QVERIFY(adresy.isEmpty());
+        // The Markdown when the build had no tool to render it, the HTML when it had.
+        QVERIFY(QDir(katalog.path()).mkpath(QStringLiteral("bin")));
+        QVERIFY(QDir(katalog.path()).mkpath(QStringLiteral("share/symulator/podrecznik")));
+        const QString podrecznik = katalog.filePath(QStringLiteral("share/symulator/podrecznik/"));
+        for (const char* nazwa : {"podrecznik.md", "podrecznik.html"}) {
+            ZapiszPlik(podrecznik + QLatin1String(nazwa), "#");
+            adresy.clear();
+            A("Menu_Pomoc_Podrecznik")->trigger();
+            QCOMPARE(adresy,
+                     QList<QUrl>{QUrl::fromLocalFile(
+                         QFileInfo(podrecznik + QLatin1String(nazwa)).canonicalFilePath())});
+        }
+        QCOMPARE(okna.size(), 1);
     }
 
     // ---- enabling ----
