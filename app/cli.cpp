@@ -4,6 +4,8 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -26,13 +28,15 @@ struct TRejestrRaportu {
     int slot;
 };
 constexpr TRejestrRaportu RejestryRaportu[] = {
-    {"L", Slot::L},   {"A", Slot::A},   {"S", Slot::S},   {"KOD", Slot::KOD}, {"AD", Slot::AD},
-    {"AK", Slot::AK}, {"X", Slot::X},   {"Y", Slot::Y},   {"Z", Slot::Z},     {"U", Slot::U},
-    {"V", Slot::V},   {"RZ", Slot::RZ}, {"RM", Slot::RM}, {"RP", Slot::RP},   {"AP", Slot::AP},
-    {"G", Slot::G},   {"RB_we", Slot::RB_we}, {"RB_wy", Slot::RB_wy}};
+    {"L", Slot::L},         {"A", Slot::A},        {"S", Slot::S},   {"KOD", Slot::KOD},
+    {"AD", Slot::AD},       {"AK", Slot::AK},      {"X", Slot::X},   {"Y", Slot::Y},
+    {"Z", Slot::Z},         {"U", Slot::U},        {"V", Slot::V},   {"RZ", Slot::RZ},
+    {"RM", Slot::RM},       {"RP", Slot::RP},      {"AP", Slot::AP}, {"G", Slot::G},
+    {"RB_we", Slot::RB_we}, {"RB_wy", Slot::RB_wy}};
 
 struct TOpcje {
     std::string rozkazy, preset, maszyna, program, slad, wejscie;
+    std::string bityAdresuTekst, bityKoduTekst, maksTaktowTekst;
     int bityAdresu = 0, bityKodu = 0;
     std::uint64_t maksTaktow = 10000000;
     bool mikroprogram = false, json = false;
@@ -60,6 +64,53 @@ bool CzytajCalkowita(const std::string& t, long long& w) {
     return poz == t.size();
 }
 
+// A decimal number without a sign in [od, do]; leading zeros do not make it octal.
+std::uint64_t CzytajLiczbeOpcji(const std::string& opcja, const std::string& t, std::uint64_t od,
+                                std::uint64_t doIlu) {
+    std::uint64_t w = 0;
+    const auto [koniec, blad] = std::from_chars(t.data(), t.data() + t.size(), w, 10);
+    if (t.empty() || blad != std::errc{} || koniec != t.data() + t.size() || w < od || w > doIlu)
+        Porazka(opcja + " oczekuje liczby dziesiętnej od " + std::to_string(od) + " do " +
+                std::to_string(doIlu) + ", otrzymano \"" + t + "\"");
+    return w;
+}
+
+// The option parser's own refusals, said in Polish.
+std::string BladParsera(const CLI::ParseError& e) {
+    const std::string t = e.what();
+    const std::string nazwa = t.substr(0, t.find_first_of(": "));
+    if (dynamic_cast<const CLI::ExtrasError*>(&e))
+        return "nieoczekiwany argument: " + t.substr(t.find(": ") + 2);
+    if (dynamic_cast<const CLI::RequiredError*>(&e)) return "brak wymaganego argumentu " + nazwa;
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) && t.find(" missing") != std::string::npos)
+        return "opcja " + nazwa + " wymaga wartości";
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) ||
+        dynamic_cast<const CLI::ConversionError*>(&e))
+        return "nieprawidłowa liczba wartości opcji " + nazwa;
+    return "nieprawidłowe wywołanie";
+}
+
+// The reason of a failed write or read, in Polish.
+std::string PowodBledu(int numer) {
+    switch (numer) {
+    case ENOSPC:
+        return "brak miejsca na dysku";
+    case EACCES:
+    case EPERM:
+        return "brak uprawnień";
+    case ENOENT:
+        return "nie ma takiego pliku ani folderu";
+    case EROFS:
+        return "system plików tylko do odczytu";
+    case EPIPE:
+        return "odbiorca zamknął potok";
+    case EIO:
+        return "błąd wejścia-wyjścia";
+    default:
+        return "błąd systemu nr " + std::to_string(numer);
+    }
+}
+
 TPrzerwanieZaplanowane CzytajPrzerwanie(const std::string& t) {
     const auto dwukropek = t.find(':');
     long long takt = 0, n = 0;
@@ -72,7 +123,8 @@ TPrzerwanieZaplanowane CzytajPrzerwanie(const std::string& t) {
 TPunktZatrzymania CzytajPunkt(const std::string& t) {
     std::istringstream we(t);
     std::vector<std::string> slowa;
-    for (std::string s; we >> s;) slowa.push_back(s);
+    for (std::string s; we >> s;)
+        slowa.push_back(s);
     TPunktZatrzymania p;
     std::vector<long long> liczby;
     bool maAdres = false;
@@ -90,13 +142,15 @@ TPunktZatrzymania CzytajPunkt(const std::string& t) {
         }
     }
     if (liczby.size() < 3 || liczby.size() > 4)
-        Porazka("--break oczekuje \"CO RELACJA WARTOŚĆ1 [WARTOŚĆ2] [@ADRES]\", otrzymano \"" + t + "\"");
+        Porazka("--break oczekuje \"CO RELACJA WARTOŚĆ1 [WARTOŚĆ2] [@ADRES]\", otrzymano \"" + t +
+                "\"");
     p.Co = static_cast<std::int32_t>(liczby[0]);
     p.Relacja = static_cast<std::int32_t>(liczby[1]);
     p.Wartosc1 = static_cast<std::int32_t>(liczby[2]);
     if (liczby.size() == 4) p.Wartosc2 = static_cast<std::int32_t>(liczby[3]);
     if (p.Co < 0 || p.Co > 20) Porazka("CO w --break musi być liczbą od 0 do 20: \"" + t + "\"");
-    if (p.Relacja < 0 || p.Relacja > 6) Porazka("RELACJA w --break musi być liczbą od 0 do 6: \"" + t + "\"");
+    if (p.Relacja < 0 || p.Relacja > 6)
+        Porazka("RELACJA w --break musi być liczbą od 0 do 6: \"" + t + "\"");
     return p;
 }
 
@@ -114,14 +168,17 @@ class TSlad {
     explicit TSlad(const std::string& sciezka) : cel(sciezka), tymczasowy(sciezka + ".tmp~") {
         plik.open(tymczasowy, std::ios::binary | std::ios::trunc);
         if (!plik) Porazka("nie można zapisać pliku \"" + sciezka + "\"");
-        plik << "takt,wiersz,sygnaly,L,A,S,KOD,AD,AK,magistrala_A,A_zajeta,magistrala_S,S_zajeta,N,NP,NM,RZ,RP\r\n";
+        plik << "takt,wiersz,sygnaly,L,A,S,KOD,AD,AK,magistrala_A,A_zajeta,magistrala_S,S_zajeta,N,"
+                "NP,NM,RZ,RP\r\n";
     }
     void Zapisz(std::uint64_t takt, std::int32_t wiersz, const TMaszyna& m) {
         plik << takt << ',' << wiersz << ",\"" << m.BiezacyTekst() << '"';
-        for (int s : {Slot::L, Slot::A, Slot::S, Slot::KOD, Slot::AD, Slot::AK}) plik << ',' << m.Wartosc(s);
-        plik << ',' << m.Wartosc(Slot::MagA) << ',' << m.Zajeta(Slot::MagA) << ',' << m.Wartosc(Slot::MagS) << ','
-             << m.Zajeta(Slot::MagS);
-        for (int s : {Slot::N, Slot::NP, Slot::NM, Slot::RZ, Slot::RP}) plik << ',' << m.Wartosc(s);
+        for (int s : {Slot::L, Slot::A, Slot::S, Slot::KOD, Slot::AD, Slot::AK})
+            plik << ',' << m.Wartosc(s);
+        plik << ',' << m.Wartosc(Slot::MagA) << ',' << m.Zajeta(Slot::MagA) << ','
+             << m.Wartosc(Slot::MagS) << ',' << m.Zajeta(Slot::MagS);
+        for (int s : {Slot::N, Slot::NP, Slot::NM, Slot::RZ, Slot::RP})
+            plik << ',' << m.Wartosc(s);
         plik << "\r\n";
     }
     void Zamknij() {
@@ -138,50 +195,89 @@ class TSlad {
     std::ofstream plik;
 };
 
+// A report that could not be written is a failed run, not a silent one.
+int ZakonczWyjscie(int kod) {
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout))
+        Porazka("nie można zapisać wyniku na standardowe wyjście: " + PowodBledu(errno));
+    return kod;
+}
+
 void WypiszListe(std::ostream& o, const char* tytul, const std::vector<std::string>& linie) {
     o << tytul << ":\n";
-    for (const auto& l : linie) o << "  " << l << "\n";
+    for (const auto& l : linie)
+        o << "  " << l << "\n";
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     TOpcje o;
-    CLI::App app{"symulator-cli: uruchamia program maszyny dydaktycznej bez okna.\n"
-                 "Start: adres 5 bitów, kod 3 bity, maszyna K, standardowy zestaw rozkazów. Opcje działają w "
-                 "kolejności: zestaw rozkazów, szerokości, maszyna, plik maszyny. Potem kompilacja "
-                 "mikroprogramu, asemblacja programu, reset i \"Program\" aż do \"stp\" albo limitu taktów.\n"
-                 "Kod wyjścia: 0 zatrzymana przez stp, 3 osiągnięty limit taktów, 4 zatrzymana przez punkt "
-                 "zatrzymania, 2 złe wywołanie albo plik, którego nie da się wczytać.",
-                 "symulator-cli"};
+    CLI::App app{
+        "symulator-cli: uruchamia program maszyny dydaktycznej bez okna.\n"
+        "Start: adres 5 bitów, kod 3 bity, maszyna K, standardowy zestaw rozkazów. Opcje działają "
+        "w "
+        "kolejności: zestaw rozkazów, szerokości, maszyna, plik maszyny. Potem kompilacja "
+        "mikroprogramu, asemblacja programu, reset i \"Program\" aż do \"stp\" albo limitu "
+        "taktów.\n"
+        "Kod wyjścia: 0 zatrzymana przez stp, 3 osiągnięty limit taktów, 4 zatrzymana przez punkt "
+        "zatrzymania, 2 złe wywołanie albo plik, którego nie da się wczytać.",
+        "symulator-cli"};
+    app.option_defaults()->group("Opcje");
+    app.set_help_flag("-h,--help", "pokaż ten opis i zakończ");
+    for (const auto& [klucz, tekst] : {std::pair{"Usage", "Użycie"},
+                                       {"OPTIONS", "OPCJE"},
+                                       {"Positionals", "Argumenty"},
+                                       {"REQUIRED", "WYMAGANY"},
+                                       {"TEXT", "TEKST"}})
+        app.get_formatter()->label(klucz, tekst);
     app.add_option("--instructions", o.rozkazy, "zestaw rozkazów (.roz) zamiast standardowego");
-    app.add_option("--preset", o.preset, "maszyna: K, K+, L, EK albo Max")
-        ->check(CLI::IsMember({"K", "K+", "L", "EK", "Max"}));
+    app.add_option("--preset", o.preset, "maszyna: K, K+, L, EK albo Max");
     app.add_option("--machine", o.maszyna, "plik maszyny (.mas): zbiór istniejących sygnałów");
-    app.add_option("--address-bits", o.bityAdresu, "liczba bitów adresu, 5..24")->check(CLI::Range(5, 24));
-    app.add_option("--code-bits", o.bityKodu, "liczba bitów kodu, 3..8")->check(CLI::Range(3, 8));
-    app.add_option("--max-ticks", o.maksTaktow, "limit taktów (domyślnie 10000000; 0 nic nie uruchamia)");
+    app.add_option("--address-bits", o.bityAdresuTekst, "liczba bitów adresu, 5..24")
+        ->type_name("LICZBA");
+    app.add_option("--code-bits", o.bityKoduTekst, "liczba bitów kodu, 3..8")->type_name("LICZBA");
+    app.add_option("--max-ticks", o.maksTaktowTekst,
+                   "limit taktów (domyślnie 10000000; 0 nic nie uruchamia)")
+        ->type_name("LICZBA");
     app.add_flag("--microprogram", o.mikroprogram, "dołącz skompilowaną pamięć mikroprogramu");
     app.add_flag("--json", o.json, "wynik jako jeden obiekt JSON");
     app.add_option("--input", o.wejscie, "początkowa zawartość linii wejściowej konsoli");
-    app.add_option("--irq", o.przerwania, "TAKT:N zgłasza przerwanie N (1..8) tuż przed taktem TAKT (od 1); można powtarzać")
+    app.add_option(
+           "--irq", o.przerwania,
+           "TAKT:N zgłasza przerwanie N (1..8) tuż przed taktem TAKT (od 1); można powtarzać")
         ->allow_extra_args(false);
     app.add_option("--break", o.punkty,
-                   "\"CO RELACJA WARTOŚĆ1 [WARTOŚĆ2] [@ADRES]\": punkt zatrzymania; CO 0..20, RELACJA 0..6; "
+                   "\"CO RELACJA WARTOŚĆ1 [WARTOŚĆ2] [@ADRES]\": punkt zatrzymania; CO 0..20, "
+                   "RELACJA 0..6; "
                    "można powtarzać")
         ->allow_extra_args(false);
     app.add_option("--trace", o.slad, "zapisz każdy takt do pliku CSV");
     app.add_option("PROGRAM", o.program, "program (.prg)")->required();
     try {
         app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        const int kod = app.exit(e);
-        return kod == 0 ? 0 : KodZleUzycie;
+        Porazka(BladParsera(e) + " (opcje opisuje --help)");
     }
+    if (!o.preset.empty() && o.preset != "K" && o.preset != "K+" && o.preset != "L" &&
+        o.preset != "EK" && o.preset != "Max")
+        Porazka("nieznana maszyna \"" + o.preset + "\": --preset oczekuje K, K+, L, EK albo Max");
+    if (!o.bityAdresuTekst.empty())
+        o.bityAdresu =
+            static_cast<int>(CzytajLiczbeOpcji("--address-bits", o.bityAdresuTekst, 5, 24));
+    if (!o.bityKoduTekst.empty())
+        o.bityKodu = static_cast<int>(CzytajLiczbeOpcji("--code-bits", o.bityKoduTekst, 3, 8));
+    if (!o.maksTaktowTekst.empty())
+        o.maksTaktow = CzytajLiczbeOpcji("--max-ticks", o.maksTaktowTekst, 0,
+                                         std::numeric_limits<std::uint64_t>::max());
 
     std::vector<TPrzerwanieZaplanowane> przerwania;
-    for (const auto& t : o.przerwania) przerwania.push_back(CzytajPrzerwanie(t));
-    std::sort(przerwania.begin(), przerwania.end(), [](auto& a, auto& b) { return a.takt < b.takt; });
+    for (const auto& t : o.przerwania)
+        przerwania.push_back(CzytajPrzerwanie(t));
+    std::sort(przerwania.begin(), przerwania.end(),
+              [](auto& a, auto& b) { return a.takt < b.takt; });
 
     TSymulator s;
     std::string blad;
@@ -210,21 +306,25 @@ int main(int argc, char** argv) {
     bool punktTrafiony = false;
     if (o.maksTaktow > 0) {
         std::size_t nastepne = 0;
-        auto zglos = [&](std::uint64_t takt) {
-            for (; nastepne < przerwania.size() && przerwania[nastepne].takt <= takt; ++nastepne)
-                s.Maszyna.ZglosPrzerwanie(przerwania[nastepne].numer);
-        };
-        zglos(1);
         std::int32_t wiersz = s.Maszyna.BiezacyWiersz();
         TPrzebieg przebieg(s.Maszyna, TPolecenie::Program);
-        przebieg.DoKonca([&](int) {
-            ++takty;
-            if (slad) slad->Zapisz(takty, wiersz, s.Maszyna);
-            wiersz = s.Maszyna.BiezacyWiersz();
-            if (s.StanPracy.ZadanieStopu) punktTrafiony = true;
-            zglos(takty + 1);
-            return takty < o.maksTaktow;
-        });
+        // A request for tick T is raised only when tick T is about to run, so the run goes
+        // in slices that end just before the next scheduled request.
+        while (przebieg.Trwa() && takty < o.maksTaktow) {
+            for (; nastepne < przerwania.size() && przerwania[nastepne].takt <= takty + 1;
+                 ++nastepne)
+                s.Maszyna.ZglosPrzerwanie(przerwania[nastepne].numer);
+            std::uint64_t granica = o.maksTaktow;
+            if (nastepne < przerwania.size())
+                granica = std::min(granica, przerwania[nastepne].takt - 1);
+            przebieg.Porcja(granica - takty, [&](int) {
+                ++takty;
+                if (slad) slad->Zapisz(takty, wiersz, s.Maszyna);
+                wiersz = s.Maszyna.BiezacyWiersz();
+                if (s.StanPracy.ZadanieStopu) punktTrafiony = true;
+                return true;
+            });
+        }
     }
     if (slad) slad->Zamknij();
 
@@ -239,11 +339,15 @@ int main(int argc, char** argv) {
         j["halted"] = zatrzymana;
         j["ticks"] = takty;
         j["stopped_by_breakpoint"] = !zatrzymana && punktTrafiony;
-        for (const auto& r : RejestryRaportu) j["registers"][r.nazwa] = m.Wartosc(r.slot);
-        for (const auto& [nazwa, v] : Flagi(m)) j["flags"][nazwa] = v;
+        for (const auto& r : RejestryRaportu)
+            j["registers"][r.nazwa] = m.Wartosc(r.slot);
+        for (const auto& [nazwa, v] : Flagi(m))
+            j["flags"][nazwa] = v;
         j["memory"] = nlohmann::ordered_json::array();
         for (const auto& k : komorki)
-            j["memory"].push_back({{"address", k.Adres}, {"code", k.Kod}, {"argument", k.Argument},
+            j["memory"].push_back({{"address", k.Adres},
+                                   {"code", k.Kod},
+                                   {"argument", k.Argument},
                                    {"word", m.CzytajPaO(k.Adres)}});
         j["output"] = s.Konsola.WyjscieTekst();
         j["messages"] = komunikaty;
@@ -261,7 +365,7 @@ int main(int argc, char** argv) {
                                                    {"condition", w.Warunek}});
         }
         std::cout << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-        return kod;
+        return ZakonczWyjscie(kod);
     }
 
     std::ostream& w = std::cout;
@@ -269,22 +373,27 @@ int main(int argc, char** argv) {
     WypiszListe(w, "Komunikaty asemblera", s.WynikAsemblacji.Komunikaty);
     WypiszListe(w, "Komunikaty maszyny", komunikaty);
     w << "Stan: "
-      << (zatrzymana ? "zatrzymana przez stp" : punktTrafiony ? "zatrzymana przez punkt zatrzymania"
-                                                              : "osiągnięty limit taktów")
+      << (zatrzymana      ? "zatrzymana przez stp"
+          : punktTrafiony ? "zatrzymana przez punkt zatrzymania"
+                          : "osiągnięty limit taktów")
       << "\n";
     w << "Takty: " << takty << "\n";
     w << "Rejestry:\n";
-    for (const auto& r : RejestryRaportu) w << "  " << r.nazwa << " = " << m.Wartosc(r.slot) << "\n";
+    for (const auto& r : RejestryRaportu)
+        w << "  " << r.nazwa << " = " << m.Wartosc(r.slot) << "\n";
     w << "Flagi:\n";
-    for (const auto& [nazwa, v] : Flagi(m)) w << "  " << nazwa << " = " << v << "\n";
+    for (const auto& [nazwa, v] : Flagi(m))
+        w << "  " << nazwa << " = " << v << "\n";
     w << "Pamięć (adres: kod argument słowo):\n";
-    for (const auto& k : komorki) w << "  " << k.Adres << ": " << k.Kod << " " << k.Argument << " " << m.CzytajPaO(k.Adres) << "\n";
+    for (const auto& k : komorki)
+        w << "  " << k.Adres << ": " << k.Kod << " " << k.Argument << " " << m.CzytajPaO(k.Adres)
+          << "\n";
     WypiszListe(w, "Wyjście konsoli", s.Konsola.Wyjscie());
     if (o.mikroprogram) {
         w << "Pamięć mikroprogramu (wiersz | rozkaz | etykieta | sygnały | =0 | =1 | warunek):\n";
         for (const auto& r : s.PamiecMikroprogramu.Wiersze())
-            w << "  " << r.Adres << " | " << r.Rozkaz << " | " << r.Etykieta << " | " << r.Sygnaly << " | " << r.Cel0
-              << " | " << r.Cel1 << " | " << r.Warunek << "\n";
+            w << "  " << r.Adres << " | " << r.Rozkaz << " | " << r.Etykieta << " | " << r.Sygnaly
+              << " | " << r.Cel0 << " | " << r.Cel1 << " | " << r.Warunek << "\n";
     }
-    return kod;
+    return ZakonczWyjscie(kod);
 }
