@@ -2,50 +2,30 @@
 // so what it reports is what the window would show.
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <sstream>
+#include <thread>
 
-#include "Asembler.h"
 #include "PlikMaszyny.h"
 #include "PlikRozkazow.h"
-#include "Programy.h"
-#include "Sterowanie.h"
 #include "TSymulator.h"
+#include "Uruchomienie.h"
 
 namespace {
 
-constexpr int KodZatrzymana = 0, KodZleUzycie = 2, KodLimit = 3, KodPunkt = 4;
-
-struct TRejestrRaportu {
-    const char* nazwa;
-    int slot;
-};
-constexpr TRejestrRaportu RejestryRaportu[] = {
-    {"L", Slot::L},         {"A", Slot::A},        {"S", Slot::S},   {"KOD", Slot::KOD},
-    {"AD", Slot::AD},       {"AK", Slot::AK},      {"X", Slot::X},   {"Y", Slot::Y},
-    {"Z", Slot::Z},         {"U", Slot::U},        {"V", Slot::V},   {"RZ", Slot::RZ},
-    {"RM", Slot::RM},       {"RP", Slot::RP},      {"AP", Slot::AP}, {"G", Slot::G},
-    {"RB_we", Slot::RB_we}, {"RB_wy", Slot::RB_wy}};
-
 struct TOpcje {
-    std::string rozkazy, preset, maszyna, program, slad, wejscie;
-    std::string bityAdresuTekst, bityKoduTekst, maksTaktowTekst;
-    int bityAdresu = 0, bityKodu = 0;
-    std::uint64_t maksTaktow = 10000000;
-    bool mikroprogram = false, json = false;
-    std::vector<std::string> przerwania, punkty;
-};
-
-struct TPrzerwanieZaplanowane {
-    std::uint64_t takt;
-    int numer;
+    std::string rozkazy, preset, maszyna, slad, wejscie, oczekiwania, raport;
+    std::string bityAdresuTekst, bityKoduTekst, maksTaktowTekst, watkiTekst;
+    bool mikroprogram = false, json = false, scisle = false;
+    std::vector<std::string> programy, przerwania, punkty, ustawienia;
 };
 
 [[noreturn]] void Porazka(const std::string& komunikat) {
@@ -154,32 +134,112 @@ TPunktZatrzymania CzytajPunkt(const std::string& t) {
     return p;
 }
 
-// Flags as the CPU panel shows them.
-std::vector<std::pair<const char*, int>> Flagi(const TMaszyna& m) {
-    return {{"Z", m.WarunekSpelniony(TWarunek::Z)},     {"N", m.WarunekSpelniony(TWarunek::N)},
-            {"NP", m.WarunekSpelniony(TWarunek::Np)},   {"NM", m.WarunekSpelniony(TWarunek::Nm)},
-            {"INT", m.WarunekSpelniony(TWarunek::Int)}, {"PAK", m.WarunekSpelniony(TWarunek::Pak)},
-            {"ZAK", m.WarunekSpelniony(TWarunek::Zak)}};
+// A report that could not be written is a failed run, not a silent one.
+int ZakonczWyjscie(int kod) {
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout))
+        Porazka("nie można zapisać wyniku na standardowe wyjście: " + PowodBledu(errno));
+    return kod;
 }
 
-// One trace line per tick, written to a temporary file renamed over the target at the end.
-class TSlad {
-  public:
-    explicit TSlad(const std::string& sciezka) : cel(sciezka), tymczasowy(sciezka + ".tmp~") {
-        plik.open(tymczasowy, std::ios::binary | std::ios::trunc);
-        if (!plik) Porazka("nie można zapisać pliku \"" + sciezka + "\"");
-        plik << "takt,wiersz,sygnaly,L,A,S,KOD,AD,AK,magistrala_A,A_zajeta,magistrala_S,S_zajeta,N,"
-                "NP,NM,RZ,RP\r\n";
+// "NAME=VALUE" or "[ADDRESS]=VALUE", resolved against the machine every program starts on.
+TUstawienie CzytajUstawienie(const std::string& t, const TSymulator& s) {
+    const auto rowne = t.find('=');
+    const std::string nazwa = t.substr(0, rowne == std::string::npos ? t.size() : rowne);
+    long long v = 0;
+    if (rowne == std::string::npos || !CzytajCalkowita(t.substr(rowne + 1), v))
+        Porazka("nieprawidłowe --set \"" + t + "\": oczekiwano NAZWA=WARTOŚĆ albo [ADRES]=WARTOŚĆ");
+    const TMaszyna& m = s.Maszyna;
+    // A value fits when it is a word of `bity` bits read as unsigned or as two's complement.
+    const auto wartosc = [&](int bity, const std::string& czego) {
+        const long long maks = (1LL << bity) - 1, min = -(1LL << (bity - 1));
+        if (v < min || v > maks)
+            Porazka("--set \"" + t + "\": " + czego + " ma " + std::to_string(bity) +
+                    " bitów, wartość od " + std::to_string(min) + " do " + std::to_string(maks));
+        return static_cast<std::uint32_t>(static_cast<std::uint64_t>(v) &
+                                          static_cast<std::uint64_t>(maks));
+    };
+    TUstawienie u;
+    if (nazwa.size() > 2 && nazwa.front() == '[' && nazwa.back() == ']') {
+        long long adres = 0;
+        if (!CzytajCalkowita(nazwa.substr(1, nazwa.size() - 2), adres) || adres < 0 ||
+            adres > static_cast<long long>(m.MaskaAdresu()))
+            Porazka("--set \"" + t + "\": adres od 0 do " + std::to_string(m.MaskaAdresu()));
+        if (!s.Architektura.Element(8))
+            Porazka("--set \"" + t + "\": ta architektura nie ma pamięci PaO");
+        u.Adres = adres;
+        u.Wartosc = wartosc(m.BitySlowa(), "słowo");
+    } else if (const TRejestrRaportu* r = ZnajdzRejestr(nazwa)) {
+        if (!s.Architektura.Element(r->Element))
+            Porazka("--set \"" + t + "\": ta architektura nie ma rejestru " + nazwa);
+        u.Slot = r->Slot;
+        u.Wartosc = wartosc(m.Szerokosc(r->Slot), "rejestr " + nazwa);
+    } else if (const TFlagaRaportu* f = ZnajdzFlage(nazwa)) {
+        if (!f->Slot)
+            Porazka("--set \"" + t + "\": flagi " + nazwa + " nie da się ustawić, wynika z " +
+                    (f->Warunek == TWarunek::Int ? "RP" : "AK"));
+        if (!s.Architektura.Element(f->Element))
+            Porazka("--set \"" + t + "\": ta architektura nie ma flagi " + nazwa);
+        if (v != 0 && v != 1) Porazka("--set \"" + t + "\": flaga przyjmuje 0 albo 1");
+        u.Slot = f->Slot;
+        u.Wartosc = static_cast<std::uint32_t>(v);
+    } else {
+        Porazka("--set \"" + t + "\": nie ma rejestru ani flagi " + nazwa);
     }
-    void Zapisz(std::uint64_t takt, std::int32_t wiersz, const TMaszyna& m) {
-        plik << takt << ',' << wiersz << ",\"" << m.BiezacyTekst() << '"';
-        for (int s : {Slot::L, Slot::A, Slot::S, Slot::KOD, Slot::AD, Slot::AK})
-            plik << ',' << m.Wartosc(s);
-        plik << ',' << m.Wartosc(Slot::MagA) << ',' << m.Zajeta(Slot::MagA) << ','
-             << m.Wartosc(Slot::MagS) << ',' << m.Zajeta(Slot::MagS);
-        for (int s : {Slot::N, Slot::NP, Slot::NM, Slot::RZ, Slot::RP})
-            plik << ',' << m.Wartosc(s);
-        plik << "\r\n";
+    return u;
+}
+
+// The programs named: files as given, and every .prg of a folder in name order.
+std::vector<std::string> ListaProgramow(const std::vector<std::string>& argumenty, bool& wiele) {
+    std::vector<std::string> wynik;
+    wiele = argumenty.size() > 1;
+    for (const auto& a : argumenty) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(a, ec)) {
+            wynik.push_back(a);
+            continue;
+        }
+        wiele = true;
+        std::vector<std::string> folder;
+        for (std::filesystem::directory_iterator it(a, ec), koniec; !ec && it != koniec;
+             it.increment(ec)) {
+            std::string rozszerzenie = it->path().extension().string();
+            for (char& c : rozszerzenie)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            std::error_code ecPliku;
+            if (rozszerzenie == ".prg" && !it->is_directory(ecPliku))
+                folder.push_back(it->path().string());
+        }
+        if (ec) Porazka("nie można przeczytać folderu \"" + a + "\": " + PowodBledu(ec.value()));
+        std::sort(folder.begin(), folder.end());
+        wynik.insert(wynik.end(), folder.begin(), folder.end());
+    }
+    return wynik;
+}
+
+std::string PoleCsv(const std::string& t) {
+    if (t.find_first_of(",\"\r\n") == std::string::npos) return t;
+    std::string w = "\"";
+    for (char c : t) {
+        if (c == '"') w += '"';
+        w += c;
+    }
+    return w + "\"";
+}
+
+// The gradebook: one row per program, written to a temporary file renamed over the target
+// once every row is in.
+class TRaportCsv {
+  public:
+    explicit TRaportCsv(const std::string& sciezka) : cel(sciezka), tymczasowy(sciezka + ".tmp~") {
+        plik.open(tymczasowy, std::ios::binary | std::ios::trunc);
+        if (!plik) Porazka("nie można zapisać pliku \"" + sciezka + "\": " + PowodBledu(errno));
+        plik << "program,kod,takty,spelnione,niespelnione,pierwsza_niezgodnosc\r\n";
+    }
+    void Dodaj(const TWynikProgramu& w) {
+        plik << PoleCsv(w.Program) << ',' << w.Kod << ','
+             << (w.Uruchomiony ? std::to_string(w.Takty) : "") << ',' << w.Spelnione << ','
+             << w.Niespelnione << ',' << PoleCsv(w.PierwszaNiezgodnosc) << "\r\n";
     }
     void Zamknij() {
         plik.close();
@@ -195,33 +255,25 @@ class TSlad {
     std::ofstream plik;
 };
 
-// A report that could not be written is a failed run, not a silent one.
-int ZakonczWyjscie(int kod) {
-    std::cout.flush();
-    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout))
-        Porazka("nie można zapisać wyniku na standardowe wyjście: " + PowodBledu(errno));
-    return kod;
-}
-
-void WypiszListe(std::ostream& o, const char* tytul, const std::vector<std::string>& linie) {
-    o << tytul << ":\n";
-    for (const auto& l : linie)
-        o << "  " << l << "\n";
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     TOpcje o;
     CLI::App app{
-        "symulator-cli: uruchamia program maszyny dydaktycznej bez okna.\n"
+        "symulator-cli: uruchamia programy maszyny dydaktycznej bez okna i sprawdza ich wyniki.\n"
         "Start: adres 5 bitów, kod 3 bity, maszyna K, standardowy zestaw rozkazów. Opcje działają "
         "w "
-        "kolejności: zestaw rozkazów, szerokości, maszyna, plik maszyny. Potem kompilacja "
-        "mikroprogramu, asemblacja programu, reset i \"Program\" aż do \"stp\" albo limitu "
+        "kolejności: zestaw rozkazów, szerokości, maszyna, plik maszyny. Potem dla każdego "
+        "programu: "
+        "kompilacja mikroprogramu, asemblacja, reset, --set i \"Program\" aż do \"stp\" albo "
+        "limitu "
         "taktów.\n"
-        "Kod wyjścia: 0 zatrzymana przez stp, 3 osiągnięty limit taktów, 4 zatrzymana przez punkt "
-        "zatrzymania, 2 złe wywołanie albo plik, którego nie da się wczytać.",
+        "Kod wyjścia: 0 zatrzymana przez stp (z --expect: wszystkie sprawdzenia spełnione), 1 "
+        "niespełnione "
+        "sprawdzenie albo błąd kompilacji przy --strict, 3 osiągnięty limit taktów, 4 zatrzymana "
+        "przez punkt "
+        "zatrzymania, 2 złe wywołanie albo plik, którego nie da się wczytać. Przy wielu programach "
+        "najgorszy z kodów: 2, 1, 4, 3, 0.",
         "symulator-cli"};
     app.option_defaults()->group("Opcje");
     app.set_help_flag("-h,--help", "pokaż ten opis i zakończ");
@@ -241,7 +293,8 @@ int main(int argc, char** argv) {
                    "limit taktów (domyślnie 10000000; 0 nic nie uruchamia)")
         ->type_name("LICZBA");
     app.add_flag("--microprogram", o.mikroprogram, "dołącz skompilowaną pamięć mikroprogramu");
-    app.add_flag("--json", o.json, "wynik jako jeden obiekt JSON");
+    app.add_flag("--json", o.json,
+                 "wynik jako obiekt JSON; przy wielu programach jeden obiekt w wierszu");
     app.add_option("--input", o.wejscie, "początkowa zawartość linii wejściowej konsoli");
     app.add_option(
            "--irq", o.przerwania,
@@ -252,8 +305,22 @@ int main(int argc, char** argv) {
                    "RELACJA 0..6; "
                    "można powtarzać")
         ->allow_extra_args(false);
-    app.add_option("--trace", o.slad, "zapisz każdy takt do pliku CSV");
-    app.add_option("PROGRAM", o.program, "program (.prg)")->required();
+    app.add_option("--trace", o.slad,
+                   "zapisz każdy takt do pliku CSV (tylko dla jednego programu)");
+    app.add_option("--expect", o.oczekiwania, "plik JSON ze stanem oczekiwanym po przebiegu")
+        ->type_name("PLIK");
+    app.add_option("--set", o.ustawienia,
+                   "NAZWA=WARTOŚĆ albo [ADRES]=WARTOŚĆ: rejestr, flaga albo słowo pamięci "
+                   "ustawione po resecie, "
+                   "przed przebiegiem; można powtarzać")
+        ->allow_extra_args(false);
+    app.add_option("--jobs", o.watkiTekst, "liczba równoległych wątków (domyślnie liczba rdzeni)")
+        ->type_name("LICZBA");
+    app.add_option("--report", o.raport, "zapisz wiersz na program do pliku CSV")
+        ->type_name("PLIK");
+    app.add_flag("--strict", o.scisle,
+                 "błędy kompilacji mikroprogramu albo programu są niepowodzeniem");
+    app.add_option("PROGRAM", o.programy, "programy (.prg) albo foldery z nimi")->required();
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {
@@ -264,136 +331,67 @@ int main(int argc, char** argv) {
     if (!o.preset.empty() && o.preset != "K" && o.preset != "K+" && o.preset != "L" &&
         o.preset != "EK" && o.preset != "Max")
         Porazka("nieznana maszyna \"" + o.preset + "\": --preset oczekuje K, K+, L, EK albo Max");
+
+    TSymulator wzor;
+    TZadanie z;
     if (!o.bityAdresuTekst.empty())
-        o.bityAdresu =
+        z.BityAdresu =
             static_cast<int>(CzytajLiczbeOpcji("--address-bits", o.bityAdresuTekst, 5, 24));
     if (!o.bityKoduTekst.empty())
-        o.bityKodu = static_cast<int>(CzytajLiczbeOpcji("--code-bits", o.bityKoduTekst, 3, 8));
+        z.BityKodu = static_cast<int>(CzytajLiczbeOpcji("--code-bits", o.bityKoduTekst, 3, 8));
     if (!o.maksTaktowTekst.empty())
-        o.maksTaktow = CzytajLiczbeOpcji("--max-ticks", o.maksTaktowTekst, 0,
+        z.MaksTaktow = CzytajLiczbeOpcji("--max-ticks", o.maksTaktowTekst, 0,
                                          std::numeric_limits<std::uint64_t>::max());
+    int watki = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (!o.watkiTekst.empty())
+        watki = static_cast<int>(CzytajLiczbeOpcji("--jobs", o.watkiTekst, 1, 256));
 
-    std::vector<TPrzerwanieZaplanowane> przerwania;
     for (const auto& t : o.przerwania)
-        przerwania.push_back(CzytajPrzerwanie(t));
-    std::sort(przerwania.begin(), przerwania.end(),
-              [](auto& a, auto& b) { return a.takt < b.takt; });
+        z.Przerwania.push_back(CzytajPrzerwanie(t));
+    std::stable_sort(z.Przerwania.begin(), z.Przerwania.end(),
+                     [](auto& a, auto& b) { return a.Takt < b.Takt; });
 
-    TSymulator s;
     std::string blad;
-    if (!o.rozkazy.empty() && !WczytajPlikRozkazow(o.rozkazy, s.ListaRozkazow, blad)) Porazka(blad);
-    if (o.bityAdresu || o.bityKodu)
-        s.Maszyna.UstawSzerokosci(o.bityAdresu ? o.bityAdresu : s.Maszyna.BityAdresu(),
-                                  o.bityKodu ? o.bityKodu : s.Maszyna.BityKodu());
-    if (!o.preset.empty()) s.ZastosujPreset(o.preset);
-    if (!o.maszyna.empty() && !WczytajMaszyne(o.maszyna, s.Architektura, blad)) Porazka(blad);
-    std::vector<std::string> zrodlo;
-    if (!WczytajPlikProgramu(o.program, zrodlo, blad)) Porazka(blad);
-    for (const auto& t : o.punkty)
-        if (!s.PunktyZatrzymania.DodajPunkt(CzytajPunkt(t), blad)) Porazka(blad);
-
-    s.KomunikatyMikroprogramu.clear();
-    s.KompilujMikroprogram();
-    const std::vector<std::string>& komunikatyMikroprogramu = s.KomunikatyMikroprogramu;
-    s.KompilujProgram(zrodlo);
-    s.Maszyna.Reset();
-    s.Konsola.UstawWejscie(o.wejscie);
-
-    std::unique_ptr<TSlad> slad;
-    if (!o.slad.empty()) slad = std::make_unique<TSlad>(o.slad);
-
-    std::uint64_t takty = 0;
-    bool punktTrafiony = false;
-    if (o.maksTaktow > 0) {
-        std::size_t nastepne = 0;
-        std::int32_t wiersz = s.Maszyna.BiezacyWiersz();
-        TPrzebieg przebieg(s.Maszyna, TPolecenie::Program);
-        // A request for tick T is raised only when tick T is about to run, so the run goes
-        // in slices that end just before the next scheduled request.
-        while (przebieg.Trwa() && takty < o.maksTaktow) {
-            for (; nastepne < przerwania.size() && przerwania[nastepne].takt <= takty + 1;
-                 ++nastepne)
-                s.Maszyna.ZglosPrzerwanie(przerwania[nastepne].numer);
-            std::uint64_t granica = o.maksTaktow;
-            if (nastepne < przerwania.size())
-                granica = std::min(granica, przerwania[nastepne].takt - 1);
-            przebieg.Porcja(granica - takty, [&](int) {
-                ++takty;
-                if (slad) slad->Zapisz(takty, wiersz, s.Maszyna);
-                wiersz = s.Maszyna.BiezacyWiersz();
-                if (s.StanPracy.ZadanieStopu) punktTrafiony = true;
-                return true;
-            });
-        }
+    if (!o.rozkazy.empty() && !WczytajPlikRozkazow(o.rozkazy, wzor.ListaRozkazow, blad))
+        Porazka(blad);
+    wzor.Maszyna.UstawSzerokosci(z.BityAdresu, z.BityKodu);
+    if (!o.preset.empty()) wzor.ZastosujPreset(o.preset);
+    if (!o.maszyna.empty() && !WczytajMaszyne(o.maszyna, wzor.Architektura, blad)) Porazka(blad);
+    for (const auto& t : o.punkty) {
+        z.Punkty.push_back(CzytajPunkt(t));
+        if (!wzor.PunktyZatrzymania.DodajPunkt(z.Punkty.back(), blad)) Porazka(blad);
     }
-    if (slad) slad->Zamknij();
+    for (const auto& t : o.ustawienia)
+        z.Ustawienia.push_back(CzytajUstawienie(t, wzor));
+    z.ListaRozkazow = wzor.ListaRozkazow;
+    z.Architektura = wzor.Architektura;
 
-    const TMaszyna& m = s.Maszyna;
-    const bool zatrzymana = m.Zatrzymana();
-    const int kod = zatrzymana ? KodZatrzymana : punktTrafiony ? KodPunkt : KodLimit;
-    const std::vector<std::string> komunikaty = s.Dziennik.Linie();
-    const auto& komorki = m.PaO().Komorki();
-
-    if (o.json) {
-        nlohmann::ordered_json j;
-        j["halted"] = zatrzymana;
-        j["ticks"] = takty;
-        j["stopped_by_breakpoint"] = !zatrzymana && punktTrafiony;
-        for (const auto& r : RejestryRaportu)
-            j["registers"][r.nazwa] = m.Wartosc(r.slot);
-        for (const auto& [nazwa, v] : Flagi(m))
-            j["flags"][nazwa] = v;
-        j["memory"] = nlohmann::ordered_json::array();
-        for (const auto& k : komorki)
-            j["memory"].push_back({{"address", k.Adres},
-                                   {"code", k.Kod},
-                                   {"argument", k.Argument},
-                                   {"word", m.CzytajPaO(k.Adres)}});
-        j["output"] = s.Konsola.WyjscieTekst();
-        j["messages"] = komunikaty;
-        j["microprogram_messages"] = komunikatyMikroprogramu;
-        j["assembler_messages"] = s.WynikAsemblacji.Komunikaty;
-        if (o.mikroprogram) {
-            j["microprogram_table"] = nlohmann::ordered_json::array();
-            for (const auto& w : s.PamiecMikroprogramu.Wiersze())
-                j["microprogram_table"].push_back({{"row", w.Adres},
-                                                   {"instruction", w.Rozkaz},
-                                                   {"label", w.Etykieta},
-                                                   {"signals", w.Sygnaly},
-                                                   {"cel0", w.Cel0},
-                                                   {"cel1", w.Cel1},
-                                                   {"condition", w.Warunek}});
-        }
-        std::cout << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-        return ZakonczWyjscie(kod);
+    TOczekiwania oczekiwania;
+    if (!o.oczekiwania.empty()) {
+        if (!oczekiwania.Wczytaj(o.oczekiwania, blad)) Porazka(blad);
+        z.Oczekiwania = &oczekiwania;
     }
+    z.Wejscie = o.wejscie;
+    z.Slad = o.slad;
+    z.Json = o.json;
+    z.Mikroprogram = o.mikroprogram;
+    z.Scisle = o.scisle;
+    const std::vector<std::string> programy = ListaProgramow(o.programy, z.WieleProgramow);
+    if (programy.empty()) Porazka("brak programów .prg do uruchomienia");
+    if (!z.Slad.empty() && programy.size() > 1)
+        Porazka("--trace zapisuje przebieg tylko jednego programu");
 
-    std::ostream& w = std::cout;
-    WypiszListe(w, "Komunikaty kompilacji mikroprogramu", komunikatyMikroprogramu);
-    WypiszListe(w, "Komunikaty asemblera", s.WynikAsemblacji.Komunikaty);
-    WypiszListe(w, "Komunikaty maszyny", komunikaty);
-    w << "Stan: "
-      << (zatrzymana      ? "zatrzymana przez stp"
-          : punktTrafiony ? "zatrzymana przez punkt zatrzymania"
-                          : "osiągnięty limit taktów")
-      << "\n";
-    w << "Takty: " << takty << "\n";
-    w << "Rejestry:\n";
-    for (const auto& r : RejestryRaportu)
-        w << "  " << r.nazwa << " = " << m.Wartosc(r.slot) << "\n";
-    w << "Flagi:\n";
-    for (const auto& [nazwa, v] : Flagi(m))
-        w << "  " << nazwa << " = " << v << "\n";
-    w << "Pamięć (adres: kod argument słowo):\n";
-    for (const auto& k : komorki)
-        w << "  " << k.Adres << ": " << k.Kod << " " << k.Argument << " " << m.CzytajPaO(k.Adres)
-          << "\n";
-    WypiszListe(w, "Wyjście konsoli", s.Konsola.Wyjscie());
-    if (o.mikroprogram) {
-        w << "Pamięć mikroprogramu (wiersz | rozkaz | etykieta | sygnały | =0 | =1 | warunek):\n";
-        for (const auto& r : s.PamiecMikroprogramu.Wiersze())
-            w << "  " << r.Adres << " | " << r.Rozkaz << " | " << r.Etykieta << " | " << r.Sygnaly
-              << " | " << r.Cel0 << " | " << r.Cel1 << " | " << r.Warunek << "\n";
-    }
+    std::unique_ptr<TRaportCsv> raport;
+    if (!o.raport.empty()) raport = std::make_unique<TRaportCsv>(o.raport);
+    int kod = KodZatrzymana;
+    bool pierwszy = true;
+    UruchomProgramy(z, programy, watki, [&](TWynikProgramu& w) {
+        kod = pierwszy ? w.Kod : GorszyKod(kod, w.Kod);
+        pierwszy = false;
+        std::cout << w.Wyjscie;
+        std::cerr << w.Bledy;
+        if (raport) raport->Dodaj(w);
+    });
+    if (raport) raport->Zamknij();
     return ZakonczWyjscie(kod);
 }
