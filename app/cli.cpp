@@ -2,46 +2,30 @@
 // so what it reports is what the window would show.
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <sstream>
+#include <thread>
 
-#include "Asembler.h"
 #include "PlikMaszyny.h"
 #include "PlikRozkazow.h"
-#include "Programy.h"
-#include "Sterowanie.h"
 #include "TSymulator.h"
+#include "Uruchomienie.h"
 
 namespace {
 
-constexpr int KodZatrzymana = 0, KodZleUzycie = 2, KodLimit = 3, KodPunkt = 4;
-
-struct TRejestrRaportu {
-    const char* nazwa;
-    int slot;
-};
-constexpr TRejestrRaportu RejestryRaportu[] = {
-    {"L", Slot::L},   {"A", Slot::A},   {"S", Slot::S},   {"KOD", Slot::KOD}, {"AD", Slot::AD},
-    {"AK", Slot::AK}, {"X", Slot::X},   {"Y", Slot::Y},   {"Z", Slot::Z},     {"U", Slot::U},
-    {"V", Slot::V},   {"RZ", Slot::RZ}, {"RM", Slot::RM}, {"RP", Slot::RP},   {"AP", Slot::AP},
-    {"G", Slot::G},   {"RB_we", Slot::RB_we}, {"RB_wy", Slot::RB_wy}};
-
 struct TOpcje {
-    std::string rozkazy, preset, maszyna, program, slad, wejscie;
-    int bityAdresu = 0, bityKodu = 0;
-    std::uint64_t maksTaktow = 10000000;
-    bool mikroprogram = false, json = false;
-    std::vector<std::string> przerwania, punkty;
-};
-
-struct TPrzerwanieZaplanowane {
-    std::uint64_t takt;
-    int numer;
+    std::string rozkazy, preset, maszyna, slad, wejscie, oczekiwania, raport;
+    std::string bityAdresuTekst, bityKoduTekst, maksTaktowTekst, watkiTekst;
+    bool mikroprogram = false, json = false, scisle = false;
+    std::vector<std::string> programy, przerwania, punkty, ustawienia;
 };
 
 [[noreturn]] void Porazka(const std::string& komunikat) {
@@ -60,6 +44,53 @@ bool CzytajCalkowita(const std::string& t, long long& w) {
     return poz == t.size();
 }
 
+// A decimal number without a sign in [od, do]; leading zeros do not make it octal.
+std::uint64_t CzytajLiczbeOpcji(const std::string& opcja, const std::string& t, std::uint64_t od,
+                                std::uint64_t doIlu) {
+    std::uint64_t w = 0;
+    const auto [koniec, blad] = std::from_chars(t.data(), t.data() + t.size(), w, 10);
+    if (t.empty() || blad != std::errc{} || koniec != t.data() + t.size() || w < od || w > doIlu)
+        Porazka(opcja + " oczekuje liczby dziesiętnej od " + std::to_string(od) + " do " +
+                std::to_string(doIlu) + ", otrzymano \"" + t + "\"");
+    return w;
+}
+
+// The option parser's own refusals, said in Polish.
+std::string BladParsera(const CLI::ParseError& e) {
+    const std::string t = e.what();
+    const std::string nazwa = t.substr(0, t.find_first_of(": "));
+    if (dynamic_cast<const CLI::ExtrasError*>(&e))
+        return "nieoczekiwany argument: " + t.substr(t.find(": ") + 2);
+    if (dynamic_cast<const CLI::RequiredError*>(&e)) return "brak wymaganego argumentu " + nazwa;
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) && t.find(" missing") != std::string::npos)
+        return "opcja " + nazwa + " wymaga wartości";
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) ||
+        dynamic_cast<const CLI::ConversionError*>(&e))
+        return "nieprawidłowa liczba wartości opcji " + nazwa;
+    return "nieprawidłowe wywołanie";
+}
+
+// The reason of a failed write or read, in Polish.
+std::string PowodBledu(int numer) {
+    switch (numer) {
+    case ENOSPC:
+        return "brak miejsca na dysku";
+    case EACCES:
+    case EPERM:
+        return "brak uprawnień";
+    case ENOENT:
+        return "nie ma takiego pliku ani folderu";
+    case EROFS:
+        return "system plików tylko do odczytu";
+    case EPIPE:
+        return "odbiorca zamknął potok";
+    case EIO:
+        return "błąd wejścia-wyjścia";
+    default:
+        return "błąd systemu nr " + std::to_string(numer);
+    }
+}
+
 TPrzerwanieZaplanowane CzytajPrzerwanie(const std::string& t) {
     const auto dwukropek = t.find(':');
     long long takt = 0, n = 0;
@@ -72,7 +103,8 @@ TPrzerwanieZaplanowane CzytajPrzerwanie(const std::string& t) {
 TPunktZatrzymania CzytajPunkt(const std::string& t) {
     std::istringstream we(t);
     std::vector<std::string> slowa;
-    for (std::string s; we >> s;) slowa.push_back(s);
+    for (std::string s; we >> s;)
+        slowa.push_back(s);
     TPunktZatrzymania p;
     std::vector<long long> liczby;
     bool maAdres = false;
@@ -90,39 +122,124 @@ TPunktZatrzymania CzytajPunkt(const std::string& t) {
         }
     }
     if (liczby.size() < 3 || liczby.size() > 4)
-        Porazka("--break oczekuje \"CO RELACJA WARTOŚĆ1 [WARTOŚĆ2] [@ADRES]\", otrzymano \"" + t + "\"");
+        Porazka("--break oczekuje \"CO RELACJA WARTOŚĆ1 [WARTOŚĆ2] [@ADRES]\", otrzymano \"" + t +
+                "\"");
     p.Co = static_cast<std::int32_t>(liczby[0]);
     p.Relacja = static_cast<std::int32_t>(liczby[1]);
     p.Wartosc1 = static_cast<std::int32_t>(liczby[2]);
     if (liczby.size() == 4) p.Wartosc2 = static_cast<std::int32_t>(liczby[3]);
     if (p.Co < 0 || p.Co > 20) Porazka("CO w --break musi być liczbą od 0 do 20: \"" + t + "\"");
-    if (p.Relacja < 0 || p.Relacja > 6) Porazka("RELACJA w --break musi być liczbą od 0 do 6: \"" + t + "\"");
+    if (p.Relacja < 0 || p.Relacja > 6)
+        Porazka("RELACJA w --break musi być liczbą od 0 do 6: \"" + t + "\"");
     return p;
 }
 
-// Flags as the CPU panel shows them.
-std::vector<std::pair<const char*, int>> Flagi(const TMaszyna& m) {
-    return {{"Z", m.WarunekSpelniony(TWarunek::Z)},     {"N", m.WarunekSpelniony(TWarunek::N)},
-            {"NP", m.WarunekSpelniony(TWarunek::Np)},   {"NM", m.WarunekSpelniony(TWarunek::Nm)},
-            {"INT", m.WarunekSpelniony(TWarunek::Int)}, {"PAK", m.WarunekSpelniony(TWarunek::Pak)},
-            {"ZAK", m.WarunekSpelniony(TWarunek::Zak)}};
+// A report that could not be written is a failed run, not a silent one.
+int ZakonczWyjscie(int kod) {
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout))
+        Porazka("nie można zapisać wyniku na standardowe wyjście: " + PowodBledu(errno));
+    return kod;
 }
 
-// One trace line per tick, written to a temporary file renamed over the target at the end.
-class TSlad {
-  public:
-    explicit TSlad(const std::string& sciezka) : cel(sciezka), tymczasowy(sciezka + ".tmp~") {
-        plik.open(tymczasowy, std::ios::binary | std::ios::trunc);
-        if (!plik) Porazka("nie można zapisać pliku \"" + sciezka + "\"");
-        plik << "takt,wiersz,sygnaly,L,A,S,KOD,AD,AK,magistrala_A,A_zajeta,magistrala_S,S_zajeta,N,NP,NM,RZ,RP\r\n";
+// "NAME=VALUE" or "[ADDRESS]=VALUE", resolved against the machine every program starts on.
+TUstawienie CzytajUstawienie(const std::string& t, const TSymulator& s) {
+    const auto rowne = t.find('=');
+    const std::string nazwa = t.substr(0, rowne == std::string::npos ? t.size() : rowne);
+    long long v = 0;
+    if (rowne == std::string::npos || !CzytajCalkowita(t.substr(rowne + 1), v))
+        Porazka("nieprawidłowe --set \"" + t + "\": oczekiwano NAZWA=WARTOŚĆ albo [ADRES]=WARTOŚĆ");
+    const TMaszyna& m = s.Maszyna;
+    // A value fits when it is a word of `bity` bits read as unsigned or as two's complement.
+    const auto wartosc = [&](int bity, const std::string& czego) {
+        const long long maks = (1LL << bity) - 1, min = -(1LL << (bity - 1));
+        if (v < min || v > maks)
+            Porazka("--set \"" + t + "\": " + czego + " ma " + std::to_string(bity) +
+                    " bitów, wartość od " + std::to_string(min) + " do " + std::to_string(maks));
+        return static_cast<std::uint32_t>(static_cast<std::uint64_t>(v) &
+                                          static_cast<std::uint64_t>(maks));
+    };
+    TUstawienie u;
+    if (nazwa.size() > 2 && nazwa.front() == '[' && nazwa.back() == ']') {
+        long long adres = 0;
+        if (!CzytajCalkowita(nazwa.substr(1, nazwa.size() - 2), adres) || adres < 0 ||
+            adres > static_cast<long long>(m.MaskaAdresu()))
+            Porazka("--set \"" + t + "\": adres od 0 do " + std::to_string(m.MaskaAdresu()));
+        if (!s.Architektura.Element(8))
+            Porazka("--set \"" + t + "\": ta architektura nie ma pamięci PaO");
+        u.Adres = adres;
+        u.Wartosc = wartosc(m.BitySlowa(), "słowo");
+    } else if (const TRejestrRaportu* r = ZnajdzRejestr(nazwa)) {
+        if (!s.Architektura.Element(r->Element))
+            Porazka("--set \"" + t + "\": ta architektura nie ma rejestru " + nazwa);
+        u.Slot = r->Slot;
+        u.Wartosc = wartosc(m.Szerokosc(r->Slot), "rejestr " + nazwa);
+    } else if (const TFlagaRaportu* f = ZnajdzFlage(nazwa)) {
+        if (!f->Slot)
+            Porazka("--set \"" + t + "\": flagi " + nazwa + " nie da się ustawić, wynika z " +
+                    (f->Warunek == TWarunek::Int ? "RP" : "AK"));
+        if (!s.Architektura.Element(f->Element))
+            Porazka("--set \"" + t + "\": ta architektura nie ma flagi " + nazwa);
+        if (v != 0 && v != 1) Porazka("--set \"" + t + "\": flaga przyjmuje 0 albo 1");
+        u.Slot = f->Slot;
+        u.Wartosc = static_cast<std::uint32_t>(v);
+    } else {
+        Porazka("--set \"" + t + "\": nie ma rejestru ani flagi " + nazwa);
     }
-    void Zapisz(std::uint64_t takt, std::int32_t wiersz, const TMaszyna& m) {
-        plik << takt << ',' << wiersz << ",\"" << m.BiezacyTekst() << '"';
-        for (int s : {Slot::L, Slot::A, Slot::S, Slot::KOD, Slot::AD, Slot::AK}) plik << ',' << m.Wartosc(s);
-        plik << ',' << m.Wartosc(Slot::MagA) << ',' << m.Zajeta(Slot::MagA) << ',' << m.Wartosc(Slot::MagS) << ','
-             << m.Zajeta(Slot::MagS);
-        for (int s : {Slot::N, Slot::NP, Slot::NM, Slot::RZ, Slot::RP}) plik << ',' << m.Wartosc(s);
-        plik << "\r\n";
+    return u;
+}
+
+// The programs named: files as given, and every .prg of a folder in name order.
+std::vector<std::string> ListaProgramow(const std::vector<std::string>& argumenty, bool& wiele) {
+    std::vector<std::string> wynik;
+    wiele = argumenty.size() > 1;
+    for (const auto& a : argumenty) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(a, ec)) {
+            wynik.push_back(a);
+            continue;
+        }
+        wiele = true;
+        std::vector<std::string> folder;
+        for (std::filesystem::directory_iterator it(a, ec), koniec; !ec && it != koniec;
+             it.increment(ec)) {
+            std::string rozszerzenie = it->path().extension().string();
+            for (char& c : rozszerzenie)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            std::error_code ecPliku;
+            if (rozszerzenie == ".prg" && !it->is_directory(ecPliku))
+                folder.push_back(it->path().string());
+        }
+        if (ec) Porazka("nie można przeczytać folderu \"" + a + "\": " + PowodBledu(ec.value()));
+        std::sort(folder.begin(), folder.end());
+        wynik.insert(wynik.end(), folder.begin(), folder.end());
+    }
+    return wynik;
+}
+
+std::string PoleCsv(const std::string& t) {
+    if (t.find_first_of(",\"\r\n") == std::string::npos) return t;
+    std::string w = "\"";
+    for (char c : t) {
+        if (c == '"') w += '"';
+        w += c;
+    }
+    return w + "\"";
+}
+
+// The gradebook: one row per program, written to a temporary file renamed over the target
+// once every row is in.
+class TRaportCsv {
+  public:
+    explicit TRaportCsv(const std::string& sciezka) : cel(sciezka), tymczasowy(sciezka + ".tmp~") {
+        plik.open(tymczasowy, std::ios::binary | std::ios::trunc);
+        if (!plik) Porazka("nie można zapisać pliku \"" + sciezka + "\": " + PowodBledu(errno));
+        plik << "program,kod,takty,spelnione,niespelnione,pierwsza_niezgodnosc\r\n";
+    }
+    void Dodaj(const TWynikProgramu& w) {
+        plik << PoleCsv(w.Program) << ',' << w.Kod << ','
+             << (w.Uruchomiony ? std::to_string(w.Takty) : "") << ',' << w.Spelnione << ','
+             << w.Niespelnione << ',' << PoleCsv(w.PierwszaNiezgodnosc) << "\r\n";
     }
     void Zamknij() {
         plik.close();
@@ -138,153 +255,143 @@ class TSlad {
     std::ofstream plik;
 };
 
-void WypiszListe(std::ostream& o, const char* tytul, const std::vector<std::string>& linie) {
-    o << tytul << ":\n";
-    for (const auto& l : linie) o << "  " << l << "\n";
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     TOpcje o;
-    CLI::App app{"symulator-cli: uruchamia program maszyny dydaktycznej bez okna.\n"
-                 "Start: adres 5 bitów, kod 3 bity, maszyna K, standardowy zestaw rozkazów. Opcje działają w "
-                 "kolejności: zestaw rozkazów, szerokości, maszyna, plik maszyny. Potem kompilacja "
-                 "mikroprogramu, asemblacja programu, reset i \"Program\" aż do \"stp\" albo limitu taktów.\n"
-                 "Kod wyjścia: 0 zatrzymana przez stp, 3 osiągnięty limit taktów, 4 zatrzymana przez punkt "
-                 "zatrzymania, 2 złe wywołanie albo plik, którego nie da się wczytać.",
-                 "symulator-cli"};
+    CLI::App app{
+        "symulator-cli: uruchamia programy maszyny dydaktycznej bez okna i sprawdza ich wyniki.\n"
+        "Start: adres 5 bitów, kod 3 bity, maszyna K, standardowy zestaw rozkazów. Opcje działają "
+        "w "
+        "kolejności: zestaw rozkazów, szerokości, maszyna, plik maszyny. Potem dla każdego "
+        "programu: "
+        "kompilacja mikroprogramu, asemblacja, reset, --set i \"Program\" aż do \"stp\" albo "
+        "limitu "
+        "taktów.\n"
+        "Kod wyjścia: 0 zatrzymana przez stp (z --expect: wszystkie sprawdzenia spełnione), 1 "
+        "niespełnione "
+        "sprawdzenie albo błąd kompilacji przy --strict, 3 osiągnięty limit taktów, 4 zatrzymana "
+        "przez punkt "
+        "zatrzymania, 2 złe wywołanie albo plik, którego nie da się wczytać. Przy wielu programach "
+        "najgorszy z kodów: 2, 1, 4, 3, 0.",
+        "symulator-cli"};
+    app.option_defaults()->group("Opcje");
+    app.set_help_flag("-h,--help", "pokaż ten opis i zakończ");
+    for (const auto& [klucz, tekst] : {std::pair{"Usage", "Użycie"},
+                                       {"OPTIONS", "OPCJE"},
+                                       {"Positionals", "Argumenty"},
+                                       {"REQUIRED", "WYMAGANY"},
+                                       {"TEXT", "TEKST"}})
+        app.get_formatter()->label(klucz, tekst);
     app.add_option("--instructions", o.rozkazy, "zestaw rozkazów (.roz) zamiast standardowego");
-    app.add_option("--preset", o.preset, "maszyna: K, K+, L, EK albo Max")
-        ->check(CLI::IsMember({"K", "K+", "L", "EK", "Max"}));
+    app.add_option("--preset", o.preset, "maszyna: K, K+, L, EK albo Max");
     app.add_option("--machine", o.maszyna, "plik maszyny (.mas): zbiór istniejących sygnałów");
-    app.add_option("--address-bits", o.bityAdresu, "liczba bitów adresu, 5..24")->check(CLI::Range(5, 24));
-    app.add_option("--code-bits", o.bityKodu, "liczba bitów kodu, 3..8")->check(CLI::Range(3, 8));
-    app.add_option("--max-ticks", o.maksTaktow, "limit taktów (domyślnie 10000000; 0 nic nie uruchamia)");
+    app.add_option("--address-bits", o.bityAdresuTekst, "liczba bitów adresu, 5..24")
+        ->type_name("LICZBA");
+    app.add_option("--code-bits", o.bityKoduTekst, "liczba bitów kodu, 3..8")->type_name("LICZBA");
+    app.add_option("--max-ticks", o.maksTaktowTekst,
+                   "limit taktów (domyślnie 10000000; 0 nic nie uruchamia)")
+        ->type_name("LICZBA");
     app.add_flag("--microprogram", o.mikroprogram, "dołącz skompilowaną pamięć mikroprogramu");
-    app.add_flag("--json", o.json, "wynik jako jeden obiekt JSON");
+    app.add_flag("--json", o.json,
+                 "wynik jako obiekt JSON; przy wielu programach jeden obiekt w wierszu");
     app.add_option("--input", o.wejscie, "początkowa zawartość linii wejściowej konsoli");
-    app.add_option("--irq", o.przerwania, "TAKT:N zgłasza przerwanie N (1..8) tuż przed taktem TAKT (od 1); można powtarzać")
+    app.add_option(
+           "--irq", o.przerwania,
+           "TAKT:N zgłasza przerwanie N (1..8) tuż przed taktem TAKT (od 1); można powtarzać")
         ->allow_extra_args(false);
     app.add_option("--break", o.punkty,
-                   "\"CO RELACJA WARTOŚĆ1 [WARTOŚĆ2] [@ADRES]\": punkt zatrzymania; CO 0..20, RELACJA 0..6; "
+                   "\"CO RELACJA WARTOŚĆ1 [WARTOŚĆ2] [@ADRES]\": punkt zatrzymania; CO 0..20, "
+                   "RELACJA 0..6; "
                    "można powtarzać")
         ->allow_extra_args(false);
-    app.add_option("--trace", o.slad, "zapisz każdy takt do pliku CSV");
-    app.add_option("PROGRAM", o.program, "program (.prg)")->required();
+    app.add_option("--trace", o.slad,
+                   "zapisz każdy takt do pliku CSV (tylko dla jednego programu)");
+    app.add_option("--expect", o.oczekiwania, "plik JSON ze stanem oczekiwanym po przebiegu")
+        ->type_name("PLIK");
+    app.add_option("--set", o.ustawienia,
+                   "NAZWA=WARTOŚĆ albo [ADRES]=WARTOŚĆ: rejestr, flaga albo słowo pamięci "
+                   "ustawione po resecie, "
+                   "przed przebiegiem; można powtarzać")
+        ->allow_extra_args(false);
+    app.add_option("--jobs", o.watkiTekst, "liczba równoległych wątków (domyślnie liczba rdzeni)")
+        ->type_name("LICZBA");
+    app.add_option("--report", o.raport, "zapisz wiersz na program do pliku CSV")
+        ->type_name("PLIK");
+    app.add_flag("--strict", o.scisle,
+                 "błędy kompilacji mikroprogramu albo programu są niepowodzeniem");
+    app.add_option("PROGRAM", o.programy, "programy (.prg) albo foldery z nimi")->required();
     try {
         app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        const int kod = app.exit(e);
-        return kod == 0 ? 0 : KodZleUzycie;
+        Porazka(BladParsera(e) + " (opcje opisuje --help)");
     }
+    if (!o.preset.empty() && o.preset != "K" && o.preset != "K+" && o.preset != "L" &&
+        o.preset != "EK" && o.preset != "Max")
+        Porazka("nieznana maszyna \"" + o.preset + "\": --preset oczekuje K, K+, L, EK albo Max");
 
-    std::vector<TPrzerwanieZaplanowane> przerwania;
-    for (const auto& t : o.przerwania) przerwania.push_back(CzytajPrzerwanie(t));
-    std::sort(przerwania.begin(), przerwania.end(), [](auto& a, auto& b) { return a.takt < b.takt; });
+    TSymulator wzor;
+    TZadanie z;
+    if (!o.bityAdresuTekst.empty())
+        z.BityAdresu =
+            static_cast<int>(CzytajLiczbeOpcji("--address-bits", o.bityAdresuTekst, 5, 24));
+    if (!o.bityKoduTekst.empty())
+        z.BityKodu = static_cast<int>(CzytajLiczbeOpcji("--code-bits", o.bityKoduTekst, 3, 8));
+    if (!o.maksTaktowTekst.empty())
+        z.MaksTaktow = CzytajLiczbeOpcji("--max-ticks", o.maksTaktowTekst, 0,
+                                         std::numeric_limits<std::uint64_t>::max());
+    int watki = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    if (!o.watkiTekst.empty())
+        watki = static_cast<int>(CzytajLiczbeOpcji("--jobs", o.watkiTekst, 1, 256));
 
-    TSymulator s;
+    for (const auto& t : o.przerwania)
+        z.Przerwania.push_back(CzytajPrzerwanie(t));
+    std::stable_sort(z.Przerwania.begin(), z.Przerwania.end(),
+                     [](auto& a, auto& b) { return a.Takt < b.Takt; });
+
     std::string blad;
-    if (!o.rozkazy.empty() && !WczytajPlikRozkazow(o.rozkazy, s.ListaRozkazow, blad)) Porazka(blad);
-    if (o.bityAdresu || o.bityKodu)
-        s.Maszyna.UstawSzerokosci(o.bityAdresu ? o.bityAdresu : s.Maszyna.BityAdresu(),
-                                  o.bityKodu ? o.bityKodu : s.Maszyna.BityKodu());
-    if (!o.preset.empty()) s.ZastosujPreset(o.preset);
-    if (!o.maszyna.empty() && !WczytajMaszyne(o.maszyna, s.Architektura, blad)) Porazka(blad);
-    std::vector<std::string> zrodlo;
-    if (!WczytajPlikProgramu(o.program, zrodlo, blad)) Porazka(blad);
-    for (const auto& t : o.punkty)
-        if (!s.PunktyZatrzymania.DodajPunkt(CzytajPunkt(t), blad)) Porazka(blad);
-
-    s.KomunikatyMikroprogramu.clear();
-    s.KompilujMikroprogram();
-    const std::vector<std::string>& komunikatyMikroprogramu = s.KomunikatyMikroprogramu;
-    s.KompilujProgram(zrodlo);
-    s.Maszyna.Reset();
-    s.Konsola.UstawWejscie(o.wejscie);
-
-    std::unique_ptr<TSlad> slad;
-    if (!o.slad.empty()) slad = std::make_unique<TSlad>(o.slad);
-
-    std::uint64_t takty = 0;
-    bool punktTrafiony = false;
-    if (o.maksTaktow > 0) {
-        std::size_t nastepne = 0;
-        auto zglos = [&](std::uint64_t takt) {
-            for (; nastepne < przerwania.size() && przerwania[nastepne].takt <= takt; ++nastepne)
-                s.Maszyna.ZglosPrzerwanie(przerwania[nastepne].numer);
-        };
-        zglos(1);
-        std::int32_t wiersz = s.Maszyna.BiezacyWiersz();
-        TPrzebieg przebieg(s.Maszyna, TPolecenie::Program);
-        przebieg.DoKonca([&](int) {
-            ++takty;
-            if (slad) slad->Zapisz(takty, wiersz, s.Maszyna);
-            wiersz = s.Maszyna.BiezacyWiersz();
-            if (s.StanPracy.ZadanieStopu) punktTrafiony = true;
-            zglos(takty + 1);
-            return takty < o.maksTaktow;
-        });
+    if (!o.rozkazy.empty() && !WczytajPlikRozkazow(o.rozkazy, wzor.ListaRozkazow, blad))
+        Porazka(blad);
+    wzor.Maszyna.UstawSzerokosci(z.BityAdresu, z.BityKodu);
+    if (!o.preset.empty()) wzor.ZastosujPreset(o.preset);
+    if (!o.maszyna.empty() && !WczytajMaszyne(o.maszyna, wzor.Architektura, blad)) Porazka(blad);
+    for (const auto& t : o.punkty) {
+        z.Punkty.push_back(CzytajPunkt(t));
+        if (!wzor.PunktyZatrzymania.DodajPunkt(z.Punkty.back(), blad)) Porazka(blad);
     }
-    if (slad) slad->Zamknij();
+    for (const auto& t : o.ustawienia)
+        z.Ustawienia.push_back(CzytajUstawienie(t, wzor));
+    z.ListaRozkazow = wzor.ListaRozkazow;
+    z.Architektura = wzor.Architektura;
 
-    const TMaszyna& m = s.Maszyna;
-    const bool zatrzymana = m.Zatrzymana();
-    const int kod = zatrzymana ? KodZatrzymana : punktTrafiony ? KodPunkt : KodLimit;
-    const std::vector<std::string> komunikaty = s.Dziennik.Linie();
-    const auto& komorki = m.PaO().Komorki();
-
-    if (o.json) {
-        nlohmann::ordered_json j;
-        j["halted"] = zatrzymana;
-        j["ticks"] = takty;
-        j["stopped_by_breakpoint"] = !zatrzymana && punktTrafiony;
-        for (const auto& r : RejestryRaportu) j["registers"][r.nazwa] = m.Wartosc(r.slot);
-        for (const auto& [nazwa, v] : Flagi(m)) j["flags"][nazwa] = v;
-        j["memory"] = nlohmann::ordered_json::array();
-        for (const auto& k : komorki)
-            j["memory"].push_back({{"address", k.Adres}, {"code", k.Kod}, {"argument", k.Argument},
-                                   {"word", m.CzytajPaO(k.Adres)}});
-        j["output"] = s.Konsola.WyjscieTekst();
-        j["messages"] = komunikaty;
-        j["microprogram_messages"] = komunikatyMikroprogramu;
-        j["assembler_messages"] = s.WynikAsemblacji.Komunikaty;
-        if (o.mikroprogram) {
-            j["microprogram_table"] = nlohmann::ordered_json::array();
-            for (const auto& w : s.PamiecMikroprogramu.Wiersze())
-                j["microprogram_table"].push_back({{"row", w.Adres},
-                                                   {"instruction", w.Rozkaz},
-                                                   {"label", w.Etykieta},
-                                                   {"signals", w.Sygnaly},
-                                                   {"cel0", w.Cel0},
-                                                   {"cel1", w.Cel1},
-                                                   {"condition", w.Warunek}});
-        }
-        std::cout << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-        return kod;
+    TOczekiwania oczekiwania;
+    if (!o.oczekiwania.empty()) {
+        if (!oczekiwania.Wczytaj(o.oczekiwania, blad)) Porazka(blad);
+        z.Oczekiwania = &oczekiwania;
     }
+    z.Wejscie = o.wejscie;
+    z.Slad = o.slad;
+    z.Json = o.json;
+    z.Mikroprogram = o.mikroprogram;
+    z.Scisle = o.scisle;
+    const std::vector<std::string> programy = ListaProgramow(o.programy, z.WieleProgramow);
+    if (programy.empty()) Porazka("brak programów .prg do uruchomienia");
+    if (!z.Slad.empty() && programy.size() > 1)
+        Porazka("--trace zapisuje przebieg tylko jednego programu");
 
-    std::ostream& w = std::cout;
-    WypiszListe(w, "Komunikaty kompilacji mikroprogramu", komunikatyMikroprogramu);
-    WypiszListe(w, "Komunikaty asemblera", s.WynikAsemblacji.Komunikaty);
-    WypiszListe(w, "Komunikaty maszyny", komunikaty);
-    w << "Stan: "
-      << (zatrzymana ? "zatrzymana przez stp" : punktTrafiony ? "zatrzymana przez punkt zatrzymania"
-                                                              : "osiągnięty limit taktów")
-      << "\n";
-    w << "Takty: " << takty << "\n";
-    w << "Rejestry:\n";
-    for (const auto& r : RejestryRaportu) w << "  " << r.nazwa << " = " << m.Wartosc(r.slot) << "\n";
-    w << "Flagi:\n";
-    for (const auto& [nazwa, v] : Flagi(m)) w << "  " << nazwa << " = " << v << "\n";
-    w << "Pamięć (adres: kod argument słowo):\n";
-    for (const auto& k : komorki) w << "  " << k.Adres << ": " << k.Kod << " " << k.Argument << " " << m.CzytajPaO(k.Adres) << "\n";
-    WypiszListe(w, "Wyjście konsoli", s.Konsola.Wyjscie());
-    if (o.mikroprogram) {
-        w << "Pamięć mikroprogramu (wiersz | rozkaz | etykieta | sygnały | =0 | =1 | warunek):\n";
-        for (const auto& r : s.PamiecMikroprogramu.Wiersze())
-            w << "  " << r.Adres << " | " << r.Rozkaz << " | " << r.Etykieta << " | " << r.Sygnaly << " | " << r.Cel0
-              << " | " << r.Cel1 << " | " << r.Warunek << "\n";
-    }
-    return kod;
+    std::unique_ptr<TRaportCsv> raport;
+    if (!o.raport.empty()) raport = std::make_unique<TRaportCsv>(o.raport);
+    int kod = KodZatrzymana;
+    bool pierwszy = true;
+    UruchomProgramy(z, programy, watki, [&](TWynikProgramu& w) {
+        kod = pierwszy ? w.Kod : GorszyKod(kod, w.Kod);
+        pierwszy = false;
+        std::cout << w.Wyjscie;
+        std::cerr << w.Bledy;
+        if (raport) raport->Dodaj(w);
+    });
+    if (raport) raport->Zamknij();
+    return ZakonczWyjscie(kod);
 }

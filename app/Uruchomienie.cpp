@@ -1,0 +1,354 @@
+#include "Uruchomienie.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <sstream>
+#include <thread>
+
+#include "Programy.h"
+#include "Sterowanie.h"
+#include "TSymulator.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// One trace line per tick, written to a temporary file renamed over the target at the end.
+class TSlad {
+  public:
+    explicit TSlad(const std::string& sciezka) : cel(sciezka), tymczasowy(sciezka + ".tmp~") {
+        plik.open(tymczasowy, std::ios::binary | std::ios::trunc);
+        plik << "takt,wiersz,sygnaly,L,A,S,KOD,AD,AK,magistrala_A,A_zajeta,magistrala_S,S_zajeta,N,"
+                "NP,NM,RZ,RP\r\n";
+    }
+    bool Otwarty() const { return static_cast<bool>(plik); }
+    void Zapisz(std::uint64_t takt, std::int32_t wiersz, const TMaszyna& m) {
+        plik << takt << ',' << wiersz << ",\"" << m.BiezacyTekst() << '"';
+        for (int s : {Slot::L, Slot::A, Slot::S, Slot::KOD, Slot::AD, Slot::AK})
+            plik << ',' << m.Wartosc(s);
+        plik << ',' << m.Wartosc(Slot::MagA) << ',' << m.Zajeta(Slot::MagA) << ','
+             << m.Wartosc(Slot::MagS) << ',' << m.Zajeta(Slot::MagS);
+        for (int s : {Slot::N, Slot::NP, Slot::NM, Slot::RZ, Slot::RP})
+            plik << ',' << m.Wartosc(s);
+        plik << "\r\n";
+    }
+    // False, with the temporary file removed, when something was not written.
+    bool Zamknij() {
+        plik.close();
+        std::error_code ec;
+        if (!plik || (std::filesystem::rename(tymczasowy, cel, ec), ec)) {
+            std::remove(tymczasowy.c_str());
+            return false;
+        }
+        return true;
+    }
+
+  private:
+    std::string cel, tymczasowy;
+    std::ofstream plik;
+};
+
+std::string Tekst(const Json& j, int wciecie = -1) {
+    return j.dump(wciecie, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+void WypiszListe(std::ostream& o, const char* tytul, const std::vector<std::string>& linie) {
+    o << tytul << ":\n";
+    for (const auto& l : linie)
+        o << "  " << l << "\n";
+}
+
+struct TPrzebiegProgramu {
+    std::uint64_t Takty = 0;
+    bool PunktTrafiony = false;
+};
+
+TPrzebiegProgramu Uruchom(TSymulator& s, const TZadanie& z, TSlad* slad) {
+    TPrzebiegProgramu w;
+    if (z.MaksTaktow == 0) return w;
+    const auto& przerwania = z.Przerwania;
+    std::size_t nastepne = 0;
+    std::int32_t wiersz = s.Maszyna.BiezacyWiersz();
+    TPrzebieg przebieg(s.Maszyna, TPolecenie::Program);
+    // A request for tick T is raised only when tick T is about to run, so the run goes in
+    // slices that end just before the next scheduled request.
+    while (przebieg.Trwa() && w.Takty < z.MaksTaktow) {
+        for (; nastepne < przerwania.size() && przerwania[nastepne].Takt <= w.Takty + 1; ++nastepne)
+            s.Maszyna.ZglosPrzerwanie(przerwania[nastepne].Numer);
+        std::uint64_t granica = z.MaksTaktow;
+        if (nastepne < przerwania.size())
+            granica = std::min(granica, przerwania[nastepne].Takt - 1);
+        przebieg.Porcja(granica - w.Takty, [&](int) {
+            ++w.Takty;
+            if (slad) slad->Zapisz(w.Takty, wiersz, s.Maszyna);
+            wiersz = s.Maszyna.BiezacyWiersz();
+            if (s.StanPracy.ZadanieStopu) w.PunktTrafiony = true;
+            return true;
+        });
+    }
+    return w;
+}
+
+Json Raport(const TSymulator& s, const TZadanie& z, const TPrzebiegProgramu& p,
+            const std::vector<std::string>& komunikatyMikroprogramu) {
+    const TMaszyna& m = s.Maszyna;
+    Json j;
+    j["halted"] = m.Zatrzymana();
+    j["ticks"] = p.Takty;
+    j["stopped_by_breakpoint"] = !m.Zatrzymana() && p.PunktTrafiony;
+    for (const auto& r : RejestryRaportu)
+        j["registers"][r.Nazwa] = m.Wartosc(r.Slot);
+    for (const auto& f : FlagiRaportu)
+        j["flags"][f.Nazwa] = static_cast<int>(m.WarunekSpelniony(f.Warunek));
+    j["memory"] = Json::array();
+    for (const auto& k : m.PaO().Komorki())
+        j["memory"].push_back({{"address", k.Adres},
+                               {"code", k.Kod},
+                               {"argument", k.Argument},
+                               {"word", m.CzytajPaO(k.Adres)}});
+    j["output"] = s.Konsola.WyjscieTekst();
+    j["messages"] = s.Dziennik.Linie();
+    j["microprogram_messages"] = komunikatyMikroprogramu;
+    j["assembler_messages"] = s.WynikAsemblacji.Komunikaty;
+    if (z.Mikroprogram) {
+        j["microprogram_table"] = Json::array();
+        for (const auto& w : s.PamiecMikroprogramu.Wiersze())
+            j["microprogram_table"].push_back({{"row", w.Adres},
+                                               {"instruction", w.Rozkaz},
+                                               {"label", w.Etykieta},
+                                               {"signals", w.Sygnaly},
+                                               {"cel0", w.Cel0},
+                                               {"cel1", w.Cel1},
+                                               {"condition", w.Warunek}});
+    }
+    return j;
+}
+
+void RaportTekstem(std::ostream& w, const TSymulator& s, const TZadanie& z,
+                   const TPrzebiegProgramu& p,
+                   const std::vector<std::string>& komunikatyMikroprogramu) {
+    const TMaszyna& m = s.Maszyna;
+    WypiszListe(w, "Komunikaty kompilacji mikroprogramu", komunikatyMikroprogramu);
+    WypiszListe(w, "Komunikaty asemblera", s.WynikAsemblacji.Komunikaty);
+    WypiszListe(w, "Komunikaty maszyny", s.Dziennik.Linie());
+    w << "Stan: "
+      << (m.Zatrzymana()    ? "zatrzymana przez stp"
+          : p.PunktTrafiony ? "zatrzymana przez punkt zatrzymania"
+                            : "osiągnięty limit taktów")
+      << "\n";
+    w << "Takty: " << p.Takty << "\n";
+    w << "Rejestry:\n";
+    for (const auto& r : RejestryRaportu)
+        w << "  " << r.Nazwa << " = " << m.Wartosc(r.Slot) << "\n";
+    w << "Flagi:\n";
+    for (const auto& f : FlagiRaportu)
+        w << "  " << f.Nazwa << " = " << m.WarunekSpelniony(f.Warunek) << "\n";
+    w << "Pamięć (adres: kod argument słowo):\n";
+    for (const auto& k : m.PaO().Komorki())
+        w << "  " << k.Adres << ": " << k.Kod << " " << k.Argument << " " << m.CzytajPaO(k.Adres)
+          << "\n";
+    WypiszListe(w, "Wyjście konsoli", s.Konsola.Wyjscie());
+    if (z.Mikroprogram) {
+        w << "Pamięć mikroprogramu (wiersz | rozkaz | etykieta | sygnały | =0 | =1 | warunek):\n";
+        for (const auto& r : s.PamiecMikroprogramu.Wiersze())
+            w << "  " << r.Adres << " | " << r.Rozkaz << " | " << r.Etykieta << " | " << r.Sygnaly
+              << " | " << r.Cel0 << " | " << r.Cel1 << " | " << r.Warunek << "\n";
+    }
+}
+
+TWynikProgramu BladPliku(const TZadanie& z, const std::string& program, const std::string& blad) {
+    TWynikProgramu w;
+    w.Program = program;
+    w.Kod = KodZleUzycie;
+    w.Bledy = "symulator-cli: " + blad + "\n";
+    w.PierwszaNiezgodnosc = blad;
+    if (z.Json && z.WieleProgramow)
+        w.Wyjscie = Tekst(Json{{"program", program}, {"error", blad}}) + "\n";
+    return w;
+}
+
+} // namespace
+
+int GorszyKod(int a, int b) {
+    const auto waga = [](int k) {
+        switch (k) {
+        case KodZleUzycie:
+            return 4;
+        case KodNiezgodny:
+            return 3;
+        case KodPunkt:
+            return 2;
+        case KodLimit:
+            return 1;
+        default:
+            return 0;
+        }
+    };
+    return waga(a) >= waga(b) ? a : b;
+}
+
+TWynikProgramu UruchomProgram(const TZadanie& z, const std::string& program) {
+    TSymulator s;
+    s.ListaRozkazow = z.ListaRozkazow;
+    if (z.BityAdresu != s.Maszyna.BityAdresu() || z.BityKodu != s.Maszyna.BityKodu())
+        s.Maszyna.UstawSzerokosci(z.BityAdresu, z.BityKodu);
+    s.Architektura = z.Architektura;
+    std::string blad;
+    for (const auto& p : z.Punkty)
+        if (!s.PunktyZatrzymania.DodajPunkt(p, blad)) return BladPliku(z, program, blad);
+    std::vector<std::string> zrodlo;
+    if (!WczytajPlikProgramu(program, zrodlo, blad)) return BladPliku(z, program, blad);
+
+    s.KomunikatyMikroprogramu.clear();
+    s.KompilujMikroprogram();
+    const std::vector<std::string> komunikatyMikroprogramu = s.KomunikatyMikroprogramu;
+    s.KompilujProgram(zrodlo);
+    zrodlo = {};
+    s.Maszyna.Reset();
+    s.Konsola.UstawWejscie(z.Wejscie);
+    for (const auto& u : z.Ustawienia) {
+        if (u.Slot)
+            s.Maszyna.UstawRejestr(u.Slot, u.Wartosc);
+        else
+            s.Maszyna.PiszPaO(u.Adres, u.Wartosc);
+    }
+
+    TWynikProgramu w;
+    w.Program = program;
+    w.Uruchomiony = true;
+    std::string bladKompilacji;
+    const std::size_t bledyAsemblera = s.WynikAsemblacji.Komunikaty.size();
+    if (z.Scisle && (!komunikatyMikroprogramu.empty() || bledyAsemblera)) {
+        bladKompilacji = "Błędy kompilacji (" + std::to_string(komunikatyMikroprogramu.size()) +
+                         " w mikroprogramie, " + std::to_string(bledyAsemblera) +
+                         " w programie): program nie został uruchomiony";
+    }
+
+    TPrzebiegProgramu przebieg;
+    if (bladKompilacji.empty()) {
+        std::unique_ptr<TSlad> slad;
+        if (!z.Slad.empty()) {
+            slad = std::make_unique<TSlad>(z.Slad);
+            if (!slad->Otwarty())
+                return BladPliku(z, program, "nie można zapisać pliku \"" + z.Slad + "\"");
+        }
+        przebieg = Uruchom(s, z, slad.get());
+        if (slad && !slad->Zamknij())
+            return BladPliku(z, program, "błąd zapisu pliku \"" + z.Slad + "\"");
+    }
+    w.Takty = przebieg.Takty;
+
+    const TMaszyna& m = s.Maszyna;
+    Json raport = Raport(s, z, przebieg, komunikatyMikroprogramu);
+    std::vector<TSprawdzenie> sprawdzenia;
+    if (z.Oczekiwania && bladKompilacji.empty()) sprawdzenia = z.Oczekiwania->Sprawdz(raport, m);
+    for (const auto& c : sprawdzenia) {
+        ++(c.Zgodne ? w.Spelnione : w.Niespelnione);
+        if (!c.Zgodne && w.PierwszaNiezgodnosc.empty()) w.PierwszaNiezgodnosc = c.Linia;
+    }
+
+    if (!bladKompilacji.empty()) {
+        w.Kod = KodNiezgodny;
+        w.PierwszaNiezgodnosc = bladKompilacji;
+    } else if (z.Oczekiwania) {
+        w.Kod = w.Niespelnione ? KodNiezgodny : KodZatrzymana;
+    } else {
+        w.Kod = m.Zatrzymana() ? KodZatrzymana : przebieg.PunktTrafiony ? KodPunkt : KodLimit;
+    }
+
+    std::ostringstream o;
+    if (z.Json) {
+        if (z.WieleProgramow) {
+            Json j;
+            j["program"] = program;
+            j.update(raport);
+            raport = std::move(j);
+        }
+        if (!bladKompilacji.empty()) raport["error"] = bladKompilacji;
+        if (z.Oczekiwania) {
+            raport["checks"] = Json::array();
+            for (const auto& c : sprawdzenia)
+                raport["checks"].push_back({{"path", c.Sciezka},
+                                            {"expected", c.Oczekiwane},
+                                            {"actual", c.Jest},
+                                            {"ok", c.Zgodne}});
+        }
+        o << Tekst(raport, z.WieleProgramow ? -1 : 2) << "\n";
+    } else {
+        if (z.WieleProgramow) o << "Program: " << program << "\n";
+        RaportTekstem(o, s, z, przebieg, komunikatyMikroprogramu);
+        if (!bladKompilacji.empty()) o << bladKompilacji << "\n";
+        for (const auto& c : sprawdzenia)
+            if (!c.Zgodne) o << c.Linia << "\n";
+        if (z.Oczekiwania && bladKompilacji.empty())
+            o << "Sprawdzenia: spełnione " << w.Spelnione << ", niespełnione " << w.Niespelnione
+              << "\n";
+        if (z.WieleProgramow) o << "\n";
+    }
+    w.Wyjscie = std::move(o).str();
+    return w;
+}
+
+void UruchomProgramy(const TZadanie& z, const std::vector<std::string>& programy, int watki,
+                     const std::function<void(TWynikProgramu&)>& gotowy) {
+    const auto uruchom = [&](std::size_t i) {
+        try {
+            return UruchomProgram(z, programy[i]);
+        } catch (const std::exception& e) {
+            return BladPliku(z, programy[i],
+                             std::string("brak pamięci albo błąd wewnętrzny: ") + e.what());
+        }
+    };
+    const std::size_t n = programy.size();
+    watki = static_cast<int>(std::clamp<std::size_t>(static_cast<std::size_t>(std::max(watki, 1)),
+                                                     1, std::max<std::size_t>(n, 1)));
+    if (watki == 1) {
+        for (std::size_t i = 0; i < n; ++i) {
+            TWynikProgramu w = uruchom(i);
+            gotowy(w);
+        }
+        return;
+    }
+    // Workers take the next program while fewer than `okno` results wait to be handed on.
+    const std::size_t okno = 4 * static_cast<std::size_t>(watki);
+    std::mutex mx;
+    std::condition_variable zmiana;
+    std::size_t nastepny = 0, oddany = 0;
+    std::map<std::size_t, TWynikProgramu> czekajace;
+    std::vector<std::jthread> robotnicy;
+    for (int t = 0; t < watki; ++t)
+        robotnicy.emplace_back([&] {
+            for (;;) {
+                std::size_t i;
+                {
+                    std::unique_lock lock(mx);
+                    zmiana.wait(lock, [&] { return nastepny >= n || nastepny < oddany + okno; });
+                    if (nastepny >= n) return;
+                    i = nastepny++;
+                }
+                TWynikProgramu w = uruchom(i);
+                std::lock_guard lock(mx);
+                czekajace.emplace(i, std::move(w));
+                zmiana.notify_all();
+            }
+        });
+    for (; oddany < n;) {
+        TWynikProgramu w;
+        {
+            std::unique_lock lock(mx);
+            zmiana.wait(lock, [&] { return czekajace.count(oddany) > 0; });
+            auto it = czekajace.find(oddany);
+            w = std::move(it->second);
+            czekajace.erase(it);
+        }
+        gotowy(w);
+        std::lock_guard lock(mx);
+        ++oddany;
+        zmiana.notify_all();
+    }
+}

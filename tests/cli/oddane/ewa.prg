@@ -1,0 +1,2 @@
+// petla bez konca
+p: sob p
