@@ -13,44 +13,55 @@
 #include "Programy.h"
 #include "Sterowanie.h"
 #include "TSymulator.h"
+#include "Tekst.h"
 
 namespace {
 
 using Json = nlohmann::ordered_json;
 
-// One trace line per tick, written to a temporary file renamed over the target at the end.
+// One trace line per tick, through the safe save: the target is replaced only when every
+// line is on the disk. Lines are gathered and handed over in blocks.
 class TSlad {
   public:
-    explicit TSlad(const std::string& sciezka) : cel(sciezka), tymczasowy(sciezka + ".tmp~") {
-        plik.open(tymczasowy, std::ios::binary | std::ios::trunc);
-        plik << "takt,wiersz,sygnaly,L,A,S,KOD,AD,AK,magistrala_A,A_zajeta,magistrala_S,S_zajeta,N,"
-                "NP,NM,RZ,RP\r\n";
+    explicit TSlad(const std::string& sciezka) : zapis(sciezka) {
+        if (!zapis.Otworz(blad)) return;
+        bufor = "takt,wiersz,sygnaly,L,A,S,KOD,AD,AK,magistrala_A,A_zajeta,magistrala_S,S_zajeta,"
+                "N,NP,NM,RZ,RP\r\n";
+        otwarty = true;
     }
-    bool Otwarty() const { return static_cast<bool>(plik); }
+    bool Otwarty() const { return otwarty; }
+    const std::string& Blad() const { return blad; }
     void Zapisz(std::uint64_t takt, std::int32_t wiersz, const TMaszyna& m) {
-        plik << takt << ',' << wiersz << ",\"" << m.BiezacyTekst() << '"';
+        if (!otwarty) return;
+        bufor += std::to_string(takt) + ',' + std::to_string(wiersz) + ",\"" + m.BiezacyTekst() +
+                 '"';
         for (int s : {Slot::L, Slot::A, Slot::S, Slot::KOD, Slot::AD, Slot::AK})
-            plik << ',' << m.Wartosc(s);
-        plik << ',' << m.Wartosc(Slot::MagA) << ',' << m.Zajeta(Slot::MagA) << ','
-             << m.Wartosc(Slot::MagS) << ',' << m.Zajeta(Slot::MagS);
+            bufor += ',' + std::to_string(m.Wartosc(s));
+        bufor += ',' + std::to_string(m.Wartosc(Slot::MagA)) + ',' +
+                 std::to_string(m.Zajeta(Slot::MagA)) + ',' + std::to_string(m.Wartosc(Slot::MagS)) +
+                 ',' + std::to_string(m.Zajeta(Slot::MagS));
         for (int s : {Slot::N, Slot::NP, Slot::NM, Slot::RZ, Slot::RP})
-            plik << ',' << m.Wartosc(s);
-        plik << "\r\n";
+            bufor += ',' + std::to_string(m.Wartosc(s));
+        bufor += "\r\n";
+        if (bufor.size() >= 1 << 16) Oddaj();
     }
-    // False, with the temporary file removed, when something was not written.
+    // False, with the temporary file removed and the reason in Blad(), when something
+    // was not written.
     bool Zamknij() {
-        plik.close();
-        std::error_code ec;
-        if (!plik || (std::filesystem::rename(tymczasowy, cel, ec), ec)) {
-            std::remove(tymczasowy.c_str());
-            return false;
-        }
-        return true;
+        Oddaj();
+        if (otwarty && zapis.Zakoncz(blad)) return true;
+        otwarty = false;
+        return false;
     }
 
   private:
-    std::string cel, tymczasowy;
-    std::ofstream plik;
+    void Oddaj() {
+        if (otwarty && !zapis.Pisz(bufor, blad)) otwarty = false;
+        bufor.clear();
+    }
+    tekst::TZapisPliku zapis;
+    std::string bufor, blad;
+    bool otwarty = false;
 };
 
 std::string Tekst(const Json& j, int wciecie = -1) {
@@ -234,12 +245,10 @@ TWynikProgramu UruchomProgram(const TZadanie& z, const std::string& program) {
         std::unique_ptr<TSlad> slad;
         if (!z.Slad.empty()) {
             slad = std::make_unique<TSlad>(z.Slad);
-            if (!slad->Otwarty())
-                return BladPliku(z, program, "nie można zapisać pliku \"" + z.Slad + "\"");
+            if (!slad->Otwarty()) return BladPliku(z, program, slad->Blad());
         }
         przebieg = Uruchom(s, z, slad.get());
-        if (slad && !slad->Zamknij())
-            return BladPliku(z, program, "błąd zapisu pliku \"" + z.Slad + "\"");
+        if (slad && !slad->Zamknij()) return BladPliku(z, program, slad->Blad());
     }
     w.Takty = przebieg.Takty;
 

@@ -17,6 +17,7 @@
 #include "PlikMaszyny.h"
 #include "PlikRozkazow.h"
 #include "TSymulator.h"
+#include "Tekst.h"
 #include "Uruchomienie.h"
 
 namespace {
@@ -70,26 +71,6 @@ std::string BladParsera(const CLI::ParseError& e) {
     return "nieprawidłowe wywołanie";
 }
 
-// The reason of a failed write or read, in Polish.
-std::string PowodBledu(int numer) {
-    switch (numer) {
-    case ENOSPC:
-        return "brak miejsca na dysku";
-    case EACCES:
-    case EPERM:
-        return "brak uprawnień";
-    case ENOENT:
-        return "nie ma takiego pliku ani folderu";
-    case EROFS:
-        return "system plików tylko do odczytu";
-    case EPIPE:
-        return "odbiorca zamknął potok";
-    case EIO:
-        return "błąd wejścia-wyjścia";
-    default:
-        return "błąd systemu nr " + std::to_string(numer);
-    }
-}
 
 TPrzerwanieZaplanowane CzytajPrzerwanie(const std::string& t) {
     const auto dwukropek = t.find(':');
@@ -138,7 +119,7 @@ TPunktZatrzymania CzytajPunkt(const std::string& t) {
 int ZakonczWyjscie(int kod) {
     std::cout.flush();
     if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout))
-        Porazka("nie można zapisać wyniku na standardowe wyjście: " + PowodBledu(errno));
+        Porazka("nie można zapisać wyniku na standardowe wyjście: " + tekst::PrzyczynaBledu(errno));
     return kod;
 }
 
@@ -210,7 +191,7 @@ std::vector<std::string> ListaProgramow(const std::vector<std::string>& argument
             if (rozszerzenie == ".prg" && !it->is_directory(ecPliku))
                 folder.push_back(it->path().string());
         }
-        if (ec) Porazka("nie można przeczytać folderu \"" + a + "\": " + PowodBledu(ec.value()));
+        if (ec) Porazka("nie można przeczytać folderu \"" + a + "\": " + tekst::PrzyczynaBledu(ec.value()));
         std::sort(folder.begin(), folder.end());
         wynik.insert(wynik.end(), folder.begin(), folder.end());
     }
@@ -227,32 +208,28 @@ std::string PoleCsv(const std::string& t) {
     return w + "\"";
 }
 
-// The gradebook: one row per program, written to a temporary file renamed over the target
-// once every row is in.
+// The gradebook: one row per program, through the safe save once every row is in.
 class TRaportCsv {
   public:
-    explicit TRaportCsv(const std::string& sciezka) : cel(sciezka), tymczasowy(sciezka + ".tmp~") {
-        plik.open(tymczasowy, std::ios::binary | std::ios::trunc);
-        if (!plik) Porazka("nie można zapisać pliku \"" + sciezka + "\": " + PowodBledu(errno));
-        plik << "program,kod,takty,spelnione,niespelnione,pierwsza_niezgodnosc\r\n";
+    explicit TRaportCsv(const std::string& sciezka) : zapis(sciezka) {
+        std::string blad;
+        if (!zapis.Otworz(blad)) Porazka(blad);
+        tresc = "program,kod,takty,spelnione,niespelnione,pierwsza_niezgodnosc\r\n";
     }
     void Dodaj(const TWynikProgramu& w) {
-        plik << PoleCsv(w.Program) << ',' << w.Kod << ','
-             << (w.Uruchomiony ? std::to_string(w.Takty) : "") << ',' << w.Spelnione << ','
-             << w.Niespelnione << ',' << PoleCsv(w.PierwszaNiezgodnosc) << "\r\n";
+        tresc += PoleCsv(w.Program) + ',' + std::to_string(w.Kod) + ',' +
+                 (w.Uruchomiony ? std::to_string(w.Takty) : "") + ',' +
+                 std::to_string(w.Spelnione) + ',' + std::to_string(w.Niespelnione) + ',' +
+                 PoleCsv(w.PierwszaNiezgodnosc) + "\r\n";
     }
     void Zamknij() {
-        plik.close();
-        std::error_code ec;
-        if (!plik || (std::filesystem::rename(tymczasowy, cel, ec), ec)) {
-            std::remove(tymczasowy.c_str());
-            Porazka("błąd zapisu pliku \"" + cel + "\"");
-        }
+        std::string blad;
+        if (!zapis.Pisz(tresc, blad) || !zapis.Zakoncz(blad)) Porazka(blad);
     }
 
   private:
-    std::string cel, tymczasowy;
-    std::ofstream plik;
+    tekst::TZapisPliku zapis;
+    std::string tresc;
 };
 
 } // namespace
@@ -352,8 +329,10 @@ int main(int argc, char** argv) {
                      [](auto& a, auto& b) { return a.Takt < b.Takt; });
 
     std::string blad;
-    if (!o.rozkazy.empty() && !WczytajPlikRozkazow(o.rozkazy, wzor.ListaRozkazow, blad))
+    std::string uwaga;
+    if (!o.rozkazy.empty() && !WczytajPlikRozkazow(o.rozkazy, wzor.ListaRozkazow, blad, &uwaga))
         Porazka(blad);
+    if (!uwaga.empty()) std::cerr << "symulator-cli: " << uwaga << "\n";
     wzor.Maszyna.UstawSzerokosci(z.BityAdresu, z.BityKodu);
     if (!o.preset.empty()) wzor.ZastosujPreset(o.preset);
     if (!o.maszyna.empty() && !WczytajMaszyne(o.maszyna, wzor.Architektura, blad)) Porazka(blad);

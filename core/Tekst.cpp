@@ -210,6 +210,8 @@ std::string PrzyczynaBledu(int numer) {
         return "plik za duży";
     case EIO:
         return "błąd wejścia-wyjścia";
+    case EPIPE:
+        return "odbiorca zamknął potok";
     case EMFILE:
     case ENFILE:
         return "za dużo otwartych plików";

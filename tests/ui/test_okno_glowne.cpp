@@ -539,7 +539,8 @@ class TestOknaGlownego : public QObject {
             {"p.PRG", 2, ""},
             {"r.roz", 3, ""},
             {"m.mas", 1, ""},
-            {"brak.prg", 2, "Informacja|Nie można otworzyć pliku \"%1/brak.prg\"."},
+            {"brak.prg", 2,
+             "Informacja|Nie można otworzyć pliku \"%1/brak.prg\": nie ma takiego pliku ani katalogu."},
             {"zly.roz", 3, "Informacja|Nie można wczytać pliku rozkazów."},
             {"notatki.txt", 3,
              "Informacja|Nie można otworzyć pliku \"%1/notatki.txt\": symulator otwiera "
