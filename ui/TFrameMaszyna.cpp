@@ -115,3 +115,7 @@ void TFrameMaszyna::SpeedButtonResetClick() {
     emit ZmianaDostepnosci();
 }
 
+
+void TFrameMaszyna::UstawJezyk(int n) {
+    Image1->UstawJezyk(n);
+}
