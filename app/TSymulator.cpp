@@ -21,6 +21,21 @@ bool TSymulator::ZastosujPreset(const std::string& nazwa) {
 void TSymulator::KompilujMikroprogram() {
     ::KompilujMikroprogram(ListaRozkazow, Architektura, Maszyna.MaskaKodu(), PamiecMikroprogramu,
                            KomunikatyMikroprogramu, &SladKompilacji);
+    skompilowane.clear();
+    for (int i = 1; i <= ListaRozkazow.Count(); ++i) {
+        const TRozkaz& r = ListaRozkazow[i];
+        skompilowane.push_back({r.Nazwa, r.Kod, r.Mikroprogram});
+    }
+}
+
+bool TSymulator::MikroprogramNieaktualny() const {
+    if (static_cast<std::size_t>(ListaRozkazow.Count()) != skompilowane.size()) return true;
+    for (int i = 1; i <= ListaRozkazow.Count(); ++i) {
+        const TRozkaz& r = ListaRozkazow[i];
+        const TSkompilowany& s = skompilowane[static_cast<std::size_t>(i - 1)];
+        if (r.Nazwa != s.Nazwa || r.Kod != s.Kod || r.Mikroprogram != s.Mikroprogram) return true;
+    }
+    return false;
 }
 
 void TSymulator::KompilujProgram(const std::vector<std::string>& zrodlo) {

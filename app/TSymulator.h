@@ -13,6 +13,7 @@
 #include "PunktyZatrzymania.h"
 #include "Rozkazy.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ class TSymulator {
     // Rebuilds the microprogram memory from the instruction list, for the current
     // architecture and code width.
     void KompilujMikroprogram();
+    // The instruction list has changed since the last compilation (a name, a code or a
+    // microprogram line, or instructions added or removed), so the machine runs a table
+    // that no longer matches it.
+    bool MikroprogramNieaktualny() const;
 
     // The current preset's name, shown in the status bar; a machine file leaves it as it is.
     std::string NazwaPresetu;
@@ -51,4 +56,13 @@ class TSymulator {
     // Assembles into PaO, the interrupt addresses and the debug label list; the messages
     // are in WynikAsemblacji.Komunikaty. The caller resets the machine afterwards.
     void KompilujProgram(const std::vector<std::string>& zrodlo);
+
+  private:
+    // What the last compilation read of each instruction.
+    struct TSkompilowany {
+        std::string Nazwa;
+        std::uint16_t Kod;
+        std::vector<std::string> Mikroprogram;
+    };
+    std::vector<TSkompilowany> skompilowane;
 };

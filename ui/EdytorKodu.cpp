@@ -47,7 +47,7 @@ void TEdytorKodu::PokazNumeryLinii(int pierwszy) {
 int TEdytorKodu::SzerokoscMarginesu() const {
     if (!margines) return 0;
     int cyfry = 1;
-    for (int n = std::max(1, blockCount() - 1 + pierwszyNumer); n >= 10; n /= 10) ++cyfry;
+    for (int n = std::max(1, LiczbaLinii() - 1 + pierwszyNumer); n >= 10; n /= 10) ++cyfry;
     return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(cyfry, 2);
 }
 
@@ -75,11 +75,12 @@ void TEdytorKodu::RysujMargines(QPaintEvent* zdarzenie) {
     p.drawLine(margines->width() - 1, zdarzenie->rect().top(), margines->width() - 1,
                zdarzenie->rect().bottom());
     const int biezacy = textCursor().blockNumber();
+    const int linie = LiczbaLinii();
     QTextBlock blok = firstVisibleBlock();
     int gora = qRound(blockBoundingGeometry(blok).translated(contentOffset()).top());
     int dol = gora + qRound(blockBoundingRect(blok).height());
     while (blok.isValid() && gora <= zdarzenie->rect().bottom()) {
-        if (blok.isVisible() && dol >= zdarzenie->rect().top()) {
+        if (blok.isVisible() && dol >= zdarzenie->rect().top() && blok.blockNumber() < linie) {
             QFont f = font();
             f.setBold(blok.blockNumber() == biezacy);
             p.setFont(f);
@@ -102,12 +103,16 @@ QStringList TEdytorKodu::Linie() const {
     return linie;
 }
 
+int TEdytorKodu::LiczbaLinii() const {
+    const QTextBlock ostatni = document()->lastBlock();
+    return blockCount() - (ostatni.text().isEmpty() ? 1 : 0);
+}
+
 void TEdytorKodu::UstawLinie(const QStringList& linie) {
-    QString tekst;
-    for (const QString& l : linie) {
-        tekst += l;
-        tekst += QLatin1Char('\n');
-    }
+    // No line break after the last line, so the cursor at the end stays on it; only a
+    // final empty line needs one, or it would not be a line.
+    QString tekst = linie.join(QLatin1Char('\n'));
+    if (!linie.isEmpty() && linie.back().isEmpty()) tekst += QLatin1Char('\n');
     setPlainText(tekst);
 }
 

@@ -19,6 +19,8 @@ class TEdytorKodu : public QPlainTextEdit {
     // The text as a line list: a line break at the very end does not start a further,
     // empty line, and an empty editor has no lines.
     QStringList Linie() const;
+    // How many lines Linie() gives; the gutter numbers exactly these.
+    int LiczbaLinii() const;
     // Replaces the whole text in one step (one undo step, no intermediate state).
     void UstawLinie(const QStringList& linie);
     // Puts the cursor at the start of line `numer` as the gutter numbers it and shows it.

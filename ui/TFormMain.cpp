@@ -17,13 +17,16 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "Opisy.h"
 #include "PlikMaszyny.h"
 #include "PlikRozkazow.h"
 #include "Programy.h"
@@ -80,6 +83,21 @@ constexpr std::array<TPrzyciskPaska, 8> PrzyciskiPaska = {{
     {6, "SpeedButtonDebug", QStyle::SP_MessageBoxWarning},
     {7, "SpeedButtonBreakpoints", QStyle::SP_BrowserStop},
 }};
+
+// The menu bar's style: the application's own, except that a separator in the bar
+// right-aligns the menus after it.
+class TStylPaskaMenu : public QProxyStyle {
+  public:
+    explicit TStylPaskaMenu(QObject* wlasciciel)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+        setParent(wlasciciel);
+    }
+    int styleHint(StyleHint wskazowka, const QStyleOption* opcja, const QWidget* widzet,
+                  QStyleHintReturn* zwrot) const override {
+        if (wskazowka == SH_DrawMenuBarSeparator) return 1;
+        return QProxyStyle::styleHint(wskazowka, opcja, widzet, zwrot);
+    }
+};
 
 // The drop-down mark over the right edge of the Maszyna button.
 QPixmap ZnacznikRozwijania() {
@@ -244,6 +262,11 @@ void TFormMain::BudujPanele() {
     connect(FrameMaszyna1, &TFrameMaszyna::WyczyscKonsole, FrameKonsola1,
             &TFrameKonsola::WyczyscKonsole);
     connect(FrameDebug1, &TFrameDebug::Nowosci, this, &TFormMain::WyroznijDebug);
+    connect(FrameRozkaz1, &TFrameRozkaz::StanMikroprogramu, this, [this](bool nieaktualny) {
+        if (!LabelMikroprogram) return;
+        LabelMikroprogram->setText(TekstOkna(TTekstOkna::MikroprogramNieaktualny, jezyk));
+        LabelMikroprogram->setVisible(nieaktualny);
+    });
     FrameBreakpoints1->WykonajModalnie = [this](QDialog& okno) { return WykonajModalnie(okno); };
     connect(FrameProgram1, &TFrameProgram::Skompilowano, this, [this] {
         UstawDostepnosc();
@@ -461,9 +484,10 @@ void TFormMain::BudujMenu() {
     };
 
     QMenuBar* pasek = menuBar();
-    // Pomoc stands at the right end of the menu bar.
-    auto* prawy = new QMenuBar(pasek);
-    prawy->setObjectName(QStringLiteral("MenuPomocy"));
+    // Pomoc stands at the right end of the same bar, behind a separator the bar's style
+    // treats as the point from which menus are right-aligned: it is re-laid out with
+    // every caption change and the arrow keys reach it like any other menu.
+    pasek->setStyle(new TStylPaskaMenu(this));
     QMenu* biezace = nullptr;
     QMenu* nadrzedne = nullptr;
     for (const TPozycjaMenu& p : menu) {
@@ -471,7 +495,8 @@ void TFormMain::BudujMenu() {
         const QString napis = p.Napis.empty() ? Q(Napis(p.Nazwa, JezykPolski)) : Q(p.Napis);
         switch (p.Rodzaj) {
         case TRodzaj::Menu:
-            biezace = (nazwa == QLatin1String("Menu_Pomoc") ? prawy : pasek)->addMenu(napis);
+            if (nazwa == QLatin1String("Menu_Pomoc")) pasek->addSeparator();
+            biezace = pasek->addMenu(napis);
             break;
         case TRodzaj::Podmenu:
             nadrzedne = biezace;
@@ -497,7 +522,6 @@ void TFormMain::BudujMenu() {
         biezace->menuAction()->setObjectName(nazwa);
         akcje.insert(nazwa, biezace->menuAction());
     }
-    pasek->setCornerWidget(prawy, Qt::TopRightCorner);
 
     for (const char* n : {"Menu_Polski", "Menu_Angielski", "Menu_Maszyna_Recznie"})
         Akcja(QString::fromLatin1(n))->setCheckable(true);
@@ -525,6 +549,17 @@ void TFormMain::BudujPasekStanu() {
     panelStanu1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panelStanu1->setTextFormat(Qt::PlainText);
     panelStanu1->setMinimumWidth(1);
+    LabelMikroprogram = new QLabel(panelStanu1);
+    LabelMikroprogram->setObjectName(QStringLiteral("LabelMikroprogram"));
+    LabelMikroprogram->setTextFormat(Qt::PlainText);
+    QPalette paleta = LabelMikroprogram->palette();
+    paleta.setColor(QPalette::WindowText, Qt::red);
+    LabelMikroprogram->setPalette(paleta);
+    LabelMikroprogram->hide();
+    auto* uklad = new QHBoxLayout(panelStanu1);
+    uklad->setContentsMargins(0, 0, 4, 0);
+    uklad->addStretch(1);
+    uklad->addWidget(LabelMikroprogram);
     StatusBar1->addWidget(panelStanu0);
     StatusBar1->addWidget(panelStanu1, 1);
     StatusBar1->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -692,6 +727,12 @@ void TFormMain::UstawJezyk(int n) {
 
 void TFormMain::JezykMenu(int n) {
     UstawJezyk(n);
+    if (n == JezykPolski || n == JezykAngielski) {
+        jezyk = n;
+        for (int p = 1; p <= 8; ++p)
+            Ramka(p)->UstawJezyk(n);
+        LabelMikroprogram->setText(TekstOkna(TTekstOkna::MikroprogramNieaktualny, n));
+    }
     Akcja(QStringLiteral("Menu_Polski"))->setChecked(n == JezykPolski);
     Akcja(QStringLiteral("Menu_Angielski"))->setChecked(n == JezykAngielski);
 }
@@ -817,6 +858,9 @@ void TFormMain::PokazArchitekture() {
     if (!FormArchitektura) FormArchitektura = new TFormArchitektura(symulator, this);
     WykonajModalnie(*FormArchitektura);
     OdswiezPoArchitekturze();
+    // Applying empties PaO: said here, as the schematic shows it only as zeros.
+    if (FormArchitektura && FormArchitektura->result() == QDialog::Accepted)
+        UstawStatus(1, TekstOkna(TTekstOkna::PamiecWyczyszczona, jezyk));
 }
 
 void TFormMain::PokazInformacje() {
@@ -915,6 +959,8 @@ void TFormMain::OtworzProgram(const QString& plik) {
     std::string blad;
     if (!WczytajPlikProgramu(Sciezka(plik), linie, blad)) return Blad(blad);
     FrameProgram1->UstawLinieProgramu(linie);
+    // The text is in the editor, the memory still holds the old program.
+    UstawStatus(1, TekstOkna(TTekstOkna::WczytanoProgram, jezyk).arg(QFileInfo(plik).fileName()));
 }
 
 void TFormMain::ZapiszProgram() {

@@ -116,6 +116,8 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     QToolButton* SpeedButtonSimpleMode;
     QLabel* Image1;
     QStatusBar* StatusBar1;
+    // At the right end of the second status panel while the microprogram is out of date.
+    QLabel* LabelMikroprogram = nullptr;
     QMenu* PopupMenu1;
     QAction* Architektura2;
 
@@ -169,6 +171,7 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     QHash<QString, QAction*> akcje;
     QLabel* panelStanu0;
     QLabel* panelStanu1;
+    int jezyk = 1;
     bool pokazano = false;
     bool debugWyrozniony = false;
     int PozycjaSekwencji = 1;

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "Liczby.h"
+#include "Opisy.h"
 #include "TSymulator.h"
 #include "TekstyPamieci.h"
 
@@ -40,16 +41,17 @@ constexpr std::array<TRejestrCPU, 5> RejestryCPU = {{
 // The seven flags, each the run control's condition of that name.
 struct TFlagaCPU {
     TWarunek Warunek;
+    int Slot; // whose tooltip it has
     const char* Nazwa;
 };
 constexpr std::array<TFlagaCPU, 7> FlagiCPU = {{
-    {TWarunek::Z, "Z   "},
-    {TWarunek::N, "N   "},
-    {TWarunek::Np, "NP  "},
-    {TWarunek::Nm, "NM  "},
-    {TWarunek::Int, "INT "},
-    {TWarunek::Pak, "PAK "},
-    {TWarunek::Zak, "ZAK "},
+    {TWarunek::Z, Slot::Znak, "Z   "},
+    {TWarunek::N, Slot::N, "N   "},
+    {TWarunek::Np, Slot::NP, "NP  "},
+    {TWarunek::Nm, Slot::NM, "NM  "},
+    {TWarunek::Int, Slot::INT, "INT "},
+    {TWarunek::Pak, Slot::PAK, "PAK "},
+    {TWarunek::Zak, Slot::ZAK, "ZAK "},
 }};
 
 // The marks of the listing, each shown where its register points.
@@ -109,6 +111,17 @@ class TDelegatCPU : public QStyledItemDelegate {
     TRodzajListy rodzaj;
     int wysokosc;
 };
+
+// Line `i` of a list of fixed length: the item's texts are replaced, never the item.
+void UstawLinie(QListWidget* lista, int i, const QString& tekst, const QString& opis) {
+    QListWidgetItem* item = lista->item(i);
+    if (!item) {
+        item = new QListWidgetItem(tekst);
+        lista->addItem(item);
+    }
+    if (item->text() != tekst) item->setText(tekst);
+    if (item->toolTip() != opis) item->setToolTip(opis);
+}
 
 void UstawWyglad(QListView* lista, TRodzajListy rodzaj, int wysokosc) {
     QFont czcionka = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -239,29 +252,38 @@ void TFrameCPU::OdswiezCPU() {
     OdswiezPamiec();
 }
 
+// The lines are rewritten in place: emptying a list and filling it again leaves its
+// layout to be redone later, and a repaint in between shows an empty list.
 void TFrameCPU::OdswiezRejestry() {
     const TMaszyna& m = symulator.Maszyna;
-    ListBoxRejestry->setUpdatesEnabled(false);
-    const int zaznaczony = ListBoxRejestry->currentRow();
-    ListBoxRejestry->clear();
     for (std::size_t i = 0; i < RejestryCPU.size(); ++i) {
         const QString wartosc = Q(m.WartoscTekst(RejestryCPU[i].Slot));
         const QChar znak = wartosc != pamietane[i] ? QLatin1Char('+') : QLatin1Char(' ');
-        ListBoxRejestry->addItem(znak + QLatin1String(RejestryCPU[i].Nazwa) + wartosc);
+        UstawLinie(ListBoxRejestry, static_cast<int>(i),
+                   znak + QLatin1String(RejestryCPU[i].Nazwa) + wartosc,
+                   OpisRejestru(RejestryCPU[i].Slot, jezyk));
         pamietane[i] = wartosc;
     }
-    ListBoxRejestry->setCurrentRow(zaznaczony);
-    ListBoxRejestry->setUpdatesEnabled(true);
 }
 
 void TFrameCPU::OdswiezFlagi() {
     const TMaszyna& m = symulator.Maszyna;
-    ListBoxFlagi->setUpdatesEnabled(false);
-    ListBoxFlagi->clear();
-    for (const TFlagaCPU& f : FlagiCPU)
-        ListBoxFlagi->addItem(QLatin1String(f.Nazwa) +
-                              QLatin1Char(m.WarunekSpelniony(f.Warunek) ? '1' : '0'));
-    ListBoxFlagi->setUpdatesEnabled(true);
+    for (std::size_t i = 0; i < FlagiCPU.size(); ++i)
+        UstawLinie(ListBoxFlagi, static_cast<int>(i),
+                   QLatin1String(FlagiCPU[i].Nazwa) +
+                       QLatin1Char(m.WarunekSpelniony(FlagiCPU[i].Warunek) ? '1' : '0'),
+                   OpisRejestru(FlagiCPU[i].Slot, jezyk));
+}
+
+// Only the tooltips: a refresh would take the change marks away.
+void TFrameCPU::UstawJezyk(int n) {
+    jezyk = n;
+    for (std::size_t i = 0; i < RejestryCPU.size(); ++i)
+        if (QListWidgetItem* item = ListBoxRejestry->item(static_cast<int>(i)))
+            item->setToolTip(OpisRejestru(RejestryCPU[i].Slot, jezyk));
+    for (std::size_t i = 0; i < FlagiCPU.size(); ++i)
+        if (QListWidgetItem* item = ListBoxFlagi->item(static_cast<int>(i)))
+            item->setToolTip(OpisRejestru(FlagiCPU[i].Slot, jezyk));
 }
 
 int TFrameCPU::WidoczneWiersze() const {
@@ -280,12 +302,23 @@ void TFrameCPU::OdswiezPamiec() {
     }
     const std::int64_t pierwszy = ScrollBar1->value();
     const std::int64_t ostatni = std::min<std::int64_t>(pierwszy + v - 1, maska);
+    const int wiersze = static_cast<int>(std::max<std::int64_t>(0, ostatni - pierwszy + 1));
+    if (modelPamieci->rowCount() == wiersze) {
+        // The same rows: only the lines that changed are rewritten, in place.
+        for (int r = 0; r < wiersze; ++r) {
+            const QModelIndex indeks = modelPamieci->index(r);
+            const QString linia = LiniaPamieci(static_cast<std::uint32_t>(pierwszy + r));
+            if (indeks.data().toString() != linia) modelPamieci->setData(indeks, linia);
+        }
+        return;
+    }
     QStringList linie;
-    for (std::int64_t a = pierwszy; a <= ostatni; ++a)
-        linie << LiniaPamieci(static_cast<std::uint32_t>(a));
-    ListBoxPamiecProgram->setUpdatesEnabled(false);
+    for (int r = 0; r < wiersze; ++r)
+        linie << LiniaPamieci(static_cast<std::uint32_t>(pierwszy + r));
     modelPamieci->setStringList(linie);
-    ListBoxPamiecProgram->setUpdatesEnabled(true);
+    // Laid out now rather than at the next turn of the event loop, so no repaint can
+    // come in between and show the listing empty.
+    ListBoxPamiecProgram->doItemsLayout();
 }
 
 QString TFrameCPU::LiniaPamieci(std::uint32_t a) const {

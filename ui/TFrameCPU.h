@@ -23,6 +23,7 @@ class TFrameCPU : public TRamkaPrzebiegu {
     explicit TFrameCPU(TSymulator& symulator, QWidget* parent = nullptr);
 
     void Odswiez() override { OdswiezCPU(); }
+    void UstawJezyk(int n) override;
     // Status text, registers with their change marks, flags and the memory listing.
     void OdswiezCPU();
     // The memory listing alone: as many whole rows as fit, from the scroll bar's position.
@@ -56,4 +57,5 @@ class TFrameCPU : public TRamkaPrzebiegu {
     TModelPamieciCPU* modelPamieci;
     // The value texts of L, AK, AD, A and S at the last refresh.
     std::array<QString, 5> pamietane;
+    int jezyk = 1;
 };

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+#include "Opisy.h"
 #include "Polecenia.h"
 #include "TSymulator.h"
 
@@ -68,6 +69,7 @@ TFrameKonsola::TFrameKonsola(TSymulator& symulator, QWidget* parent) : TRamka(sy
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setFont(CzcionkaKonsoli());
     Edit1->installEventFilter(this);
+    Edit1->setPlaceholderText(TekstOkna(TTekstOkna::PodpowiedzKonsoli, 1));
 
     // A machine without devices and interrupts would leave an empty panel: say why.
     LabelBrak = new QLabel(QStringLiteral("Ta maszyna nie ma urządzeń wejścia-wyjścia ani przerwań "
@@ -181,4 +183,8 @@ bool TFrameKonsola::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
 void TFrameKonsola::Edit1KeyUp() {
     symulator.Maszyna.KlawiszWLiniiWejscia();
     OdswiezTeksty();
+}
+
+void TFrameKonsola::UstawJezyk(int n) {
+    Edit1->setPlaceholderText(TekstOkna(TTekstOkna::PodpowiedzKonsoli, n));
 }

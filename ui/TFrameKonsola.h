@@ -21,6 +21,7 @@ class TFrameKonsola : public TRamka {
     explicit TFrameKonsola(TSymulator& symulator, QWidget* parent = nullptr);
 
     void Odswiez() override { PokazKonsole(); }
+    void UstawJezyk(int n) override;
     // Shows the console's parts the current architecture has: the interrupt buttons with
     // the interrupts, the output area with the output side of the buffer ("werb"), the
     // input line with its input side ("wyrb").

@@ -117,3 +117,5 @@ void TFrameMaszyna::SpeedButtonResetClick() {
     RysujMaszyne();
     emit ZmianaDostepnosci();
 }
+
+void TFrameMaszyna::UstawJezyk(int n) { Image1->UstawJezyk(n); }

@@ -18,6 +18,7 @@ class TFrameMaszyna : public TRamkaPrzebiegu {
     explicit TFrameMaszyna(TSymulator& symulator, QWidget* parent = nullptr);
 
     void Odswiez() override { OdswiezMaszyne(); }
+    void UstawJezyk(int n) override;
     // RysujMaszyne, then the memory scroll bar's range.
     void OdswiezMaszyne();
     // The image, the status text and the message list.

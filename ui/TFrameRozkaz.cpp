@@ -147,6 +147,42 @@ TFrameRozkaz::TFrameRozkaz(TSymulator& symulator, QWidget* parent) : TRamka(symu
         if (!przebudowa && ListViewRozkaz->hasFocus()) WybranoWiersz();
     });
     connect(ListBox1, &TListaKomunikatow::KomunikatWybrany, this, &TFrameRozkaz::IdzDoKomunikatu);
+    // Every edit may make the compiled microprogram out of date, or up to date again.
+    connect(Memo1, &QPlainTextEdit::textChanged, this, [this] {
+        if (!wyswietlanie) OdswiezStanMikroprogramu();
+    });
+    connect(EditNazwa, &QLineEdit::textEdited, this, &TFrameRozkaz::OdswiezStanMikroprogramu);
+    connect(ComboBoxKod, &QComboBox::activated, this, &TFrameRozkaz::OdswiezStanMikroprogramu);
+}
+
+bool TFrameRozkaz::EdycjaNiezapisana() const {
+    const int i = ZnajdzEdytowany();
+    if (i == 0 || Memo1->isReadOnly()) return false;
+    const TRozkaz& r = symulator.ListaRozkazow[i];
+    QStringList mikroprogram;
+    for (const auto& l : r.Mikroprogram)
+        mikroprogram << Q(l);
+    return Memo1->Linie() != mikroprogram || EditNazwa->text() != Q(r.Nazwa) ||
+           (ComboBoxKod->currentIndex() >= 0 && ComboBoxKod->currentText().toUInt() != r.Kod);
+}
+
+bool TFrameRozkaz::MikroprogramNieaktualny() const {
+    return symulator.MikroprogramNieaktualny() || EdycjaNiezapisana();
+}
+
+void TFrameRozkaz::OdswiezStanMikroprogramu() {
+    const bool nieaktualny = MikroprogramNieaktualny();
+    if (nieaktualny != kompilujWyrozniony) {
+        kompilujWyrozniony = nieaktualny;
+        QFont czcionka = SpeedButtonKompiluj->font();
+        czcionka.setBold(nieaktualny);
+        SpeedButtonKompiluj->setFont(czcionka);
+        QPalette paleta = SpeedButtonKompiluj->palette();
+        paleta.setColor(QPalette::ButtonText,
+                        nieaktualny ? QColor(Qt::red) : palette().color(QPalette::ButtonText));
+        SpeedButtonKompiluj->setPalette(paleta);
+    }
+    emit StanMikroprogramu(nieaktualny);
 }
 
 bool TFrameRozkaz::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
@@ -169,6 +205,7 @@ void TFrameRozkaz::Odswiez() {
         pozycja = 1;
         WyswietlRozkaz(1);
     }
+    OdswiezStanMikroprogramu();
 }
 
 void TFrameRozkaz::OdswiezListe() {
@@ -206,7 +243,9 @@ void TFrameRozkaz::WyswietlRozkaz(int i) {
     const TRozkaz& r = lista[i];
     QStringList linie;
     for (const auto& l : r.Mikroprogram) linie << Q(l);
+    wyswietlanie = true;
     Memo1->UstawLinie(linie);
+    wyswietlanie = false;
     Label1_->setText(Q(r.Nazwa));
     EditNazwa->setText(Q(r.Nazwa));
     EditOpis->setText(Q(r.Opis));
@@ -234,6 +273,7 @@ void TFrameRozkaz::WyswietlRozkaz(int i) {
     ComboBoxLiczbaArgumentow->setEnabled(edytowalny);
     EditOpis->setEnabled(edytowalny);
     Memo1->setReadOnly(!edytowalny);
+    OdswiezStanMikroprogramu();
 }
 
 int TFrameRozkaz::ZnajdzEdytowany() const {
@@ -280,6 +320,7 @@ TFrameRozkaz::TZapis TFrameRozkaz::ZapiszEdycje() {
     Label1_->setText(EditNazwa->text());
     ZapiszRekord(i);
     OdswiezListe();
+    OdswiezStanMikroprogramu();
     return TZapis::Zapisano;
 }
 
@@ -289,6 +330,7 @@ void TFrameRozkaz::KompilujMikroprogram() {
     symulator.KomunikatyMikroprogramu.clear();
     symulator.KompilujMikroprogram();
     for (const auto& k : symulator.KomunikatyMikroprogramu) ListBox1->Dodaj(Q(k));
+    OdswiezStanMikroprogramu();
 }
 
 void TFrameRozkaz::SpeedButtonKompilujClick() {
@@ -308,6 +350,7 @@ void TFrameRozkaz::SpeedButtonKompilujClick() {
     for (const auto& k : symulator.KomunikatyMikroprogramu) ListBox1->Dodaj(Q(k));
     ListBox1->Dodaj(d == 0 ? QStringLiteral("Czas kompilacji: poniżej 1 ms")
                            : QStringLiteral("Czas kompilacji: %1 ms").arg(d));
+    OdswiezStanMikroprogramu();
 }
 
 void TFrameRozkaz::SpeedButtonDodajClick() {

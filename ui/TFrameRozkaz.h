@@ -42,6 +42,10 @@ class TFrameRozkaz : public TRamka {
 
     int Pozycja() const { return pozycja; }
 
+    // The microprogram memory does not match the instruction list, counting the edits
+    // on show that are not stored yet. "Kompiluj" is highlighted while it is so.
+    bool MikroprogramNieaktualny() const;
+
     // Shows a box and returns false only for a "No" answer. Tests put their own here.
     std::function<bool(TOkno rodzaj, const QString& tekst)> PokazOkno;
 
@@ -60,6 +64,10 @@ class TFrameRozkaz : public TRamka {
     TListaKomunikatow* ListBox1;
     TFormMikroProgram* FormMikroProgram;
 
+  signals:
+    // Whether the microprogram is out of date may have changed.
+    void StanMikroprogramu(bool nieaktualny);
+
   public slots:
     void SpeedButtonKompilujClick();
     void SpeedButtonDodajClick();
@@ -71,6 +79,8 @@ class TFrameRozkaz : public TRamka {
 
   private:
     int ZnajdzEdytowany() const;
+    bool EdycjaNiezapisana() const;
+    void OdswiezStanMikroprogramu();
     bool WyboryKompletne();
     void ZapiszRekord(int i);
     void WybranoWiersz();
@@ -80,5 +90,7 @@ class TFrameRozkaz : public TRamka {
     int pozycja = 1;
     bool przebudowa = false;
     bool zapisywanie = false;
+    bool wyswietlanie = false;
+    bool kompilujWyrozniony = false;
     TPodswietlanieMikroprogramu* podswietlanie;
 };

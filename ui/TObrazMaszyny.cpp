@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QInputDialog>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <QPixmap>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -19,6 +21,7 @@
 #include <string_view>
 
 #include "Liczby.h"
+#include "Opisy.h"
 #include "TSymulator.h"
 
 namespace {
@@ -222,6 +225,10 @@ constexpr TMagistrala MagistralaS = {{Slot::MagS, 0, 404, 75, 429}, 0, 400, 700,
 constexpr int ElementL = 0, ElementPrzerwania = 7, ElementPaO = 8, ElementI = 9, ElementJal = 10,
               ElementPolaczenie = 13;
 
+// Room kept free on each side of a value in its box, and the smallest type a value is
+// set in before it is shortened.
+constexpr int MarginesWartosci = 3, NajmniejszaCzcionka = 9;
+
 constexpr int N(TSygnal s) {
     return static_cast<int>(s);
 }
@@ -231,8 +238,9 @@ constexpr int N(TSygnal s) {
 // a line excludes its end point.
 class TRysownik {
   public:
-    TRysownik(QPainter& p, const TMaszyna& m, TArchitektura& a, int pozycjaPaO)
-        : p(p), m(m), a(a), pozycjaPaO(pozycjaPaO) {
+    TRysownik(QPainter& p, const TMaszyna& m, TArchitektura& a, int pozycjaPaO,
+              TPelneWartosci& pelne)
+        : p(p), m(m), a(a), pozycjaPaO(pozycjaPaO), pelne(pelne) {
         for (int i = 0; i < 3; ++i) {
             QFont f(QStringLiteral("Arial"));
             f.setStyleHint(QFont::SansSerif);
@@ -247,6 +255,7 @@ class TRysownik {
         p.fillRect(QRect(0, 0, 800, 500), QColor(KolorTla));
         for (auto& r : a.Rejestry)
             r.Obszar = {-1, -1, -1, -1};
+        pelne.fill(QString());
         RysujL();
         RysujI();
         RysujPolaczenie();
@@ -314,9 +323,12 @@ class TRysownik {
 
     // Text with its top-left corner at x, y.
     void Tekst(int x, int y, const QString& t, QRgb k, TKroj kroj) {
-        p.setFont(Czcionka(kroj));
+        Tekst(x, y, t, k, Czcionka(kroj));
+    }
+    void Tekst(int x, int y, const QString& t, QRgb k, const QFont& czcionka) {
+        p.setFont(czcionka);
         p.setPen(QColor(k));
-        p.drawText(QPoint(x, y + QFontMetrics(Czcionka(kroj)).ascent()), t);
+        p.drawText(QPoint(x, y + QFontMetrics(czcionka).ascent()), t);
     }
 
     // ---- signals ----
@@ -453,14 +465,28 @@ class TRysownik {
     }
 
     // A box with its value centred (on x `srodekX` when given) and its hit rectangle.
+    // A value too wide for the box is set smaller, down to a size still easy to read, and
+    // beyond that shortened in the middle; the box keeps its size and the full value
+    // goes to the tooltip.
     void Rejestr(const TSkrzynka& s, const QString& tekst, bool wyrozniony, int srodekX = -1) {
         Prostokat(s.l, s.t, s.r, s.b);
         a.Rejestry[static_cast<std::size_t>(s.slot)].Obszar = {s.l, s.t, s.r, s.b};
         const TKroj kroj = wyrozniony ? TKroj::Gruby : TKroj::Zwykly;
         const int cx = srodekX >= 0 ? srodekX : (s.l + s.r) / 2;
         const int cy = (s.t + s.b) / 2;
-        Tekst(cx - SzerokoscTekstu(tekst, kroj) / 2, cy - WysokoscTekstu(kroj) / 2, tekst,
-              wyrozniony ? KolorAktywny : KolorCzarny, kroj);
+        const int miejsce = 2 * std::min(cx - s.l, s.r - cx) - 2 * MarginesWartosci;
+        QFont czcionka = Czcionka(kroj);
+        QString t = tekst;
+        while (QFontMetrics(czcionka).horizontalAdvance(t) > miejsce &&
+               czcionka.pixelSize() > NajmniejszaCzcionka)
+            czcionka.setPixelSize(czcionka.pixelSize() - 1);
+        const QFontMetrics miara(czcionka);
+        if (miara.horizontalAdvance(t) > miejsce) {
+            t = miara.elidedText(tekst, Qt::ElideMiddle, miejsce);
+            pelne[static_cast<std::size_t>(s.slot)] = tekst;
+        }
+        Tekst(cx - miara.horizontalAdvance(t) / 2, cy - miara.height() / 2, t,
+              wyrozniony ? KolorAktywny : KolorCzarny, czcionka);
     }
     void Rejestr(const TSkrzynka& s, bool wyrozniony) {
         Rejestr(s, TekstWartosci(s.slot), wyrozniony);
@@ -584,6 +610,7 @@ class TRysownik {
     const TMaszyna& m;
     TArchitektura& a;
     int pozycjaPaO;
+    TPelneWartosci& pelne;
     std::array<QFont, 3> czcionki;
 };
 
@@ -751,7 +778,8 @@ void TObrazMaszyny::Renderuj() {
     QPainter p(&obraz);
     p.scale(skala, skala);
     p.setClipRect(QRect(0, 0, Szerokosc, Wysokosc));
-    TRysownik(p, symulator.Maszyna, symulator.Architektura, ScrollBarPaO->value()).Rysuj();
+    TRysownik(p, symulator.Maszyna, symulator.Architektura, ScrollBarPaO->value(), pelneWartosci)
+        .Rysuj();
 }
 
 void TObrazMaszyny::RysujMaszyne() {
@@ -799,6 +827,42 @@ int TObrazMaszyny::SygnalW(QPoint punkt) const {
         if (a.Jest(i) && WewnatrzScisle(a.Sygnaly[static_cast<std::size_t>(i)].Obszar, punkt))
             return i;
     return 0;
+}
+
+QString TObrazMaszyny::OpisW(QPoint punkt) const {
+    if (const int i = SygnalW(punkt))
+        return OpisSygnalu(NazwySygnalow[static_cast<std::size_t>(i)], jezyk);
+    int k = RejestrW(punkt);
+    const TArchitektura& a = symulator.Architektura;
+    // The names beside the flag boxes and the bars of the two buses.
+    if (k == 0 && a.Element(ElementJal))
+        for (const auto& f : Flagi)
+            if (QRect(QPoint(f.skrzynka.r, f.skrzynka.t), QPoint(330, f.skrzynka.b - 1))
+                    .contains(punkt))
+                k = f.skrzynka.slot;
+    for (const TMagistrala& g : {MagistralaA, MagistralaS})
+        if (k == 0 && QRect(QPoint(g.l, g.t), QPoint(g.r - 1, g.b - 1)).contains(punkt))
+            k = g.skrzynka.slot;
+    if (k == 0) return {};
+    QString opis = OpisRejestru(k, jezyk);
+    const QString& pelna = pelneWartosci[static_cast<std::size_t>(k)];
+    if (!pelna.isEmpty()) opis += QLatin1Char('\n') + pelna;
+    return opis;
+}
+
+bool TObrazMaszyny::event(QEvent* zdarzenie) {
+    if (zdarzenie->type() == QEvent::ToolTip) {
+        auto* pomoc = static_cast<QHelpEvent*>(zdarzenie);
+        const QString opis = OpisW(PunktObrazu(pomoc->pos()));
+        if (opis.isEmpty()) {
+            QToolTip::hideText();
+            zdarzenie->ignore();
+        } else {
+            QToolTip::showText(pomoc->globalPos(), opis, this);
+        }
+        return true;
+    }
+    return QWidget::event(zdarzenie);
 }
 
 QMenu* TObrazMaszyny::OtworzMenu(QPoint punkt) {

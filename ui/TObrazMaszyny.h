@@ -8,6 +8,7 @@
 // screen's pixel ratio and for the zoom chosen with Ctrl + mouse wheel.
 
 #include <QImage>
+#include <QString>
 #include <QWidget>
 
 #include <array>
@@ -34,6 +35,9 @@ enum class TPolecenieRejestru : std::uint8_t {
     Ustaw0,
     Ustaw1
 };
+
+// Per slot, the whole value text of a box that shows it shortened; empty otherwise.
+using TPelneWartosci = std::array<QString, 30>;
 
 // "Wpisz wartość": decimal, "$" for hexadecimal, an optional minus; a 32-bit value.
 // Empty when the text does not convert.
@@ -63,6 +67,12 @@ class TObrazMaszyny : public QWidget {
     // rectangle strictly contains the point, 0 when none. Absent signals do not count.
     int RejestrW(QPoint punkt) const;
     int SygnalW(QPoint punkt) const;
+    // The tooltip at an image point: the name and one line of what the signal label,
+    // register or flag box, flag name or bus bar there is, with the whole value when its
+    // box shows it shortened. Empty where nothing is named.
+    QString OpisW(QPoint punkt) const;
+    // 1 Polish, 2 English tooltips.
+    void UstawJezyk(int n) { jezyk = n; }
 
     // A context click at an image point: the menu of the box there, opened at the box's
     // lower-left corner with its tag set to the slot. Nullptr when no menu opens.
@@ -105,6 +115,7 @@ class TObrazMaszyny : public QWidget {
     void TekstStatusu(const QString& tekst);
 
   protected:
+    bool event(QEvent* zdarzenie) override;
     void paintEvent(QPaintEvent* zdarzenie) override;
     void contextMenuEvent(QContextMenuEvent* zdarzenie) override;
     void mouseReleaseEvent(QMouseEvent* zdarzenie) override;
@@ -121,4 +132,6 @@ class TObrazMaszyny : public QWidget {
     TSymulator& symulator;
     QImage obraz;
     qreal skala = 1.0;
+    int jezyk = 1;
+    TPelneWartosci pelneWartosci;
 };

@@ -16,6 +16,8 @@ class TRamka : public QWidget {
 
     // Called by the main window whenever the panel is brought up.
     virtual void Odswiez() {}
+    // The interface language changed (1 Polish, 2 English): tooltips and hints follow it.
+    virtual void UstawJezyk(int) {}
 
   protected:
     // A part of the panel that keeps a 4-pixel margin around its content.

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -6,10 +7,12 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -20,14 +23,17 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "EdytorKodu.h"
 #include "TAboutBox.h"
 #include "TFormMain.h"
 #include "TFrameCPU.h"
+#include "TFrameKonsola.h"
 #include "TFrameMaszyna.h"
 #include "TFramePamiecMikroprogramu.h"
 #include "TFrameProgram.h"
 #include "TFrameRozkaz.h"
 #include "TLanguages.h"
+#include "TObrazMaszyny.h"
 #include "TSplashScreen.h"
 #include "TSymulator.h"
 #include "TestyUi.h"
@@ -194,12 +200,11 @@ class TestOknaGlownego : public QObject {
             }
             return w.join(QLatin1Char(' '));
         };
-        // Pomoc stands apart at the right end of the bar.
-        auto* prawy = qobject_cast<QMenuBar*>(f->menuBar()->cornerWidget(Qt::TopRightCorner));
-        QVERIFY(prawy);
+        // Pomoc stands apart at the right end of the bar, behind a separator.
         QStringList menu;
-        for (const QAction* a : f->menuBar()->actions() + prawy->actions())
-            menu << a->objectName() + QStringLiteral(": ") + opisz(a->menu());
+        for (const QAction* a : f->menuBar()->actions())
+            menu << (a->isSeparator() ? QStringLiteral("-")
+                                      : a->objectName() + QStringLiteral(": ") + opisz(a->menu()));
         const QStringList oczekiwane = {
             "Menu_Symulator: Menu_Symulator_Wczytaj(h) Menu_Symulator_Zapisz(h) -(h) "
             "Menu_Symulator_Architektura - Menu_Jezyk> - Menu_Symulator_Zakoncz",
@@ -219,6 +224,7 @@ class TestOknaGlownego : public QObject {
             "Menu_Debug: Menu_Debug_PokazPanel - Menu_Debug_Wyczysc",
             "Menu_Breakpoints: Menu_Breakpoints_PokazPanel - Menu_Breakpoints_Wczytaj(h) "
             "Menu_Breakpoints_Zapisz(h) -(h) Menu_Breakpoints_Dodaj Menu_Breakpoints_Usun",
+            "-",
             "Menu_Pomoc: Menu_Pomoc_TematyPomocy(h) -(h) Menu_Pomoc_StronaDomowa(h) "
             "Menu_Pomoc_SprawdzenieWersjiProgramu(h) Menu_Pomoc_Email(h) -(h) "
             "Menu_Pomoc_Podrecznik Menu_Pomoc_Informacje",
@@ -392,6 +398,13 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(okna.size(), 1);
         QCOMPARE(f->Status(0), QStringLiteral("Max"));
         QCOMPARE(f->Status(1), QStringLiteral(" ")); // the schematic and CPU panels redrew
+        // Applied: the emptied memory is said.
+        odpowiedz = [](QDialog& d) {
+            d.accept();
+            return static_cast<int>(QDialog::Accepted);
+        };
+        f->Architektura2->trigger();
+        QCOMPARE(f->Status(1), QStringLiteral("Pamięć wyczyszczona po zmianie architektury"));
     }
 
     void menuArchitekturyPodPrzyciskiemMaszyna() {
@@ -485,6 +498,7 @@ class TestOknaGlownego : public QObject {
         ZapiszPlik(plik, "a\nb");
         A("Menu_Program_Wczytaj")->trigger();
         QCOMPARE(f->FrameProgram1->LinieProgramu(), (std::vector<std::string>{"a", "b"}));
+        QCOMPARE(f->Status(1), QStringLiteral("Wczytano program p.prg – skompiluj go (Ctrl+F9)"));
 
         plik = katalog.filePath(QStringLiteral("r.roz"));
         A("Menu_Rozkazy_Zapisz")->trigger();
@@ -709,6 +723,77 @@ class TestOknaGlownego : public QObject {
                                         "Takt [F7]", "Wczytaj..."}));
         QVERIFY(A("Menu_Polski")->isChecked() && !A("Menu_Angielski")->isChecked());
         QCOMPARE(Dostepnosc(), stan);
+    }
+
+    void mikroprogramNieaktualnyDoKompilacji() {
+        const QLabel* napis = f->LabelMikroprogram;
+        TFrameRozkaz* r = f->FrameRozkaz1;
+        QVERIFY(!napis->isVisible());
+        // An edit on show, not yet stored: the notice and a highlighted "Kompiluj".
+        f->SpeedButtonRozkaz->click();
+        r->Memo1->appendPlainText(QStringLiteral("stp ;"));
+        QVERIFY(napis->isVisible());
+        QCOMPARE(napis->text(), QStringLiteral("Mikroprogram nieaktualny – Rozkazy › Kompiluj"));
+        QVERIFY(r->SpeedButtonKompiluj->font().bold());
+        A("Menu_Angielski")->trigger();
+        QCOMPARE(napis->text(), QStringLiteral("Microprogram out of date – Rozkazy › Compile"));
+        A("Menu_Polski")->trigger();
+        r->SpeedButtonKompiluj->click();
+        QVERIFY(!napis->isVisible());
+        QVERIFY(!r->SpeedButtonKompiluj->font().bold());
+        // An instruction added is not compiled: stale until Rozkazy › Kompiluj.
+        A("Menu_Rozkazy_Dodaj")->trigger();
+        QVERIFY(napis->isVisible());
+        A("Menu_Rozkazy_Kompiluj")->trigger();
+        QVERIFY(!napis->isVisible());
+        QCOMPARE(f->Status(0), QStringLiteral("K"));
+    }
+
+    void podpowiedziWObuJezykach() {
+        f->SpeedButtonCPU->click();
+        auto opisy = [this] {
+            return QStringList{f->FrameCPU1->ListBoxRejestry->item(1)->toolTip(),
+                               f->FrameCPU1->ListBoxFlagi->item(4)->toolTip(),
+                               f->FrameMaszyna1->Image1->OpisW({40, 146}),
+                               f->FrameKonsola1->Edit1->placeholderText()};
+        };
+        QCOMPARE(opisy(),
+                 (QStringList{"AK – akumulator: wynik jednostki arytmetyczno-logicznej JAL",
+                              "INT – 1, gdy przyjęto przerwanie (RP różny od 0)",
+                              "L – licznik rozkazów: adres następnego rozkazu",
+                              "Wpisane tu znaki odczytuje urządzenie wejściowe (sygnał start)"}));
+        A("Menu_Angielski")->trigger();
+        QCOMPARE(
+            opisy(),
+            (QStringList{"AK – accumulator: the result of the arithmetic-logic unit JAL",
+                         "INT – 1 while an interrupt is accepted (RP not 0)",
+                         "L – instruction counter: address of the next instruction",
+                         "Characters typed here are read by the input device (signal start)"}));
+    }
+
+    void menuPomocMiesciSiePoZmianieJezyka() {
+        QMenuBar* pasek = f->menuBar();
+        A("Menu_Angielski")->trigger();
+        A("Menu_Polski")->trigger();
+        QApplication::processEvents();
+        // At the bar's right end (on a second row when the window is too narrow for all
+        // menus), whole, over no other menu, and none pushed into the overflow button.
+        const QRect pomoc = pasek->actionGeometry(A("Menu_Pomoc"));
+        QVERIFY(pomoc.width() >= pasek->fontMetrics().horizontalAdvance(QStringLiteral("Pomoc")));
+        QVERIFY(pasek->rect().contains(pomoc));
+        QVERIFY(pasek->width() - pomoc.right() < 12);
+        for (QAction* a : pasek->actions())
+            QVERIFY(a == A("Menu_Pomoc") || !pasek->actionGeometry(a).intersects(pomoc));
+        const auto* rozszerzenie = pasek->findChild<QToolButton*>();
+        QVERIFY(!rozszerzenie || rozszerzenie->isHidden());
+        // Right from the last menu on the left opens Pomoc, and Right again wraps around.
+        pasek->setActiveAction(A("Menu_Breakpoints"));
+        QTRY_VERIFY(A("Menu_Breakpoints")->menu()->isVisible());
+        QTest::keyClick(A("Menu_Breakpoints")->menu(), Qt::Key_Right);
+        QCOMPARE(pasek->activeAction(), A("Menu_Pomoc"));
+        QTest::keyClick(A("Menu_Pomoc")->menu(), Qt::Key_Right);
+        QCOMPARE(pasek->activeAction(), A("Menu_Symulator"));
+        A("Menu_Symulator")->menu()->close();
     }
 
     // ---- closing ----

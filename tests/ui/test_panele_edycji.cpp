@@ -216,6 +216,38 @@ class TestPaneleEdycji : public QObject {
         QCOMPARE(f.Memo2->toPlainText(), QStringLiteral("pob 1\nstop\t"));
     }
 
+    void numeryTylkoDlaLiniiTekstu() {
+        // Lines the editor has, as the gutter numbers them, for texts with and without a
+        // final line break; what is saved does not change.
+        TPanelProgramu t;
+        TEdytorKodu* e = t.f.Memo2;
+        const std::pair<QString, int> teksty[] = {{{}, 0},
+                                                  {QStringLiteral("a"), 1},
+                                                  {QStringLiteral("a\n"), 1},
+                                                  {QStringLiteral("a\n\n"), 2},
+                                                  {QStringLiteral("a\nb"), 2}};
+        for (const auto& [tekst, linie] : teksty) {
+            e->setPlainText(tekst);
+            QVERIFY2(e->LiczbaLinii() == linie && e->Linie().size() == linie, qPrintable(tekst));
+        }
+        QStringList program;
+        for (int i = 0; i < 14; ++i)
+            program << QStringLiteral("stop");
+        for (const QStringList& linie : {program, QStringList{"a", ""}, QStringList{""}}) {
+            e->UstawLinie(linie);
+            QCOMPARE(e->LiczbaLinii(), linie.size());
+            QCOMPARE(e->Linie(), linie);
+        }
+        // The instruction editor: Ctrl+End, Return and a word add one microprogram line.
+        TEdytor r;
+        r.f.Memo1->setFocus();
+        QTest::keyClick(r.f.Memo1, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(r.f.Memo1, Qt::Key_Return);
+        Wpisz(r.f.Memo1, QStringLiteral("stp ;"));
+        QCOMPARE(r.f.Memo1->Linie(), (QStringList{"czyt wys wei il ;", "wyad wea ;",
+                                                  "czyt wys weja dod weak wyl wea ;", "stp ;"}));
+    }
+
     void siatkaPrzerwanZalezyOdArchitektury() {
         TPanelProgramu t;
         TSymulator& s = t.s;

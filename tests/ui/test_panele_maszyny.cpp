@@ -327,6 +327,37 @@ class TestPaneliMaszyny : public QObject {
         QCOMPARE(t.s.Konsola.Wejscie(), std::string("ab"));
     }
 
+    void odswiezanieWTrakcieNieZostawiaPustejListy() {
+        TOkno t;
+        t.Zaladuj({"a: dod jeden", "sob a", "jeden: rst 1"});
+        TFrameCPU* cpu = t.CPU();
+        WysokoscListingu(cpu, 238);
+        t.f.Przebieg->OkresRysowania = std::chrono::milliseconds(0);
+        // Each list as the next repaint would show it, right after the panel's refresh.
+        auto puste = [&] {
+            QString w;
+            for (QAbstractItemView* lista : std::initializer_list<QAbstractItemView*>{
+                     cpu->ListBoxPamiecProgram, cpu->ListBoxRejestry, cpu->ListBoxFlagi}) {
+                const QImage obraz = lista->viewport()->grab().toImage();
+                bool tekst = false;
+                for (int y = 0; y < obraz.height() && !tekst; ++y)
+                    for (int x = 0; x < obraz.width() && !tekst; ++x)
+                        tekst = qGray(obraz.pixel(x, y)) < 100;
+                w += QLatin1Char(tekst ? '0' : '1');
+            }
+            return w;
+        };
+        QStringList widziane;
+        connect(t.f.Przebieg, &TPrzebiegOkna::ZmianaStanu, cpu, [&] {
+            widziane << puste();
+            if (widziane.size() == 5) t.f.Przebieg->Stop();
+        });
+        cpu->SpeedButtonProgram->click();
+        QTRY_VERIFY(!t.f.Przebieg->Trwa());
+        QVERIFY(widziane.size() >= 5);
+        QCOMPARE(widziane.filter(QStringLiteral("1")), QStringList());
+    }
+
     void listingDlaPieciuBitowAdresu() {
         TOkno t;
         t.Zaladuj({"pob liczba", "dod liczba", "stop", "liczba: rst 5", "org 30", "rpa"});

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "Opisy.h"
 #include "Sluchacz.h"
 #include "Sterowanie.h"
 #include "TFrameMaszyna.h"
@@ -55,6 +56,14 @@ int Ile(const TObrazMaszyny& o, const TObszar& r, QRgb kolor) {
     for (int y = r.Gora; y < r.Dol; ++y)
         for (int x = r.Lewo; x < r.Prawo; ++x)
             n += Kolor(o, x, y) == kolor;
+    return n;
+}
+// Pixels of text, smoothed or not.
+int Ciemne(const TObrazMaszyny& o, const TObszar& r) {
+    int n = 0;
+    for (int y = r.Gora; y < r.Dol; ++y)
+        for (int x = r.Lewo; x < r.Prawo; ++x)
+            n += qGray(Kolor(o, x, y)) < 160;
     return n;
 }
 QPoint Srodek(const TObszar& r) {
@@ -242,6 +251,59 @@ class TestSchematu : public QObject {
         QVERIFY(!t.obraz.ScrollBarPaO->isVisibleTo(&t.obraz));
         QCOMPARE(t.Obszar(Slot::A), QStringLiteral("-1 -1 -1 -1"));
         QCOMPARE(Kolory(t.obraz, {600, 250}), QStringLiteral("T"));
+    }
+
+    void szerokaWartoscWSwojejSkrzynce() {
+        // 24 + 8 bits: bus S and X hold 32 ones shown in binary, AK -1 in decimal.
+        TSchemat t("Max");
+        QVERIFY(t.M().UstawSzerokosci(24, 8));
+        for (int k : {Slot::MagS, Slot::X, Slot::AK})
+            t.M().UstawRejestr(k, 0xFFFFFFFFu);
+        t.Rejestr(Slot::MagS).Podstawa = 2;
+        t.Rejestr(Slot::X).Podstawa = 2;
+        t.obraz.RysujMaszyne();
+        // Text inside each box, none in the gaps left of X's box and right of bus S's (up
+        // to the "wex" label).
+        QVERIFY(Ciemne(t.obraz, {1, 405, 74, 428}) > 20);
+        QVERIFY(Ciemne(t.obraz, {111, 435, 184, 458}) > 20);
+        QCOMPARE(Ciemne(t.obraz, {75, 406, 100, 429}), 0);
+        QCOMPARE(Ciemne(t.obraz, {90, 435, 110, 459}), 0);
+        // The boxes keep their places; the shortened values are whole in the tooltips,
+        // the one that fits is not repeated there.
+        QCOMPARE(t.Obszar(Slot::MagS), QStringLiteral("0 404 75 429"));
+        const QString jedynki(32, QLatin1Char('1'));
+        QCOMPARE(t.obraz.OpisW({30, 415}),
+                 QStringLiteral("Magistrala S – magistrala słowowa, przenosi wartość w obrębie "
+                                "jednego taktu\n") +
+                     jedynki);
+        QVERIFY(t.obraz.OpisW({150, 445}).endsWith(QLatin1Char('\n') + jedynki));
+        QCOMPARE(t.obraz.OpisW({320, 167}),
+                 QStringLiteral("AK – akumulator: wynik jednostki arytmetyczno-logicznej JAL"));
+    }
+
+    void podpowiedziNazywajaCzesci() {
+        TSchemat t("Max");
+        const TObszar& wea = t.Sygnal(TSygnal::wea).Obszar;
+        const std::pair<QPoint, const char*> miejsca[] = {
+            {{280, 10}, "RZ – rejestr zgłoszeń przerwań"},
+            {Srodek(wea), "wea – zapis magistrali adresowej do rejestru A"},
+            {{300, 221}, "NP – przepełnienie ponad największą wartość"}, // the name by its box
+            {{300, 102},
+             "Magistrala A – magistrala adresowa, przenosi wartość w obrębie "
+             "jednego taktu"},
+            {{350, 300}, ""},
+        };
+        for (const auto& [punkt, opis] : miejsca)
+            QCOMPARE(t.obraz.OpisW(punkt), QString::fromUtf8(opis));
+        t.obraz.UstawJezyk(2);
+        QCOMPARE(t.obraz.OpisW({280, 10}), QStringLiteral("RZ – interrupt request register"));
+        QCOMPARE(t.obraz.OpisW(Srodek(wea)), QStringLiteral("wea – load bus A into register A"));
+        // Every signal and every slot has its line in both languages.
+        for (int i = 1; i <= LiczbaSygnalow; ++i)
+            for (int j : {1, 2})
+                QVERIFY(OpisSygnalu(NazwySygnalow[static_cast<std::size_t>(i)], j).size() > 8);
+        for (int k = 1; k <= 29; ++k)
+            QVERIFY(OpisRejestru(k, 2).size() > 4);
     }
 
     void menuRejestrowBitowIMagistral() {
