@@ -184,6 +184,7 @@ int main(int argc, char** argv) {
     std::sort(przerwania.begin(), przerwania.end(), [](auto& a, auto& b) { return a.takt < b.takt; });
 
     TSymulator s;
+    s.Maszyna.UstawHistorie(nullptr); // the runner never goes back
     std::string blad;
     if (!o.rozkazy.empty() && !WczytajPlikRozkazow(o.rozkazy, s.ListaRozkazow, blad)) Porazka(blad);
     if (o.bityAdresu || o.bityKodu)

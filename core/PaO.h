@@ -35,6 +35,8 @@ class TPaO {
     // The loader's store: replaces code, argument and kind.
     void Wstaw(std::int64_t adres, std::int32_t kod, std::int32_t argument, std::string rodzaj);
     void Wyczysc();
+    // Takes back the newest cell, which must be at `adres`, as if never written.
+    void UsunOstatnia(std::int64_t adres);
 
     const std::vector<TKomorka>& Komorki() const { return komorki; }
     std::size_t Rozmiar() const { return komorki.size(); }
