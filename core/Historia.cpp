@@ -21,14 +21,16 @@ void THistoria::ZrobMiejsce() {
         if (nowa > stara && (stara == 0 || Pamiec() + (nowa - stara) * sizeof(TWpis) <= budzet))
             wpisy.Powieksz(nowa);
         miejsceWpisow = std::min(wpisy.Pojemnosc(), maksTaktow);
-        while (wpisy.Liczba() >= miejsceWpisow) UsunNajstarszy();
+        while (wpisy.Liczba() >= miejsceWpisow)
+            UsunNajstarszy();
     }
     if (wartosci.Wolne() < LiczbaSlotow + 1) {
         const std::size_t stara = wartosci.Pojemnosc();
         const std::size_t nowa = std::max(Poczatkowo, stara + stara / 2);
         if (stara == 0 || Pamiec() + (nowa - stara) * sizeof(std::uint32_t) <= budzet)
             wartosci.Powieksz(nowa);
-        while (wartosci.Wolne() < LiczbaSlotow + 1) UsunNajstarszy();
+        while (wartosci.Wolne() < LiczbaSlotow + 1)
+            UsunNajstarszy();
     }
 }
 
@@ -54,7 +56,8 @@ void THistoria::Dodaj(TCo co) {
     bajtyDodatkow += Rozmiar(dodatki.back());
     ++licznik;
     // Only the oldest ticks may go; the newest keeps what it needs.
-    while (Pamiec() > budzet && wpisy.Liczba() > 1) UsunNajstarszy();
+    while (Pamiec() > budzet && wpisy.Liczba() > 1)
+        UsunNajstarszy();
 }
 
 void THistoria::ZapiszMigawke(const TMaszyna& m) {
@@ -69,7 +72,9 @@ void THistoria::ZapiszMigawke(const TMaszyna& m) {
     Dodaj(std::move(w));
 }
 
-void THistoria::ZapiszTekst(const TMaszyna& m) { Dodaj(TTekst{m.biezacyTekst}); }
+void THistoria::ZapiszTekst(const TMaszyna& m) {
+    Dodaj(TTekst{m.biezacyTekst});
+}
 
 void THistoria::PrzedZapisemPaO(const TPaO& pao, std::int64_t adres) {
     const TKomorka* k = pao.Znajdz(adres);
@@ -181,7 +186,8 @@ bool THistoria::CofnijTakt(TMaszyna& m) {
         dodatki.pop_back();
         --zostalo;
     };
-    while (zostalo > 0 && !dodatki.back().przedTaktem) cofnijDodatek();
+    while (zostalo > 0 && !dodatki.back().przedTaktem)
+        cofnijDodatek();
     for (const int bus : {Slot::MagA, Slot::MagS, Slot::JAL_in, Slot::JAL_out}) {
         auto& s = m.sloty[static_cast<std::size_t>(bus)];
         s.flaga = w.sloty >> bus & 1;
@@ -195,7 +201,8 @@ bool THistoria::CofnijTakt(TMaszyna& m) {
     m.urzadzenieGotowe = w.flagi & 1;
     m.zatrzymana = w.flagi >> 1 & 1;
     m.biezacyWiersz = w.wiersz;
-    while (zostalo > 0) cofnijDodatek();
+    while (zostalo > 0)
+        cofnijDodatek();
     PrzywrocTekst(m);
     wpisy.Zdejmij();
     migawka = komunikat = false;
@@ -229,8 +236,8 @@ std::vector<std::string> THistoria::KomunikatyOstatniego(const TDziennik& d) con
         if (x.przedTaktem) break;
         if (auto* p = std::get_if<TDziennikPrzed>(&x.co)) {
             std::vector<std::string> linie = d.Linie();
-            const std::size_t ile = std::min(d.Rozmiar() - std::min(d.Rozmiar(), p->linie),
-                                             linie.size());
+            const std::size_t ile =
+                std::min(d.Rozmiar() - std::min(d.Rozmiar(), p->linie), linie.size());
             return {linie.end() - static_cast<std::ptrdiff_t>(ile), linie.end()};
         }
     }
@@ -257,7 +264,8 @@ std::string RoznicaStanow(const TMaszyna& a, const TMaszyna& b) {
         return "tekst: \"" + a.biezacyTekst + "\" != \"" + b.biezacyTekst + "\"";
     const auto& ka = a.pao.Komorki();
     const auto& kb = b.pao.Komorki();
-    if (ka.size() != kb.size()) return "liczba komórek: " + liczba(ka.size()) + " != " + liczba(kb.size());
+    if (ka.size() != kb.size())
+        return "liczba komórek: " + liczba(ka.size()) + " != " + liczba(kb.size());
     for (std::size_t i = 0; i < ka.size(); ++i)
         if (ka[i].Adres != kb[i].Adres || ka[i].Kod != kb[i].Kod ||
             ka[i].Argument != kb[i].Argument || ka[i].Rodzaj != kb[i].Rodzaj)
@@ -265,7 +273,8 @@ std::string RoznicaStanow(const TMaszyna& a, const TMaszyna& b) {
     if (a.konsola.Wejscie() != b.konsola.Wejscie())
         return "wejście: \"" + a.konsola.Wejscie() + "\" != \"" + b.konsola.Wejscie() + "\"";
     if (a.konsola.Wyjscie() != b.konsola.Wyjscie())
-        return "wyjście: \"" + a.konsola.WyjscieTekst() + "\" != \"" + b.konsola.WyjscieTekst() + "\"";
+        return "wyjście: \"" + a.konsola.WyjscieTekst() + "\" != \"" + b.konsola.WyjscieTekst() +
+               "\"";
     if (a.dziennik.Linie() != b.dziennik.Linie())
         return "dziennik: " + liczba(a.dziennik.Rozmiar()) + " != " + liczba(b.dziennik.Rozmiar()) +
                " linii";

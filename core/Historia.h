@@ -69,11 +69,11 @@ class THistoria {
         // A bus without its flag holds 0 (a change between ticks is saved whole), so only
         // the buses in use need their values.
         const auto& s = m.sloty;
-        const std::uint32_t maska =
-            zestaw.sloty | std::uint32_t{s[Slot::MagA].flaga} << Slot::MagA |
-            std::uint32_t{s[Slot::MagS].flaga} << Slot::MagS |
-            std::uint32_t{s[Slot::JAL_in].flaga} << Slot::JAL_in |
-            std::uint32_t{s[Slot::JAL_out].flaga} << Slot::JAL_out;
+        const std::uint32_t maska = zestaw.sloty |
+                                    std::uint32_t{s[Slot::MagA].flaga} << Slot::MagA |
+                                    std::uint32_t{s[Slot::MagS].flaga} << Slot::MagS |
+                                    std::uint32_t{s[Slot::JAL_in].flaga} << Slot::JAL_in |
+                                    std::uint32_t{s[Slot::JAL_out].flaga} << Slot::JAL_out;
         const auto ile = static_cast<std::uint8_t>(wartosci.DodajWedlugMaski(
             maska, [&s](int slot) { return s[static_cast<std::size_t>(slot)].wartosc; }));
         wpisy.Dodaj({maska, m.biezacyWiersz, oczekujace,
@@ -102,7 +102,6 @@ class THistoria {
     void PrzedKomunikatem(const TDziennik& d);
 
   private:
-    static constexpr int LiczbaSlotow = 29;
     static constexpr std::uint8_t Reczny = 1 << 2;
 
     struct TWpis {
