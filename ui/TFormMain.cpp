@@ -788,9 +788,10 @@ bool TFormMain::KlawiszWcisniety(const QKeyEvent& klawisz) {
     const bool ctrl = klawisz.modifiers().testFlag(Qt::ControlModifier);
     const bool shift = klawisz.modifiers().testFlag(Qt::ShiftModifier);
     QToolButton* przycisk = nullptr;
-    TRamkaPrzebiegu* ramka = SpeedButtonMaszyna->isChecked() ? static_cast<TRamkaPrzebiegu*>(FrameMaszyna1)
-                             : SpeedButtonCPU->isChecked()   ? FrameCPU1
-                                                             : nullptr;
+    TRamkaPrzebiegu* ramka = SpeedButtonMaszyna->isChecked()
+                                 ? static_cast<TRamkaPrzebiegu*>(FrameMaszyna1)
+                             : SpeedButtonCPU->isChecked() ? FrameCPU1
+                                                           : nullptr;
     if (ramka) {
         if (kod == Qt::Key_F7)
             przycisk = shift ? ramka->SpeedButtonTaktWstecz : ramka->SpeedButtonTakt;

@@ -26,9 +26,9 @@ TRamkaPrzebiegu::TRamkaPrzebiegu(TSymulator& symulator, QWidget* parent, bool re
         PrzyciskPaska(GornyPasek, "SpeedButtonProgram", QStringLiteral("Program [F9]"));
     SpeedButtonReset = PrzyciskPaska(GornyPasek, "SpeedButtonReset", QStringLiteral("Reset"));
     SpeedButtonStop = PrzyciskPaska(GornyPasek, "SpeedButtonStop", QStringLiteral("Stop"));
-    for (QToolButton* p : {SpeedButtonTakt, SpeedButtonRozkaz, SpeedButtonTaktWstecz,
-                           SpeedButtonRozkazWstecz, SpeedButtonProgram, SpeedButtonReset,
-                           SpeedButtonStop})
+    for (QToolButton* p :
+         {SpeedButtonTakt, SpeedButtonRozkaz, SpeedButtonTaktWstecz, SpeedButtonRozkazWstecz,
+          SpeedButtonProgram, SpeedButtonReset, SpeedButtonStop})
         UkladPaska->addWidget(p);
     UkladPaska->addStretch(1);
 
@@ -70,7 +70,11 @@ void TRamkaPrzebiegu::UstawPrzebieg(TPrzebiegOkna* p) {
 
 void TRamkaPrzebiegu::SpeedButtonTaktClick() { przebieg->Takt(TaktReczny()); }
 void TRamkaPrzebiegu::SpeedButtonRozkazClick() { przebieg->Rozkaz(); }
-void TRamkaPrzebiegu::SpeedButtonTaktWsteczClick() { przebieg->TaktWstecz(); }
-void TRamkaPrzebiegu::SpeedButtonRozkazWsteczClick() { przebieg->RozkazWstecz(); }
+void TRamkaPrzebiegu::SpeedButtonTaktWsteczClick() {
+    przebieg->TaktWstecz();
+}
+void TRamkaPrzebiegu::SpeedButtonRozkazWsteczClick() {
+    przebieg->RozkazWstecz();
+}
 void TRamkaPrzebiegu::SpeedButtonProgramClick() { przebieg->Program(); }
 void TRamkaPrzebiegu::SpeedButtonStopClick() { przebieg->Stop(); }
