@@ -19,8 +19,9 @@ void Petla(TSymulator& s) {
     s.Maszyna.Reset();
 }
 
-// "Program" for a million ticks, as the runner runs it; the argument switches the
-// history on (1) or off (0).
+// "Program" for a million ticks, as the runner runs it: without the history (0), with it
+// (1), and with a ring of 4096 ticks that is full all the time, so the oldest tick goes
+// on every tick (2).
 void BM_Program(benchmark::State& state) {
     TSymulator s;
     if (state.range(0) == 0) s.Maszyna.UstawHistorie(nullptr);
