@@ -4,6 +4,7 @@
 
 TSymulator::TSymulator()
     : Maszyna(Architektura, PamiecMikroprogramu, Konsola, Dziennik, PunktyZatrzymania, StanPracy) {
+    Maszyna.UstawHistorie(&Historia);
     Maszyna.UstawSzerokosci(5, 3);
     ZastosujPreset("K");
     Maszyna.Reset();
@@ -14,11 +15,13 @@ TSymulator::TSymulator()
 
 bool TSymulator::ZastosujPreset(const std::string& nazwa) {
     if (!::ZastosujPreset(Architektura, nazwa)) return false;
+    Historia.Wyczysc();
     NazwaPresetu = nazwa;
     return true;
 }
 
 void TSymulator::KompilujMikroprogram() {
+    Historia.Wyczysc();
     ::KompilujMikroprogram(ListaRozkazow, Architektura, Maszyna.MaskaKodu(), PamiecMikroprogramu,
                            KomunikatyMikroprogramu, &SladKompilacji);
     skompilowane.clear();

@@ -5,6 +5,7 @@
 #include "Architektura.h"
 #include "Asembler.h"
 #include "Dziennik.h"
+#include "Historia.h"
 #include "Kompilator.h"
 #include "Konsola.h"
 #include "Maszyna.h"
@@ -31,6 +32,13 @@ class TSymulator {
     TStanPracy StanPracy;
     TMaszyna Maszyna;
     TListaRozkazow ListaRozkazow;
+
+    // The way back, on from the start. Reset, loading, compiling and any change of the
+    // architecture clear it; the runner, which never goes back, switches it off.
+    THistoria Historia;
+    // "Takt wstecz" and "Rozkaz wstecz"; false when there was nothing to undo.
+    bool TaktWstecz() { return Historia.CofnijTakt(Maszyna); }
+    bool RozkazWstecz() { return Historia.CofnijRozkaz(Maszyna) > 0; }
 
     // The microprogram compiler's messages (the instruction editor's list): every
     // compilation appends, the caller clears when it wants a fresh list.

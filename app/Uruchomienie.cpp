@@ -205,6 +205,7 @@ int GorszyKod(int a, int b) {
 
 TWynikProgramu UruchomProgram(const TZadanie& z, const std::string& program) {
     TSymulator s;
+    s.Maszyna.UstawHistorie(nullptr); // the runner never goes back
     s.ListaRozkazow = z.ListaRozkazow;
     if (z.BityAdresu != s.Maszyna.BityAdresu() || z.BityKodu != s.Maszyna.BityKodu())
         s.Maszyna.UstawSzerokosci(z.BityAdresu, z.BityKodu);

@@ -14,6 +14,12 @@ void TDziennik::Dopisz(std::string_view tekst) {
     ++wersja;
 }
 
+void TDziennik::UsunNowsze(std::size_t rozmiar) {
+    if (Rozmiar() <= rozmiar) return;
+    while (!linie.empty() && Rozmiar() > rozmiar) linie.pop_back();
+    ++wersja;
+}
+
 void TDziennik::Wyczysc() {
     linie.clear();
     pominiete = 0;

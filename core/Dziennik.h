@@ -19,6 +19,10 @@ class TDziennik {
     // The log as shown, the note about dropped lines first when there is one.
     std::vector<std::string> Linie() const;
     std::size_t Pominiete() const { return pominiete; }
+    // Lines ever kept since the last clear, the dropped ones included.
+    std::size_t Rozmiar() const { return pominiete + linie.size(); }
+    // Removes the newest lines until Rozmiar() is `rozmiar`, as far as any are left.
+    void UsunNowsze(std::size_t rozmiar);
     std::size_t Wersja() const { return wersja; }
     bool MaNowosci() const { return nowosci; }
 

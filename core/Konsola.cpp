@@ -1,11 +1,14 @@
 #include "Konsola.h"
 
+#include <algorithm>
+
 #include "Tekst.h"
 
-std::uint8_t TKonsola::PobierzZnak() {
+std::uint8_t TKonsola::PobierzZnak(std::string* pobrane) {
     if (wejscie.empty()) return 0;
     std::size_t dlugosc = 1;
     const std::uint8_t kod = tekst::PierwszyZnakCp1250(wejscie, dlugosc);
+    if (pobrane) pobrane->assign(wejscie, 0, dlugosc);
     wejscie.erase(0, dlugosc);
     return kod;
 }
@@ -43,6 +46,14 @@ void TKonsola::Przytnij() {
         wyjscie.erase(wyjscie.begin(), wyjscie.begin() + static_cast<std::ptrdiff_t>(od));
     }
     znakow = suma;
+}
+
+void TKonsola::PrzywrocWyjscie(const TStanWyjscia& stan) {
+    if (stan.linie > wyjscie.size()) return;
+    wyjscie.resize(stan.linie);
+    if (!wyjscie.empty() && stan.dlugoscOstatniej < wyjscie.back().size())
+        wyjscie.back().resize(stan.dlugoscOstatniej);
+    znakow = std::min(znakow, stan.znakow);
 }
 
 void TKonsola::Wyczysc() {

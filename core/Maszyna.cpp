@@ -1,6 +1,7 @@
 #include "Maszyna.h"
 
 #include "Dziennik.h"
+#include "Historia.h"
 #include "Konsola.h"
 #include "PunktyZatrzymania.h"
 #include "Sluchacz.h"
@@ -47,8 +48,25 @@ TMaszyna::TMaszyna(TArchitektura& architektura, TPamiecMikroprogramu& pamiec, TK
     UstawSzerokosci(5, 3);
 }
 
+void TMaszyna::UstawHistorie(THistoria* h) {
+    ZapomnijHistorie();
+    historia = h;
+    ZapomnijHistorie();
+}
+
+void TMaszyna::ZapomnijHistorie() {
+    if (historia) historia->Wyczysc();
+}
+
+void TMaszyna::ZmianaPozaTaktem() {
+    if (historia) historia->PozaTaktem(*this);
+}
+
+void TMaszyna::ZapiszKomorke(std::int64_t adres) { historia->PrzedZapisemPaO(pao, adres); }
+
 bool TMaszyna::UstawSzerokosci(int adres, int kod) {
     if (adres < 5 || adres > 24 || kod < 3 || kod > 8) return false;
+    ZapomnijHistorie();
     bityAdresu = adres;
     bityKodu = kod;
     maskaAdresu = MaskaBitow(adres);
@@ -70,6 +88,7 @@ bool TMaszyna::UstawSzerokosci(int adres, int kod) {
 }
 
 void TMaszyna::Reset() {
+    ZapomnijHistorie();
     zatrzymana = false;
     biezacyWiersz = -1;
     for (auto& s : sloty) {
@@ -86,6 +105,7 @@ std::string TMaszyna::WartoscTekst(int slot) const {
 
 void TMaszyna::UstawRejestr(int slot, std::uint32_t wartosc) {
     if (!Poprawny(slot)) return;
+    ZmianaPozaTaktem();
     W(slot) = wartosc & M(slot);
     if (slot == Slot::Znak) {
         const std::uint32_t bitZnaku = std::uint32_t{1} << (BitySlowa() - 1);
@@ -98,11 +118,15 @@ void TMaszyna::UstawRejestr(int slot, std::uint32_t wartosc) {
 }
 
 void TMaszyna::Zwieksz(int slot) {
-    if (Poprawny(slot)) W(slot) = (W(slot) + 1) & M(slot);
+    if (!Poprawny(slot)) return;
+    ZmianaPozaTaktem();
+    W(slot) = (W(slot) + 1) & M(slot);
 }
 
 void TMaszyna::Zmniejsz(int slot) {
-    if (Poprawny(slot)) W(slot) = (W(slot) - 1) & M(slot);
+    if (!Poprawny(slot)) return;
+    ZmianaPozaTaktem();
+    W(slot) = (W(slot) - 1) & M(slot);
 }
 
 std::uint32_t TMaszyna::RejestrI() const {
@@ -124,6 +148,7 @@ void TMaszyna::WyczyscWybrane() {
 }
 
 void TMaszyna::ZglosKomunikat(std::string_view tekst) {
+    if (historia) historia->PrzedKomunikatem(dziennik);
     dziennik.Dopisz(tekst);
     if (sluchacz) sluchacz->Komunikat(tekst);
 }
@@ -136,17 +161,21 @@ void TMaszyna::ZglosPrzerwanie(int n) {
 }
 
 void TMaszyna::Przeslanie() {
+    ZmianaPozaTaktem();
     int d = 0;
     for (int i = 1; i <= 2; ++i)
         if (static_cast<std::int64_t>(W(Slot::AD)) == arch.Urzadzenia[static_cast<std::size_t>(i)].Adres) d = i;
     UstawRejestr(Slot::G, konsola.WejsciePuste() ? 0 : 1);
     if (d == 1) {
         if (!konsola.WejsciePuste()) {
-            UstawRejestr(Slot::RB_wy, konsola.PobierzZnak());
+            std::string pobrane;
+            UstawRejestr(Slot::RB_wy, konsola.PobierzZnak(historia ? &pobrane : nullptr));
+            if (historia) historia->Pobrano(std::move(pobrane));
             urzadzenieGotowe = true;
             if (sluchacz) sluchacz->ZmianaKonsoli();
         }
     } else if (d == 2) {
+        if (historia) historia->PrzedWypisaniem(konsola);
         konsola.Wypisz(static_cast<std::uint8_t>(W(Slot::RB_we) & 0xFF));
         urzadzenieGotowe = true;
         if (sluchacz) sluchacz->ZmianaKonsoli();

@@ -13,6 +13,7 @@
 
 class TKonsola;
 class TDziennik;
+class THistoria;
 class TPunktyZatrzymania;
 class TSluchaczMaszyny;
 
@@ -36,6 +37,9 @@ class TMaszyna {
              TDziennik& dziennik, TPunktyZatrzymania& punkty, TStanPracy& stan);
 
     void UstawSluchacza(TSluchaczMaszyny* s) { sluchacz = s; }
+    // Where ticks are recorded for going back; nullptr records nothing.
+    void UstawHistorie(THistoria* h);
+    THistoria* Historia() const { return historia; }
 
     // Widths: address 5..24, code 3..8; anything else is refused and changes nothing.
     bool UstawSzerokosci(int bityAdresu, int bityKodu);
@@ -66,11 +70,20 @@ class TMaszyna {
 
     // PaO
     std::uint32_t CzytajPaO(std::int64_t adres) const { return pao.Czytaj(adres, bityAdresu); }
-    void PiszPaO(std::int64_t adres, std::uint32_t slowo) { pao.Pisz(adres, slowo, bityAdresu); }
-    void WstawKomorke(std::int64_t adres, std::int32_t kod, std::int32_t argument, TRodzajKomorki rodzaj) {
+    void PiszPaO(std::int64_t adres, std::uint32_t slowo) {
+        if (historia) ZapiszKomorke(adres);
+        pao.Pisz(adres, slowo, bityAdresu);
+    }
+    // Loading the memory: the history cannot go back past it.
+    void WstawKomorke(std::int64_t adres, std::int32_t kod, std::int32_t argument,
+                      TRodzajKomorki rodzaj) {
+        ZapomnijHistorie();
         pao.Wstaw(adres, kod, argument, rodzaj);
     }
-    void WyczyscPaO() { pao.Wyczysc(); }
+    void WyczyscPaO() {
+        ZapomnijHistorie();
+        pao.Wyczysc();
+    }
     void RezerwujPaO(std::size_t komorek) { pao.Rezerwuj(komorek); }
     const TPaO& PaO() const { return pao; }
 
@@ -110,6 +123,9 @@ class TMaszyna {
     TStanPracy& Stan() { return stan; }
 
   private:
+    friend class THistoria;
+    friend std::string RoznicaStanow(const TMaszyna& a, const TMaszyna& b);
+
     struct TSlotMaszyny {
         std::uint32_t wartosc = 0;
         std::uint32_t maska = 0;
@@ -128,6 +144,10 @@ class TMaszyna {
     void WynikJal(std::uint64_t r);
     void Eni();
     void Wykonaj(TSygnal s);
+    void ZapiszKomorke(std::int64_t adres);
+    void ZapomnijHistorie();
+    // A change made between two ticks (register edits, requests, the keyboard).
+    void ZmianaPozaTaktem();
 
     TArchitektura& arch;
     TPamiecMikroprogramu& pamiec;
@@ -136,6 +156,7 @@ class TMaszyna {
     TPunktyZatrzymania& punkty;
     TStanPracy& stan;
     TSluchaczMaszyny* sluchacz = nullptr;
+    THistoria* historia = nullptr;
 
     std::array<TSlotMaszyny, 30> sloty{};
     int bityAdresu = 5, bityKodu = 3;

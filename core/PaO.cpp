@@ -38,6 +38,17 @@ void TPaO::Wstaw(std::int64_t adres, std::int32_t kod, std::int32_t argument,
     k.Rodzaj = rodzaj;
 }
 
+void TPaO::UsunOstatnia(std::int64_t adres) {
+    const std::int32_t i = Indeks(adres);
+    if (i < 0 || static_cast<std::size_t>(i) + 1 != komorki.size()) return;
+    komorki.pop_back();
+    if (adres >= 0 && adres < ZakresStron)
+        (*strony[static_cast<std::size_t>(adres >> BityStrony)])
+            [static_cast<std::size_t>(adres) & ((std::size_t{1} << BityStrony) - 1)] = -1;
+    else
+        inne.erase(adres);
+}
+
 void TPaO::Wyczysc() {
     // The room goes back too: the next program may be far smaller.
     std::vector<TKomorka>().swap(komorki);

@@ -65,6 +65,8 @@ class TPaO {
     void Wyczysc();
     // Room for `n` cells in all, so that a large load takes no more than it needs.
     void Rezerwuj(std::size_t n) { komorki.reserve(n); }
+    // Takes back the newest cell, which must be at `adres`, as if never written.
+    void UsunOstatnia(std::int64_t adres);
 
     const std::vector<TKomorka>& Komorki() const { return komorki; }
     std::size_t Rozmiar() const { return komorki.size(); }

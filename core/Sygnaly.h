@@ -49,6 +49,8 @@ inline constexpr std::array<TSygnal, 63> KolejnoscWykonania = {
 // once; executing walks the set bits in order with no text work.
 struct TZestawSygnalow {
     std::uint64_t kroki = 0;
+    // The machine slots (bit = slot number) the set can write, for the way back.
+    std::uint32_t sloty = 0;
     std::array<bool, LiczbaSygnalow + 1> Zawiera() const;
     bool Pusty() const { return kroki == 0; }
     void Dodaj(int numer);

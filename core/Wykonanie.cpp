@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "Historia.h"
 #include "Konsola.h"
 #include "Maszyna.h"
 #include "PunktyZatrzymania.h"
@@ -262,19 +263,25 @@ std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
 }
 
 int TMaszyna::Takt() {
-    WyczyscMagistrale();
     const TWierszMikroprogramu& w = pamiec.Wiersz(biezacyWiersz);
+    if (historia) historia->PrzedTaktem(*this, w.Zestaw, false);
+    WyczyscMagistrale();
     biezacyTekst.assign(w.Sygnaly);
     WykonajZestaw(w.Zestaw);
     biezacyWiersz = biezacyWiersz == -1 ? static_cast<std::int32_t>(W(Slot::KOD)) : NastepnyWiersz(biezacyWiersz);
     if (!punkty.Puste()) SprawdzPunktyZatrzymania();
+    if (historia) historia->PoTakcie(*this, false);
     return biezacyWiersz == -1 ? 2 : 1;
 }
 
 int TMaszyna::TaktReczny() {
+    std::string tekst = TekstWybranych();
+    const TZestawSygnalow zestaw = DekodujMikrorozkaz(tekst);
+    if (historia) historia->PrzedTaktem(*this, zestaw, true);
     WyczyscMagistrale();
-    biezacyTekst = TekstWybranych();
-    WykonajMikrorozkaz(biezacyTekst);
+    biezacyTekst = std::move(tekst);
+    WykonajZestaw(zestaw);
     SprawdzPunktyZatrzymania();
+    if (historia) historia->PoTakcie(*this, true);
     return 1;
 }

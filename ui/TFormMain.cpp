@@ -252,6 +252,12 @@ void TFormMain::BudujPanele() {
     FrameMaszyna1->UstawPrzebieg(Przebieg);
     FrameCPU1->UstawPrzebieg(Przebieg);
     connect(Przebieg, &TPrzebiegOkna::ZmianaDostepnosci, this, &TFormMain::UstawDostepnosc);
+    connect(Przebieg, &TPrzebiegOkna::PoczatekPrzebiegu, this, &TFormMain::UstawWstecz);
+    // Going back changed the console and the log as well.
+    connect(Przebieg, &TPrzebiegOkna::Wstecz, this, [this] {
+        FrameKonsola1->ZmianaKonsoli();
+        FrameDebug1->DopiszDoLogu();
+    });
 
     connect(FrameMaszyna1, &TFrameMaszyna::ZmianaDostepnosci, this, &TFormMain::UstawDostepnosc);
     connect(FrameCPU1, &TFrameCPU::ZmianaDostepnosci, this, &TFormMain::UstawDostepnosc);
@@ -318,6 +324,16 @@ void TFormMain::BudujMenu() {
          [](TFormMain& f) {
              f.PokazIPrzycisnij(1);
              f.FrameMaszyna1->SpeedButtonRozkaz->click();
+         }},
+        {R::Pozycja, "Menu_Maszyna_TaktWstecz", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(1);
+             f.FrameMaszyna1->SpeedButtonTaktWstecz->click();
+         }},
+        {R::Pozycja, "Menu_Maszyna_RozkazWstecz", false,
+         [](TFormMain& f) {
+             f.PokazIPrzycisnij(1);
+             f.FrameMaszyna1->SpeedButtonRozkazWstecz->click();
          }},
         {R::Pozycja, "Menu_Maszyna_Program", false,
          [](TFormMain& f) {
@@ -522,6 +538,10 @@ void TFormMain::BudujMenu() {
         biezace->menuAction()->setObjectName(nazwa);
         akcje.insert(nazwa, biezace->menuAction());
     }
+    // Compiling, loading and the architecture clear the history without a word to the
+    // window, so the back commands are checked again whenever they can be reached.
+    connect(Akcja(QStringLiteral("Menu_Maszyna"))->menu(), &QMenu::aboutToShow, this,
+            &TFormMain::UstawWstecz);
 
     for (const char* n : {"Menu_Polski", "Menu_Angielski", "Menu_Maszyna_Recznie"})
         Akcja(QString::fromLatin1(n))->setCheckable(true);
@@ -630,6 +650,7 @@ void TFormMain::PokazPanel(int n) {
     for (int i = 1; i <= 8; ++i)
         Ramka(i)->hide();
     if (n == 0) return;
+    UstawWstecz();
     Ramka(n)->Odswiez();
     Ramka(n)->show();
 }
@@ -712,6 +733,17 @@ void TFormMain::UstawDostepnosc() {
         for (QToolButton* b : {FrameCPU1->SpeedButtonTakt, FrameCPU1->SpeedButtonRozkaz,
                                FrameCPU1->SpeedButtonProgram})
             b->setEnabled(wolno);
+    UstawWstecz();
+}
+
+void TFormMain::UstawWstecz() {
+    const bool mozna = Przebieg->MoznaWstecz();
+    for (const char* n : {"Menu_Maszyna_TaktWstecz", "Menu_Maszyna_RozkazWstecz"})
+        Akcja(QString::fromLatin1(n))->setEnabled(mozna);
+    for (QToolButton* b :
+         {FrameMaszyna1->SpeedButtonTaktWstecz, FrameMaszyna1->SpeedButtonRozkazWstecz,
+          FrameCPU1->SpeedButtonTaktWstecz, FrameCPU1->SpeedButtonRozkazWstecz})
+        b->setEnabled(mozna);
 }
 
 // ---- captions ----
@@ -802,21 +834,19 @@ bool TFormMain::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
 bool TFormMain::KlawiszWcisniety(const QKeyEvent& klawisz) {
     const int kod = klawisz.key();
     const bool ctrl = klawisz.modifiers().testFlag(Qt::ControlModifier);
+    const bool shift = klawisz.modifiers().testFlag(Qt::ShiftModifier);
     QToolButton* przycisk = nullptr;
-    if (SpeedButtonMaszyna->isChecked()) {
+    TRamkaPrzebiegu* ramka = SpeedButtonMaszyna->isChecked()
+                                 ? static_cast<TRamkaPrzebiegu*>(FrameMaszyna1)
+                             : SpeedButtonCPU->isChecked() ? FrameCPU1
+                                                           : nullptr;
+    if (ramka) {
         if (kod == Qt::Key_F7)
-            przycisk = FrameMaszyna1->SpeedButtonTakt;
+            przycisk = shift ? ramka->SpeedButtonTaktWstecz : ramka->SpeedButtonTakt;
         else if (kod == Qt::Key_F8)
-            przycisk = FrameMaszyna1->SpeedButtonRozkaz;
+            przycisk = shift ? ramka->SpeedButtonRozkazWstecz : ramka->SpeedButtonRozkaz;
         else if (kod == Qt::Key_F9)
-            przycisk = FrameMaszyna1->SpeedButtonProgram;
-    } else if (SpeedButtonCPU->isChecked()) {
-        if (kod == Qt::Key_F7)
-            przycisk = FrameCPU1->SpeedButtonTakt;
-        else if (kod == Qt::Key_F8)
-            przycisk = FrameCPU1->SpeedButtonRozkaz;
-        else if (kod == Qt::Key_F9)
-            przycisk = FrameCPU1->SpeedButtonProgram;
+            przycisk = ramka->SpeedButtonProgram;
     }
     bool obsluzony = false;
     if (przycisk) {

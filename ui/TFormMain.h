@@ -52,6 +52,9 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     // Enables and disables commands by TrybPracy (0 idle, 1 manual, 2 running) and the
     // machine's stop flag; any other mode leaves everything as it is.
     void UstawDostepnosc();
+    // "Takt wstecz" and "Rozkaz wstecz": enabled when there is something to undo and no
+    // run is in progress.
+    void UstawWstecz();
     // 1 Polish, 2 English captions of the menus and top buttons.
     void UstawJezyk(int n);
 

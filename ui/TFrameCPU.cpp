@@ -231,6 +231,13 @@ void TFrameCPU::PoZmianieStanu() {
     if (isVisible()) OdswiezCPU();
 }
 
+void TFrameCPU::PoCofnieciu() {
+    const TMaszyna& m = symulator.Maszyna;
+    for (std::size_t i = 0; i < RejestryCPU.size(); ++i)
+        pamietane[i] = QString::number(static_cast<std::int32_t>(
+            symulator.Historia.WartoscPrzedOstatnim(m, RejestryCPU[i].Slot)));
+}
+
 bool TFrameCPU::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
     if (obiekt == ListBoxPamiecProgram->viewport()) {
         if (zdarzenie->type() == QEvent::Resize) {

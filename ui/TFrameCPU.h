@@ -49,6 +49,8 @@ class TFrameCPU : public TRamkaPrzebiegu {
   protected:
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
     void PoZmianieStanu() override;
+    // The change marks are those of the tick the machine went back to.
+    void PoCofnieciu() override;
 
   private:
     void OdswiezRejestry();

@@ -75,6 +75,13 @@ void TFrameMaszyna::PokazKomunikaty() {
     listaPusta = komunikaty.isEmpty();
 }
 
+void TFrameMaszyna::PoCofnieciu() {
+    komunikaty.clear();
+    for (const std::string& k : symulator.Historia.KomunikatyOstatniego(symulator.Dziennik))
+        komunikaty << QString::fromStdString(k);
+    listaNieaktualna = true;
+}
+
 void TFrameMaszyna::DodajKomunikat(const QString& tekst) {
     if (wBiegu) {
         komunikaty << tekst;

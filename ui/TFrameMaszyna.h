@@ -49,6 +49,8 @@ class TFrameMaszyna : public TRamkaPrzebiegu {
   protected:
     bool TaktReczny() const override;
     void PoZmianieStanu() override { RysujMaszyne(); }
+    // The message list shows the messages of the tick the machine went back to.
+    void PoCofnieciu() override;
     void PoczatekPrzebiegu() override { wBiegu = true; }
     void KoniecPrzebiegu() override;
 

@@ -15,7 +15,7 @@ struct TNapis {
 };
 
 // In the order the captions are applied.
-inline constexpr std::array<TNapis, 68> Napisy = {{
+inline constexpr std::array<TNapis, 70> Napisy = {{
     {"Menu_Symulator", "&Symulator", "&Simulator"},
     {"Menu_Symulator_Wczytaj", "&Wczytaj...", "&Load..."},
     {"Menu_Symulator_Zapisz", "&Zapisz...", "&Save..."},
@@ -31,6 +31,8 @@ inline constexpr std::array<TNapis, 68> Napisy = {{
     {"Menu_Maszyna_Recznie", "&Ręcznie", "Manually"},
     {"Menu_Maszyna_Takt", "Takt", "Takt"},
     {"Menu_Maszyna_Rozkaz", "Rozkaz", "Rozkaz"},
+    {"Menu_Maszyna_TaktWstecz", "Takt wstecz", "Tick back"},
+    {"Menu_Maszyna_RozkazWstecz", "Rozkaz wstecz", "Instruction back"},
     {"Menu_Maszyna_Program", "Program", "Program"},
     {"Menu_Maszyna_Reset", "Reset", "Reset"},
     {"Menu_Maszyna_Stop", "Stop", "Stop"},

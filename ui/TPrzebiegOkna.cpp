@@ -35,6 +35,24 @@ void TPrzebiegOkna::Takt(bool reczny) {
     emit ZmianaDostepnosci();
 }
 
+bool TPrzebiegOkna::MoznaWstecz() const {
+    return !Zajety() && !symulator.Historia.Pusta();
+}
+
+void TPrzebiegOkna::TaktWstecz() {
+    if (Zajety() || !symulator.TaktWstecz()) return;
+    emit Wstecz();
+    emit ZmianaStanu();
+    emit ZmianaDostepnosci();
+}
+
+void TPrzebiegOkna::RozkazWstecz() {
+    if (Zajety() || !symulator.RozkazWstecz()) return;
+    emit Wstecz();
+    emit ZmianaStanu();
+    emit ZmianaDostepnosci();
+}
+
 void TPrzebiegOkna::Rozkaz() {
     Uruchom(TPolecenie::Rozkaz);
 }

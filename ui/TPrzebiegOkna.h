@@ -30,6 +30,8 @@ class TPrzebiegOkna : public QObject {
     TPolecenie Polecenie() const { return polecenie; }
     // Ticks run by the run in progress or by the last one.
     std::uint64_t Takty() const;
+    // "Takt wstecz" and "Rozkaz wstecz" have something to undo and no run is in progress.
+    bool MoznaWstecz() const;
 
     // Ticks of one slice, and the shortest time between two redraws during a run.
     std::chrono::milliseconds CzasPorcji{8};
@@ -43,11 +45,17 @@ class TPrzebiegOkna : public QObject {
     void Rozkaz();
     // Runs until "stp", Stop, a breakpoint, Reset or closing the window.
     void Program();
+    // "Takt wstecz" and "Rozkaz wstecz"; nothing while a run is in progress.
+    void TaktWstecz();
+    void RozkazWstecz();
     // Ends the run in progress now (between two slices nothing is half done); also sets
     // ZadanieStopu, as the loop's own check would.
     void Stop();
 
   signals:
+    // The machine went back: views take the last tick's marks and messages from the
+    // history (ZmianaStanu follows).
+    void Wstecz();
     // The machine changed: views redraw.
     void ZmianaStanu();
     // The run mode or the stop flag may have changed: the window re-enables commands.

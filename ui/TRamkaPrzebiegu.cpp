@@ -18,17 +18,26 @@ TRamkaPrzebiegu::TRamkaPrzebiegu(TSymulator& symulator, QWidget* parent, bool re
     SpeedButtonTakt = PrzyciskPaska(GornyPasek, "SpeedButtonTakt", QStringLiteral("Takt [F7]"));
     SpeedButtonRozkaz =
         PrzyciskPaska(GornyPasek, "SpeedButtonRozkaz", QStringLiteral("Rozkaz [F8]"));
+    SpeedButtonTaktWstecz = PrzyciskPaska(GornyPasek, "SpeedButtonTaktWstecz",
+                                          QStringLiteral("Takt wstecz [Shift+F7]"));
+    SpeedButtonRozkazWstecz = PrzyciskPaska(GornyPasek, "SpeedButtonRozkazWstecz",
+                                            QStringLiteral("Rozkaz wstecz [Shift+F8]"));
     SpeedButtonProgram =
         PrzyciskPaska(GornyPasek, "SpeedButtonProgram", QStringLiteral("Program [F9]"));
     SpeedButtonReset = PrzyciskPaska(GornyPasek, "SpeedButtonReset", QStringLiteral("Reset"));
     SpeedButtonStop = PrzyciskPaska(GornyPasek, "SpeedButtonStop", QStringLiteral("Stop"));
-    for (QToolButton* p : {SpeedButtonTakt, SpeedButtonRozkaz, SpeedButtonProgram, SpeedButtonReset,
-                           SpeedButtonStop})
+    for (QToolButton* p :
+         {SpeedButtonTakt, SpeedButtonRozkaz, SpeedButtonTaktWstecz, SpeedButtonRozkazWstecz,
+          SpeedButtonProgram, SpeedButtonReset, SpeedButtonStop})
         UkladPaska->addWidget(p);
     UkladPaska->addStretch(1);
 
     connect(SpeedButtonTakt, &QToolButton::clicked, this, &TRamkaPrzebiegu::SpeedButtonTaktClick);
     connect(SpeedButtonRozkaz, &QToolButton::clicked, this, &TRamkaPrzebiegu::SpeedButtonRozkazClick);
+    connect(SpeedButtonTaktWstecz, &QToolButton::clicked, this,
+            &TRamkaPrzebiegu::SpeedButtonTaktWsteczClick);
+    connect(SpeedButtonRozkazWstecz, &QToolButton::clicked, this,
+            &TRamkaPrzebiegu::SpeedButtonRozkazWsteczClick);
     connect(SpeedButtonProgram, &QToolButton::clicked, this,
             &TRamkaPrzebiegu::SpeedButtonProgramClick);
     connect(SpeedButtonReset, &QToolButton::clicked, this, &TRamkaPrzebiegu::SpeedButtonResetClick);
@@ -43,6 +52,7 @@ void TRamkaPrzebiegu::UstawPrzebieg(TPrzebiegOkna* p) {
         if (przebieg->parent() == this) przebieg->deleteLater();
     }
     przebieg = p;
+    connect(p, &TPrzebiegOkna::Wstecz, this, [this] { PoCofnieciu(); });
     connect(p, &TPrzebiegOkna::ZmianaStanu, this, [this] { PoZmianieStanu(); });
     connect(p, &TPrzebiegOkna::PoczatekPrzebiegu, this, [this](TPolecenie polecenie) {
         PoczatekPrzebiegu();
@@ -60,5 +70,11 @@ void TRamkaPrzebiegu::UstawPrzebieg(TPrzebiegOkna* p) {
 
 void TRamkaPrzebiegu::SpeedButtonTaktClick() { przebieg->Takt(TaktReczny()); }
 void TRamkaPrzebiegu::SpeedButtonRozkazClick() { przebieg->Rozkaz(); }
+void TRamkaPrzebiegu::SpeedButtonTaktWsteczClick() {
+    przebieg->TaktWstecz();
+}
+void TRamkaPrzebiegu::SpeedButtonRozkazWsteczClick() {
+    przebieg->RozkazWstecz();
+}
 void TRamkaPrzebiegu::SpeedButtonProgramClick() { przebieg->Program(); }
 void TRamkaPrzebiegu::SpeedButtonStopClick() { przebieg->Stop(); }

@@ -1,6 +1,7 @@
 #pragma once
 // The base of the two panels with run buttons (schematic and CPU): the buttons "Takt",
-// "Rozkaz", "Program", "Reset", "Stop" in the top bar and the run loop they drive.
+// "Rozkaz", "Takt wstecz", "Rozkaz wstecz", "Program", "Reset", "Stop" in the top bar and
+// the run loop they drive.
 
 #include "TRamka.h"
 
@@ -21,6 +22,8 @@ class TRamkaPrzebiegu : public TRamka {
     QToolButton* SpeedButtonRecznie = nullptr;
     QToolButton* SpeedButtonTakt;
     QToolButton* SpeedButtonRozkaz;
+    QToolButton* SpeedButtonTaktWstecz;
+    QToolButton* SpeedButtonRozkazWstecz;
     QToolButton* SpeedButtonProgram;
     QToolButton* SpeedButtonReset;
     QToolButton* SpeedButtonStop;
@@ -28,6 +31,8 @@ class TRamkaPrzebiegu : public TRamka {
   public slots:
     void SpeedButtonTaktClick();
     void SpeedButtonRozkazClick();
+    void SpeedButtonTaktWsteczClick();
+    void SpeedButtonRozkazWsteczClick();
     void SpeedButtonProgramClick();
     virtual void SpeedButtonResetClick() = 0;
     void SpeedButtonStopClick();
@@ -43,6 +48,8 @@ class TRamkaPrzebiegu : public TRamka {
     virtual bool TaktReczny() const { return false; }
     // The run loop changed the machine; the panel redraws.
     virtual void PoZmianieStanu() = 0;
+    // The machine went back; the redraw follows.
+    virtual void PoCofnieciu() {}
     // A run started or ended (also one started from the other panel).
     virtual void PoczatekPrzebiegu() {}
     virtual void KoniecPrzebiegu() {}

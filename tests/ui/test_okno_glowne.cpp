@@ -209,7 +209,8 @@ class TestOknaGlownego : public QObject {
             "Menu_Symulator: Menu_Symulator_Wczytaj(h) Menu_Symulator_Zapisz(h) -(h) "
             "Menu_Symulator_Architektura - Menu_Jezyk> - Menu_Symulator_Zakoncz",
             "Menu_Maszyna: Menu_Maszyna_PokazPanel - Menu_Maszyna_Wczytaj Menu_Maszyna_Zapisz - "
-            "Menu_Maszyna_Recznie - Menu_Maszyna_Takt Menu_Maszyna_Rozkaz Menu_Maszyna_Program "
+            "Menu_Maszyna_Recznie - Menu_Maszyna_Takt Menu_Maszyna_Rozkaz "
+            "Menu_Maszyna_TaktWstecz Menu_Maszyna_RozkazWstecz Menu_Maszyna_Program "
             "Menu_Maszyna_Reset Menu_Maszyna_Stop",
             "Menu_Program: Menu_Program_PokazPanel - Menu_Program_Wczytaj Menu_Program_Zapisz - "
             "Menu_Program_Kompiluj",
@@ -631,10 +632,10 @@ class TestOknaGlownego : public QObject {
     // ---- keys ----
 
     void klawiszeWedlugPaneluNaWierzchu() {
-        // F7 F8 F9 press the run buttons of the schematic or of the CPU panel; Shift and Ctrl
-        // are not examined.
+        // F7 F8 F9 press the run buttons of the schematic or of the CPU panel; Ctrl is not
+        // examined (Shift goes back).
         const std::pair<QToolButton*, Qt::KeyboardModifiers> panele[] = {
-            {f->SpeedButtonMaszyna, Qt::ShiftModifier | Qt::ControlModifier},
+            {f->SpeedButtonMaszyna, Qt::ControlModifier},
             {f->SpeedButtonCPU, Qt::NoModifier}};
         for (auto [przycisk, modyfikatory] : panele) {
             DodajIStop();

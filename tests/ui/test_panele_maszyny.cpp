@@ -34,6 +34,7 @@
 #include "TFrameCPU.h"
 #include "TFrameDebug.h"
 #include "TFrameKonsola.h"
+#include "TFrameMaszyna.h"
 #include "TPrzebiegOkna.h"
 #include "TSymulator.h"
 #include "TestyUi.h"
@@ -356,6 +357,74 @@ class TestPaneliMaszyny : public QObject {
         QTRY_VERIFY(!t.f.Przebieg->Trwa());
         QVERIFY(widziane.size() >= 5);
         QCOMPARE(widziane.filter(QStringLiteral("1")), QStringList());
+    }
+
+    // ---- going back ----
+
+    void wsteczPoTrzechTaktach() {
+        TOkno t;
+        t.Zaladuj({"pob liczba", "dod liczba", "stop", "liczba: rst 5"});
+        TFrameCPU* cpu = t.CPU();
+        QAction* taktWstecz = t.f.Akcja(QStringLiteral("Menu_Maszyna_TaktWstecz"));
+        QVERIFY(!cpu->SpeedButtonTaktWstecz->isEnabled() && !taktWstecz->isEnabled());
+        QTest::keyClick(&t.f, Qt::Key_F7);
+        QTest::keyClick(&t.f, Qt::Key_F7);
+        const QString status = t.f.Status(1);
+        const int wiersz = t.M().BiezacyWiersz();
+        QTest::keyClick(&t.f, Qt::Key_F7);
+        QVERIFY(cpu->SpeedButtonTaktWstecz->isEnabled() && taktWstecz->isEnabled());
+        // Shift+F7: the state after two ticks, with the marks of the second.
+        QTest::keyClick(&t.f, Qt::Key_F7, Qt::ShiftModifier);
+        QCOMPARE(Linie(cpu->ListBoxRejestry),
+                 QStringList({" L   1", " AK  0", " AD  3", "+A   3", " S   131"}));
+        QCOMPARE(Czerwone(cpu->ListBoxRejestry), QStringLiteral("00010"));
+        QCOMPARE(t.f.Status(1), status);
+        QCOMPARE(t.M().BiezacyWiersz(), wiersz);
+        // Shift+F8: back to the instruction's start, where nothing is left to undo.
+        QTest::keyClick(&t.f, Qt::Key_F8, Qt::ShiftModifier);
+        QCOMPARE(t.M().BiezacyWiersz(), -1);
+        QCOMPARE(t.M().Wartosc(Slot::L), 0u);
+        QVERIFY(!cpu->SpeedButtonRozkazWstecz->isEnabled());
+        QVERIFY(!t.f.Akcja(QStringLiteral("Menu_Maszyna_RozkazWstecz"))->isEnabled());
+    }
+
+    void wsteczPokazujeKomunikatyTaktu() {
+        TOkno t;
+        t.s.StanPracy.TrybPracy = 1;
+        t.f.UstawDostepnosc();
+        t.Wybierz("wel"); // from the empty bus: a message
+        QTest::keyClick(&t.f, Qt::Key_F7);
+        t.Wybierz("il");
+        QTest::keyClick(&t.f, Qt::Key_F7);
+        QCOMPARE(t.f.FrameMaszyna1->ListBox1->count(), 0);
+        QCOMPARE(t.M().Wartosc(Slot::L), 1u);
+        t.f.SpeedButtonCPU->click();
+        t.f.Akcja(QStringLiteral("Menu_Maszyna_TaktWstecz"))->trigger();
+        QCOMPARE(t.f.WidocznyPanel(), 1);
+        QCOMPARE(t.M().Wartosc(Slot::L), 0u);
+        QCOMPARE(t.f.FrameMaszyna1->ListBox1->count(), 1);
+        QCOMPARE(t.f.FrameMaszyna1->ListBox1->item(0)->text(),
+                 QStringLiteral("WEL - Próba odczytu z pustej magistrali adresowej A"));
+        QCOMPARE(t.f.Status(1), QStringLiteral(" wel "));
+    }
+
+    void wsteczNiewDostepnePodczasPrzebiegu() {
+        TOkno t;
+        t.Zaladuj({"a: sob a"});
+        t.f.FrameMaszyna1->SpeedButtonTakt->click();
+        QVERIFY(t.f.FrameMaszyna1->SpeedButtonTaktWstecz->isEnabled());
+        t.f.FrameMaszyna1->SpeedButtonProgram->click();
+        QVERIFY(t.f.Przebieg->Trwa());
+        for (QToolButton* b :
+             {t.f.FrameMaszyna1->SpeedButtonTaktWstecz, t.f.FrameMaszyna1->SpeedButtonRozkazWstecz,
+              t.f.FrameCPU1->SpeedButtonTaktWstecz, t.f.FrameCPU1->SpeedButtonRozkazWstecz})
+            QVERIFY(!b->isEnabled());
+        QVERIFY(!t.f.Akcja(QStringLiteral("Menu_Maszyna_TaktWstecz"))->isEnabled());
+        const std::size_t takty = t.s.Historia.Takty();
+        t.f.Przebieg->TaktWstecz(); // refused, even when called directly
+        QCOMPARE(t.s.Historia.Takty(), takty);
+        t.f.FrameMaszyna1->SpeedButtonStop->click();
+        QVERIFY(t.f.FrameMaszyna1->SpeedButtonTaktWstecz->isEnabled());
     }
 
     void listingDlaPieciuBitowAdresu() {
