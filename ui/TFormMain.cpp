@@ -157,7 +157,7 @@ void TFormMain::BudujPasek() {
         b->setIconSize(QSize(20, 20));
         // Small type, so that "Punkty zatrzymania" fits its 105 pixels.
         QFont czcionka = b->font();
-        if (czcionka.pointSizeF() > 8) czcionka.setPointSizeF(8);
+        czcionka.setPixelSize(11);
         b->setFont(czcionka);
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);

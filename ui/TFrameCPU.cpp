@@ -1,7 +1,6 @@
 #include "TFrameCPU.h"
 
 #include <QCoreApplication>
-#include <QFontDatabase>
 #include <QListView>
 #include <QListWidget>
 #include <QPainter>
@@ -17,6 +16,7 @@
 #include "Liczby.h"
 #include "TSymulator.h"
 #include "TekstyPamieci.h"
+#include "Wyglad.h"
 
 namespace {
 
@@ -111,9 +111,7 @@ class TDelegatCPU : public QStyledItemDelegate {
 };
 
 void UstawWyglad(QListView* lista, TRodzajListy rodzaj, int wysokosc) {
-    QFont czcionka = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    czcionka.setPixelSize(12);
-    lista->setFont(czcionka);
+    lista->setFont(CzcionkaStala(12));
     lista->setFrameShape(QFrame::NoFrame);
     QPalette paleta = lista->palette();
     paleta.setColor(QPalette::Base, paleta.color(QPalette::Button));

@@ -1,6 +1,5 @@
 #include "TFrameKonsola.h"
 
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,13 +13,12 @@
 
 #include "Polecenia.h"
 #include "TSymulator.h"
+#include "Wyglad.h"
 
 namespace {
 
 QFont CzcionkaKonsoli() {
-    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    f.setPixelSize(13);
-    return f;
+    return CzcionkaStala(13);
 }
 
 } // namespace

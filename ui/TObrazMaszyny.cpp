@@ -20,6 +20,7 @@
 
 #include "Liczby.h"
 #include "TSymulator.h"
+#include "Wyglad.h"
 
 namespace {
 
@@ -234,9 +235,7 @@ class TRysownik {
     TRysownik(QPainter& p, const TMaszyna& m, TArchitektura& a, int pozycjaPaO)
         : p(p), m(m), a(a), pozycjaPaO(pozycjaPaO) {
         for (int i = 0; i < 3; ++i) {
-            QFont f(QStringLiteral("Arial"));
-            f.setStyleHint(QFont::SansSerif);
-            f.setPixelSize(12); // 9 points on a 96 dpi canvas
+            QFont f = CzcionkaSchematu(12); // 9 points on a 96 dpi canvas
             f.setBold(i != 0);
             f.setItalic(i == 2);
             czcionki[static_cast<std::size_t>(i)] = f;
@@ -594,8 +593,7 @@ QIcon IkonaPrzerwania(int numer) {
     QPixmap obraz(32, 32);
     obraz.fill(Qt::transparent);
     QPainter p(&obraz);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(20);
+    QFont f = CzcionkaSchematu(20);
     f.setBold(true);
     p.setFont(f);
     p.setPen(Qt::black);

@@ -3,21 +3,27 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
+#include "ListaKomunikatow.h"
 #include "TAboutBox.h"
 #include "TFormMain.h"
 #include "TFrameCPU.h"
@@ -29,6 +35,7 @@
 #include "TSplashScreen.h"
 #include "TSymulator.h"
 #include "TestyUi.h"
+#include "Wyglad.h"
 
 namespace {
 
@@ -637,6 +644,65 @@ class TestOknaGlownego : public QObject {
                                         "Takt [F7]", "Wczytaj..."}));
         QVERIFY(A("Menu_Polski")->isChecked() && !A("Menu_Angielski")->isChecked());
         QCOMPARE(Dostepnosc(), stan);
+    }
+
+    // ---- look ----
+
+    void wygladNieZaleznyOdSystemu() {
+        QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
+        QCOMPARE(QApplication::palette(), QApplication::style()->standardPalette());
+        QCOMPARE(QApplication::font().family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(QApplication::font().pixelSize(), 12);
+        // The install step gets every font the window names.
+        QCOMPARE(BrakujaceCzcionki(CzcionkiOkna()), QStringList());
+        QFont nieMa(QStringLiteral("Nie Ma Takiej Czcionki"));
+        nieMa.setPixelSize(12);
+        const QStringList brak = BrakujaceCzcionki(
+            {{nieMa, nieMa.family()}, {CzcionkaSchematu(12), QStringLiteral("Liberation Mono")}});
+        QCOMPARE(brak.size(), 2);
+        QVERIFY2(brak[0].startsWith(QStringLiteral("Brak czcionki „Nie Ma Takiej Czcionki” (pakiet "
+                                                   "fonts-liberation): zamiast niej „")),
+                 qPrintable(brak[0]));
+        QCOMPARE(brak[1], QStringLiteral("Czcionka „Arial” nie jest „Liberation Mono” (pakiet "
+                                         "fonts-liberation): zamiast niej „Liberation Sans”, okno "
+                                         "wygląda inaczej."));
+    }
+
+    void wierszeNieRosnaZCzcionka() {
+        // Under a much larger general font every grid and list keeps its rows.
+        const QFont przed = QApplication::font();
+        QFont duza = przed;
+        duza.setPixelSize(30);
+        QApplication::setFont(duza);
+        const auto przywroc = qScopeGuard([&] { QApplication::setFont(przed); });
+        TSymulator s2;
+        TFormMain okno(s2);
+        okno.show();
+        okno.FrameProgram1->ListBox1->Dodaj(QStringLiteral("Kompilacja"));
+        struct TWiersz {
+            int panel;
+            QAbstractItemView* widok;
+            int wysokosc;
+        };
+        const std::vector<TWiersz> wiersze = {
+            {2, okno.FrameProgram1->StringGrid_IRQ, 18},
+            {2, okno.FrameProgram1->ListBox1, TListaKomunikatow::WysokoscWiersza},
+            {4, okno.FrameCPU1->ListBoxPamiecProgram, TFrameCPU::WysokoscWierszaPamieci},
+            {4, okno.FrameCPU1->ListBoxRejestry, TFrameCPU::WysokoscWierszaRejestrow},
+            {4, okno.FrameCPU1->ListBoxFlagi, TFrameCPU::WysokoscWierszaRejestrow},
+            {8, okno.FramePamiecMikroprogramu1->StringGridPamiecMikroprogramu, 18},
+        };
+        QStringList jest, ma;
+        for (const TWiersz& w : wiersze) {
+            okno.PokazPanel(w.panel);
+            QApplication::processEvents();
+            const auto* siatka = qobject_cast<const QTableView*>(w.widok);
+            const int h = siatka ? siatka->rowHeight(0)
+                                 : w.widok->visualRect(w.widok->model()->index(0, 0)).height();
+            jest << w.widok->objectName() + QLatin1Char('=') + QString::number(h);
+            ma << w.widok->objectName() + QLatin1Char('=') + QString::number(w.wysokosc);
+        }
+        QCOMPARE(jest, ma);
     }
 
     // ---- closing ----
