@@ -675,6 +675,7 @@ void TFormMain::UstawDostepnosc() {
 // ---- captions ----
 
 void TFormMain::UstawJezyk(int n) {
+    tlumaczenieQt.Ustaw(n);
     ::UstawJezyk(n, [this](std::string_view skladnik, const QString& napis) {
         const QString nazwa = Q(skladnik);
         if (QAction* a = akcje.value(nazwa)) a->setText(napis);

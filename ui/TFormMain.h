@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "Sluchacz.h"
+#include "TLanguages.h"
 
 class QAction;
 class QButtonGroup;
@@ -52,7 +53,7 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     // Enables and disables commands by TrybPracy (0 idle, 1 manual, 2 running) and the
     // machine's stop flag; any other mode leaves everything as it is.
     void UstawDostepnosc();
-    // 1 Polish, 2 English captions of the menus and top buttons.
+    // 1 Polish, 2 English captions of the menus and top buttons, and Qt's own texts.
     void UstawJezyk(int n);
 
     // The two status bar panels: 0 the preset name, 1 hints and the current signals.
@@ -162,4 +163,5 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     // The key press already seen on its way up from a child (key preview sees it once).
     const QEvent* ostatniKlawisz = nullptr;
     QPointer<QWidget> ostatniOdbiorca;
+    TTlumaczenieQt tlumaczenieQt;
 };

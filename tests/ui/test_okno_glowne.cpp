@@ -646,6 +646,23 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(Dostepnosc(), stan);
     }
 
+    void przyciskiQtWJezykuOkna() {
+        QStringList napisy;
+        odpowiedz = [&](QDialog& okno) {
+            auto* box = qobject_cast<QMessageBox*>(&okno);
+            napisy << box->button(QMessageBox::Yes)->text() + QLatin1Char('/') +
+                          box->button(QMessageBox::No)->text();
+            return static_cast<int>(QMessageBox::No);
+        };
+        s->StanPracy.TrybPracy = 2; // the close question asks
+        for (const char* jezyk : {"Menu_Polski", "Menu_Angielski", "Menu_Polski"}) {
+            A(jezyk)->trigger();
+            A("Menu_Symulator_Zakoncz")->trigger();
+        }
+        // Polish from the start, so the first question too.
+        QCOMPARE(napisy, (QStringList{"&Tak/&Nie", "&Yes/&No", "&Tak/&Nie"}));
+    }
+
     // ---- look ----
 
     void wygladNieZaleznyOdSystemu() {
