@@ -1,16 +1,15 @@
 #include <QApplication>
-#include <QFont>
 
 #include <memory>
 
 #include "TFormMain.h"
 #include "TSplashScreen.h"
 #include "TSymulator.h"
+#include "Wyglad.h"
 
 int main(int argc, char* argv[]) {
     QApplication aplikacja(argc, argv);
-    // The compact type the window's layout was drawn for.
-    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+    UstawWyglad(aplikacja);
 
     // The splash first, painted at once, so the user sees something while the windows
     // are created.

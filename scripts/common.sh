@@ -1,12 +1,21 @@
-# Shared by run.sh and test.sh: installs what is missing and builds into build/.
+# Shared by the scripts: the Debian packages each command needs, installing the missing
+# ones, and building into a folder of the project.
 set -euo pipefail
 KORZEN="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-PAKIETY=(cmake g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev
-         libcli11-dev fonts-liberation clang xvfb imagemagick xdotool)
 
-zainstaluj_pakiety() {
+# Building and running the window: the compiler, Qt, the header-only libraries of the
+# command-line runner, the fonts the window names (Liberation Sans, Liberation Mono, and
+# Liberation Sans again for "Arial") and Qt's own Polish texts.
+PAKIETY_OKNA=(cmake make g++ qt6-base-dev nlohmann-json3-dev libcli11-dev
+              fonts-liberation qt6-translations-l10n)
+# The tests and benchmarks, on top of the window's.
+PAKIETY_TESTOW=(libgtest-dev libbenchmark-dev)
+# The fuzz targets: clang with libFuzzer, and the runner's libraries.
+PAKIETY_FUZZ=(cmake make clang nlohmann-json3-dev libcli11-dev)
+
+zainstaluj_pakiety() { # pakiet...
     local brak=()
-    for p in "${PAKIETY[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || brak+=("$p")
     done
     [ ${#brak[@]} -eq 0 ] && return 0

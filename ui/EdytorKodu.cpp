@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include <QFontDatabase>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTextBlock>
+
+#include "Wyglad.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ class TMargines : public QWidget {
 } // namespace
 
 TEdytorKodu::TEdytorKodu(QWidget* parent) : QPlainTextEdit(parent) {
-    QFont czcionka = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFont czcionka = CzcionkaStala();
     setFont(czcionka);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

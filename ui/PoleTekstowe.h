@@ -3,7 +3,6 @@
 // layout those windows share.
 
 #include <QDialog>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -14,11 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "Wyglad.h"
+
 inline QPlainTextEdit* PoleTylkoDoOdczytu(QWidget* rodzic) {
     auto* m = new QPlainTextEdit(rodzic);
     m->setReadOnly(true);
     m->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m->setFont(CzcionkaStala());
     return m;
 }
 

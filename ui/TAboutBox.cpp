@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "Wyglad.h"
+
 namespace {
 QLabel* Etykieta(QWidget* rodzic, const char* nazwa, const QString& tekst, int x, int y) {
     auto* e = new QLabel(tekst, rodzic);
@@ -90,7 +92,7 @@ QPixmap TAboutBox::IkonaProgramu(int rozmiar) {
     p.setBrush(QColor(45, 90, 170));
     p.drawRoundedRect(QRectF(6, 6, 20, 20), 2.5, 2.5);
     p.setPen(Qt::white);
-    QFont f(QStringLiteral("Liberation Sans"));
+    QFont f = CzcionkaOgolna();
     f.setPixelSize(9);
     f.setBold(true);
     p.setFont(f);
@@ -113,7 +115,7 @@ QPixmap TAboutBox::Obraz() {
     p.drawLine(32, 24, 32, 50);
     p.setPen(QPen(Qt::black, 1));
     p.drawLine(98, 24, 98, 50);
-    QFont f(QStringLiteral("Liberation Sans"));
+    QFont f = CzcionkaOgolna();
     f.setPixelSize(9);
     p.setFont(f);
     p.drawText(QRect(10, 8, 44, 16), Qt::AlignCenter, QStringLiteral("AK"));

@@ -177,7 +177,7 @@ void TFormMain::BudujPasek() {
         b->setIconSize(QSize(20, 20));
         // Small type, so that "Punkty zatrzymania" fits its 105 pixels.
         QFont czcionka = b->font();
-        if (czcionka.pointSizeF() > 8) czcionka.setPointSizeF(8);
+        czcionka.setPixelSize(11);
         b->setFont(czcionka);
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setAutoRaise(true);
@@ -749,6 +749,7 @@ void TFormMain::UstawWstecz() {
 // ---- captions ----
 
 void TFormMain::UstawJezyk(int n) {
+    tlumaczenieQt.Ustaw(n);
     ::UstawJezyk(n, [this](std::string_view skladnik, const QString& napis) {
         const QString nazwa = Q(skladnik);
         if (QAction* a = akcje.value(nazwa)) a->setText(napis);

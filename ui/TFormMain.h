@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "Sluchacz.h"
+#include "TLanguages.h"
 
 class QAction;
 class QButtonGroup;
@@ -55,7 +56,7 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     // "Takt wstecz" and "Rozkaz wstecz": enabled when there is something to undo and no
     // run is in progress.
     void UstawWstecz();
-    // 1 Polish, 2 English captions of the menus and top buttons.
+    // 1 Polish, 2 English captions of the menus and top buttons, and Qt's own texts.
     void UstawJezyk(int n);
 
     // The two status bar panels: 0 the preset name, 1 hints and the current signals.
@@ -181,4 +182,5 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     // The key press already seen on its way up from a child (key preview sees it once).
     const QEvent* ostatniKlawisz = nullptr;
     QPointer<QWidget> ostatniOdbiorca;
+    TTlumaczenieQt tlumaczenieQt;
 };

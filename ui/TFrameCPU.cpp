@@ -1,7 +1,6 @@
 #include "TFrameCPU.h"
 
 #include <QCoreApplication>
-#include <QFontDatabase>
 #include <QListView>
 #include <QListWidget>
 #include <QPainter>
@@ -18,6 +17,7 @@
 #include "Opisy.h"
 #include "TSymulator.h"
 #include "TekstyPamieci.h"
+#include "Wyglad.h"
 
 namespace {
 
@@ -124,9 +124,7 @@ void UstawLinie(QListWidget* lista, int i, const QString& tekst, const QString& 
 }
 
 void UstawWyglad(QListView* lista, TRodzajListy rodzaj, int wysokosc) {
-    QFont czcionka = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    czcionka.setPixelSize(12);
-    lista->setFont(czcionka);
+    lista->setFont(CzcionkaStala(12));
     lista->setFrameShape(QFrame::NoFrame);
     QPalette paleta = lista->palette();
     paleta.setColor(QPalette::Base, paleta.color(QPalette::Button));

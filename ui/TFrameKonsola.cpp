@@ -1,6 +1,5 @@
 #include "TFrameKonsola.h"
 
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,13 +14,12 @@
 #include "Opisy.h"
 #include "Polecenia.h"
 #include "TSymulator.h"
+#include "Wyglad.h"
 
 namespace {
 
 QFont CzcionkaKonsoli() {
-    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    f.setPixelSize(13);
-    return f;
+    return CzcionkaStala(13);
 }
 
 } // namespace

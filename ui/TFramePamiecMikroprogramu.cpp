@@ -47,8 +47,10 @@ TFramePamiecMikroprogramu::TFramePamiecMikroprogramu(TSymulator& symulator, QWid
     StringGridPamiecMikroprogramu->setWordWrap(false);
     StringGridPamiecMikroprogramu->verticalHeader()->hide();
     StringGridPamiecMikroprogramu->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    StringGridPamiecMikroprogramu->verticalHeader()->setDefaultSectionSize(WysokoscWiersza);
+    // The minimum first: the default is clamped to it, and a header left to compute its
+    // own minimum from the font would push the rows up.
     StringGridPamiecMikroprogramu->verticalHeader()->setMinimumSectionSize(WysokoscWiersza);
+    StringGridPamiecMikroprogramu->verticalHeader()->setDefaultSectionSize(WysokoscWiersza);
     StringGridPamiecMikroprogramu->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     StringGridPamiecMikroprogramu->horizontalHeader()->setHighlightSections(false);
     StringGridPamiecMikroprogramu->horizontalHeader()->setStretchLastSection(false);

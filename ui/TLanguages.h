@@ -1,12 +1,15 @@
 #pragma once
 // The captions of the main window's menus and top buttons in the two interface
-// languages. Everything else (panels, dialogs, messages, files) stays Polish.
+// languages, and Qt's own texts (standard buttons and dialogs) following them.
+// Everything else (panels, the program's dialogs, messages, files) stays Polish.
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string_view>
 
 class QString;
+class QTranslator;
 
 struct TNapis {
     std::string_view Skladnik;  // object name of the menu item or button
@@ -100,3 +103,22 @@ std::string_view Napis(std::string_view skladnik, int jezyk);
 void UstawJezyk(
     int jezyk,
     const std::function<void(std::string_view skladnik, const QString& napis)>& przypisz);
+
+// Qt's own texts in the interface language: Polish installs Qt's Polish translation
+// (package qt6-translations-l10n), English removes it. A missing translation is said once
+// on standard error and leaves Qt's English texts.
+class TTlumaczenieQt {
+  public:
+    TTlumaczenieQt();
+    ~TTlumaczenieQt();
+    TTlumaczenieQt(const TTlumaczenieQt&) = delete;
+    TTlumaczenieQt& operator=(const TTlumaczenieQt&) = delete;
+
+    // 1 or 2; any other number does nothing.
+    void Ustaw(int jezyk);
+
+  private:
+    std::unique_ptr<QTranslator> polskie; // null until first asked for
+    bool zainstalowane = false;
+    bool brakZgloszony = false;
+};

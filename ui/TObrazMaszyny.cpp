@@ -23,6 +23,7 @@
 #include "Liczby.h"
 #include "Opisy.h"
 #include "TSymulator.h"
+#include "Wyglad.h"
 
 namespace {
 
@@ -242,9 +243,7 @@ class TRysownik {
               TPelneWartosci& pelne)
         : p(p), m(m), a(a), pozycjaPaO(pozycjaPaO), pelne(pelne) {
         for (int i = 0; i < 3; ++i) {
-            QFont f(QStringLiteral("Arial"));
-            f.setStyleHint(QFont::SansSerif);
-            f.setPixelSize(12); // 9 points on a 96 dpi canvas
+            QFont f = CzcionkaSchematu(12); // 9 points on a 96 dpi canvas
             f.setBold(i != 0);
             f.setItalic(i == 2);
             czcionki[static_cast<std::size_t>(i)] = f;
@@ -621,8 +620,7 @@ QIcon IkonaPrzerwania(int numer) {
     QPixmap obraz(32, 32);
     obraz.fill(Qt::transparent);
     QPainter p(&obraz);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(20);
+    QFont f = CzcionkaSchematu(20);
     f.setBold(true);
     p.setFont(f);
     p.setPen(Qt::black);

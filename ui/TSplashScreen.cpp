@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "TAboutBox.h"
+#include "Wyglad.h"
 
 TSplashScreen::TSplashScreen(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
@@ -51,12 +52,16 @@ QPixmap TSplashScreen::Obraz() {
     p.setPen(QColor(255, 255, 255, 90));
     p.drawRect(obraz.rect().adjusted(0, 0, -1, -1));
     p.drawPixmap(12, 16, TAboutBox::IkonaProgramu(40));
-    QFont tytul(QStringLiteral("Liberation Sans"), 11, QFont::Bold);
+    QFont tytul = CzcionkaOgolna();
+    tytul.setPixelSize(15);
+    tytul.setBold(true);
     p.setFont(tytul);
     p.setPen(Qt::white);
     p.drawText(QRect(62, 10, 208, 36), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
                QStringLiteral("Symulator komputera dydaktycznego"));
-    p.setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    QFont wersja = CzcionkaOgolna();
+    wersja.setPixelSize(11);
+    p.setFont(wersja);
     p.setPen(QColor(190, 205, 240));
     p.drawText(QRect(62, 48, 208, 16), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Wersja 1.00"));

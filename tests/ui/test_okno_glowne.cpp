@@ -6,17 +6,22 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +29,7 @@
 #include <QUrl>
 
 #include "EdytorKodu.h"
+#include "ListaKomunikatow.h"
 #include "TAboutBox.h"
 #include "TFormMain.h"
 #include "TFrameCPU.h"
@@ -37,6 +43,7 @@
 #include "TSplashScreen.h"
 #include "TSymulator.h"
 #include "TestyUi.h"
+#include "Wyglad.h"
 
 namespace {
 
@@ -795,6 +802,82 @@ class TestOknaGlownego : public QObject {
         QTest::keyClick(A("Menu_Pomoc")->menu(), Qt::Key_Right);
         QCOMPARE(pasek->activeAction(), A("Menu_Symulator"));
         A("Menu_Symulator")->menu()->close();
+    }
+
+    void przyciskiQtWJezykuOkna() {
+        QStringList napisy;
+        odpowiedz = [&](QDialog& okno) {
+            auto* box = qobject_cast<QMessageBox*>(&okno);
+            napisy << box->button(QMessageBox::Yes)->text() + QLatin1Char('/') +
+                          box->button(QMessageBox::No)->text();
+            return static_cast<int>(QMessageBox::No);
+        };
+        s->StanPracy.TrybPracy = 2; // the close question asks
+        for (const char* jezyk : {"Menu_Polski", "Menu_Angielski", "Menu_Polski"}) {
+            A(jezyk)->trigger();
+            A("Menu_Symulator_Zakoncz")->trigger();
+        }
+        // Polish from the start, so the first question too.
+        QCOMPARE(napisy, (QStringList{"&Tak/&Nie", "&Yes/&No", "&Tak/&Nie"}));
+    }
+
+    // ---- look ----
+
+    void wygladNieZaleznyOdSystemu() {
+        QCOMPARE(QApplication::style()->name(), QStringLiteral("fusion"));
+        QCOMPARE(QApplication::palette(), QApplication::style()->standardPalette());
+        QCOMPARE(QApplication::font().family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(QApplication::font().pixelSize(), 12);
+        // The install step gets every font the window names.
+        QCOMPARE(BrakujaceCzcionki(CzcionkiOkna()), QStringList());
+        QFont nieMa(QStringLiteral("Nie Ma Takiej Czcionki"));
+        nieMa.setPixelSize(12);
+        const QStringList brak = BrakujaceCzcionki(
+            {{nieMa, nieMa.family()}, {CzcionkaSchematu(12), QStringLiteral("Liberation Mono")}});
+        QCOMPARE(brak.size(), 2);
+        QVERIFY2(brak[0].startsWith(QStringLiteral("Brak czcionki „Nie Ma Takiej Czcionki” (pakiet "
+                                                   "fonts-liberation): zamiast niej „")),
+                 qPrintable(brak[0]));
+        QCOMPARE(brak[1], QStringLiteral("Czcionka „Arial” nie jest „Liberation Mono” (pakiet "
+                                         "fonts-liberation): zamiast niej „Liberation Sans”, okno "
+                                         "wygląda inaczej."));
+    }
+
+    void wierszeNieRosnaZCzcionka() {
+        // Under a much larger general font every grid and list keeps its rows.
+        const QFont przed = QApplication::font();
+        QFont duza = przed;
+        duza.setPixelSize(30);
+        QApplication::setFont(duza);
+        const auto przywroc = qScopeGuard([&] { QApplication::setFont(przed); });
+        TSymulator s2;
+        TFormMain okno(s2);
+        okno.show();
+        okno.FrameProgram1->ListBox1->Dodaj(QStringLiteral("Kompilacja"));
+        struct TWiersz {
+            int panel;
+            QAbstractItemView* widok;
+            int wysokosc;
+        };
+        const std::vector<TWiersz> wiersze = {
+            {2, okno.FrameProgram1->StringGrid_IRQ, 18},
+            {2, okno.FrameProgram1->ListBox1, TListaKomunikatow::WysokoscWiersza},
+            {4, okno.FrameCPU1->ListBoxPamiecProgram, TFrameCPU::WysokoscWierszaPamieci},
+            {4, okno.FrameCPU1->ListBoxRejestry, TFrameCPU::WysokoscWierszaRejestrow},
+            {4, okno.FrameCPU1->ListBoxFlagi, TFrameCPU::WysokoscWierszaRejestrow},
+            {8, okno.FramePamiecMikroprogramu1->StringGridPamiecMikroprogramu, 18},
+        };
+        QStringList jest, ma;
+        for (const TWiersz& w : wiersze) {
+            okno.PokazPanel(w.panel);
+            QApplication::processEvents();
+            const auto* siatka = qobject_cast<const QTableView*>(w.widok);
+            const int h = siatka ? siatka->rowHeight(0)
+                                 : w.widok->visualRect(w.widok->model()->index(0, 0)).height();
+            jest << w.widok->objectName() + QLatin1Char('=') + QString::number(h);
+            ma << w.widok->objectName() + QLatin1Char('=') + QString::number(w.wysokosc);
+        }
+        QCOMPARE(jest, ma);
     }
 
     // ---- closing ----
