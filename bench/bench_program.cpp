@@ -3,8 +3,85 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <string>
+
 #include "Sterowanie.h"
 #include "TSymulator.h"
+
+// A minimal decoded interpreter of the standard set: no flags, no bus checks, no messages.
+// It is the limit Takt is measured against, on the same loop, in the same binary.
+namespace wzorzec {
+
+enum : std::uint16_t {
+    CZYT = 1,
+    PISZ = 2,
+    WYAD = 4,
+    WYS = 8,
+    WYL = 16,
+    WYAK = 32,
+    WEJA = 64,
+    DOD = 128,
+    PRZEP = 256,
+    IL = 512,
+    WEL = 1024,
+    WEI = 2048,
+    WEA = 4096,
+    WES = 8192,
+    WEAK = 16384
+};
+struct TWiersz {
+    std::uint16_t sygnaly;
+    std::int8_t nastepny; // 0 the fetch, -1 the row of KOD
+};
+// Row 0 is the fetch, rows 1..8 the entries of codes 0..7, then continuations.
+constexpr TWiersz Wiersze[] = {
+    {CZYT | WYS | WEI | IL, -1},
+    {0, 0},                        // stop (never reached here)
+    {WYAD | WEA, 9},               // dod
+    {0, 0},                        // ode
+    {WYAD | WYAK | WES | WEA, 10}, // ład
+    {WYAD | WEA, 11},              // pob
+    {WYAD | WEL | WEA, 0},         // sob
+    {0, 0},
+    {0, 0},
+    {CZYT | WYS | WEJA | DOD | WEAK | WYL | WEA, 0},   // dod, second tick
+    {WYL | PISZ | WEA, 0},                             // ład, second tick
+    {CZYT | WYS | WEJA | PRZEP | WEAK | WYL | WEA, 0}, // pob, second tick
+};
+
+struct TMaszynaWzorcowa {
+    std::array<std::uint32_t, 32> pao{};
+    std::uint32_t L = 0, A = 0, S = 0, AK = 0, KOD = 0, AD = 0, jal = 0, wynik = 0;
+    int wiersz = 0;
+
+    void Takt() {
+        const TWiersz& w = Wiersze[wiersz];
+        const std::uint16_t z = w.sygnaly;
+        std::uint32_t magA = 0, magS = 0;
+        if (z & CZYT) S = pao[A & 31];
+        if (z & PISZ) pao[A & 31] = S;
+        if (z & WYAD) magA = AD;
+        if (z & WYS) magS = S;
+        if (z & WYL) magA = L;
+        if (z & WYAK) magS = AK;
+        if (z & WEJA) jal = magS & 0xFF;
+        if (z & DOD) wynik = (AK + jal) & 0xFF;
+        if (z & PRZEP) wynik = jal;
+        if (z & IL) L = (L + 1) & 31;
+        if (z & WEL) L = magA & 31;
+        if (z & WEI) AD = magS & 31, KOD = (magS >> 5) & 7;
+        if (z & WEA) A = magA & 31;
+        if (z & WES) S = magS & 0xFF;
+        if (z & WEAK) AK = wynik;
+        wiersz = w.nastepny < 0 ? static_cast<int>(KOD) + 1 : w.nastepny;
+    }
+};
+
+} // namespace wzorzec
 
 namespace {
 
@@ -51,10 +128,76 @@ void BM_ProgramZLicznikiem(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(takty));
 }
 
+// The reference interpreter on the same loop: as the fetch of the worked example leaves it.
+wzorzec::TMaszynaWzorcowa PetlaWzorcowa() {
+    wzorzec::TMaszynaWzorcowa m;
+    const int slowa[][3] = {{0, 4, 21}, {1, 3, 20}, {2, 4, 20}, {3, 1, 22}, {4, 3, 20},
+                            {5, 5, 2},  {6, 0, 0},  {20, 0, 0}, {21, 0, 0}, {22, 0, 1}};
+    for (const auto& k : slowa)
+        m.pao[static_cast<std::size_t>(k[0])] = static_cast<std::uint32_t>(k[1] << 5 | k[2]);
+    return m;
+}
+
+// The two loops must compute the same thing, or the ratio means nothing.
+bool TeSameStany() {
+    TSymulator s;
+    Petla(s);
+    auto m = PetlaWzorcowa();
+    for (int t = 0; t < 100000; ++t) {
+        s.Maszyna.Takt();
+        m.Takt();
+        if (s.Maszyna.Wartosc(Slot::AK) != m.AK || s.Maszyna.Wartosc(Slot::L) != m.L ||
+            s.Maszyna.Wartosc(Slot::A) != m.A || s.Maszyna.CzytajPaO(20) != m.pao[20])
+            return false;
+    }
+    return true;
+}
+
+void BM_Wzorzec(benchmark::State& state) {
+    auto m = PetlaWzorcowa();
+    for (auto _ : state) {
+        m.Takt();
+        benchmark::DoNotOptimize(m.wiersz);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+BENCHMARK(BM_Wzorzec);
 BENCHMARK(BM_Takt);
 BENCHMARK(BM_ProgramPorcjami);
 BENCHMARK(BM_ProgramZLicznikiem)->Unit(benchmark::kMillisecond);
 
+// Prints the usual table, then the runner's loop against the reference loop.
+class TRaport : public benchmark::ConsoleReporter {
+  public:
+    std::map<std::string, double> TaktyNaSekunde;
+    void ReportRuns(const std::vector<Run>& przebiegi) override {
+        ConsoleReporter::ReportRuns(przebiegi);
+        for (const auto& p : przebiegi) {
+            const auto l = p.counters.find("items_per_second");
+            if (l != p.counters.end()) TaktyNaSekunde[p.benchmark_name()] = l->second;
+        }
+    }
+};
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (!TeSameStany()) {
+        std::fprintf(stderr, "pętla wzorcowa liczy co innego niż Takt\n");
+        return 1;
+    }
+    TRaport raport;
+    benchmark::RunSpecifiedBenchmarks(&raport);
+    const auto& t = raport.TaktyNaSekunde;
+    for (const char* nazwa : {"BM_Takt", "BM_ProgramPorcjami", "BM_ProgramZLicznikiem"}) {
+        const auto i = t.find(nazwa), w = t.find("BM_Wzorzec");
+        if (i != t.end() && w != t.end())
+            std::printf("%-24s %6.1f M taktów/s, wzorzec %6.1f M taktów/s, stosunek %.2f\n", nazwa,
+                        i->second / 1e6, w->second / 1e6, i->second / w->second);
+    }
+    benchmark::Shutdown();
+    return 0;
+}
