@@ -21,6 +21,7 @@ bool TSymulator::ZastosujPreset(const std::string& nazwa) {
 }
 
 void TSymulator::KompilujMikroprogram() {
+    Maszyna.UtrwalBiezacyTekst();
     Historia.Wyczysc();
     ::KompilujMikroprogram(ListaRozkazow, Architektura, Maszyna.MaskaKodu(), PamiecMikroprogramu,
                            KomunikatyMikroprogramu, &SladKompilacji);

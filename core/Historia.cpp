@@ -9,7 +9,7 @@
 // The first tick also saves the whole state before it, whatever came before.
 void THistoria::Otworz(const TMaszyna& m) {
     nowa = false;
-    tekstPrzedNajstarszym = {false, -1, m.biezacyTekst};
+    tekstPrzedNajstarszym = {m.wierszTekstu != TMaszyna::TekstWlasny, m.wierszTekstu, m.biezacyTekst};
     if (!migawka) ZapiszMigawke(m);
 }
 
@@ -73,7 +73,7 @@ void THistoria::ZapiszMigawke(const TMaszyna& m) {
 }
 
 void THistoria::ZapiszTekst(const TMaszyna& m) {
-    Dodaj(TTekst{m.biezacyTekst});
+    Dodaj(TTekst{m.BiezacyTekst()});
 }
 
 void THistoria::PrzedZapisemPaO(const TPaO& pao, std::int64_t adres) {
@@ -151,19 +151,18 @@ void THistoria::Cofnij(TMaszyna& m, const TDodatek& d) {
 void THistoria::PrzywrocTekst(TMaszyna& m) const {
     if (wpisy.Liczba() < 2) {
         const TTekstPrzed& t = tekstPrzedNajstarszym;
-        if (t.zWiersza)
-            m.biezacyTekst.assign(m.pamiec.Wiersz(t.wiersz).Sygnaly);
-        else
-            m.biezacyTekst = t.tekst;
+        m.wierszTekstu = t.zWiersza ? t.wiersz : TMaszyna::TekstWlasny;
+        m.biezacyTekst = t.tekst;
         return;
     }
     const TWpis& poprzedni = wpisy.ZKonca(1);
     if (!(poprzedni.flagi & Reczny)) {
-        m.biezacyTekst.assign(m.pamiec.Wiersz(poprzedni.wiersz).Sygnaly);
+        m.wierszTekstu = poprzedni.wiersz;
         return;
     }
     for (std::size_t i = 0; i < poprzedni.dodatki; ++i)
         if (auto* t = std::get_if<TTekst>(&dodatki[dodatki.size() - 1 - i].co)) {
+            m.wierszTekstu = TMaszyna::TekstWlasny;
             m.biezacyTekst = t->tekst;
             return;
         }
@@ -259,8 +258,8 @@ std::string RoznicaStanow(const TMaszyna& a, const TMaszyna& b) {
     if (a.urzadzenieGotowe != b.urzadzenieGotowe) return "urządzenie gotowe";
     if (a.biezacyWiersz != b.biezacyWiersz)
         return "wiersz: " + liczba(a.biezacyWiersz) + " != " + liczba(b.biezacyWiersz);
-    if (a.biezacyTekst != b.biezacyTekst)
-        return "tekst: \"" + a.biezacyTekst + "\" != \"" + b.biezacyTekst + "\"";
+    if (a.BiezacyTekst() != b.BiezacyTekst())
+        return "tekst: \"" + a.BiezacyTekst() + "\" != \"" + b.BiezacyTekst() + "\"";
     const auto& ka = a.pao.Komorki();
     const auto& kb = b.pao.Komorki();
     if (ka.size() != kb.size())

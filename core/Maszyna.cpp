@@ -96,7 +96,14 @@ void TMaszyna::Reset() {
         s.flaga = 0;
     }
     biezacyTekst.clear();
+    wierszTekstu = TekstWlasny;
     urzadzenieGotowe = false;
+}
+
+void TMaszyna::UtrwalBiezacyTekst() {
+    if (wierszTekstu == TekstWlasny) return;
+    biezacyTekst = pamiec.Wiersz(wierszTekstu).Sygnaly;
+    wierszTekstu = TekstWlasny;
 }
 
 std::string TMaszyna::WartoscTekst(int slot) const {

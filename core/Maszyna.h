@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -63,7 +64,13 @@ class TMaszyna {
     bool Zatrzymana() const { return zatrzymana; }
     bool Zajeta(int magistrala) const { return Flaga(magistrala); }
     std::int32_t BiezacyWiersz() const { return biezacyWiersz; }
-    const std::string& BiezacyTekst() const { return biezacyTekst; }
+    // The signal text of the last tick. While the microprogram runs it is the row's own
+    // text, read from the table and never copied in a tick.
+    const std::string& BiezacyTekst() const {
+        return wierszTekstu == TekstWlasny ? biezacyTekst : pamiec.Wiersz(wierszTekstu).Sygnaly;
+    }
+    // Keeps the current text when the table is about to be rebuilt under it.
+    void UtrwalBiezacyTekst();
     bool UrzadzenieGotowe() const { return urzadzenieGotowe; }
     // The instruction register I as a whole.
     std::uint32_t RejestrI() const;
@@ -88,7 +95,7 @@ class TMaszyna {
     const TPaO& PaO() const { return pao; }
 
     // Signals
-    bool AktywnySygnal(std::string_view nazwa) const { return SlowoWTekscie(biezacyTekst, nazwa); }
+    bool AktywnySygnal(std::string_view nazwa) const { return SlowoWTekscie(BiezacyTekst(), nazwa); }
     std::string TekstWybranych() const;
     void WyczyscWybrane();
 
@@ -138,12 +145,17 @@ class TMaszyna {
     std::uint8_t& F(int slot) { return sloty[static_cast<std::size_t>(slot)].flaga; }
     std::uint32_t M(int slot) const { return sloty[static_cast<std::size_t>(slot)].maska; }
 
+    // With Sprawdzaj false the bus and JAL checks are left out: only for a tick that
+    // starts from empty buses with a set that BezKomunikatow() clears, where they cannot fail.
+    template <bool Sprawdzaj>
     void Wystaw(int magistrala, std::uint32_t wartosc, std::string_view komunikatZajetej);
+    template <bool Sprawdzaj>
     void Zatrzasnij(int rejestr, int magistrala, std::string_view komunikatPustej);
-    bool JalGotowy(std::string_view komunikat);
+    template <bool Sprawdzaj> bool JalGotowy(std::string_view komunikat);
+    template <bool Sprawdzaj> void WykonajKroki(std::uint64_t kroki);
     void WynikJal(std::uint64_t r);
     void Eni();
-    void Wykonaj(TSygnal s);
+    template <bool Sprawdzaj> void Wykonaj(TSygnal s);
     void ZapiszKomorke(std::int64_t adres);
     void ZapomnijHistorie();
     // A change made between two ticks (register edits, requests, the keyboard).
@@ -164,6 +176,8 @@ class TMaszyna {
     std::int32_t biezacyWiersz = -1;
     bool zatrzymana = false;
     bool urzadzenieGotowe = false;
-    std::string biezacyTekst;
+    static constexpr std::int32_t TekstWlasny = std::numeric_limits<std::int32_t>::min();
+    std::int32_t wierszTekstu = TekstWlasny; // the row whose text is current, or TekstWlasny
+    std::string biezacyTekst;                // the text when it is not a row's
     TPaO pao;
 };

@@ -1,6 +1,7 @@
 #include "Sygnaly.h"
 
 #include "Maszyna.h"
+#include <initializer_list>
 
 namespace {
 
@@ -94,12 +95,39 @@ constexpr std::array<std::uint32_t, LiczbaSygnalow + 1> SlotySygnalow = [] {
     return w;
 }();
 
+constexpr std::uint64_t Kroki(std::initializer_list<TSygnal> sygnaly) {
+    std::uint64_t m = 0;
+    for (TSygnal s : sygnaly) m |= MaskaKrokow[static_cast<std::size_t>(s)];
+    return m;
+}
+
+using enum TSygnal;
+constexpr std::uint64_t WystawiajaA = Kroki({wyad, wyu, wyv, wyl, wyrm, wyap});
+constexpr std::uint64_t WystawiajaS = Kroki({wys, wyx, wyy, wyz, wyrb, wyg, wyls, wyak});
+constexpr std::uint64_t CzytajaA = Kroki({wel, weu, wev, wea, werm});
+constexpr std::uint64_t CzytajaS = Kroki({wex, wey, wez, wei, wes, werb, weja});
+constexpr std::uint64_t Polaczenia = Kroki({assa, as, sa});
+constexpr std::uint64_t OperacjeJal =
+    Kroki({dod, ode, przep, mnoz, dziel, shl, shr, and_, or_, not_, xor_});
+
+constexpr bool NajwyzejJeden(std::uint64_t m) { return (m & (m - 1)) == 0; }
+
+// Every driver comes before every reader in the order of execution.
+constexpr bool ObliczBezKomunikatow(std::uint64_t kroki) {
+    return (kroki & Polaczenia) == 0 && NajwyzejJeden(kroki & WystawiajaA) &&
+           NajwyzejJeden(kroki & WystawiajaS) && (!(kroki & CzytajaA) || (kroki & WystawiajaA)) &&
+           (!(kroki & CzytajaS) || (kroki & WystawiajaS)) &&
+           (!(kroki & OperacjeJal) || (kroki & MaskaKrokow[static_cast<std::size_t>(weja)])) &&
+           (!(kroki & MaskaKrokow[static_cast<std::size_t>(weak)]) || (kroki & OperacjeJal));
+}
+
 } // namespace
 
 void TZestawSygnalow::Dodaj(int numer) {
     if (numer < 1 || numer > LiczbaSygnalow) return;
     kroki |= MaskaKrokow[static_cast<std::size_t>(numer)];
     sloty |= SlotySygnalow[static_cast<std::size_t>(numer)];
+    bezKomunikatow = ObliczBezKomunikatow(kroki);
 }
 
 std::array<bool, LiczbaSygnalow + 1> TZestawSygnalow::Zawiera() const {

@@ -51,8 +51,14 @@ struct TZestawSygnalow {
     std::uint64_t kroki = 0;
     // The machine slots (bit = slot number) the set can write, for the way back.
     std::uint32_t sloty = 0;
+    // Kept with every Dodaj, so a tick only reads it.
+    bool bezKomunikatow = true;
     std::array<bool, LiczbaSygnalow + 1> Zawiera() const;
     bool Pusty() const { return kroki == 0; }
+    // True when no signal of the set can report a message in a tick that starts from
+    // empty buses: each bus is driven at most once, everything read from a bus or JAL was
+    // written earlier in the same tick, and no bus link is used.
+    bool BezKomunikatow() const { return bezKomunikatow; }
     void Dodaj(int numer);
     bool operator==(const TZestawSygnalow&) const = default;
 };

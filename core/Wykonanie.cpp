@@ -20,22 +20,24 @@ void TMaszyna::WyczyscMagistrale() {
 
 void TMaszyna::WykonajMikrorozkaz(std::string_view tekst) { WykonajZestaw(DekodujMikrorozkaz(tekst)); }
 
+template <bool Sprawdzaj>
 void TMaszyna::Wystaw(int magistrala, std::uint32_t wartosc, std::string_view komunikatZajetej) {
-    if (F(magistrala)) ZglosKomunikat(komunikatZajetej);
+    if (Sprawdzaj && F(magistrala)) ZglosKomunikat(komunikatZajetej);
     W(magistrala) = wartosc;
     F(magistrala) = 1;
 }
 
+template <bool Sprawdzaj>
 void TMaszyna::Zatrzasnij(int rejestr, int magistrala, std::string_view komunikatPustej) {
-    if (!F(magistrala)) {
+    if (Sprawdzaj && !F(magistrala)) {
         ZglosKomunikat(komunikatPustej);
         return;
     }
     W(rejestr) = W(magistrala) & M(rejestr);
 }
 
-bool TMaszyna::JalGotowy(std::string_view komunikat) {
-    if (F(Slot::JAL_in)) return true;
+template <bool Sprawdzaj> bool TMaszyna::JalGotowy(std::string_view komunikat) {
+    if (!Sprawdzaj || F(Slot::JAL_in)) return true;
     ZglosKomunikat(komunikat);
     return false;
 }
@@ -53,12 +55,16 @@ void TMaszyna::Eni() {
     W(Slot::AP) = static_cast<std::uint32_t>(arch.Przerwania[static_cast<std::size_t>(k + 1)].Adres);
 }
 
-[[gnu::flatten]] void TMaszyna::WykonajZestaw(TZestawSygnalow zestaw) {
-    for (std::uint64_t m = zestaw.kroki; m != 0; m &= m - 1)
-        Wykonaj(KolejnoscWykonania[static_cast<std::size_t>(std::countr_zero(m))]);
+// The checks depend on what the tick has driven so far, so the unchecked path is only for
+// Takt, which starts from empty buses; a set run on its own is always checked.
+void TMaszyna::WykonajZestaw(TZestawSygnalow zestaw) { WykonajKroki<true>(zestaw.kroki); }
+
+template <bool Sprawdzaj> void TMaszyna::WykonajKroki(std::uint64_t kroki) {
+    for (std::uint64_t m = kroki; m != 0; m &= m - 1)
+        Wykonaj<Sprawdzaj>(KolejnoscWykonania[static_cast<std::size_t>(std::countr_zero(m))]);
 }
 
-void TMaszyna::Wykonaj(TSygnal s) {
+template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(TSygnal s) {
     using enum TSygnal;
     const std::uint32_t maskaSlowa = M(Slot::AK);
     switch (s) {
@@ -67,20 +73,20 @@ void TMaszyna::Wykonaj(TSygnal s) {
     case czyt: W(Slot::S) = CzytajPaO(W(Slot::A)); break;
     case pisz: PiszPaO(W(Slot::A), W(Slot::S)); break;
     // bus drivers
-    case wyad: Wystaw(Slot::MagA, W(Slot::AD), "WYAD - Magistrala adresowa w uzyciu"); break;
-    case wys: Wystaw(Slot::MagS, W(Slot::S), "WYS - Magistrala słowowa w uzyciu"); break;
-    case wyx: Wystaw(Slot::MagS, W(Slot::X), "WYX - Magistrala słowowa w uzyciu"); break;
-    case wyy: Wystaw(Slot::MagS, W(Slot::Y), "WYY - Magistrala słowowa w uzyciu"); break;
-    case wyz: Wystaw(Slot::MagS, W(Slot::Z), "WYZ - Magistrala słowowa w uzyciu"); break;
-    case wyu: Wystaw(Slot::MagA, W(Slot::U), "WYU - Magistrala adresowa w uzyciu"); break;
-    case wyv: Wystaw(Slot::MagA, W(Slot::V), "WYV - Magistrala adresowa w uzyciu"); break;
-    case wyrb: Wystaw(Slot::MagS, W(Slot::RB_wy), "WYRB - Magistrala słowowa w uzyciu"); break;
-    case wyg: Wystaw(Slot::MagS, W(Slot::G), "WYG - Magistrala słowowa w uzyciu"); break;
-    case wyl: Wystaw(Slot::MagA, W(Slot::L), "WYL - Magistrala adresowa w uzyciu"); break;
-    case wyls: Wystaw(Slot::MagS, W(Slot::L), "WYLS - Magistrala słowowa w uzyciu"); break;
-    case wyrm: Wystaw(Slot::MagA, W(Slot::RM), "WYRM - Magistrala adresowa w uzyciu"); break;
-    case wyap: Wystaw(Slot::MagA, W(Slot::AP), "WYAP - Magistrala adresowa w uzyciu"); break;
-    case wyak: Wystaw(Slot::MagS, W(Slot::AK), "WYAK - Magistrala słowowa w uzyciu"); break;
+    case wyad: Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::AD), "WYAD - Magistrala adresowa w uzyciu"); break;
+    case wys: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::S), "WYS - Magistrala słowowa w uzyciu"); break;
+    case wyx: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::X), "WYX - Magistrala słowowa w uzyciu"); break;
+    case wyy: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::Y), "WYY - Magistrala słowowa w uzyciu"); break;
+    case wyz: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::Z), "WYZ - Magistrala słowowa w uzyciu"); break;
+    case wyu: Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::U), "WYU - Magistrala adresowa w uzyciu"); break;
+    case wyv: Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::V), "WYV - Magistrala adresowa w uzyciu"); break;
+    case wyrb: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::RB_wy), "WYRB - Magistrala słowowa w uzyciu"); break;
+    case wyg: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::G), "WYG - Magistrala słowowa w uzyciu"); break;
+    case wyl: Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::L), "WYL - Magistrala adresowa w uzyciu"); break;
+    case wyls: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::L), "WYLS - Magistrala słowowa w uzyciu"); break;
+    case wyrm: Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::RM), "WYRM - Magistrala adresowa w uzyciu"); break;
+    case wyap: Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::AP), "WYAP - Magistrala adresowa w uzyciu"); break;
+    case wyak: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::AK), "WYAK - Magistrala słowowa w uzyciu"); break;
     // bus links
     case assa:
         if (F(Slot::MagA) && F(Slot::MagS)) {
@@ -111,7 +117,7 @@ void TMaszyna::Wykonaj(TSygnal s) {
     case start: Przeslanie(); break;
     // JAL
     case weja:
-        if (!F(Slot::MagS)) {
+        if (Sprawdzaj && !F(Slot::MagS)) {
             ZglosKomunikat("WEJA - Próba odczytu z pustej magistrali słowowej S");
         } else {
             W(Slot::JAL_in) = W(Slot::MagS) & maskaSlowa;
@@ -119,7 +125,7 @@ void TMaszyna::Wykonaj(TSygnal s) {
         }
         break;
     case dod:
-        if (JalGotowy("DOD - Stan nieokreślony w \"JAL_in\"")) {
+        if (JalGotowy<Sprawdzaj>("DOD - Stan nieokreślony w \"JAL_in\"")) {
             const std::uint64_t r = std::uint64_t{W(Slot::AK)} + W(Slot::JAL_in);
             const std::uint32_t n = r > maskaSlowa;
             W(Slot::N) = n, W(Slot::NP) = n, W(Slot::NM) = 0;
@@ -127,7 +133,7 @@ void TMaszyna::Wykonaj(TSygnal s) {
         }
         break;
     case ode:
-        if (JalGotowy("ODE - Stan nieokreślony w \"JAL_in\"")) {
+        if (JalGotowy<Sprawdzaj>("ODE - Stan nieokreślony w \"JAL_in\"")) {
             const std::int64_t r = std::int64_t{W(Slot::AK)} - std::int64_t{W(Slot::JAL_in)};
             const std::uint32_t n = r < 0;
             W(Slot::N) = n, W(Slot::NP) = 0, W(Slot::NM) = n;
@@ -135,14 +141,14 @@ void TMaszyna::Wykonaj(TSygnal s) {
         }
         break;
     case przep:
-        if (JalGotowy("PRZEP - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::JAL_in));
+        if (JalGotowy<Sprawdzaj>("PRZEP - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::JAL_in));
         break;
     case mnoz:
-        if (JalGotowy("MNOZ - Stan nieokreślony w \"JAL_in\""))
+        if (JalGotowy<Sprawdzaj>("MNOZ - Stan nieokreślony w \"JAL_in\""))
             WynikJal(std::uint64_t{W(Slot::AK)} * W(Slot::JAL_in));
         break;
     case dziel:
-        if (JalGotowy("DZIEL - Stan nieokreślony w \"JAL_in\"")) {
+        if (JalGotowy<Sprawdzaj>("DZIEL - Stan nieokreślony w \"JAL_in\"")) {
             if (W(Slot::JAL_in) == 0) {
                 WynikJal(W(Slot::AK));
                 ZglosPrzerwanie(1);
@@ -152,22 +158,22 @@ void TMaszyna::Wykonaj(TSygnal s) {
         }
         break;
     case shl:
-        if (JalGotowy("SHL - Stan nieokreślony w \"JAL_in\"")) WynikJal(std::uint64_t{W(Slot::JAL_in)} * 2);
+        if (JalGotowy<Sprawdzaj>("SHL - Stan nieokreślony w \"JAL_in\"")) WynikJal(std::uint64_t{W(Slot::JAL_in)} * 2);
         break;
     case shr:
-        if (JalGotowy("SHR - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::JAL_in) / 2);
+        if (JalGotowy<Sprawdzaj>("SHR - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::JAL_in) / 2);
         break;
     case and_:
-        if (JalGotowy("AND - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::AK) & W(Slot::JAL_in));
+        if (JalGotowy<Sprawdzaj>("AND - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::AK) & W(Slot::JAL_in));
         break;
     case or_:
-        if (JalGotowy("OR - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::AK) | W(Slot::JAL_in));
+        if (JalGotowy<Sprawdzaj>("OR - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::AK) | W(Slot::JAL_in));
         break;
     case not_:
-        if (JalGotowy("NOT - Stan nieokreślony w \"JAL_in\"")) WynikJal(~W(Slot::JAL_in));
+        if (JalGotowy<Sprawdzaj>("NOT - Stan nieokreślony w \"JAL_in\"")) WynikJal(~W(Slot::JAL_in));
         break;
     case xor_:
-        if (JalGotowy("XOR - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::AK) ^ W(Slot::JAL_in));
+        if (JalGotowy<Sprawdzaj>("XOR - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::AK) ^ W(Slot::JAL_in));
         break;
     // interrupts
     case eni: Eni(); break;
@@ -201,14 +207,14 @@ void TMaszyna::Wykonaj(TSygnal s) {
         break;
     }
     // latches
-    case wel: Zatrzasnij(Slot::L, Slot::MagA, "WEL - Próba odczytu z pustej magistrali adresowej A"); break;
-    case wex: Zatrzasnij(Slot::X, Slot::MagS, "WEX - Próba odczytu z pustej magistrali słowowej S"); break;
-    case wey: Zatrzasnij(Slot::Y, Slot::MagS, "WEY - Próba odczytu z pustej magistrali słowowej S"); break;
-    case wez: Zatrzasnij(Slot::Z, Slot::MagS, "WEZ - Próba odczytu z pustej magistrali słowowej S"); break;
-    case weu: Zatrzasnij(Slot::U, Slot::MagA, "WEU - Próba odczytu z pustej magistrali adresowej A"); break;
-    case wev: Zatrzasnij(Slot::V, Slot::MagA, "WEV - Próba odczytu z pustej magistrali adresowej A"); break;
+    case wel: Zatrzasnij<Sprawdzaj>(Slot::L, Slot::MagA, "WEL - Próba odczytu z pustej magistrali adresowej A"); break;
+    case wex: Zatrzasnij<Sprawdzaj>(Slot::X, Slot::MagS, "WEX - Próba odczytu z pustej magistrali słowowej S"); break;
+    case wey: Zatrzasnij<Sprawdzaj>(Slot::Y, Slot::MagS, "WEY - Próba odczytu z pustej magistrali słowowej S"); break;
+    case wez: Zatrzasnij<Sprawdzaj>(Slot::Z, Slot::MagS, "WEZ - Próba odczytu z pustej magistrali słowowej S"); break;
+    case weu: Zatrzasnij<Sprawdzaj>(Slot::U, Slot::MagA, "WEU - Próba odczytu z pustej magistrali adresowej A"); break;
+    case wev: Zatrzasnij<Sprawdzaj>(Slot::V, Slot::MagA, "WEV - Próba odczytu z pustej magistrali adresowej A"); break;
     case wei:
-        if (!F(Slot::MagS)) {
+        if (Sprawdzaj && !F(Slot::MagS)) {
             ZglosKomunikat("WEI - Próba odczytu z pustej magistrali słowowej S");
         } else {
             const std::uint32_t w = W(Slot::MagS);
@@ -218,17 +224,17 @@ void TMaszyna::Wykonaj(TSygnal s) {
             W(Slot::KOD) = ((w - W(Slot::AD)) >> bityAdresu) & maskaKodu;
         }
         break;
-    case wea: Zatrzasnij(Slot::A, Slot::MagA, "WEA - Próba odczytu z pustej magistrali adresowej A"); break;
-    case wes: Zatrzasnij(Slot::S, Slot::MagS, "WES - Próba odczytu z pustej magistrali słowowej S"); break;
-    case werb: Zatrzasnij(Slot::RB_we, Slot::MagS, "WERB - Próba odczytu z pustej magistrali słowowej S"); break;
+    case wea: Zatrzasnij<Sprawdzaj>(Slot::A, Slot::MagA, "WEA - Próba odczytu z pustej magistrali adresowej A"); break;
+    case wes: Zatrzasnij<Sprawdzaj>(Slot::S, Slot::MagS, "WES - Próba odczytu z pustej magistrali słowowej S"); break;
+    case werb: Zatrzasnij<Sprawdzaj>(Slot::RB_we, Slot::MagS, "WERB - Próba odczytu z pustej magistrali słowowej S"); break;
     case werm:
-        if (!F(Slot::MagA))
+        if (Sprawdzaj && !F(Slot::MagA))
             ZglosKomunikat("WERM - Próba odczytu z pustej magistrali adresowej A");
         else
             W(Slot::RM) = W(Slot::MagA);
         break;
     case weak:
-        if (!F(Slot::JAL_out))
+        if (Sprawdzaj && !F(Slot::JAL_out))
             ZglosKomunikat("WEAK - Próba odczytu z pustej JA-L");
         else
             W(Slot::AK) = W(Slot::JAL_out) & maskaSlowa;
@@ -266,9 +272,17 @@ int TMaszyna::Takt() {
     const TWierszMikroprogramu& w = pamiec.Wiersz(biezacyWiersz);
     if (historia) historia->PrzedTaktem(*this, w.Zestaw, false);
     WyczyscMagistrale();
-    biezacyTekst.assign(w.Sygnaly);
-    WykonajZestaw(w.Zestaw);
-    biezacyWiersz = biezacyWiersz == -1 ? static_cast<std::int32_t>(W(Slot::KOD)) : NastepnyWiersz(biezacyWiersz);
+    wierszTekstu = biezacyWiersz;
+    if (w.Zestaw.BezKomunikatow())
+        WykonajKroki<false>(w.Zestaw.kroki);
+    else
+        WykonajKroki<true>(w.Zestaw.kroki);
+    if (biezacyWiersz == -1)
+        biezacyWiersz = static_cast<std::int32_t>(W(Slot::KOD));
+    else if (w.KodWarunku == TWarunek::Brak)
+        biezacyWiersz = w.NumerCel0;
+    else
+        biezacyWiersz = WarunekSpelniony(w.KodWarunku) ? w.NumerCel1 : w.NumerCel0;
     if (!punkty.Puste()) SprawdzPunktyZatrzymania();
     if (historia) historia->PoTakcie(*this, false);
     return biezacyWiersz == -1 ? 2 : 1;
@@ -279,6 +293,7 @@ int TMaszyna::TaktReczny() {
     const TZestawSygnalow zestaw = DekodujMikrorozkaz(tekst);
     if (historia) historia->PrzedTaktem(*this, zestaw, true);
     WyczyscMagistrale();
+    wierszTekstu = TekstWlasny;
     biezacyTekst = std::move(tekst);
     WykonajZestaw(zestaw);
     SprawdzPunktyZatrzymania();
