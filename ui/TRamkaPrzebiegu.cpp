@@ -22,6 +22,9 @@ TRamkaPrzebiegu::TRamkaPrzebiegu(TSymulator& symulator, QWidget* parent, bool re
                                           QStringLiteral("Takt wstecz [Shift+F7]"));
     SpeedButtonRozkazWstecz = PrzyciskPaska(GornyPasek, "SpeedButtonRozkazWstecz",
                                             QStringLiteral("Rozkaz wstecz [Shift+F8]"));
+    // Longer captions than the bar's other buttons: as wide as their text.
+    for (QToolButton* p : {SpeedButtonTaktWstecz, SpeedButtonRozkazWstecz})
+        p->setFixedWidth(p->fontMetrics().horizontalAdvance(p->text()) + 14);
     SpeedButtonProgram =
         PrzyciskPaska(GornyPasek, "SpeedButtonProgram", QStringLiteral("Program [F9]"));
     SpeedButtonReset = PrzyciskPaska(GornyPasek, "SpeedButtonReset", QStringLiteral("Reset"));
