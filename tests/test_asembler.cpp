@@ -183,6 +183,7 @@ TEST_F(Asembler, TabelaPrzypadkowNaAdresie7) {
         {"rst 1e3", "): Błędny parametr: \"1e3\"", {"7 0 0 010 "}, 8},
         {"org 20", "", {}, 20},
         {"org 5", "): Za mała wartość w \"org 5\"", {}, 5},
+        {"org 7", "", {}, 7},
         {"org +3", "", {}, 10},
         {"stop 5", "): Za dużo parametrów", {"7 0 0 110 "}, 8},
         {"KON", "): Nieznana instrukcja \"kon\"", {"7 0 0 000 "}, 8},

@@ -208,6 +208,10 @@ TEST_F(Kompilator, WspolnyKodIPustaNazwa) {
 }
 
 TEST_F(Kompilator, KodPozaPamieciaNieNadpisujeWierszy) {
+    s.ListaRozkazow[1].Kod = 7; // the largest code still has its entry row
+    Kompiluj();
+    EXPECT_TRUE(komunikaty.empty());
+    EXPECT_EQ(W(7).Sygnaly, "wyad wea ");
     s.ListaRozkazow[1].Kod = 9; // with a 3-bit code 9 would fall on continuation row 9
     Kompiluj();
     EXPECT_EQ(komunikaty,

@@ -118,9 +118,11 @@ TEST_F(Urzadzenia, NieznaneUrzadzenieTylkoUstawiaG) {
 TEST_F(Urzadzenia, DrukowanieBezKoncaNieWyczerpujePamieci) {
     m.UstawRejestr(Slot::AD, 2);
     m.UstawRejestr(Slot::RB_we, 'x');
-    for (std::size_t i = 0; i < TKonsola::MaksZnakow + 10; ++i) s.Konsola.Wypisz('x');
+    for (std::size_t i = 0; i < TKonsola::MaksZnakow + 10; ++i)
+        s.Konsola.Wypisz('x');
     std::size_t znakow = 0;
-    for (const auto& l : s.Konsola.Wyjscie()) znakow += l.size();
+    for (const auto& l : s.Konsola.Wyjscie())
+        znakow += l.size();
     EXPECT_LE(znakow, TKonsola::MaksZnakow);
     EXPECT_GT(znakow, TKonsola::MaksZnakow / 4);
 }
@@ -161,7 +163,8 @@ TEST(PunktyZatrzymania, OpisyIRelacje) {
         EXPECT_EQ(RelacjaSpelniona(r, v), oczekiwane[rel]) << rel;
     }
     r = {0, 0, 6, 9, 1};
-    for (int x : {0, 1, 5, 9, 10}) EXPECT_FALSE(RelacjaSpelniona(r, x)) << "empty interval";
+    for (int x : {0, 1, 5, 9, 10})
+        EXPECT_FALSE(RelacjaSpelniona(r, x)) << "empty interval";
     r = {0, 0, 4, 0, 0};
     EXPECT_TRUE(RelacjaSpelniona(r, -1)) << "signed comparison";
 }
@@ -169,29 +172,83 @@ TEST(PunktyZatrzymania, OpisyIRelacje) {
 TEST(PunktyZatrzymania, Limit1024) {
     TPunktyZatrzymania p;
     std::string blad;
-    for (int i = 0; i < 1024; ++i) ASSERT_TRUE(p.DodajPunkt({}, blad));
+    for (int i = 0; i < 1024; ++i)
+        ASSERT_TRUE(p.DodajPunkt({}, blad));
     EXPECT_FALSE(p.DodajPunkt({}, blad));
     EXPECT_EQ(blad, "Nie można dodać punktu zatrzymania: lista mieści najwyżej 1024 punktów.");
     EXPECT_EQ(p.Count(), 1024);
 }
 
-TEST_F(Urzadzenia, PunktySprawdzanePoTakcie) {
+TEST_F(Urzadzenia, KazdaObserwowanaWartosc) {
+    const std::pair<int, std::uint32_t> rejestry[] = {
+        {Slot::AK, 201},   {Slot::L, 3},      {Slot::KOD, 5}, {Slot::AD, 6},  {Slot::A, 7},
+        {Slot::S, 208},    {Slot::X, 209},    {Slot::Y, 210}, {Slot::Z, 211}, {Slot::MagA, 12},
+        {Slot::MagS, 213}, {Slot::RZ, 14},    {Slot::RM, 15}, {Slot::RP, 16}, {Slot::AP, 17},
+        {Slot::RB_we, 18}, {Slot::RB_wy, 19}, {Slot::U, 20},  {Slot::V, 22}};
+    for (auto [slot, v] : rejestry)
+        m.UstawRejestr(slot, v);
+    m.WstawKomorke(9, 0, 21, "010");
+    const std::pair<std::int32_t, const char*> obserwowane[] = {
+        {201, "Akumulator AK"},
+        {3, "Licznik rozkazów L"},
+        {5 * 32 + 6, "Rejestr instrukcji I"},
+        {6, "Rejestr instrukcji I (część adresowa)"},
+        {5, "Rejestr instrukcji I (część kodowa)"},
+        {7, "Rejestr A (PaO)"},
+        {208, "Rejestr S (PaO)"},
+        {21, "Komórka pamięci (PaO) o adresie 9"},
+        {209, "Rejestr X"},
+        {210, "Rejestr Y"},
+        {211, "Rejestr Z"},
+        {12, "Magistrala adresowa A"},
+        {213, "Magistrala słowowa S"},
+        {14, "Rejestr zgłoszeń RZ"},
+        {15, "Rejestr maski RM"},
+        {16, "Rejestr przerwania RP"},
+        {17, "Adres przerwania AP"},
+        {18, "Rejestr-bufor wejściowy"},
+        {19, "Rejestr-bufor wyjściowy"},
+        {20, "Rejestr U"},
+        {22, "Rejestr V"}};
+    ASSERT_EQ(std::size(obserwowane), NazwyObserwowanych.size());
     std::string blad;
-    s.PunktyZatrzymania.DodajPunkt({11, 0, 0, 0, 0}, blad); // bus A = 0
+    for (int co = 0; co < static_cast<int>(std::size(obserwowane)); ++co) {
+        SCOPED_TRACE(co);
+        const auto [wartosc, nazwa] = obserwowane[co];
+        EXPECT_EQ(m.WartoscObserwowana(co, 9), wartosc);
+        ASSERT_TRUE(s.PunktyZatrzymania.DodajPunkt({co, 9, 0, wartosc, 0}, blad));
+        EXPECT_EQ(s.PunktyZatrzymania.OpisPunktu(co + 1),
+                  std::string(nazwa) + " równa się " + std::to_string(wartosc));
+    }
+    EXPECT_TRUE(m.SprawdzPunktyZatrzymania());
+    EXPECT_EQ(s.Dziennik.Linie().size(), std::size(obserwowane));
+}
+
+TEST_F(Urzadzenia, PunktySprawdzanePoTakcieIPoTakcieRecznym) {
+    std::string blad;
+    s.PunktyZatrzymania.DodajPunkt({11, 0, 0, 3, 0}, blad);  // bus A = 3
     s.PunktyZatrzymania.DodajPunkt({2, 0, 0, 101, 0}, blad); // I = 101
     m.PiszPaO(0, 101);                                       // KOD 3, AD 5
     JedenWiersz("wyl wea");
     m.Takt();
-    std::vector<std::string> log = s.Dziennik.Linie();
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0], "Breakpoint 1 OK = Magistrala adresowa A równa się 0");
-    EXPECT_EQ(log[1], "Breakpoint 2 OK = Rejestr instrukcji I równa się 101");
+    EXPECT_EQ(s.Dziennik.Linie(),
+              (std::vector<std::string>{"Breakpoint 2 OK = Rejestr instrukcji I równa się 101"}));
     EXPECT_TRUE(s.StanPracy.ZadanieStopu);
     s.StanPracy.ZadanieStopu = false;
     s.PunktyZatrzymania.Ignoruj = true;
     m.Takt();
     EXPECT_FALSE(s.StanPracy.ZadanieStopu);
-    EXPECT_EQ(s.Dziennik.Linie().size(), 2u);
+    EXPECT_EQ(s.Dziennik.Linie().size(), 1u);
+    // A manual tick is checked too.
+    s.PunktyZatrzymania.Ignoruj = false;
+    s.Dziennik.Wyczysc();
+    m.UstawRejestr(Slot::AD, 0);
+    m.UstawRejestr(Slot::L, 3);
+    s.Architektura.Sygnaly[static_cast<std::size_t>(TSygnal::wyl)].Wybrany = true;
+    EXPECT_EQ(m.TaktReczny(), 1);
+    EXPECT_EQ(s.Dziennik.Linie(),
+              (std::vector<std::string>{"Breakpoint 1 OK = Magistrala adresowa A równa się 3"}));
+    EXPECT_TRUE(s.StanPracy.ZadanieStopu);
 }
 
 TEST(Dziennik, NowosciICzyszczenie) {
@@ -208,7 +265,8 @@ TEST(Dziennik, NowosciICzyszczenie) {
 
 TEST(Dziennik, LimitLinii) {
     TDziennik d;
-    for (std::size_t i = 0; i < TDziennik::MaksLinii + 5; ++i) d.Dopisz(std::to_string(i));
+    for (std::size_t i = 0; i < TDziennik::MaksLinii + 5; ++i)
+        d.Dopisz(std::to_string(i));
     auto linie = d.Linie();
     ASSERT_EQ(linie.size(), TDziennik::MaksLinii + 1);
     EXPECT_EQ(linie[0], "(pominięto 5 starszych komunikatów)");
