@@ -68,7 +68,7 @@ TEST_F(Urzadzenia, PustaLiniaIDokonczenieZKlawiatury) {
     EXPECT_EQ(s.Konsola.Wejscie(), "y");
 }
 
-TEST_F(Urzadzenia, KlawiszPodczasProgramuTylkoZglaszaPrzerwanie) {
+TEST_F(Urzadzenia, KlawiszPodczasProgramuTylkoZglaszaPrzerwanieANaZatrzymanejNic) {
     JedenWiersz("start");
     m.Takt();
     m.UstawRejestr(Slot::AD, 1);
@@ -78,28 +78,19 @@ TEST_F(Urzadzenia, KlawiszPodczasProgramuTylkoZglaszaPrzerwanie) {
     m.KlawiszWLiniiWejscia();
     EXPECT_EQ(m.Wartosc(Slot::RZ), 128u);
     EXPECT_EQ(s.Konsola.Wejscie(), "x");
-}
-
-TEST_F(Urzadzenia, KlawiszNaZatrzymanejMaszynieNicNieRobi) {
+    m.UstawRejestr(Slot::RZ, 0);
     Mikrorozkaz("stp");
-    s.Konsola.UstawWejscie("x");
     m.KlawiszWLiniiWejscia();
     EXPECT_EQ(m.Wartosc(Slot::RZ), 0u);
 }
 
 TEST_F(Urzadzenia, Wyjscie) {
     m.UstawRejestr(Slot::AD, 2);
-    m.UstawRejestr(Slot::RB_we, 13);
-    Mikrorozkaz("start");
-    EXPECT_EQ(s.Konsola.Wyjscie(), std::vector<std::string>{""});
-    m.UstawRejestr(Slot::RB_we, 65);
-    Mikrorozkaz("start");
-    Mikrorozkaz("start");
-    m.UstawRejestr(Slot::RB_we, 13);
-    Mikrorozkaz("start");
-    m.UstawRejestr(Slot::RB_we, 66);
-    Mikrorozkaz("start");
-    EXPECT_EQ(s.Konsola.Wyjscie(), (std::vector<std::string>{"AA", "B"}));
+    for (std::uint32_t kod : {13u, 65u, 65u, 13u, 66u}) {
+        m.UstawRejestr(Slot::RB_we, kod);
+        Mikrorozkaz("start");
+    }
+    EXPECT_EQ(s.Konsola.Wyjscie(), (std::vector<std::string>{"AA", "B"})) << "13 starts a line";
     EXPECT_EQ(s.Konsola.WyjscieTekst(), "AA\nB");
     EXPECT_EQ(m.Wartosc(Slot::G), 0u);
 }
@@ -180,45 +171,44 @@ TEST(PunktyZatrzymania, Limit1024) {
 }
 
 TEST_F(Urzadzenia, KazdaObserwowanaWartosc) {
-    const std::pair<int, std::uint32_t> rejestry[] = {
-        {Slot::AK, 201},   {Slot::L, 3},      {Slot::KOD, 5}, {Slot::AD, 6},  {Slot::A, 7},
-        {Slot::S, 208},    {Slot::X, 209},    {Slot::Y, 210}, {Slot::Z, 211}, {Slot::MagA, 12},
-        {Slot::MagS, 213}, {Slot::RZ, 14},    {Slot::RM, 15}, {Slot::RP, 16}, {Slot::AP, 17},
-        {Slot::RB_we, 18}, {Slot::RB_wy, 19}, {Slot::U, 20},  {Slot::V, 22}};
-    for (auto [slot, v] : rejestry)
-        m.UstawRejestr(slot, v);
-    m.WstawKomorke(9, 0, 21, "010");
-    const std::pair<std::int32_t, const char*> obserwowane[] = {
-        {201, "Akumulator AK"},
-        {3, "Licznik rozkazów L"},
-        {5 * 32 + 6, "Rejestr instrukcji I"},
-        {6, "Rejestr instrukcji I (część adresowa)"},
-        {5, "Rejestr instrukcji I (część kodowa)"},
-        {7, "Rejestr A (PaO)"},
-        {208, "Rejestr S (PaO)"},
-        {21, "Komórka pamięci (PaO) o adresie 9"},
-        {209, "Rejestr X"},
-        {210, "Rejestr Y"},
-        {211, "Rejestr Z"},
-        {12, "Magistrala adresowa A"},
-        {213, "Magistrala słowowa S"},
-        {14, "Rejestr zgłoszeń RZ"},
-        {15, "Rejestr maski RM"},
-        {16, "Rejestr przerwania RP"},
-        {17, "Adres przerwania AP"},
-        {18, "Rejestr-bufor wejściowy"},
-        {19, "Rejestr-bufor wyjściowy"},
-        {20, "Rejestr U"},
-        {22, "Rejestr V"}};
+    struct P {
+        int slot; // 0: the value comes from the other rows or from cell 9
+        std::uint32_t wartosc;
+        const char* nazwa;
+    };
+    const P obserwowane[] = {{Slot::AK, 201, "Akumulator AK"},
+                             {Slot::L, 3, "Licznik rozkazów L"},
+                             {0, 5 * 32 + 6, "Rejestr instrukcji I"},
+                             {Slot::AD, 6, "Rejestr instrukcji I (część adresowa)"},
+                             {Slot::KOD, 5, "Rejestr instrukcji I (część kodowa)"},
+                             {Slot::A, 7, "Rejestr A (PaO)"},
+                             {Slot::S, 208, "Rejestr S (PaO)"},
+                             {0, 21, "Komórka pamięci (PaO) o adresie 9"},
+                             {Slot::X, 209, "Rejestr X"},
+                             {Slot::Y, 210, "Rejestr Y"},
+                             {Slot::Z, 211, "Rejestr Z"},
+                             {Slot::MagA, 12, "Magistrala adresowa A"},
+                             {Slot::MagS, 213, "Magistrala słowowa S"},
+                             {Slot::RZ, 14, "Rejestr zgłoszeń RZ"},
+                             {Slot::RM, 15, "Rejestr maski RM"},
+                             {Slot::RP, 16, "Rejestr przerwania RP"},
+                             {Slot::AP, 17, "Adres przerwania AP"},
+                             {Slot::RB_we, 18, "Rejestr-bufor wejściowy"},
+                             {Slot::RB_wy, 19, "Rejestr-bufor wyjściowy"},
+                             {Slot::U, 20, "Rejestr U"},
+                             {Slot::V, 22, "Rejestr V"}};
     ASSERT_EQ(std::size(obserwowane), NazwyObserwowanych.size());
+    for (const P& p : obserwowane)
+        m.UstawRejestr(p.slot, p.wartosc);
+    m.WstawKomorke(9, 0, 21, "010");
     std::string blad;
     for (int co = 0; co < static_cast<int>(std::size(obserwowane)); ++co) {
         SCOPED_TRACE(co);
-        const auto [wartosc, nazwa] = obserwowane[co];
-        EXPECT_EQ(m.WartoscObserwowana(co, 9), wartosc);
-        ASSERT_TRUE(s.PunktyZatrzymania.DodajPunkt({co, 9, 0, wartosc, 0}, blad));
+        const auto v = static_cast<std::int32_t>(obserwowane[co].wartosc);
+        EXPECT_EQ(m.WartoscObserwowana(co, 9), v);
+        ASSERT_TRUE(s.PunktyZatrzymania.DodajPunkt({co, 9, 0, v, 0}, blad));
         EXPECT_EQ(s.PunktyZatrzymania.OpisPunktu(co + 1),
-                  std::string(nazwa) + " równa się " + std::to_string(wartosc));
+                  std::string(obserwowane[co].nazwa) + " równa się " + std::to_string(v));
     }
     EXPECT_TRUE(m.SprawdzPunktyZatrzymania());
     EXPECT_EQ(s.Dziennik.Linie().size(), std::size(obserwowane));

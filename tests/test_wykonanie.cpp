@@ -31,17 +31,10 @@ struct Wykonanie : ::testing::Test {
 } // namespace
 
 TEST(Sygnaly, NazwyINumery) {
-    EXPECT_EQ(NumerSygnalu("wel"), 1);
-    EXPECT_EQ(NumerSygnalu("stp"), 61);
-    EXPECT_EQ(NumerSygnalu("WEL"), 0);
-    EXPECT_EQ(NumerSygnalu(""), 0);
-    EXPECT_EQ(NumerSygnalu("!"), 0);
-    EXPECT_EQ(NazwaSygnalu(0), "???");
-    EXPECT_EQ(NazwaSygnalu(62), "???");
-    EXPECT_EQ(NazwaSygnalu(-3), "???");
-    EXPECT_EQ(NazwaSygnalu(44), "start");
-    for (int i = 1; i <= LiczbaSygnalow; ++i)
-        EXPECT_EQ(NumerSygnalu(NazwaSygnalu(i)), i);
+    for (const char* zle : {"WEL", "", "!", "wel "})
+        EXPECT_EQ(NumerSygnalu(zle), 0) << zle;
+    for (int zly : {0, 62, -3})
+        EXPECT_EQ(NazwaSygnalu(zly), "???") << zly;
 }
 
 TEST(Sygnaly, PodzialNaSlowa) {
@@ -61,6 +54,7 @@ TEST(Sygnaly, KolejnoscWykonania) {
     ASSERT_EQ(kolejnosc.size() + 1, KolejnoscWykonania.size());
     for (std::size_t k = 0; k < kolejnosc.size(); ++k) {
         SCOPED_TRACE(k);
+        EXPECT_EQ(NumerSygnalu(kolejnosc[k]), static_cast<int>(KolejnoscWykonania[k]));
         EXPECT_EQ(NazwaSygnalu(static_cast<int>(KolejnoscWykonania[k])), kolejnosc[k]);
     }
     EXPECT_EQ(KolejnoscWykonania.back(), TSygnal::brak);
@@ -89,22 +83,18 @@ TEST_F(Wykonanie, PobranieRozkazu) {
 }
 
 TEST_F(Wykonanie, KolejnoscSterownikowMagistrali) {
+    // Every driver after the first on its bus reports; the last one's value stands.
     m.UstawRejestr(Slot::L, 9);
-    m.UstawRejestr(Slot::AD, 4);
-    Mikrorozkaz("wea wyl wyad");
-    EXPECT_EQ(zapis.komunikaty, V{"WYL - Magistrala adresowa w uzyciu"});
-    EXPECT_EQ(m.Wartosc(Slot::A), 9u);
-    Mikrorozkaz("wys wyx wyy wyz wyrb wyg wyls wyak");
+    Mikrorozkaz("wyak wyls wyl wyg wyrb wyv wyu wyz wyy wyx wys wyad wyrm wyap wea");
     EXPECT_EQ(zapis.komunikaty,
               (V{"WYX - Magistrala słowowa w uzyciu", "WYY - Magistrala słowowa w uzyciu",
-                 "WYZ - Magistrala słowowa w uzyciu", "WYRB - Magistrala słowowa w uzyciu",
-                 "WYG - Magistrala słowowa w uzyciu", "WYLS - Magistrala słowowa w uzyciu",
-                 "WYAK - Magistrala słowowa w uzyciu"}));
-    Mikrorozkaz("wyap wyrm wyv wyu wyl wyad");
-    EXPECT_EQ(zapis.komunikaty,
-              (V{"WYU - Magistrala adresowa w uzyciu", "WYV - Magistrala adresowa w uzyciu",
-                 "WYL - Magistrala adresowa w uzyciu", "WYRM - Magistrala adresowa w uzyciu",
-                 "WYAP - Magistrala adresowa w uzyciu"}));
+                 "WYZ - Magistrala słowowa w uzyciu", "WYU - Magistrala adresowa w uzyciu",
+                 "WYV - Magistrala adresowa w uzyciu", "WYRB - Magistrala słowowa w uzyciu",
+                 "WYG - Magistrala słowowa w uzyciu", "WYL - Magistrala adresowa w uzyciu",
+                 "WYLS - Magistrala słowowa w uzyciu", "WYRM - Magistrala adresowa w uzyciu",
+                 "WYAP - Magistrala adresowa w uzyciu", "WYAK - Magistrala słowowa w uzyciu"}));
+    Mikrorozkaz("wea wyl wyad");
+    EXPECT_EQ(m.Wartosc(Slot::A), 9u);
 }
 
 TEST_F(Wykonanie, ZatrzaskiZPustejMagistrali) {
@@ -197,13 +187,6 @@ TEST_F(Wykonanie, OperacjeJal) {
     }
 }
 
-TEST_F(Wykonanie, OstatniaOperacjaJalWygrywa) {
-    m.UstawRejestr(Slot::AK, 6);
-    m.UstawRejestr(Slot::S, 3);
-    Mikrorozkaz("wys weja weak ode dod"); // dod before ode in the order
-    EXPECT_EQ(m.Wartosc(Slot::AK), 3u);
-}
-
 TEST_F(Wykonanie, DzieleniePrzezZero) {
     m.UstawRejestr(Slot::AK, 77);
     Mikrorozkaz("wyx weja dziel weak");
@@ -239,10 +222,6 @@ TEST_F(Wykonanie, LicznikiRejestrowIKolejnoscZatrzasku) {
     EXPECT_EQ(m.Wartosc(Slot::V), 31u);
     Mikrorozkaz("wys wex ix"); // the latch comes after the increment
     EXPECT_EQ(m.Wartosc(Slot::X), 40u);
-    m.UstawRejestr(Slot::L, 4);
-    Mikrorozkaz("wyl il wea"); // old L into A, L advances
-    EXPECT_EQ(m.Wartosc(Slot::A), 4u);
-    EXPECT_EQ(m.Wartosc(Slot::L), 5u);
 }
 
 TEST_F(Wykonanie, PolaczeniaMagistral) {
@@ -359,21 +338,6 @@ TEST_F(Wykonanie, SlowoTrzydziestoDwubitowe) {
     EXPECT_EQ(m.Wartosc(Slot::KOD), 0xFFu);
     m.UstawRejestr(Slot::AK, 0x80000000u);
     EXPECT_TRUE(m.WarunekSpelniony("z"));
-}
-
-TEST_F(Wykonanie, Warunki) {
-    m.UstawRejestr(Slot::AK, 0);
-    EXPECT_TRUE(m.WarunekSpelniony("zak"));
-    EXPECT_TRUE(m.WarunekSpelniony("pak"));
-    EXPECT_FALSE(m.WarunekSpelniony("z"));
-    m.UstawRejestr(Slot::AK, 0x81);
-    EXPECT_TRUE(m.WarunekSpelniony("z"));
-    EXPECT_FALSE(m.WarunekSpelniony("pak"));
-    EXPECT_FALSE(m.WarunekSpelniony("Z"));
-    EXPECT_FALSE(m.WarunekSpelniony("q"));
-    m.UstawRejestr(Slot::NM, 1);
-    EXPECT_TRUE(m.WarunekSpelniony("nm"));
-    EXPECT_FALSE(m.WarunekSpelniony("np"));
 }
 
 TEST_F(Wykonanie, NieznaneSlowaINawiasySaPomijane) {
