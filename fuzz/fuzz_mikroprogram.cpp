@@ -70,8 +70,13 @@ bool Rowne(const TPamiecMikroprogramu& a, const TPamiecMikroprogramu& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozmiar) {
     if (rozmiar < 2) return 0;
-    TSymulator s;
+    // One simulator for all inputs, as the program keeps one (a compilation then writes
+    // over the rows of the previous one); what an input sets is set again for every input.
+    static TSymulator s;
     s.Maszyna.UstawSzerokosci(5, 3 + dane[0] % 6);
+    s.Maszyna.WyczyscPaO();
+    s.Konsola.Wyczysc();
+    s.Dziennik.Wyczysc();
     for (int n = 1; n <= LiczbaSygnalow; ++n)
         s.Architektura.Sygnaly[static_cast<std::size_t>(n)].Jest =
             dane[1] == 0xFF || (n * 37 + dane[1]) % 3 != 0;
@@ -89,8 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
             if (!(m.ends_with("; ") || m.ends_with("! "))) std::abort();
 
     // A second compilation writes over the first one's rows and must give the same table.
-    TPamiecMikroprogramu drugi;
-    KompilujMikroprogram(s.ListaRozkazow, s.Architektura, s.Maszyna.MaskaKodu(), drugi, komunikaty);
+    TPamiecMikroprogramu drugi = s.PamiecMikroprogramu;
     KompilujMikroprogram(s.ListaRozkazow, s.Architektura, s.Maszyna.MaskaKodu(), drugi, komunikaty);
     if (!Rowne(drugi, s.PamiecMikroprogramu)) std::abort();
 
@@ -100,6 +104,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
                                "110");
     s.Maszyna.Reset();
     TPrzebieg program(s.Maszyna, TPolecenie::Program);
-    program.Porcja(2000);
+    program.Porcja(300);
     return 0;
 }
