@@ -130,34 +130,32 @@ TEST_F(Urzadzenia, PrzerwaniaZPrzyciskow) {
 }
 
 TEST(PunktyZatrzymania, OpisyIRelacje) {
+    // Each relation against 5 (the interval 5 - 6): its text and its answer for 4, 5 and 6.
+    const std::pair<const char*, const char*> relacje[] = {
+        {"równa się 5", "010"},
+        {"jest różny od 5", "101"},
+        {"jest większy od 5", "001"},
+        {"jest równy lub większy od 5", "011"},
+        {"jest mniejszy od 5", "100"},
+        {"jest równy lub mniejszy od 5", "110"},
+        {"zawiera się w przedziale 5 - 6", "011"}};
     TPunktyZatrzymania p;
     std::string blad;
-    ASSERT_TRUE(p.DodajPunkt({0, 0, 0, 5, 0}, blad));
-    ASSERT_TRUE(p.DodajPunkt({7, 20, 2, 3, 0}, blad));
-    ASSERT_TRUE(p.DodajPunkt({8, 0, 6, 1, 9}, blad));
-    EXPECT_EQ(p.OpisPunktu(1), "Akumulator AK równa się 5");
-    EXPECT_EQ(p.OpisPunktu(2), "Komórka pamięci (PaO) o adresie 20 jest większy od 3");
-    EXPECT_EQ(p.OpisPunktu(3), "Rejestr X zawiera się w przedziale 1 - 9");
-    p.UsunPunkt(1);
-    EXPECT_EQ(p.Count(), 2);
-    EXPECT_EQ(p.OpisPunktu(1), "Rejestr X zawiera się w przedziale 1 - 9");
-    EXPECT_EQ(p.OpisPunktu(2), "Komórka pamięci (PaO) o adresie 20 jest większy od 3");
+    for (int rel = 0; rel < 7; ++rel) {
+        SCOPED_TRACE(rel);
+        const TPunktZatrzymania r{8, 0, rel, 5, 6};
+        ASSERT_TRUE(p.DodajPunkt(r, blad));
+        EXPECT_EQ(p.OpisPunktu(rel + 1), std::string("Rejestr X ") + relacje[rel].first);
+        for (int v = 4; v <= 6; ++v)
+            EXPECT_EQ(RelacjaSpelniona(r, v), relacje[rel].second[v - 4] == '1') << v;
+    }
+    EXPECT_FALSE(RelacjaSpelniona({0, 0, 6, 9, 1}, 5)) << "empty interval";
+    EXPECT_TRUE(RelacjaSpelniona({0, 0, 4, 0, 0}, -1)) << "signed comparison";
     EXPECT_FALSE(p.DodajPunkt({21, 0, 0, 0, 0}, blad));
     EXPECT_FALSE(p.DodajPunkt({0, 0, 7, 0, 0}, blad));
-
-    TPunktZatrzymania r{0, 0, 0, 5, 0};
-    const std::int32_t v = 5;
-    const bool oczekiwane[7] = {true, false, false, true, false, true, true};
-    for (int rel = 0; rel < 7; ++rel) {
-        r.Relacja = rel;
-        r.Wartosc2 = 5;
-        EXPECT_EQ(RelacjaSpelniona(r, v), oczekiwane[rel]) << rel;
-    }
-    r = {0, 0, 6, 9, 1};
-    for (int x : {0, 1, 5, 9, 10})
-        EXPECT_FALSE(RelacjaSpelniona(r, x)) << "empty interval";
-    r = {0, 0, 4, 0, 0};
-    EXPECT_TRUE(RelacjaSpelniona(r, -1)) << "signed comparison";
+    p.UsunPunkt(1); // the last one moves into its place
+    EXPECT_EQ(p.Count(), 6);
+    EXPECT_EQ(p.OpisPunktu(1), "Rejestr X zawiera się w przedziale 5 - 6");
 }
 
 TEST(PunktyZatrzymania, Limit1024) {
