@@ -117,10 +117,9 @@ TEST_F(PlikRoz, ZeroOprozniaListe) {
     // A full list of 256 is read; 257 is refused below.
     V pelna = {"256"};
     for (int i = 0; i < 256; ++i)
-        pelna.insert(pelna.end(), {"r" + std::to_string(i), "", std::to_string(i), "0", "0"});
+        pelna.insert(pelna.end(), {"r", "", std::to_string(i), "0", "0"});
     std::vector<TRozkaz> r;
-    ASSERT_TRUE(CzytajLiniePlikuRozkazow(pelna, r, blad)) << blad;
-    EXPECT_EQ(r.size(), 256u);
+    EXPECT_TRUE(CzytajLiniePlikuRozkazow(pelna, r, blad) && r.size() == 256u) << blad;
 }
 
 TEST_F(PlikRoz, KodToMlodsze16Bitow) {
