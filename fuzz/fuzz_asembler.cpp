@@ -36,7 +36,7 @@ void DodajRozkazy(TListaRozkazow& lista, std::int32_t duzo) {
 #ifdef POWTORKA_KORPUSU
 constexpr std::int32_t OgromnaLiczba = 2000000000;
 #else
-constexpr std::int32_t OgromnaLiczba = 1000;
+constexpr std::int32_t OgromnaLiczba = 100;
 #endif
 
 } // namespace
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
     static TSymulator s;
     s.Maszyna.UstawSzerokosci(5 + dane[0] % 20, 3);
     s.ListaRozkazow.UstawStandardowe();
-    if (dane[0] & 0x80) DodajRozkazy(s.ListaRozkazow, (dane[0] & 0x40) ? OgromnaLiczba : 300);
+    if (dane[0] & 0x80) DodajRozkazy(s.ListaRozkazow, (dane[0] & 0x40) ? OgromnaLiczba : 20);
     const std::string_view bajty(reinterpret_cast<const char*>(dane + 1), rozmiar - 1);
     s.KompilujProgram(tekst::PodzielNaLinie(tekst::OdczytajTekst(bajty)));
 
