@@ -10,9 +10,12 @@
 #include "Programy.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozmiar) {
-    const std::string sciezka = (std::filesystem::temp_directory_path() /
-                                 ("fuzz_plik_prg_" + std::to_string(getpid()) + ".prg"))
-                                    .string();
+    // In memory where the system has it: a disk file would cost more than the parsing.
+    static const std::filesystem::path katalog = std::filesystem::is_directory("/dev/shm")
+                                                     ? std::filesystem::path("/dev/shm")
+                                                     : std::filesystem::temp_directory_path();
+    const std::string sciezka =
+        (katalog / ("fuzz_plik_prg_" + std::to_string(getpid()) + ".prg")).string();
     {
         std::ofstream f(sciezka, std::ios::binary | std::ios::trunc);
         f.write(reinterpret_cast<const char*>(dane), static_cast<std::streamsize>(rozmiar));

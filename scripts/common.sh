@@ -11,7 +11,7 @@ PAKIETY_OKNA=(cmake make g++ qt6-base-dev nlohmann-json3-dev libcli11-dev
 # The tests and benchmarks, on top of the window's.
 PAKIETY_TESTOW=(libgtest-dev libbenchmark-dev)
 # The fuzz targets: clang with libFuzzer, and the runner's libraries.
-PAKIETY_FUZZ=(cmake make clang nlohmann-json3-dev libcli11-dev)
+PAKIETY_FUZZ=(cmake make clang libclang-rt-dev nlohmann-json3-dev libcli11-dev)
 
 zainstaluj_pakiety() { # pakiet...
     local brak=()

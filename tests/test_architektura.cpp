@@ -17,7 +17,8 @@ std::vector<int> Elementy(const TArchitektura& a) {
 }
 
 std::string Plik(const char* nazwa) {
-    return (std::filesystem::temp_directory_path() / (std::string("symulator_arch_") + nazwa)).string();
+    return (std::filesystem::temp_directory_path() / (std::string("symulator_arch_") + nazwa))
+        .string();
 }
 
 } // namespace
@@ -28,9 +29,10 @@ TEST(Presety, SygnalyIElementy) {
         int sygnalow;
         std::vector<int> elementy;
     };
-    for (const P& p : {P{"K", 17, {0, 8, 9, 10}}, P{"K+", 19, {0, 8, 9, 10, 13}}, P{"L", 27, {0, 7, 8, 9, 10, 13}},
-                       P{"EK", 33, {0, 1, 4, 5, 6, 7, 8, 9, 10, 13}},
-                       P{"Max", 61, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}}}) {
+    for (const P& p :
+         {P{"K", 17, {0, 8, 9, 10}}, P{"K+", 19, {0, 8, 9, 10, 13}},
+          P{"L", 27, {0, 7, 8, 9, 10, 13}}, P{"EK", 33, {0, 1, 4, 5, 6, 7, 8, 9, 10, 13}},
+          P{"Max", 61, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}}}) {
         TArchitektura a;
         ASSERT_TRUE(ZastosujPreset(a, p.nazwa));
         EXPECT_EQ(LiczbaIstniejacychSygnalow(a), p.sygnalow) << p.nazwa;
@@ -78,14 +80,17 @@ TEST(Presety, StartSymulatora) {
     EXPECT_EQ(LiczbaIstniejacychSygnalow(s.Architektura), 17);
     EXPECT_EQ(s.Architektura.Przerwania[8].Etykieta, "int8");
     EXPECT_EQ(s.Architektura.Urzadzenia[2].Adres, 2);
+    EXPECT_TRUE(s.ZastosujPreset("L"));
+    EXPECT_FALSE(s.ZastosujPreset("nieznany"));
+    EXPECT_EQ(s.NazwaPresetu, "L");
 }
 
 TEST(PlikMaszyny, ZapisKIMax) {
     TArchitektura a;
     ZastosujPreset(a, "K");
-    EXPECT_EQ(LinieMaszyny(a), (std::vector<std::string>{"wel", "wyl", "il", "wei", "wyad", "czyt", "pisz", "wea",
-                                                         "wes", "wys", "weja", "weak", "wyak", "dod", "ode", "przep",
-                                                         "stp"}));
+    EXPECT_EQ(LinieMaszyny(a), (std::vector<std::string>{
+                                   "wel", "wyl", "il", "wei", "wyad", "czyt", "pisz", "wea", "wes",
+                                   "wys", "weja", "weak", "wyak", "dod", "ode", "przep", "stp"}));
     ZastosujPreset(a, "Max");
     auto linie = LinieMaszyny(a);
     ASSERT_EQ(linie.size(), 61u);
@@ -115,7 +120,8 @@ TEST(PlikMaszyny, ObiegPrzezPlik) {
     EXPECT_EQ(bajty.substr(0, 9), "wel\r\nwyl\r");
     EXPECT_EQ(bajty.substr(bajty.size() - 5), "stp\r\n");
     ASSERT_TRUE(WczytajMaszyne(p, b, blad));
-    for (int s = 1; s <= LiczbaSygnalow; ++s) EXPECT_EQ(a.Jest(s), b.Jest(s)) << s;
+    for (int s = 1; s <= LiczbaSygnalow; ++s)
+        EXPECT_EQ(a.Jest(s), b.Jest(s)) << s;
     EXPECT_EQ(a.Elementy, b.Elementy);
     std::filesystem::remove(p);
     // A file that cannot be read leaves the architecture as it was.

@@ -114,6 +114,12 @@ TEST_F(PlikRoz, ZeroOprozniaListe) {
     ASSERT_EQ(lista.Count(), 1);
     EXPECT_EQ(lista[1].Nazwa, "x");
     EXPECT_TRUE(lista[1].Mikroprogram.empty());
+    // A full list of 256 is read; 257 is refused below.
+    V pelna = {"256"};
+    for (int i = 0; i < 256; ++i)
+        pelna.insert(pelna.end(), {"r", "", std::to_string(i), "0", "0"});
+    std::vector<TRozkaz> r;
+    EXPECT_TRUE(CzytajLiniePlikuRozkazow(pelna, r, blad) && r.size() == 256u) << blad;
 }
 
 TEST_F(PlikRoz, KodToMlodsze16Bitow) {
@@ -172,7 +178,8 @@ TEST_F(PlikRoz, ObcieteKoncoweWierszeSaPuste) {
 
 TEST_F(PlikRoz, BrakPlikuIZapisNiemozliwy) {
     EXPECT_FALSE(WczytajPlikRozkazow(Sciezka("nie_ma.roz"), lista, blad));
-    EXPECT_FALSE(blad.empty());
+    EXPECT_EQ(blad, "Nie można otworzyć pliku \"" + Sciezka("nie_ma.roz") +
+                    "\": nie ma takiego pliku ani katalogu.");
     EXPECT_EQ(Pola(lista), Pola(przed));
     // A character Windows-1250 has no byte for refuses the save; no file appears.
     lista[1].Nazwa = "dod€"; // the euro sign has one
@@ -180,5 +187,8 @@ TEST_F(PlikRoz, BrakPlikuIZapisNiemozliwy) {
     const std::string p = Sciezka("niezapisany.roz");
     std::filesystem::remove(p);
     EXPECT_FALSE(ZapiszPlikRozkazow(p, lista, blad));
+    EXPECT_EQ(blad,
+              "Znaku \"→\" w linii 11 nie można zapisać w kodowaniu Windows-1250. Plik nie został "
+              "zapisany.");
     EXPECT_FALSE(std::filesystem::exists(p));
 }

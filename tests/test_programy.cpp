@@ -55,15 +55,6 @@ TEST_F(PlikProgramu, ZapisIOdczytBajtWBajt) {
     EXPECT_EQ(Bajty("wy.prg"), bajty);
 }
 
-TEST_F(PlikProgramu, ZakonczeniaLinii) {
-    Zapisz("p.prg", "pob a\r\n\nstop\rrpa\n\r\nkon");
-    ASSERT_TRUE(Wczytaj("p.prg")) << blad;
-    EXPECT_EQ(linie, (V{"pob a", "", "stop", "rpa", "", "kon"}));
-    Zapisz("p.prg", "");
-    ASSERT_TRUE(Wczytaj("p.prg"));
-    EXPECT_TRUE(linie.empty());
-}
-
 TEST_F(PlikProgramu, BledyNieZmieniajaTekstu) {
     EXPECT_FALSE(Wczytaj("brak.prg"));
     EXPECT_FALSE(blad.empty());

@@ -68,7 +68,7 @@ TEST_F(Urzadzenia, PustaLiniaIDokonczenieZKlawiatury) {
     EXPECT_EQ(s.Konsola.Wejscie(), "y");
 }
 
-TEST_F(Urzadzenia, KlawiszPodczasProgramuTylkoZglaszaPrzerwanie) {
+TEST_F(Urzadzenia, KlawiszPodczasProgramuTylkoZglaszaPrzerwanieANaZatrzymanejNic) {
     JedenWiersz("start");
     m.Takt();
     m.UstawRejestr(Slot::AD, 1);
@@ -78,28 +78,19 @@ TEST_F(Urzadzenia, KlawiszPodczasProgramuTylkoZglaszaPrzerwanie) {
     m.KlawiszWLiniiWejscia();
     EXPECT_EQ(m.Wartosc(Slot::RZ), 128u);
     EXPECT_EQ(s.Konsola.Wejscie(), "x");
-}
-
-TEST_F(Urzadzenia, KlawiszNaZatrzymanejMaszynieNicNieRobi) {
+    m.UstawRejestr(Slot::RZ, 0);
     Mikrorozkaz("stp");
-    s.Konsola.UstawWejscie("x");
     m.KlawiszWLiniiWejscia();
     EXPECT_EQ(m.Wartosc(Slot::RZ), 0u);
 }
 
 TEST_F(Urzadzenia, Wyjscie) {
     m.UstawRejestr(Slot::AD, 2);
-    m.UstawRejestr(Slot::RB_we, 13);
-    Mikrorozkaz("start");
-    EXPECT_EQ(s.Konsola.Wyjscie(), std::vector<std::string>{""});
-    m.UstawRejestr(Slot::RB_we, 65);
-    Mikrorozkaz("start");
-    Mikrorozkaz("start");
-    m.UstawRejestr(Slot::RB_we, 13);
-    Mikrorozkaz("start");
-    m.UstawRejestr(Slot::RB_we, 66);
-    Mikrorozkaz("start");
-    EXPECT_EQ(s.Konsola.Wyjscie(), (std::vector<std::string>{"AA", "B"}));
+    for (std::uint32_t kod : {13u, 65u, 65u, 13u, 66u}) {
+        m.UstawRejestr(Slot::RB_we, kod);
+        Mikrorozkaz("start");
+    }
+    EXPECT_EQ(s.Konsola.Wyjscie(), (std::vector<std::string>{"AA", "B"})) << "13 starts a line";
     EXPECT_EQ(s.Konsola.WyjscieTekst(), "AA\nB");
     EXPECT_EQ(m.Wartosc(Slot::G), 0u);
 }
@@ -118,9 +109,11 @@ TEST_F(Urzadzenia, NieznaneUrzadzenieTylkoUstawiaG) {
 TEST_F(Urzadzenia, DrukowanieBezKoncaNieWyczerpujePamieci) {
     m.UstawRejestr(Slot::AD, 2);
     m.UstawRejestr(Slot::RB_we, 'x');
-    for (std::size_t i = 0; i < TKonsola::MaksZnakow + 10; ++i) s.Konsola.Wypisz('x');
+    for (std::size_t i = 0; i < TKonsola::MaksZnakow + 10; ++i)
+        s.Konsola.Wypisz('x');
     std::size_t znakow = 0;
-    for (const auto& l : s.Konsola.Wyjscie()) znakow += l.size();
+    for (const auto& l : s.Konsola.Wyjscie())
+        znakow += l.size();
     EXPECT_LE(znakow, TKonsola::MaksZnakow);
     EXPECT_GT(znakow, TKonsola::MaksZnakow / 4);
 }
@@ -137,61 +130,113 @@ TEST_F(Urzadzenia, PrzerwaniaZPrzyciskow) {
 }
 
 TEST(PunktyZatrzymania, OpisyIRelacje) {
+    // Each relation against 5 (the interval 5 - 6): its text and its answer for 4, 5 and 6.
+    const std::pair<const char*, const char*> relacje[] = {
+        {"równa się 5", "010"},
+        {"jest różny od 5", "101"},
+        {"jest większy od 5", "001"},
+        {"jest równy lub większy od 5", "011"},
+        {"jest mniejszy od 5", "100"},
+        {"jest równy lub mniejszy od 5", "110"},
+        {"zawiera się w przedziale 5 - 6", "011"}};
     TPunktyZatrzymania p;
     std::string blad;
-    ASSERT_TRUE(p.DodajPunkt({0, 0, 0, 5, 0}, blad));
-    ASSERT_TRUE(p.DodajPunkt({7, 20, 2, 3, 0}, blad));
-    ASSERT_TRUE(p.DodajPunkt({8, 0, 6, 1, 9}, blad));
-    EXPECT_EQ(p.OpisPunktu(1), "Akumulator AK równa się 5");
-    EXPECT_EQ(p.OpisPunktu(2), "Komórka pamięci (PaO) o adresie 20 jest większy od 3");
-    EXPECT_EQ(p.OpisPunktu(3), "Rejestr X zawiera się w przedziale 1 - 9");
-    p.UsunPunkt(1);
-    EXPECT_EQ(p.Count(), 2);
-    EXPECT_EQ(p.OpisPunktu(1), "Rejestr X zawiera się w przedziale 1 - 9");
-    EXPECT_EQ(p.OpisPunktu(2), "Komórka pamięci (PaO) o adresie 20 jest większy od 3");
+    for (int rel = 0; rel < 7; ++rel) {
+        SCOPED_TRACE(rel);
+        const TPunktZatrzymania r{8, 0, rel, 5, 6};
+        ASSERT_TRUE(p.DodajPunkt(r, blad));
+        EXPECT_EQ(p.OpisPunktu(rel + 1), std::string("Rejestr X ") + relacje[rel].first);
+        for (int v = 4; v <= 6; ++v)
+            EXPECT_EQ(RelacjaSpelniona(r, v), relacje[rel].second[v - 4] == '1') << v;
+    }
+    EXPECT_FALSE(RelacjaSpelniona({0, 0, 6, 9, 1}, 5)) << "empty interval";
+    EXPECT_TRUE(RelacjaSpelniona({0, 0, 4, 0, 0}, -1)) << "signed comparison";
     EXPECT_FALSE(p.DodajPunkt({21, 0, 0, 0, 0}, blad));
     EXPECT_FALSE(p.DodajPunkt({0, 0, 7, 0, 0}, blad));
-
-    TPunktZatrzymania r{0, 0, 0, 5, 0};
-    const std::int32_t v = 5;
-    const bool oczekiwane[7] = {true, false, false, true, false, true, true};
-    for (int rel = 0; rel < 7; ++rel) {
-        r.Relacja = rel;
-        r.Wartosc2 = 5;
-        EXPECT_EQ(RelacjaSpelniona(r, v), oczekiwane[rel]) << rel;
-    }
-    r = {0, 0, 6, 9, 1};
-    for (int x : {0, 1, 5, 9, 10}) EXPECT_FALSE(RelacjaSpelniona(r, x)) << "empty interval";
-    r = {0, 0, 4, 0, 0};
-    EXPECT_TRUE(RelacjaSpelniona(r, -1)) << "signed comparison";
+    p.UsunPunkt(1); // the last one moves into its place
+    EXPECT_EQ(p.Count(), 6);
+    EXPECT_EQ(p.OpisPunktu(1), "Rejestr X zawiera się w przedziale 5 - 6");
 }
 
 TEST(PunktyZatrzymania, Limit1024) {
     TPunktyZatrzymania p;
     std::string blad;
-    for (int i = 0; i < 1024; ++i) ASSERT_TRUE(p.DodajPunkt({}, blad));
+    for (int i = 0; i < 1024; ++i)
+        ASSERT_TRUE(p.DodajPunkt({}, blad));
     EXPECT_FALSE(p.DodajPunkt({}, blad));
     EXPECT_EQ(blad, "Nie można dodać punktu zatrzymania: lista mieści najwyżej 1024 punktów.");
     EXPECT_EQ(p.Count(), 1024);
 }
 
-TEST_F(Urzadzenia, PunktySprawdzanePoTakcie) {
+TEST_F(Urzadzenia, KazdaObserwowanaWartosc) {
+    struct P {
+        int slot; // 0: the value comes from the other rows or from cell 9
+        std::uint32_t wartosc;
+        const char* nazwa;
+    };
+    const P obserwowane[] = {{Slot::AK, 201, "Akumulator AK"},
+                             {Slot::L, 3, "Licznik rozkazów L"},
+                             {0, 5 * 32 + 6, "Rejestr instrukcji I"},
+                             {Slot::AD, 6, "Rejestr instrukcji I (część adresowa)"},
+                             {Slot::KOD, 5, "Rejestr instrukcji I (część kodowa)"},
+                             {Slot::A, 7, "Rejestr A (PaO)"},
+                             {Slot::S, 208, "Rejestr S (PaO)"},
+                             {0, 21, "Komórka pamięci (PaO) o adresie 9"},
+                             {Slot::X, 209, "Rejestr X"},
+                             {Slot::Y, 210, "Rejestr Y"},
+                             {Slot::Z, 211, "Rejestr Z"},
+                             {Slot::MagA, 12, "Magistrala adresowa A"},
+                             {Slot::MagS, 213, "Magistrala słowowa S"},
+                             {Slot::RZ, 14, "Rejestr zgłoszeń RZ"},
+                             {Slot::RM, 15, "Rejestr maski RM"},
+                             {Slot::RP, 16, "Rejestr przerwania RP"},
+                             {Slot::AP, 17, "Adres przerwania AP"},
+                             {Slot::RB_we, 18, "Rejestr-bufor wejściowy"},
+                             {Slot::RB_wy, 19, "Rejestr-bufor wyjściowy"},
+                             {Slot::U, 20, "Rejestr U"},
+                             {Slot::V, 22, "Rejestr V"}};
+    ASSERT_EQ(std::size(obserwowane), NazwyObserwowanych.size());
+    for (const P& p : obserwowane)
+        m.UstawRejestr(p.slot, p.wartosc);
+    m.WstawKomorke(9, 0, 21, "010");
     std::string blad;
-    s.PunktyZatrzymania.DodajPunkt({11, 0, 0, 0, 0}, blad); // bus A = 0
+    for (int co = 0; co < static_cast<int>(std::size(obserwowane)); ++co) {
+        SCOPED_TRACE(co);
+        const auto v = static_cast<std::int32_t>(obserwowane[co].wartosc);
+        EXPECT_EQ(m.WartoscObserwowana(co, 9), v);
+        ASSERT_TRUE(s.PunktyZatrzymania.DodajPunkt({co, 9, 0, v, 0}, blad));
+        EXPECT_EQ(s.PunktyZatrzymania.OpisPunktu(co + 1),
+                  std::string(obserwowane[co].nazwa) + " równa się " + std::to_string(v));
+    }
+    EXPECT_TRUE(m.SprawdzPunktyZatrzymania());
+    EXPECT_EQ(s.Dziennik.Linie().size(), std::size(obserwowane));
+}
+
+TEST_F(Urzadzenia, PunktySprawdzanePoTakcieIPoTakcieRecznym) {
+    std::string blad;
+    s.PunktyZatrzymania.DodajPunkt({11, 0, 0, 3, 0}, blad);  // bus A = 3
     s.PunktyZatrzymania.DodajPunkt({2, 0, 0, 101, 0}, blad); // I = 101
     m.PiszPaO(0, 101);                                       // KOD 3, AD 5
     JedenWiersz("wyl wea");
     m.Takt();
-    std::vector<std::string> log = s.Dziennik.Linie();
-    ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[0], "Breakpoint 1 OK = Magistrala adresowa A równa się 0");
-    EXPECT_EQ(log[1], "Breakpoint 2 OK = Rejestr instrukcji I równa się 101");
+    EXPECT_EQ(s.Dziennik.Linie(),
+              (std::vector<std::string>{"Breakpoint 2 OK = Rejestr instrukcji I równa się 101"}));
     EXPECT_TRUE(s.StanPracy.ZadanieStopu);
     s.StanPracy.ZadanieStopu = false;
     s.PunktyZatrzymania.Ignoruj = true;
     m.Takt();
     EXPECT_FALSE(s.StanPracy.ZadanieStopu);
-    EXPECT_EQ(s.Dziennik.Linie().size(), 2u);
+    EXPECT_EQ(s.Dziennik.Linie().size(), 1u);
+    // A manual tick is checked too.
+    s.PunktyZatrzymania.Ignoruj = false;
+    s.Dziennik.Wyczysc();
+    m.UstawRejestr(Slot::AD, 0);
+    m.UstawRejestr(Slot::L, 3);
+    s.Architektura.Sygnaly[static_cast<std::size_t>(TSygnal::wyl)].Wybrany = true;
+    EXPECT_EQ(m.TaktReczny(), 1);
+    EXPECT_EQ(s.Dziennik.Linie(),
+              (std::vector<std::string>{"Breakpoint 1 OK = Magistrala adresowa A równa się 3"}));
+    EXPECT_TRUE(s.StanPracy.ZadanieStopu);
 }
 
 TEST(Dziennik, NowosciICzyszczenie) {
@@ -208,7 +253,8 @@ TEST(Dziennik, NowosciICzyszczenie) {
 
 TEST(Dziennik, LimitLinii) {
     TDziennik d;
-    for (std::size_t i = 0; i < TDziennik::MaksLinii + 5; ++i) d.Dopisz(std::to_string(i));
+    for (std::size_t i = 0; i < TDziennik::MaksLinii + 5; ++i)
+        d.Dopisz(std::to_string(i));
     auto linie = d.Linie();
     ASSERT_EQ(linie.size(), TDziennik::MaksLinii + 1);
     EXPECT_EQ(linie[0], "(pominięto 5 starszych komunikatów)");

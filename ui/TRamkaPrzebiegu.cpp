@@ -2,6 +2,8 @@
 
 #include <QToolButton>
 
+#include <algorithm>
+
 #include "Polecenia.h"
 #include "TPrzebiegOkna.h"
 
@@ -18,13 +20,15 @@ TRamkaPrzebiegu::TRamkaPrzebiegu(TSymulator& symulator, QWidget* parent, bool re
     SpeedButtonTakt = PrzyciskPaska(GornyPasek, "SpeedButtonTakt", QStringLiteral("Takt [F7]"));
     SpeedButtonRozkaz =
         PrzyciskPaska(GornyPasek, "SpeedButtonRozkaz", QStringLiteral("Rozkaz [F8]"));
-    SpeedButtonTaktWstecz = PrzyciskPaska(GornyPasek, "SpeedButtonTaktWstecz",
-                                          QStringLiteral("Takt wstecz [Shift+F7]"));
-    SpeedButtonRozkazWstecz = PrzyciskPaska(GornyPasek, "SpeedButtonRozkazWstecz",
-                                            QStringLiteral("Rozkaz wstecz [Shift+F8]"));
-    // Longer captions than the bar's other buttons: as wide as their text.
+    SpeedButtonTaktWstecz =
+        PrzyciskPaska(GornyPasek, "SpeedButtonTaktWstecz", QStringLiteral("Takt wstecz"));
+    SpeedButtonTaktWstecz->setToolTip(QStringLiteral("Takt wstecz [Shift+F7]"));
+    SpeedButtonRozkazWstecz =
+        PrzyciskPaska(GornyPasek, "SpeedButtonRozkazWstecz", QStringLiteral("Rozkaz wstecz"));
+    SpeedButtonRozkazWstecz->setToolTip(QStringLiteral("Rozkaz wstecz [Shift+F8]"));
+    // The keys are in the tooltips; the caption alone may still outgrow the bar's width.
     for (QToolButton* p : {SpeedButtonTaktWstecz, SpeedButtonRozkazWstecz})
-        p->setFixedWidth(p->fontMetrics().horizontalAdvance(p->text()) + 14);
+        p->setFixedWidth(std::max(85, p->fontMetrics().horizontalAdvance(p->text()) + 12));
     SpeedButtonProgram =
         PrzyciskPaska(GornyPasek, "SpeedButtonProgram", QStringLiteral("Program [F9]"));
     SpeedButtonReset = PrzyciskPaska(GornyPasek, "SpeedButtonReset", QStringLiteral("Reset"));
