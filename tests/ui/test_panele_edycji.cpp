@@ -30,17 +30,6 @@
 
 namespace {
 
-// Types text as key presses; "\n" is the Return key. Characters outside Latin-1 ("ł")
-// go as the text of a key event, as an input method sends them.
-void Wpisz(QWidget* w, const QString& tekst) {
-    for (QChar z : tekst) {
-        if (z == QLatin1Char('\n'))
-            QTest::keyClick(w, Qt::Key_Return);
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(z), Qt::NoModifier);
-    }
-}
-
 // A double click on a row as the window system delivers it: press, release, double click,
 // release.
 void Dwuklik(QListWidget* lista, const QListWidgetItem* wiersz) {

@@ -46,13 +46,6 @@ QListWidgetItem* Pozycja(QListWidget* lista, const QString& tekst) {
     return znalezione.isEmpty() ? nullptr : znalezione.first();
 }
 
-// What the user would read on a modal box or dialog.
-QString Opis(QDialog& okno) {
-    if (auto* box = qobject_cast<QMessageBox*>(&okno))
-        return box->windowTitle() + QLatin1Char('|') + box->text();
-    return okno.windowTitle();
-}
-
 QStringList Linie(QListWidget* lista) {
     QStringList w;
     for (int i = 0; i < lista->count(); ++i)
@@ -111,13 +104,13 @@ QString Widoczne(std::initializer_list<const QWidget*> widzety) {
 }
 
 // The main window as the user has it, with every modal box recorded and answered here.
-struct TOkno {
+struct TOknoP {
     TSymulator s;
     TFormMain f{s};
     QStringList okna;
     std::function<int(QDialog&)> odpowiedz; // none: "No" / cancel
 
-    explicit TOkno(const char* preset = "K") {
+    explicit TOknoP(const char* preset = "K") {
         s.ZastosujPreset(preset);
         f.WykonajModalnie = [this](QDialog& okno) {
             okna << Opis(okno);
@@ -292,7 +285,7 @@ class TestPaneliMaszyny : public QObject {
     // ---- the CPU panel ----
 
     void rejestryZeZnakamiZmianPoTakcie() {
-        TOkno t;
+        TOknoP t;
         t.Zaladuj({"pob liczba", "dod liczba", "stop", "liczba: rst 5"});
         TFrameCPU* cpu = t.CPU();
         cpu->OdswiezCPU();
@@ -329,7 +322,7 @@ class TestPaneliMaszyny : public QObject {
     }
 
     void odswiezanieWTrakcieNieZostawiaPustejListy() {
-        TOkno t;
+        TOknoP t;
         t.Zaladuj({"a: dod jeden", "sob a", "jeden: rst 1"});
         TFrameCPU* cpu = t.CPU();
         WysokoscListingu(cpu, 238);
@@ -362,7 +355,7 @@ class TestPaneliMaszyny : public QObject {
     // ---- going back ----
 
     void wsteczPoTrzechTaktach() {
-        TOkno t;
+        TOknoP t;
         t.Zaladuj({"pob liczba", "dod liczba", "stop", "liczba: rst 5"});
         TFrameCPU* cpu = t.CPU();
         QAction* taktWstecz = t.f.Akcja(QStringLiteral("Menu_Maszyna_TaktWstecz"));
@@ -389,7 +382,7 @@ class TestPaneliMaszyny : public QObject {
     }
 
     void wsteczPokazujeKomunikatyTaktu() {
-        TOkno t;
+        TOknoP t;
         t.s.StanPracy.TrybPracy = 1;
         t.f.UstawDostepnosc();
         t.Wybierz("wel"); // from the empty bus: a message
@@ -409,7 +402,7 @@ class TestPaneliMaszyny : public QObject {
     }
 
     void wsteczNiewDostepnePodczasPrzebiegu() {
-        TOkno t;
+        TOknoP t;
         t.Zaladuj({"a: sob a"});
         t.f.FrameMaszyna1->SpeedButtonTakt->click();
         QVERIFY(t.f.FrameMaszyna1->SpeedButtonTaktWstecz->isEnabled());
@@ -428,7 +421,7 @@ class TestPaneliMaszyny : public QObject {
     }
 
     void listingDlaPieciuBitowAdresu() {
-        TOkno t;
+        TOknoP t;
         t.Zaladuj({"pob liczba", "dod liczba", "stop", "liczba: rst 5", "org 30", "rpa"});
         t.s.ListaRozkazow.UsunWszystkie();
         t.s.ListaRozkazow.UstawStandardowe();
@@ -468,7 +461,7 @@ class TestPaneliMaszyny : public QObject {
     }
 
     void listingDla24BitowAdresuIDwochArgumentow() {
-        TOkno t;
+        TOknoP t;
         t.M().UstawSzerokosci(24, 3);
         t.s.ListaRozkazow[t.s.ListaRozkazow.ZnajdzKod(1)].LiczbaArgumentow = 2;
         t.M().WstawKomorke(0xABCDEF, 1, 20, "110");
@@ -492,7 +485,7 @@ class TestPaneliMaszyny : public QObject {
     // ---- the console ----
 
     void konsolaCzesciWedlugArchitektury() {
-        TOkno t;
+        TOknoP t;
         TFrameKonsola* k = t.Konsola();
         // The last letter is the note shown when the machine has none of the parts.
         auto czesci = [&] { return Widoczne({k->Panel_IRQ, k->Memo1, k->Edit1, k->LabelBrak}); };
@@ -510,7 +503,7 @@ class TestPaneliMaszyny : public QObject {
     }
 
     void przyciskiIRQZglaszajaPrzerwania() {
-        TOkno t("L");
+        TOknoP t("L");
         TFrameKonsola* k = t.Konsola();
         QCOMPARE(k->SpeedButtonIRQ[1]->objectName(), QStringLiteral("SpeedButton1"));
         QStringList napisy;
@@ -525,7 +518,7 @@ class TestPaneliMaszyny : public QObject {
     }
 
     void wpisanieZnakuKonczyStart() {
-        TOkno t("EK");
+        TOknoP t("EK");
         TFrameKonsola* k = t.Konsola();
         // A manual "start" on the input device finds the line empty; a typed key completes it.
         t.M().UstawRejestr(Slot::AD, 1);
@@ -551,7 +544,7 @@ class TestPaneliMaszyny : public QObject {
     }
 
     void znakiZabraneWTrakcieNieWracaja() {
-        TOkno t("EK");
+        TOknoP t("EK");
         TFrameKonsola* k = t.Konsola();
         QTest::keyClicks(k->Edit1, "abc");
         QCOMPARE(t.s.Konsola.Wejscie(), std::string("abc"));
@@ -564,7 +557,7 @@ class TestPaneliMaszyny : public QObject {
     }
 
     void wyjscieDopisywaneWTrakcie() {
-        TOkno t("EK");
+        TOknoP t("EK");
         TFrameKonsola* k = t.Konsola();
         // The output device prints through "start" with AD = 2.
         auto wypisz = [&](std::initializer_list<std::uint32_t> kody) {
@@ -586,7 +579,7 @@ class TestPaneliMaszyny : public QObject {
     // ---- breakpoints and the debug log ----
 
     void punktZDialoguZatrzymujeProgramIJestWLogu() {
-        TOkno t;
+        TOknoP t;
         t.Zaladuj({"pob zero", "p: dod jeden", "sob p", "zero: rst 0", "jeden: rst 1"});
         t.f.SpeedButtonBreakpoints->click();
         TFrameBreakpoints* b = t.f.FrameBreakpoints1;
@@ -627,7 +620,7 @@ class TestPaneliMaszyny : public QObject {
     }
 
     void logDwaKomunikatyIWyczysc() {
-        TOkno t;
+        TOknoP t;
         t.f.SpeedButtonDebug->click();
         TFrameDebug* d = t.f.FrameDebug1;
         // Reading two empty buses: two messages in one tick.
@@ -647,7 +640,7 @@ class TestPaneliMaszyny : public QObject {
     }
 
     void usuwaniePunktow() {
-        TOkno t;
+        TOknoP t;
         std::string blad;
         for (int w : {1, 2, 3}) {
             TPunktZatrzymania p;
@@ -679,7 +672,7 @@ class TestPaneliMaszyny : public QObject {
     }
 
     void punktPonadLimitOdrzuconyZKomunikatem() {
-        TOkno t;
+        TOknoP t;
         std::string blad;
         for (int k = 0; k < TPunktyZatrzymania::MaksPunktow; ++k)
             QVERIFY(t.s.PunktyZatrzymania.DodajPunkt(TPunktZatrzymania{}, blad));
@@ -699,7 +692,7 @@ class TestPaneliMaszyny : public QObject {
     // ---- the architecture dialog from the main window ----
 
     void architekturaZMenuOdswiezaPanele() {
-        TOkno t;
+        TOknoP t;
         t.Zaladuj({"pob liczba", "stop", "liczba: rst 5"});
         TFrameKonsola* k = t.Konsola();
         QCOMPARE(Widoczne({k->Edit1, k->Memo1, k->Panel_IRQ}), QStringLiteral("000"));
