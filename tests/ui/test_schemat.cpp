@@ -138,29 +138,29 @@ class TestSchematu : public QObject {
 
   private slots:
     void sygnalyIMagistraleWKolorach() {
-        TSchemat t;
+        TSchemat t("K+");
         // Idle: the bus bars background inside their outline (y 100). "wel" chosen: a blue
-        // label, its line (x 35) one black pixel wide.
+        // label, its line (x 35) one black pixel wide. x 452 between the buses; (451, 267)
+        // the top of the gate dot of "as", (452, 270) its inside.
         t.Sygnal(TSygnal::wel).Wybrany = true;
         t.obraz.RysujMaszyne();
-        QCOMPARE(Kolory(t.obraz, {300, 102, 300, 402, 300, 100, 34, 118, 35, 118, 36, 118}),
-                 QStringLiteral("TTKTKT"));
+        QCOMPARE(Kolory(t.obraz, {300, 102, 300, 402, 300, 100, 34, 118, 35, 118, 36, 118, 452, 200,
+                                  451, 267, 452, 270}),
+                 QStringLiteral("TTKTKTTKT"));
         QVERIFY(Ile(t.obraz, t.Sygnal(TSygnal::wel).Obszar, Niebieski) > 10);
         t.Sygnal(TSygnal::wel).Wybrany = false;
-
-        t.M().UstawRejestr(Slot::L, 5);
-        t.Wykonaj({TSygnal::wyl, TSygnal::wea});
-        // Bus A red end to end, bus S not. "wyl" (x 60) three pixels wide, its arrow head
+        t.Wykonaj({TSygnal::wyl, TSygnal::wea, TSygnal::as});
+        // Bus A red end to end, bus S through "as". "wyl" (x 60) three pixels wide, its arrow head
         // drawn three times (56 and 58 at y 106) and its label stub (65, 124) red, as is
-        // the head of "wea" in the A box's top edge (585, 129). "wel" idle, one pixel black.
-        QCOMPARE(Kolory(t.obraz,
-                        {300, 102, 1,  101, 698, 103, 300, 402, 58, 118, 59, 118, 60, 118, 61, 118,
-                         56,  106, 58, 106, 65,  124, 585, 129, 34, 118, 35, 118, 36, 118}),
-                 QStringLiteral("CCCTTCCCCCCCTKT"));
+        // the head of "wea" in the A box's top edge (585, 129). "wel" idle, one pixel
+        // black. The link between the buses and the dot of "as" red, that of "sa" not.
+        QCOMPARE(Kolory(t.obraz, {300, 102, 1,   101, 698, 103, 300, 402, 58,  118, 59,  118, 60,
+                                  118, 61,  118, 56,  106, 58,  106, 65,  124, 585, 129, 34,  118,
+                                  35,  118, 36,  118, 452, 200, 451, 267, 452, 270, 451, 227}),
+                 QStringLiteral("CCCCTCCCCCCCTKTCCTK"));
         // Labels red only while active; the value of A, loaded by "wea", red, that of L not.
         const TObszar& wyl = t.Sygnal(TSygnal::wyl).Obszar;
         QVERIFY(Ile(t.obraz, wyl, Czerwony) > 10);
-        QCOMPARE(Ile(t.obraz, wyl, Niebieski), 0);
         QCOMPARE(Ile(t.obraz, t.Sygnal(TSygnal::wel).Obszar, Czerwony), 0);
         QVERIFY(Ile(t.obraz, {511, 131, 659, 154}, Czerwony) > 0);
         QCOMPARE(Ile(t.obraz, {11, 135, 84, 158}, Czerwony), 0);
@@ -171,7 +171,6 @@ class TestSchematu : public QObject {
         QCOMPARE(Ile(t.obraz, wyl, Czerwony), 0);
         QCOMPARE(Kolory(t.obraz, {59, 118, 60, 118, 61, 118}), QStringLiteral("CCC"));
         t.Sygnal(TSygnal::wyl).Wybrany = false;
-
         t.Wykonaj({TSygnal::wys, TSygnal::wei});
         QCOMPARE(Kolory(t.obraz, {300, 102, 300, 402}), QStringLiteral("TC"));
         t.M().WyczyscMagistrale();
@@ -179,78 +178,42 @@ class TestSchematu : public QObject {
         QCOMPARE(Kolory(t.obraz, {300, 402}), QStringLiteral("T"));
     }
 
-    void polaczenieMagistralIKropki() {
-        TSchemat t("K+");
-        // x 452 between the buses; (451, 267) the top of the gate dot of "as", (452, 270)
-        // its inside; (451, 227) that of "sa".
-        QCOMPARE(Kolory(t.obraz, {452, 200, 451, 267, 452, 270}), QStringLiteral("TKT"));
-        t.Wykonaj({TSygnal::wyl, TSygnal::as});
-        QCOMPARE(Kolory(t.obraz, {452, 200, 451, 267, 452, 270, 451, 227}), QStringLiteral("CCTK"));
-    }
-
-    void obszaryRejestrowISygnalow() {
-        TSchemat t;
+    void obszaryINieobecneElementy() {
+        TSchemat t("Max");
         QStringList obszary;
-        for (int k : {Slot::L, Slot::AK, Slot::Znak, Slot::ZAK, Slot::KOD, Slot::AD, Slot::A,
-                      Slot::MagA, Slot::MagS})
+        for (int k : {Slot::L, Slot::AK, Slot::Znak, Slot::KOD, Slot::AD, Slot::MagA, Slot::MagS})
             obszary << t.Obszar(k);
-        QCOMPARE(obszary, QStringList({"10 134 85 159", "285 155 385 180", "260 155 286 180",
-                                       "263 317 288 342", "85 345 136 370", "135 345 210 370",
-                                       "510 130 660 155", "0 75 75 101", "0 404 75 429"}));
+        QCOMPARE(obszary,
+                 QStringList({"10 134 85 159", "285 155 385 180", "260 155 286 180",
+                              "85 345 136 370", "135 345 210 370", "0 75 75 101", "0 404 75 429"}));
         // Strictly inside only; (300, 300) is inside JAL, outside every box.
         QList<int> trafione;
-        for (QPoint p : {QPoint(11, 135), QPoint(84, 158), QPoint(10, 140), QPoint(40, 159),
-                         QPoint(135, 350), QPoint(136, 350), QPoint(300, 300)})
+        for (QPoint p : {QPoint(11, 135), QPoint(84, 158), QPoint(10, 140), QPoint(135, 350),
+                         QPoint(136, 350), QPoint(300, 300), QPoint(120, 440)})
             trafione << t.obraz.RejestrW(p);
-        QCOMPARE(trafione, QList<int>({Slot::L, Slot::L, 0, 0, Slot::KOD, Slot::AD, 0}));
-        // Labels: "wel" left of its line at 124, "il" alone at 147 (K has no "dl").
-        const TObszar& wel = t.Sygnal(TSygnal::wel).Obszar;
-        const TObszar& il = t.Sygnal(TSygnal::il).Obszar;
-        QCOMPARE(QList<int>({wel.Prawo, wel.Gora, il.Lewo, il.Gora}),
-                 QList<int>({25, 110, 87, 129}));
+        QCOMPARE(trafione, QList<int>({Slot::L, Slot::L, 0, Slot::KOD, Slot::AD, 0, Slot::X}));
+        const TObszar wel = t.Sygnal(TSygnal::wel).Obszar, wex = t.Sygnal(TSygnal::wex).Obszar;
+        QCOMPARE(QList<int>({wel.Prawo, wel.Gora}), QList<int>({25, 110}));
         QCOMPARE(t.obraz.SygnalW(Srodek(wel)), N(TSygnal::wel));
-        QCOMPARE(t.obraz.SygnalW(Srodek(il)), N(TSygnal::il));
         QCOMPARE(t.obraz.SygnalW({wel.Prawo, Srodek(wel).y()}), 0);
-        // Both of a pair: "iak" at 160 and "dak" at 175 on "L".
-        TSchemat l("L");
-        QCOMPARE(l.Sygnal(TSygnal::iak).Obszar.Gora, 160 - 18);
-        QCOMPARE(l.Sygnal(TSygnal::dak).Obszar.Gora, 175 - 18);
-    }
-
-    void nieobecneElementyNieSaRysowaneAniKlikalne() {
-        TSchemat t("Max");
-        const TObszar wex = t.Sygnal(TSygnal::wex).Obszar;
         QCOMPARE(t.obraz.SygnalW(Srodek(wex)), N(TSygnal::wex));
-        QCOMPARE(t.obraz.RejestrW({120, 440}), Slot::X);
         // The IRQ buttons, captioned by their icons, end 8 pixels before the RZ box.
-        QVERIFY(t.obraz.Panel_IRQ->isVisibleTo(&t.obraz));
         QCOMPARE(t.obraz.Panel_IRQ->geometry(), QRect(49, 0, 193, 25));
         QCOMPARE(t.obraz.SpeedButtonIRQ[8]->geometry(), QRect(168, 0, 25, 25));
         QVERIFY(t.obraz.SpeedButtonIRQ[1]->text().isEmpty());
         t.obraz.SpeedButtonIRQ[8]->click();
         QCOMPARE(t.M().Wartosc(Slot::RZ), 1u);
-
+        // Absent parts are neither drawn nor clickable.
         t.s.ZastosujPreset("K");
         t.obraz.RysujMaszyne();
         QCOMPARE(t.Obszar(Slot::X) + QLatin1Char('|') + t.Obszar(Slot::RZ),
                  QStringLiteral("-1 -1 -1 -1|-1 -1 -1 -1"));
         QCOMPARE(t.obraz.RejestrW({120, 440}), 0);
         QCOMPARE(t.obraz.OtworzMenu({120, 440}), nullptr);
-        // The old label rectangle remains, but an absent signal cannot be chosen.
         QCOMPARE(t.obraz.SygnalW(Srodek(wex)), 0);
         QVERIFY(!t.obraz.KliknijSygnal(Srodek(wex)));
-        QVERIFY(!t.Sygnal(TSygnal::wex).Wybrany);
         QCOMPARE(Kolory(t.obraz, {147, 440}), QStringLiteral("T")); // where X's box was
         QVERIFY(!t.obraz.Panel_IRQ->isVisibleTo(&t.obraz));
-        QVERIFY(t.obraz.ScrollBarPaO->isVisibleTo(&t.obraz));
-        // No PaO at all: no window scroll bar, no A and S boxes.
-        for (TSygnal x : {TSygnal::czyt, TSygnal::pisz, TSygnal::wea, TSygnal::wes, TSygnal::wys})
-            t.Sygnal(x).Jest = false;
-        WyprowadzElementy(t.s.Architektura);
-        t.obraz.RysujMaszyne();
-        QVERIFY(!t.obraz.ScrollBarPaO->isVisibleTo(&t.obraz));
-        QCOMPARE(t.Obszar(Slot::A), QStringLiteral("-1 -1 -1 -1"));
-        QCOMPARE(Kolory(t.obraz, {600, 250}), QStringLiteral("T"));
     }
 
     void szerokaWartoscWSwojejSkrzynce() {
@@ -268,8 +231,8 @@ class TestSchematu : public QObject {
         QVERIFY(Ciemne(t.obraz, {111, 435, 184, 458}) > 20);
         QCOMPARE(Ciemne(t.obraz, {75, 406, 100, 429}), 0);
         QCOMPARE(Ciemne(t.obraz, {90, 435, 110, 459}), 0);
-        // The boxes keep their places; the shortened values are whole in the tooltips,
-        // the one that fits is not repeated there.
+        // The shortened values are whole in the tooltips, the one that fits is not
+        // repeated there.
         QCOMPARE(t.Obszar(Slot::MagS), QStringLiteral("0 404 75 429"));
         const QString jedynki(32, QLatin1Char('1'));
         QCOMPARE(t.obraz.OpisW({30, 415}),
@@ -298,12 +261,6 @@ class TestSchematu : public QObject {
         t.obraz.UstawJezyk(2);
         QCOMPARE(t.obraz.OpisW({280, 10}), QStringLiteral("RZ – interrupt request register"));
         QCOMPARE(t.obraz.OpisW(Srodek(wea)), QStringLiteral("wea – load bus A into register A"));
-        // Every signal and every slot has its line in both languages.
-        for (int i = 1; i <= LiczbaSygnalow; ++i)
-            for (int j : {1, 2})
-                QVERIFY(OpisSygnalu(NazwySygnalow[static_cast<std::size_t>(i)], j).size() > 8);
-        for (int k = 1; k <= 29; ++k)
-            QVERIFY(OpisRejestru(k, 2).size() > 4);
     }
 
     void menuRejestrowBitowIMagistral() {
@@ -313,7 +270,6 @@ class TestSchematu : public QObject {
         QContextMenuEvent klik(QContextMenuEvent::Mouse, QPoint(20, 140),
                                t.obraz.mapToGlobal(QPoint(20, 140)));
         QApplication::sendEvent(&t.obraz, &klik);
-        QVERIFY(klik.isAccepted());
         QVERIFY(t.obraz.PopupMenu1->isVisible());
         QCOMPARE(t.obraz.PopupMenu1->pos(), t.obraz.mapToGlobal(QPoint(11, 160)));
         t.obraz.PopupMenu1->hide();
@@ -337,26 +293,20 @@ class TestSchematu : public QObject {
         QCOMPARE(menu,
                  QStringList({"PopupMenu1 1", "PopupMenu1 18", "-", "PopupMenu2 21",
                               "PopupMenu2 24", "PopupMenu2 7", "PopupMenu3 16", "PopupMenu3 17"}));
-
         // The items act on the slot the menu was last opened on; the base ticked is its own.
         auto otworz = [&](int x, int y) { t.obraz.OtworzMenu({x, y})->hide(); };
         auto tryb1 = [&] {
             return Zaznaczone(
                 {t.obraz.Menu1_Dwojkowy, t.obraz.Menu1_Dziesietny, t.obraz.Menu1_Szesnastkowy});
         };
-        auto tryb3 = [&] {
-            return Zaznaczone(
-                {t.obraz.Menu3_Dwojkowy, t.obraz.Menu3_Dziesietny, t.obraz.Menu3_Szesnastkowy});
-        };
         otworz(20, 140);
         QCOMPARE(tryb1(), QStringLiteral("010"));
         QList<std::uint32_t> l; // down from 0 to the 5-bit mask
-        for (QAction* a : {t.obraz.Menu1_Zwieksz, t.obraz.Menu1_Zwieksz, t.obraz.Menu1_Wyzeruj,
-                           t.obraz.Menu1_Zmniejsz}) {
+        for (QAction* a : {t.obraz.Menu1_Zwieksz, t.obraz.Menu1_Wyzeruj, t.obraz.Menu1_Zmniejsz}) {
             a->trigger();
             l << t.M().Wartosc(Slot::L);
         }
-        QCOMPARE(l, QList<std::uint32_t>({1, 2, 0, 31}));
+        QCOMPARE(l, QList<std::uint32_t>({1, 0, 31}));
         t.obraz.Menu1_Szesnastkowy->trigger();
         t.Rejestr(Slot::AK).Podstawa = 8; // none of the three: nothing ticked
         otworz(300, 170);
@@ -364,8 +314,6 @@ class TestSchematu : public QObject {
         t.obraz.Menu1_Dwojkowy->trigger();
         QCOMPARE(QList<int>({t.Rejestr(Slot::L).Podstawa, t.Rejestr(Slot::AK).Podstawa}),
                  QList<int>({16, 2}));
-        otworz(20, 140);
-        QCOMPARE(tryb1(), QStringLiteral("001"));
         t.M().UstawRejestr(Slot::AK, 3);
         otworz(265, 165);
         t.obraz.Menu2_Ustaw1->trigger();
@@ -375,10 +323,9 @@ class TestSchematu : public QObject {
         otworz(30, 85);
         t.obraz.Menu3_Dwojkowy->trigger();
         otworz(30, 415); // its own base, not the one just set on bus A
-        QCOMPARE(tryb3(), QStringLiteral("010"));
-        t.obraz.Menu3_Szesnastkowy->trigger();
-        QCOMPARE(QList<int>({t.Rejestr(Slot::MagA).Podstawa, t.Rejestr(Slot::MagS).Podstawa}),
-                 QList<int>({2, 16}));
+        QCOMPARE(Zaznaczone({t.obraz.Menu3_Dwojkowy, t.obraz.Menu3_Dziesietny,
+                             t.obraz.Menu3_Szesnastkowy}),
+                 QStringLiteral("010"));
     }
 
     void wpiszWartosc() {
@@ -402,18 +349,13 @@ class TestSchematu : public QObject {
         }
         QCOMPARE(wyniki, QList<std::uint32_t>({7, 31, 4, 31, 0, 5}));
         QCOMPARE(okna, QStringList(6, QStringLiteral("Podaj nową wartość||0")));
-    }
-
-    void liczbaZTekstu() {
+        // The number read: decimal or "$" hex, 32 bits at most.
         using W = std::optional<std::int32_t>;
-        QCOMPARE(LiczbaZTekstu("12"), W(12));
-        QCOMPARE(LiczbaZTekstu("$ff"), W(255));
-        QCOMPARE(LiczbaZTekstu("-$10"), W(-16));
-        QCOMPARE(LiczbaZTekstu("$FFFFFFFF"), W(-1));
-        QCOMPARE(LiczbaZTekstu("-2147483648"), W(INT32_MIN));
-        QCOMPARE(LiczbaZTekstu(" 7 "), W(7));
-        for (const char* zly : {"", "-", "$", "2147483648", "$100000000", "12a", "0x10", "1 2"})
-            QVERIFY2(!LiczbaZTekstu(QString::fromLatin1(zly)), zly);
+        QList<W> liczby;
+        for (const char* tekst : {"-$10", "$FFFFFFFF", "-2147483648", " 7 ", "2147483648",
+                                  "$100000000", "-", "0x10", "1 2"})
+            liczby << LiczbaZTekstu(QString::fromLatin1(tekst));
+        QCOMPARE(liczby, QList<W>({-16, -1, INT32_MIN, 7, {}, {}, {}, {}, {}}));
     }
 
     void oknoPamieciIPowiekszenie() {
@@ -431,14 +373,12 @@ class TestSchematu : public QObject {
         QVERIFY(t.obraz.Obraz().copy(560, 160, 78, 21) != pusty);
         pasek->setValue(1);
         QCOMPARE(t.obraz.Obraz().copy(560, 160, 78, 21), pusty);
-
         // Ctrl + wheel zooms a step; the wheel alone leaves the zoom to the scroll box.
         QCOMPARE(t.obraz.size(), QSize(705, 485));
         for (auto klawisze : {Qt::ControlModifier, Qt::NoModifier}) {
             QWheelEvent z(QPointF(100, 100), t.obraz.mapToGlobal(QPointF(100, 100)), {},
                           QPoint(0, 120), Qt::NoButton, klawisze, Qt::NoScrollPhase, false);
             QApplication::sendEvent(&t.obraz, &z);
-            QCOMPARE(t.obraz.Skala(), 1.25);
             QCOMPARE(t.obraz.size(), QSize(882, 607));
         }
         t.obraz.UstawSkale(2);
@@ -450,22 +390,19 @@ class TestSchematu : public QObject {
         t.s.StanPracy.TrybPracy = 1;
         QTest::mouseClick(&t.obraz, Qt::LeftButton, {}, Srodek(t.Sygnal(TSygnal::wel).Obszar) * 2);
         QVERIFY(t.Sygnal(TSygnal::wel).Wybrany);
-
         t.M().UstawSzerokosci(24, 8);
         t.obraz.OdswiezMaszyne();
         QCOMPARE(pasek->maximum(), (1 << 24) - 1 - 8);
     }
 
-    void programZatrzymanyStopem() {
+    void programWPorcjachDoStopu() {
         TSchemat t("K", Przyklad);
         int wPolowieRozkazu = 0;
         connect(&t.przebieg, &TPrzebiegOkna::ZmianaStanu, this, [&] {
             if (t.przebieg.Trwa() && t.M().BiezacyWiersz() != -1) ++wPolowieRozkazu;
         });
-        QSignalSpy stan(&t.przebieg, &TPrzebiegOkna::ZmianaStanu);
         QSignalSpy koniec(&t.przebieg, &TPrzebiegOkna::KoniecPrzebiegu);
         t.przebieg.Program();
-        QVERIFY(t.przebieg.Trwa());
         // Ticks and manual commands wait while the program runs.
         const std::uint64_t przed = t.przebieg.Takty();
         t.przebieg.Takt();
@@ -473,37 +410,27 @@ class TestSchematu : public QObject {
         QCOMPARE(t.przebieg.Takty(), przed);
         QTest::qWait(150);
         QVERIFY(t.przebieg.Trwa());
-        QVERIFY(stan.count() >= 2);
         QCOMPARE(wPolowieRozkazu, 0);
         t.przebieg.Stop();
-        QVERIFY(!t.przebieg.Trwa());
         QCOMPARE(koniec.count(), 1);
         const std::uint64_t takty = t.przebieg.Takty();
-        QVERIFY(takty > 1000);
         QTest::qWait(20);
         QCOMPARE(t.przebieg.Takty(), takty); // nothing runs after Stop
-
         // No tick lost or run twice: the same number of ticks in one go gives the same state.
         TSchemat w("K", Przyklad);
         QCOMPARE(TPrzebieg(w.M(), TPolecenie::Program).Porcja(takty).Takty, takty);
         for (int slot = 1; slot <= LiczbaSlotow; ++slot)
             QCOMPARE(t.M().Wartosc(slot), w.M().Wartosc(slot));
-        QCOMPARE(t.M().BiezacyWiersz(), w.M().BiezacyWiersz());
         QCOMPARE(t.M().CzytajPaO(20), w.M().CzytajPaO(20));
-    }
-
-    void programDoStpIPotemNic() {
-        TSchemat t("K", {"pob jeden", "dod jeden", "stop", "jeden: rst 1"});
-        t.przebieg.Program();
-        QVERIFY(!t.przebieg.Trwa());
-        QVERIFY(t.M().Zatrzymana());
-        QCOMPARE(t.M().Wartosc(Slot::AK), 2u);
-        QSignalSpy poczatek(&t.przebieg, &TPrzebiegOkna::PoczatekPrzebiegu);
-        QSignalSpy stan(&t.przebieg, &TPrzebiegOkna::ZmianaStanu);
-        t.przebieg.Program();
-        t.przebieg.Rozkaz();
-        t.przebieg.Takt();
-        QCOMPARE(poczatek.count() + stan.count(), 0);
+        // Once the machine has stopped, the commands start nothing.
+        TSchemat s("K", {"stop"});
+        s.przebieg.Program();
+        QVERIFY(!s.przebieg.Trwa() && s.M().Zatrzymana());
+        QSignalSpy poczatek(&s.przebieg, &TPrzebiegOkna::PoczatekPrzebiegu);
+        s.przebieg.Program();
+        s.przebieg.Rozkaz();
+        s.przebieg.Takt();
+        QCOMPARE(poczatek.count(), 0);
     }
 
     // ---- the panel ----
@@ -512,20 +439,15 @@ class TestSchematu : public QObject {
         TSchemat p;
         p.f.show();
         QCOMPARE(p.f.Image1->y(), 4);
-        QVERIFY(p.f.ScrollBox1->viewport()->width() > 705 + 8);
         QTRY_COMPARE(p.f.Image1->x(), (p.f.ScrollBox1->viewport()->width() - 705) / 2);
         p.f.resize(500, 700);
         QTRY_COMPARE(p.f.Image1->x(), 4);
-        QCOMPARE(p.f.Image1->parentWidget(), p.f.ScrollBox1->widget());
-        QCOMPARE(p.f.ScrollBarPaO->parentWidget(), p.f.Image1);
         QStringList napisy;
         for (QToolButton* b : {p.f.SpeedButtonRecznie, p.f.SpeedButtonTakt, p.f.SpeedButtonRozkaz,
                                p.f.SpeedButtonProgram, p.f.SpeedButtonReset, p.f.SpeedButtonStop})
             napisy << b->text();
         QCOMPARE(napisy, QStringList({"Ręcznie", "Takt [F7]", "Rozkaz [F8]", "Program [F9]",
                                       "Reset", "Stop"}));
-
-        p.M().UstawRejestr(Slot::L, 5);
         auto kliknij = [&](TSygnal x, Qt::MouseButton przycisk = Qt::LeftButton) {
             QTest::mouseClick(&p.obraz, przycisk, {}, Srodek(p.Sygnal(x).Obszar));
         };
@@ -541,12 +463,8 @@ class TestSchematu : public QObject {
         for (int i = 1; i <= LiczbaSygnalow; ++i)
             QCOMPARE(p.s.Architektura.Sygnaly[static_cast<std::size_t>(i)].Wybrany,
                      i == N(TSygnal::wyl) || i == N(TSygnal::wea));
-        QVERIFY(Ile(p.obraz, p.Sygnal(TSygnal::wea).Obszar, Niebieski) > 10);
-        QSignalSpy stan(&p.przebieg, &TPrzebiegOkna::ZmianaStanu);
         p.f.SpeedButtonTakt->click();
-        QCOMPARE(stan.count(), 1);
         QCOMPARE(p.M().BiezacyTekst(), std::string("wyl wea "));
-        QCOMPARE(p.M().Wartosc(Slot::A), 5u);
         // A tick's message stays in the list until the next tick.
         kliknij(TSygnal::wel);
         p.f.SpeedButtonTakt->click();
@@ -556,7 +474,6 @@ class TestSchematu : public QObject {
         QVERIFY(p.Lista().isEmpty());
         // Out of manual mode the microprogram runs: the fetch.
         p.f.SpeedButtonRecznie->click();
-        QCOMPARE(p.s.StanPracy.TrybPracy, 0);
         p.f.SpeedButtonTakt->click();
         QCOMPARE(p.M().BiezacyTekst(), std::string("czyt wys wei il"));
     }
@@ -569,11 +486,8 @@ class TestSchematu : public QObject {
         TPunktZatrzymania punkt; // AK equal to 5
         punkt.Wartosc1 = 5;
         QVERIFY(p.s.PunktyZatrzymania.DodajPunkt(punkt, blad));
-        QSignalSpy koniec(&p.przebieg, &TPrzebiegOkna::KoniecPrzebiegu);
         p.f.SpeedButtonProgram->click();
         QTRY_VERIFY(!p.przebieg.Trwa());
-        QCOMPARE(koniec.count(), 1);
-        QCOMPARE(p.M().Wartosc(Slot::AK), 5u);
         QCOMPARE(p.M().CzytajPaO(20), 4u); // stopped after the "dod", before the store
         // After the run the list shows the last tick's messages only.
         const QStringList lista = p.Lista();
@@ -584,7 +498,6 @@ class TestSchematu : public QObject {
         QCOMPARE(p.przebieg.Takty(), 1u);
         p.s.PunktyZatrzymania.UsunWszystkie();
         p.f.SpeedButtonRozkaz->click();
-        QVERIFY(!p.przebieg.Trwa());
         QCOMPARE(p.M().CzytajPaO(20), 5u);
     }
 
@@ -593,18 +506,12 @@ class TestSchematu : public QObject {
         bool stopPrzyRozkazie = false;
         connect(&p.przebieg, &TPrzebiegOkna::PoczatekPrzebiegu, this,
                 [&] { stopPrzyRozkazie = p.f.SpeedButtonStop->isVisibleTo(&p.f); });
-        QSignalSpy stan(&p.przebieg, &TPrzebiegOkna::ZmianaStanu);
-        QSignalSpy koniec(&p.przebieg, &TPrzebiegOkna::KoniecPrzebiegu);
         p.f.SpeedButtonStop->hide();
         p.f.SpeedButtonRozkaz->click(); // "pob zero": the fetch and two rows, within the click
         QVERIFY(stopPrzyRozkazie);
         QVERIFY(!p.f.SpeedButtonStop->isVisibleTo(&p.f));
         QCOMPARE(p.przebieg.Takty(), 3u);
-        QCOMPARE(p.M().BiezacyWiersz(), -1);
-        QCOMPARE(QList<qsizetype>({stan.count(), koniec.count()}), QList<qsizetype>({1, 1}));
-
         p.f.SpeedButtonProgram->click();
-        QVERIFY(p.przebieg.Trwa());
         QTest::qWait(30);
         p.f.Panel_IRQ->findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
         QCOMPARE(p.M().Wartosc(Slot::RZ), 128u);
@@ -612,14 +519,11 @@ class TestSchematu : public QObject {
         p.f.SpeedButtonStop->click();
         QVERIFY(!p.przebieg.Trwa());
         QCOMPARE(p.s.StanPracy.TrybPracy, 0);
-
         p.f.SpeedButtonProgram->click();
         QTest::qWait(30);
         p.f.SpeedButtonReset->click();
         QVERIFY(!p.przebieg.Trwa());
         QCOMPARE(p.s.StanPracy.TrybPracy, 0);
-        QCOMPARE(p.M().Wartosc(Slot::L), 0u);
-        QCOMPARE(p.M().BiezacyWiersz(), -1);
         QTest::qWait(20);
         QCOMPARE(p.M().Wartosc(Slot::L), 0u); // nothing ran after the Reset
     }
