@@ -3,122 +3,155 @@
 #include <algorithm>
 
 #include "Dziennik.h"
+#include "PunktyZatrzymania.h"
 
 // ---- recording ----
 
-// The first tick also saves the whole state before it, whatever came before.
-void THistoria::Otworz(const TMaszyna& m) {
-    nowa = false;
-    tekstPrzedNajstarszym = {m.wierszTekstu != TMaszyna::TekstWlasny, m.wierszTekstu, m.biezacyTekst};
-    if (!migawka) ZapiszMigawke(m);
-}
-
-void THistoria::ZrobMiejsce() {
-    constexpr std::size_t Poczatkowo = 4096;
-    if (wpisy.Liczba() >= miejsceWpisow) {
-        const std::size_t stara = wpisy.Pojemnosc();
-        const std::size_t nowa = std::min(std::max(Poczatkowo, stara * 2), maksTaktow);
-        if (nowa > stara && (stara == 0 || Pamiec() + (nowa - stara) * sizeof(TWpis) <= budzet))
-            wpisy.Powieksz(nowa);
-        miejsceWpisow = std::min(wpisy.Pojemnosc(), maksTaktow);
-        while (wpisy.Liczba() >= miejsceWpisow)
-            UsunNajstarszy();
+void THistoria::PrzedTaktemRzadko(const TMaszyna& m, bool reczny) {
+    if (odtwarzanie) {
+        doPunktu = OdstepPunktow;
+        return;
     }
-    if (wartosci.Wolne() < LiczbaSlotow + 1) {
-        const std::size_t stara = wartosci.Pojemnosc();
-        const std::size_t nowa = std::max(Poczatkowo, stara + stara / 2);
-        if (stara == 0 || Pamiec() + (nowa - stara) * sizeof(std::uint32_t) <= budzet)
-            wartosci.Powieksz(nowa);
-        while (wartosci.Wolne() < LiczbaSlotow + 1)
-            UsunNajstarszy();
+    // A manual tick's signals come from its text, kept by ZapiszReczny; the state before
+    // it only when a kept state is due anyway.
+    if (doPunktu <= 0 || zmiana || punkty.empty()) ZapiszPunkt(m, false);
+    (void)reczny;
+}
+
+void THistoria::ZapiszPunkt(const TMaszyna& m, bool przedZmiana) {
+    doPunktu = OdstepPunktow;
+    TPunkt& p = punkty.emplace_back();
+    p.takt = n;
+    p.przedZmiana = przedZmiana;
+    p.gotowe = m.urzadzenieGotowe;
+    p.zatrzymana = m.zatrzymana;
+    p.tekstWlasny = m.wierszTekstu == TMaszyna::TekstWlasny;
+    p.wiersz = m.biezacyWiersz;
+    p.wierszTekstu = m.wierszTekstu;
+    p.dlugoscWejscia = m.konsola.Wejscie().size();
+    p.sloty = m.sloty;
+    if (p.tekstWlasny) {
+        teksty.push_back(m.biezacyTekst);
+        bajty += sizeof(std::string) + m.biezacyTekst.capacity();
     }
+    bajty += Rozmiar(p);
+    if (Pamiec() > budzet) PilnujBudzetu();
 }
 
-void THistoria::UsunNajstarszy() {
-    const TWpis w = wpisy.Najstarszy();
-    wartosci.UsunNajstarsze(w.wartosci);
-    tekstPrzedNajstarszym.zWiersza = !(w.flagi & Reczny);
-    tekstPrzedNajstarszym.wiersz = w.wiersz;
-    for (std::size_t i = 0; i < w.dodatki; ++i) {
-        TDodatek& d = dodatki.front();
-        if (auto* t = std::get_if<TTekst>(&d.co)) tekstPrzedNajstarszym.tekst = std::move(t->tekst);
-        bajtyDodatkow -= Rozmiar(d);
-        dodatki.pop_front();
-    }
-    wpisy.UsunNajstarsze(1);
+void THistoria::ZapiszZmiane(const TMaszyna& m) {
+    if (odtwarzanie) return;
+    zmiana = true;
+    powrot = false;
+    ZapiszPunkt(m, true);
+    // The tick after the change starts from a state of its own.
+    doPunktu = 0;
 }
 
-void THistoria::Dodaj(TCo co) {
-    std::uint16_t& licznik = wTakcie ? wpisy.Ostatni().dodatki : oczekujace;
-    // Never reached by a real tick; giving up the way back is the safe answer.
-    if (licznik == UINT16_MAX) return Wyczysc();
-    dodatki.push_back({std::move(co), !wTakcie});
-    bajtyDodatkow += Rozmiar(dodatki.back());
-    ++licznik;
-    // Only the oldest ticks may go; the newest keeps what it needs.
-    while (Pamiec() > budzet && wpisy.Liczba() > 1)
-        UsunNajstarszy();
+void THistoria::ZapiszReczny(const TMaszyna& m) {
+    if (odtwarzanie) return;
+    TReczny r{n, m.BiezacyTekst()};
+    bajty += sizeof(TReczny) + r.tekst.capacity();
+    reczne.push_back(std::move(r));
+    if (Pamiec() > budzet) PilnujBudzetu();
 }
 
-void THistoria::ZapiszMigawke(const TMaszyna& m) {
-    migawka = true;
-    TMigawka w{};
-    for (std::size_t i = 0; i < w.wartosci.size(); ++i) {
-        w.wartosci[i] = m.sloty[i].wartosc;
-        w.flagi[i] = m.sloty[i].flaga;
-    }
-    w.gotowe = m.urzadzenieGotowe;
-    w.zatrzymana = m.zatrzymana;
-    Dodaj(std::move(w));
-}
-
-void THistoria::ZapiszTekst(const TMaszyna& m) {
-    Dodaj(TTekst{m.BiezacyTekst()});
-}
-
-void THistoria::PrzedZapisemPaO(const TPaO& pao, std::int64_t adres) {
-    const TKomorka* k = pao.Znajdz(adres);
-    Dodaj(TKomorkaPrzed{adres, k != nullptr, k ? *k : TKomorka{}});
+void THistoria::PrzedZapisemPaO(const TMaszyna& m, std::int64_t adres) {
+    if (!wTakcie) PozaTaktem(m);
+    const TKomorka* k = m.pao.Znajdz(adres);
+    Dodaj(dodatki.emplace_back(
+        TDodatek{n, !wTakcie, TKomorkaPrzed{adres, k != nullptr, k ? *k : TKomorka{}}}));
 }
 
 void THistoria::PrzedKomunikatem(const TDziennik& d) {
     if (komunikat) return;
     komunikat = true;
-    Dodaj(TDziennikPrzed{d.Rozmiar()});
+    dziennik.push_back({n, !wTakcie, d.Rozmiar()});
+    bajty += sizeof(TDlugoscDziennika);
+}
+
+void THistoria::Dodaj(TDodatek& d) {
+    // Ticks run again record what they change again, exactly as the first time.
+    bajty += Rozmiar(d);
+    if (!odtwarzanie && Pamiec() > budzet) PilnujBudzetu();
 }
 
 std::size_t THistoria::Rozmiar(const TDodatek& d) {
     std::size_t r = sizeof(TDodatek);
     if (auto* p = std::get_if<TPobrane>(&d.co)) r += p->znaki.capacity();
-    if (auto* t = std::get_if<TTekst>(&d.co)) r += t->tekst.capacity();
     return r;
 }
 
 // ---- size ----
 
-void THistoria::UstawRozmiar(std::size_t takty, std::size_t bajty) {
+void THistoria::UstawRozmiar(std::size_t takty, std::size_t b) {
     maksTaktow = std::max<std::size_t>(takty, 1);
-    budzet = bajty;
+    budzet = b;
     Wyczysc();
-    wpisy.Zwolnij();
-    wartosci.Zwolnij();
-    miejsceWpisow = 0;
 }
 
-std::size_t THistoria::Pamiec() const {
-    return sizeof(*this) + wpisy.Pojemnosc() * sizeof(TWpis) +
-           wartosci.Pojemnosc() * sizeof(std::uint32_t) + bajtyDodatkow;
+void THistoria::UsunTekstPunktu(const TPunkt& p, bool najstarszy) {
+    if (!p.tekstWlasny) return;
+    const std::string& t = najstarszy ? teksty.front() : teksty.back();
+    bajty -= sizeof(std::string) + t.capacity();
+    if (najstarszy)
+        teksty.pop_front();
+    else
+        teksty.pop_back();
 }
 
 void THistoria::Wyczysc() {
-    wpisy.Wyczysc();
-    wartosci.Wyczysc();
+    punkty.clear();
+    teksty.clear();
     dodatki.clear();
-    bajtyDodatkow = 0;
-    tekstPrzedNajstarszym = {};
-    oczekujace = 0;
-    nowa = true;
-    migawka = komunikat = wTakcie = false;
+    dziennik.clear();
+    reczne.clear();
+    bajty = 0;
+    n = pierwszy = 0;
+    doPunktu = 0;
+    zmiana = wTakcie = komunikat = odtwarzanie = powrot = false;
+}
+
+void THistoria::Przytnij(std::uint64_t nowyPierwszy) {
+    pierwszy = std::max(pierwszy, std::min(nowyPierwszy, n));
+    // A kept state goes when the next one serves every tick still kept.
+    while (punkty.size() >= 2) {
+        const std::uint64_t najstarszy = punkty.front().takt;
+        std::size_t i = 1;
+        while (i < punkty.size() && punkty[i].takt == najstarszy)
+            ++i;
+        if (i == punkty.size() || punkty[i].takt > pierwszy) break;
+        const std::uint64_t nastepny = punkty[i].takt;
+        for (; i > 0; --i) {
+            UsunTekstPunktu(punkty.front(), true);
+            bajty -= Rozmiar(punkty.front());
+            punkty.pop_front();
+        }
+        while (!dodatki.empty() && dodatki.front().takt < nastepny) {
+            bajty -= Rozmiar(dodatki.front());
+            dodatki.pop_front();
+        }
+        while (!reczne.empty() && reczne.front().takt < nastepny) {
+            bajty -= sizeof(TReczny) + reczne.front().tekst.capacity();
+            reczne.pop_front();
+        }
+    }
+    while (!dziennik.empty() && dziennik.front().takt < pierwszy) {
+        bajty -= sizeof(TDlugoscDziennika);
+        dziennik.pop_front();
+    }
+}
+
+void THistoria::PilnujBudzetu() {
+    // Only the oldest ticks may go, a kept state at a time; the newest stay.
+    while (Pamiec() > budzet && punkty.size() >= 2) {
+        std::size_t i = 1;
+        while (i < punkty.size() && punkty[i].takt == punkty.front().takt)
+            ++i;
+        if (i == punkty.size() || punkty[i].takt >= n) break;
+        const std::size_t przed = punkty.size();
+        Przytnij(punkty[i].takt);
+        if (punkty.size() == przed) break;
+    }
 }
 
 // ---- going back ----
@@ -134,112 +167,122 @@ void THistoria::Cofnij(TMaszyna& m, const TDodatek& d) {
         }
         void operator()(const TPobrane& p) const { m.konsola.ZwrocZnaki(p.znaki); }
         void operator()(const TWyjscie& w) const { m.konsola.PrzywrocWyjscie(w.stan); }
-        void operator()(const TDziennikPrzed& d) const { m.dziennik.UsunNowsze(d.linie); }
-        void operator()(const TTekst&) const {}
-        void operator()(const TMigawka& w) const {
-            for (std::size_t i = 0; i < w.wartosci.size(); ++i) {
-                m.sloty[i].wartosc = w.wartosci[i];
-                m.sloty[i].flaga = w.flagi[i];
-            }
-            m.urzadzenieGotowe = w.gotowe;
-            m.zatrzymana = w.zatrzymana;
-        }
     };
     std::visit(TCofnij{m}, d.co);
 }
 
-void THistoria::PrzywrocTekst(TMaszyna& m) const {
-    if (wpisy.Liczba() < 2) {
-        const TTekstPrzed& t = tekstPrzedNajstarszym;
-        m.wierszTekstu = t.zWiersza ? t.wiersz : TMaszyna::TekstWlasny;
-        m.biezacyTekst = t.tekst;
-        return;
+void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
+    // The state to start from: the last kept before tick j - 1 ends, else the one at j
+    // (before its changes when there were any).
+    std::size_t s = punkty.size();
+    while (s > 0 && punkty[s - 1].takt + 1 > j)
+        --s;
+    if (s == 0) s = 1; // the oldest kept state is the one at j itself
+    const TPunkt start = punkty[s - 1];
+    const std::uint64_t c = start.takt;
+
+    // PaO and the console back to the start, newest first.
+    while (!dodatki.empty() &&
+           (dodatki.back().takt > c ||
+            (dodatki.back().takt == c && (!dodatki.back().przedTaktem || start.przedZmiana)))) {
+        Cofnij(m, dodatki.back());
+        bajty -= Rozmiar(dodatki.back());
+        dodatki.pop_back();
     }
-    const TWpis& poprzedni = wpisy.ZKonca(1);
-    if (!(poprzedni.flagi & Reczny)) {
-        m.wierszTekstu = poprzedni.wiersz;
-        return;
+    // The log is not written again: it only loses what came from tick j on.
+    std::size_t linie = m.dziennik.Rozmiar();
+    while (!dziennik.empty() && dziennik.back().takt >= j) {
+        linie = dziennik.back().linie;
+        bajty -= sizeof(TDlugoscDziennika);
+        dziennik.pop_back();
     }
-    for (std::size_t i = 0; i < poprzedni.dodatki; ++i)
-        if (auto* t = std::get_if<TTekst>(&dodatki[dodatki.size() - 1 - i].co)) {
-            m.wierszTekstu = TMaszyna::TekstWlasny;
-            m.biezacyTekst = t->tekst;
-            return;
+    m.dziennik.UsunNowsze(linie);
+    while (!reczne.empty() && reczne.back().takt >= j) {
+        bajty -= sizeof(TReczny) + reczne.back().tekst.capacity();
+        reczne.pop_back();
+    }
+
+    while (punkty.size() > s) {
+        UsunTekstPunktu(punkty.back(), false);
+        bajty -= Rozmiar(punkty.back());
+        punkty.pop_back();
+    }
+    m.sloty = start.sloty;
+    m.biezacyWiersz = start.wiersz;
+    m.wierszTekstu = start.wierszTekstu;
+    m.biezacyTekst = start.tekstWlasny ? teksty.back() : std::string();
+    m.urzadzenieGotowe = start.gotowe;
+    m.zatrzymana = start.zatrzymana;
+
+    // The ticks from the start to j run again with nobody listening and nothing new
+    // kept; characters typed since the start wait behind those the machine took then.
+    dziennikPrzedOstatnim = m.dziennik.Rozmiar();
+    for (std::size_t i = 0; i < przedOstatnim.size(); ++i)
+        przedOstatnim[i] = m.sloty[i].wartosc;
+    n = c;
+    if (c < j) {
+        const std::string wejscie = m.konsola.Wejscie();
+        const std::size_t dlugosc = std::min(start.dlugoscWejscia, wejscie.size());
+        m.konsola.UstawWejscie(wejscie.substr(0, dlugosc));
+        TSluchaczMaszyny* sluchacz = m.sluchacz;
+        const bool stop = m.stan.ZadanieStopu;
+        m.sluchacz = nullptr;
+        odtwarzanie = true;
+        auto reczny =
+            std::lower_bound(reczne.begin(), reczne.end(), c,
+                             [](const TReczny& r, std::uint64_t t) { return r.takt < t; });
+        while (n < j) {
+            if (n + 1 == j) {
+                for (std::size_t i = 0; i < przedOstatnim.size(); ++i)
+                    przedOstatnim[i] = m.sloty[i].wartosc;
+                for (std::size_t i = dziennik.size(); i > 0 && dziennik[i - 1].takt >= n; --i)
+                    if (dziennik[i - 1].takt == n && !dziennik[i - 1].przedTaktem)
+                        dziennikPrzedOstatnim = dziennik[i - 1].linie;
+            }
+            if (reczny != reczne.end() && reczny->takt == n) {
+                m.TaktRecznyZTekstem((reczny++)->tekst);
+            } else {
+                m.Takt();
+            }
         }
+        odtwarzanie = false;
+        m.sluchacz = sluchacz;
+        m.stan.ZadanieStopu = stop;
+        m.konsola.UstawWejscie(m.konsola.Wejscie() + wejscie.substr(dlugosc));
+    }
+    n = j;
+    doPunktu = OdstepPunktow - static_cast<int>(std::min<std::uint64_t>(j - c, OdstepPunktow));
+    zmiana = wTakcie = komunikat = false;
+    powrot = true;
 }
 
 bool THistoria::CofnijTakt(TMaszyna& m) {
-    if (wpisy.Pusty()) return false;
-    // What changed since the last tick goes first.
-    for (; oczekujace > 0; --oczekujace) {
-        Cofnij(m, dodatki.back());
-        bajtyDodatkow -= Rozmiar(dodatki.back());
-        dodatki.pop_back();
-    }
-    const TWpis w = wpisy.Ostatni();
-    std::size_t zostalo = w.dodatki;
-    auto cofnijDodatek = [&] {
-        Cofnij(m, dodatki.back());
-        bajtyDodatkow -= Rozmiar(dodatki.back());
-        dodatki.pop_back();
-        --zostalo;
-    };
-    while (zostalo > 0 && !dodatki.back().przedTaktem)
-        cofnijDodatek();
-    for (const int bus : {Slot::MagA, Slot::MagS, Slot::JAL_in, Slot::JAL_out}) {
-        auto& s = m.sloty[static_cast<std::size_t>(bus)];
-        s.flaga = w.sloty >> bus & 1;
-        s.wartosc = 0;
-    }
-    for (std::uint32_t b = w.sloty; b != 0;) {
-        const int slot = 31 - std::countl_zero(b);
-        b &= ~(std::uint32_t{1} << slot);
-        m.sloty[static_cast<std::size_t>(slot)].wartosc = wartosci.Zdejmij();
-    }
-    m.urzadzenieGotowe = w.flagi & 1;
-    m.zatrzymana = w.flagi >> 1 & 1;
-    m.biezacyWiersz = w.wiersz;
-    while (zostalo > 0)
-        cofnijDodatek();
-    PrzywrocTekst(m);
-    wpisy.Zdejmij();
-    migawka = komunikat = false;
+    if (Pusta() || punkty.empty() || punkty.front().takt > n - 1) return false;
+    Przywroc(m, n - 1);
     return true;
 }
 
 std::size_t THistoria::CofnijRozkaz(TMaszyna& m) {
-    std::size_t n = 0;
+    std::size_t ile = 0;
     while (CofnijTakt(m)) {
-        ++n;
+        ++ile;
         if (m.BiezacyWiersz() == -1) break;
     }
-    return n;
+    return ile;
 }
 
 // ---- for the views ----
 
 std::uint32_t THistoria::WartoscPrzedOstatnim(const TMaszyna& m, int slot) const {
-    if (wpisy.Pusty() || slot < 1 || slot > LiczbaSlotow) return m.Wartosc(slot);
-    const std::uint32_t maska = wpisy.ZKonca(0).sloty;
-    if (!(maska >> slot & 1)) return m.Wartosc(slot);
-    return wartosci.ZKonca(static_cast<std::size_t>(std::popcount(maska >> slot >> 1)));
+    if (!powrot || slot < 1 || slot > LiczbaSlotow) return m.Wartosc(slot);
+    return przedOstatnim[static_cast<std::size_t>(slot)];
 }
 
 std::vector<std::string> THistoria::KomunikatyOstatniego(const TDziennik& d) const {
-    if (wpisy.Pusty()) return {};
-    const TWpis& w = wpisy.ZKonca(0);
-    // The newest tick's own records come after what was made since it.
-    for (std::size_t i = oczekujace; i < std::size_t{oczekujace} + w.dodatki; ++i) {
-        const TDodatek& x = dodatki[dodatki.size() - 1 - i];
-        if (x.przedTaktem) break;
-        if (auto* p = std::get_if<TDziennikPrzed>(&x.co)) {
-            std::vector<std::string> linie = d.Linie();
-            const std::size_t ile =
-                std::min(d.Rozmiar() - std::min(d.Rozmiar(), p->linie), linie.size());
-            return {linie.end() - static_cast<std::ptrdiff_t>(ile), linie.end()};
-        }
-    }
-    return {};
+    if (!powrot || d.Rozmiar() <= dziennikPrzedOstatnim) return {};
+    std::vector<std::string> linie = d.Linie();
+    const std::size_t ile = std::min(d.Rozmiar() - dziennikPrzedOstatnim, linie.size());
+    return {linie.end() - static_cast<std::ptrdiff_t>(ile), linie.end()};
 }
 
 // ---- comparing ----

@@ -1,19 +1,20 @@
 #pragma once
-// The way back: what every tick changed, so "Takt wstecz" and "Rozkaz wstecz" can return
-// the machine exactly to a state it was in.
+// The way back, so "Takt wstecz" and "Rozkaz wstecz" return the machine exactly to a state
+// it was in.
 //
-// A tick costs one fixed-size record (the old row, the old bus flags, the halted and
-// device flags, and a mask of the slots it may write) plus the old values of those slots
-// in a ring of words. Which slots a tick may write follows from its signal set, so
-// nothing is compared while it runs. Rare things (a PaO write, a character taken from or
-// printed to the console, the first machine message, the text of a manual tick, and a
-// change made between two ticks) go to a side list. The oldest ticks fall off first.
+// The machine is deterministic, so a tick itself records nothing: every 32 ticks, and
+// before a tick that follows a change made between ticks, the machine's own state is
+// kept whole (a "punkt"). Going back restores the last punkt before the target and runs
+// the ticks from there again, quietly. What the machine cannot run again by itself is
+// recorded as it happens, and is rare: a PaO cell before a write, characters taken from
+// or printed to the console, the debug log's length before a tick's first message, the
+// text of a manual tick, and the state before the first change made between two ticks
+// (register edits, interrupt buttons, the keyboard), which goes back with the tick after
+// it. The oldest ticks fall off first.
 
 #include <array>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <variant>
 #include <vector>
@@ -32,6 +33,8 @@ class THistoria {
   public:
     static constexpr std::size_t DomyslnaLiczbaTaktow = 1'000'000;
     static constexpr std::size_t DomyslnyBudzet = std::size_t{128} << 20;
+    // Ticks between two kept states: going back one tick runs at most this many again.
+    static constexpr int OdstepPunktow = 32;
 
     THistoria() = default;
     THistoria(const THistoria&) = delete;
@@ -43,10 +46,10 @@ class THistoria {
     std::size_t Budzet() const { return budzet; }
 
     // Ticks that can be undone.
-    std::size_t Takty() const { return wpisy.Liczba(); }
-    bool Pusta() const { return wpisy.Pusty(); }
-    // Bytes held, reserved space included.
-    std::size_t Pamiec() const;
+    std::size_t Takty() const { return static_cast<std::size_t>(n - pierwszy); }
+    bool Pusta() const { return n == pierwszy; }
+    // Bytes held.
+    std::size_t Pamiec() const { return sizeof(*this) + bajty; }
     void Wyczysc();
 
     // Undoes the last tick (and the changes made since it); false when there is none.
@@ -55,65 +58,92 @@ class THistoria {
     // the machine stands at a boundary. The number of ticks undone.
     std::size_t CofnijRozkaz(TMaszyna& m);
 
-    // What the last tick left for the views: a slot's value before it, and its messages.
+    // After going back, for the views: a slot's value before the tick that led to the
+    // state shown, and that tick's messages. Elsewhere the value as it is, and nothing.
     std::uint32_t WartoscPrzedOstatnim(const TMaszyna& m, int slot) const;
     std::vector<std::string> KomunikatyOstatniego(const TDziennik& d) const;
 
     // ---- called by the machine ----
-    // The hot path: a few stores per tick, no call in the common case.
-    void PrzedTaktem(const TMaszyna& m, const TZestawSygnalow& zestaw, bool reczny) {
-        if (wpisy.Liczba() >= miejsceWpisow || wartosci.Wolne() < LiczbaSlotow + 1) [[unlikely]]
-            ZrobMiejsce();
-        if (nowa) [[unlikely]]
-            Otworz(m);
-        // A bus without its flag holds 0 (a change between ticks is saved whole), so only
-        // the buses in use need their values.
-        const auto& s = m.sloty;
-        const std::uint32_t maska = zestaw.sloty |
-                                    std::uint32_t{s[Slot::MagA].flaga} << Slot::MagA |
-                                    std::uint32_t{s[Slot::MagS].flaga} << Slot::MagS |
-                                    std::uint32_t{s[Slot::JAL_in].flaga} << Slot::JAL_in |
-                                    std::uint32_t{s[Slot::JAL_out].flaga} << Slot::JAL_out;
-        const auto ile = static_cast<std::uint8_t>(wartosci.DodajWedlugMaski(
-            maska, [&s](int slot) { return s[static_cast<std::size_t>(slot)].wartosc; }));
-        wpisy.Dodaj({maska, m.biezacyWiersz, oczekujace,
-                     static_cast<std::uint8_t>(m.urzadzenieGotowe | m.zatrzymana << 1 |
-                                               (reczny ? Reczny : 0)),
-                     ile});
-        oczekujace = 0;
-        migawka = false;
-        komunikat = false;
+    bool Odtwarza() const { return odtwarzanie; }
+    // The hot path: a counter and two flags.
+    void PrzedTaktem(const TMaszyna& m, bool reczny) {
+        if (--doPunktu <= 0 || reczny) [[unlikely]]
+            PrzedTaktemRzadko(m, reczny);
         wTakcie = true;
+        komunikat = false;
     }
     void PoTakcie(const TMaszyna& m, bool reczny) {
-        if (reczny) [[unlikely]]
-            ZapiszTekst(m);
         wTakcie = false;
         komunikat = false;
+        zmiana = false;
+        powrot = false;
+        if (reczny) [[unlikely]]
+            ZapiszReczny(m);
+        // The oldest tick falls off; what only it needed goes a kept state at a time.
+        // (A tick run again on the way back may come before the oldest kept.)
+        if (++n - pierwszy > maksTaktow && !odtwarzanie) [[unlikely]] {
+            ++pierwszy;
+            if (pierwszy % OdstepPunktow == 0) Przytnij(pierwszy);
+        }
     }
     // Anything about to change the machine between two ticks: what it changes is undone
     // together with the next tick.
     void PozaTaktem(const TMaszyna& m) {
-        if (!wTakcie && !migawka) ZapiszMigawke(m);
+        if (!wTakcie && !zmiana) ZapiszZmiane(m);
     }
-    void PrzedZapisemPaO(const TPaO& pao, std::int64_t adres);
-    void Pobrano(std::string znaki) { Dodaj(TPobrane{std::move(znaki)}); }
-    void PrzedWypisaniem(const TKonsola& k) { Dodaj(TWyjscie{k.StanWyjscia()}); }
+    void PrzedZapisemPaO(const TMaszyna& m, std::int64_t adres);
+    void Pobrano(std::string znaki) {
+        Dodaj(dodatki.emplace_back(TDodatek{n, !wTakcie, TPobrane{std::move(znaki)}}));
+    }
+    void PrzedWypisaniem(const TKonsola& k) {
+        Dodaj(dodatki.emplace_back(TDodatek{n, !wTakcie, TWyjscie{k.StanWyjscia()}}));
+    }
     void PrzedKomunikatem(const TDziennik& d);
 
   private:
-    static constexpr std::uint8_t Reczny = 1 << 2;
+    // A queue in one block of memory: taking from the front only moves an index, and
+    // clearing keeps the block, so a history refilled after a reset allocates nothing.
+    template <class T> class TKolejka {
+      public:
+        std::size_t size() const { return dane.size() - poczatek; }
+        bool empty() const { return size() == 0; }
+        T& operator[](std::size_t i) { return dane[poczatek + i]; }
+        const T& operator[](std::size_t i) const { return dane[poczatek + i]; }
+        T& front() { return dane[poczatek]; }
+        T& back() { return dane.back(); }
+        auto begin() { return dane.begin() + static_cast<std::ptrdiff_t>(poczatek); }
+        auto end() { return dane.end(); }
+        void push_back(T w) { dane.push_back(std::move(w)); }
+        template <class... A> T& emplace_back(A&&... a) {
+            return dane.emplace_back(std::forward<A>(a)...);
+        }
+        void pop_back() { dane.pop_back(); }
+        void pop_front() {
+            if (++poczatek >= 4096 && poczatek * 2 >= dane.size()) {
+                dane.erase(dane.begin(), dane.begin() + static_cast<std::ptrdiff_t>(poczatek));
+                poczatek = 0;
+            }
+        }
+        void clear() {
+            dane.clear();
+            poczatek = 0;
+        }
 
-    struct TWpis {
-        std::uint32_t sloty;   // whose old values are in `wartosci`, in ascending order
-        std::int32_t wiersz;   // the row before the tick
-        std::uint16_t dodatki; // side records of this tick, those from before it included
-        std::uint8_t flagi;    // device ready, halted, manual
-        std::uint8_t wartosci; // how many old values
+      private:
+        std::vector<T> dane;
+        std::size_t poczatek = 0;
     };
-    static_assert(sizeof(TWpis) == 12);
 
-    // Side records; each carries the state before the change it stands for.
+    // The machine's own state; PaO, the console and the log go back by their records.
+    struct TPunkt {
+        std::uint64_t takt; // the tick this state comes before
+        bool przedZmiana;   // the state before the changes made ahead of that tick
+        bool gotowe, zatrzymana;
+        bool tekstWlasny; // the text is the next of `teksty`, not a row's
+        std::int32_t wiersz, wierszTekstu;
+        std::size_t dlugoscWejscia;                                 // of the console's input line
+        std::array<TMaszyna::TSlotMaszyny, LiczbaSlotow + 1> sloty; // copied whole: fastest
+    };
     struct TKomorkaPrzed {
         std::int64_t adres;
         bool istniala;
@@ -125,111 +155,57 @@ class THistoria {
     struct TWyjscie {
         TKonsola::TStanWyjscia stan;
     };
-    struct TDziennikPrzed {
-        std::size_t linie;
+    using TCo = std::variant<TKomorkaPrzed, TPobrane, TWyjscie>;
+    struct TDodatek {
+        std::uint64_t takt; // during this tick, or ahead of it when przedTaktem
+        bool przedTaktem;
+        TCo co;
     };
-    // The text a manual tick left; no undo of its own, it is the text before the next.
-    struct TTekst {
+    void Dodaj(TDodatek& d);
+    struct TDlugoscDziennika {
+        std::uint64_t takt;
+        bool przedTaktem;
+        std::size_t linie; // before the first message of that tick (or of the gap before it)
+    };
+    struct TReczny {
+        std::uint64_t takt;
         std::string tekst;
     };
-    struct TMigawka {
-        std::array<std::uint32_t, LiczbaSlotow + 1> wartosci;
-        std::array<std::uint8_t, LiczbaSlotow + 1> flagi;
-        bool gotowe;
-        bool zatrzymana;
-    };
-    using TCo = std::variant<TKomorkaPrzed, TPobrane, TWyjscie, TDziennikPrzed, TTekst, TMigawka>;
-    struct TDodatek {
-        TCo co;
-        bool przedTaktem; // made between the previous tick and this one
-    };
 
-    // A ring whose capacity grows on demand; the caller makes room before adding.
-    template <class T> class TPierscien {
-      public:
-        std::size_t Liczba() const { return liczba; }
-        std::size_t Pojemnosc() const { return dane.size(); }
-        std::size_t Wolne() const { return dane.size() - liczba; }
-        bool Pusty() const { return liczba == 0; }
-        void Dodaj(const T& w) {
-            dane[koniec] = w;
-            if (++koniec == dane.size()) koniec = 0;
-            ++liczba;
-        }
-        // `daj(i)` for every set bit i of `maska`, lowest first; the indices stay in
-        // registers. How many were added.
-        template <class F> std::size_t DodajWedlugMaski(std::uint32_t maska, F&& daj) {
-            T* d = dane.data();
-            const std::size_t n = dane.size();
-            std::size_t k = koniec, ile = 0;
-            for (; maska != 0; maska &= maska - 1, ++ile) {
-                d[k] = daj(std::countr_zero(maska));
-                if (++k == n) k = 0;
-            }
-            koniec = k;
-            liczba += ile;
-            return ile;
-        }
-        T Zdejmij() {
-            koniec = (koniec == 0 ? dane.size() : koniec) - 1;
-            --liczba;
-            return dane[koniec];
-        }
-        // The i-th element counted back from the newest (0 = newest).
-        const T& ZKonca(std::size_t i) const {
-            return dane[koniec > i ? koniec - 1 - i : koniec + dane.size() - 1 - i];
-        }
-        T& Ostatni() { return dane[koniec == 0 ? dane.size() - 1 : koniec - 1]; }
-        const T& Najstarszy() const { return ZKonca(liczba - 1); }
-        void UsunNajstarsze(std::size_t ile) { liczba -= ile; }
-        void Powieksz(std::size_t pojemnosc) {
-            std::vector<T> nowe(pojemnosc);
-            for (std::size_t i = 0; i < liczba; ++i)
-                nowe[i] = ZKonca(liczba - 1 - i);
-            dane = std::move(nowe);
-            koniec = liczba == dane.size() ? 0 : liczba;
-        }
-        void Wyczysc() { koniec = liczba = 0; }
-        void Zwolnij() {
-            dane = {};
-            Wyczysc();
-        }
-
-      private:
-        std::vector<T> dane;
-        std::size_t koniec = 0, liczba = 0;
-    };
-
-    void ZrobMiejsce();
-    void UsunNajstarszy();
-    void Otworz(const TMaszyna& m);
-    void ZapiszMigawke(const TMaszyna& m);
-    void ZapiszTekst(const TMaszyna& m);
-    void Dodaj(TCo co);
-    void Cofnij(TMaszyna& m, const TDodatek& d);
+    void PrzedTaktemRzadko(const TMaszyna& m, bool reczny);
+    void ZapiszPunkt(const TMaszyna& m, bool przedZmiana);
+    void ZapiszZmiane(const TMaszyna& m);
+    void ZapiszReczny(const TMaszyna& m);
+    // Drops what only ticks before `nowyPierwszy` need.
+    void Przytnij(std::uint64_t nowyPierwszy);
     void PilnujBudzetu();
-    // The text before the newest tick, once that tick's side records are gone.
-    void PrzywrocTekst(TMaszyna& m) const;
+    // Brings the machine to the state before tick j, without the changes made ahead of it.
+    void Przywroc(TMaszyna& m, std::uint64_t j);
+    void Cofnij(TMaszyna& m, const TDodatek& d);
+    // Drops the text a kept state holds, the oldest's or the newest's.
+    void UsunTekstPunktu(const TPunkt& p, bool najstarszy);
+    static constexpr std::size_t Rozmiar(const TPunkt&) { return sizeof(TPunkt); }
     static std::size_t Rozmiar(const TDodatek& d);
 
     std::size_t maksTaktow = DomyslnaLiczbaTaktow;
     std::size_t budzet = DomyslnyBudzet;
 
-    TPierscien<TWpis> wpisy;
-    std::size_t miejsceWpisow = 0; // ticks that fit before something must give way
-    TPierscien<std::uint32_t> wartosci;
-    std::deque<TDodatek> dodatki;
-    std::size_t bajtyDodatkow = 0;
-    // The text before the oldest tick: a row's, or one kept whole.
-    struct TTekstPrzed {
-        bool zWiersza = false;
-        std::int32_t wiersz = -1;
-        std::string tekst;
-    } tekstPrzedNajstarszym;
+    TKolejka<TPunkt> punkty;
+    TKolejka<std::string> teksty; // of the kept states whose text is not a row's
+    TKolejka<TDodatek> dodatki;
+    TKolejka<TDlugoscDziennika> dziennik;
+    TKolejka<TReczny> reczne;
+    std::size_t bajty = 0;
 
-    std::uint16_t oczekujace = 0; // side records made since the last tick
-    bool nowa = true;             // nothing recorded since the last clear
-    bool migawka = false;         // the state after the last tick is saved already
-    bool komunikat = false;       // the log length before this tick is saved already
+    std::uint64_t n = 0;        // the next tick's number
+    std::uint64_t pierwszy = 0; // the oldest tick that can be undone
+    int doPunktu = 0;           // ticks until the next kept state
+    bool zmiana = false;        // changed between ticks since the last tick
     bool wTakcie = false;
+    bool komunikat = false; // the log's length before this tick is recorded already
+    bool odtwarzanie = false;
+    // What the last way back left for the views.
+    bool powrot = false;
+    std::array<std::uint32_t, LiczbaSlotow + 1> przedOstatnim{};
+    std::size_t dziennikPrzedOstatnim = 0;
 };

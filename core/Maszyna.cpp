@@ -62,7 +62,7 @@ void TMaszyna::ZmianaPozaTaktem() {
     if (historia) historia->PozaTaktem(*this);
 }
 
-void TMaszyna::ZapiszKomorke(std::int64_t adres) { historia->PrzedZapisemPaO(pao, adres); }
+void TMaszyna::ZapiszKomorke(std::int64_t adres) { historia->PrzedZapisemPaO(*this, adres); }
 
 bool TMaszyna::UstawSzerokosci(int adres, int kod) {
     if (adres < 5 || adres > 24 || kod < 3 || kod > 8) return false;
@@ -155,7 +155,11 @@ void TMaszyna::WyczyscWybrane() {
 }
 
 void TMaszyna::ZglosKomunikat(std::string_view tekst) {
-    if (historia) historia->PrzedKomunikatem(dziennik);
+    if (historia) {
+        // Ticks run again on the way back said all this the first time.
+        if (historia->Odtwarza()) return;
+        historia->PrzedKomunikatem(dziennik);
+    }
     dziennik.Dopisz(tekst);
     if (sluchacz) sluchacz->Komunikat(tekst);
 }

@@ -157,6 +157,7 @@ class TMaszyna {
     void Eni();
     template <bool Sprawdzaj> void Wykonaj(TSygnal s);
     void ZapiszKomorke(std::int64_t adres);
+    int TaktRecznyZTekstem(std::string tekst);
     void ZapomnijHistorie();
     // A change made between two ticks (register edits, requests, the keyboard).
     void ZmianaPozaTaktem();

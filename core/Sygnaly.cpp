@@ -1,6 +1,5 @@
 #include "Sygnaly.h"
 
-#include "Maszyna.h"
 #include <initializer_list>
 
 namespace {
@@ -12,88 +11,6 @@ constexpr std::array<std::uint64_t, LiczbaSygnalow + 1> BudujMaskiKrokow() {
     return m;
 }
 constexpr auto MaskaKrokow = BudujMaskiKrokow();
-
-constexpr std::uint32_t B(int slot) { return std::uint32_t{1} << slot; }
-
-constexpr std::uint32_t FlagiJal = B(Slot::N) | B(Slot::NP) | B(Slot::NM);
-
-// The machine slots a signal can write besides the buses, which every tick clears; the
-// history saves their old values. PaO, the console, the log and the halted flag are
-// recorded their own way.
-constexpr std::uint32_t SlotyZapisywane(TSygnal s) {
-    using enum TSygnal;
-    switch (s) {
-    case czyt:
-    case wes: return B(Slot::S);
-    case start: return B(Slot::G) | B(Slot::RB_wy);
-    case dod:
-    case ode: return FlagiJal;
-    case iak:
-    case dak: return FlagiJal | B(Slot::AK);
-    case weak: return B(Slot::AK);
-    case dziel: return B(Slot::RZ);
-    case eni: return B(Slot::RP) | B(Slot::AP);
-    case rint: return B(Slot::RZ) | B(Slot::RP);
-    case il:
-    case dl:
-    case wel: return B(Slot::L);
-    case ix:
-    case dx:
-    case wex: return B(Slot::X);
-    case iy:
-    case dy:
-    case wey: return B(Slot::Y);
-    case iz:
-    case dz:
-    case wez: return B(Slot::Z);
-    case iu:
-    case du:
-    case weu: return B(Slot::U);
-    case iv:
-    case dv:
-    case wev: return B(Slot::V);
-    case wei: return B(Slot::AD) | B(Slot::KOD);
-    case wea: return B(Slot::A);
-    case werb: return B(Slot::RB_we);
-    case werm: return B(Slot::RM);
-    case brak:
-    case pisz:
-    case wyad:
-    case wys:
-    case wyx:
-    case wyy:
-    case wyz:
-    case wyu:
-    case wyv:
-    case wyrb:
-    case wyg:
-    case wyl:
-    case wyls:
-    case wyrm:
-    case wyap:
-    case wyak:
-    case assa:
-    case as:
-    case sa:
-    case weja:
-    case przep:
-    case mnoz:
-    case shl:
-    case shr:
-    case and_:
-    case or_:
-    case not_:
-    case xor_:
-    case stp: return 0;
-    }
-    return 0;
-}
-
-constexpr std::array<std::uint32_t, LiczbaSygnalow + 1> SlotySygnalow = [] {
-    std::array<std::uint32_t, LiczbaSygnalow + 1> w{};
-    for (std::size_t s = 0; s < w.size(); ++s) w[s] = SlotyZapisywane(static_cast<TSygnal>(s));
-    return w;
-}();
 
 constexpr std::uint64_t Kroki(std::initializer_list<TSygnal> sygnaly) {
     std::uint64_t m = 0;
@@ -126,7 +43,6 @@ constexpr bool ObliczBezKomunikatow(std::uint64_t kroki) {
 void TZestawSygnalow::Dodaj(int numer) {
     if (numer < 1 || numer > LiczbaSygnalow) return;
     kroki |= MaskaKrokow[static_cast<std::size_t>(numer)];
-    sloty |= SlotySygnalow[static_cast<std::size_t>(numer)];
     bezKomunikatow = ObliczBezKomunikatow(kroki);
 }
 

@@ -49,8 +49,6 @@ inline constexpr std::array<TSygnal, 63> KolejnoscWykonania = {
 // once; executing walks the set bits in order with no text work.
 struct TZestawSygnalow {
     std::uint64_t kroki = 0;
-    // The machine slots (bit = slot number) the set can write, for the way back.
-    std::uint32_t sloty = 0;
     // Kept with every Dodaj, so a tick only reads it.
     bool bezKomunikatow = true;
     std::array<bool, LiczbaSygnalow + 1> Zawiera() const;

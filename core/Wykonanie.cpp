@@ -270,7 +270,7 @@ std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
 
 int TMaszyna::Takt() {
     const TWierszMikroprogramu& w = pamiec.Wiersz(biezacyWiersz);
-    if (historia) historia->PrzedTaktem(*this, w.Zestaw, false);
+    if (historia) historia->PrzedTaktem(*this, false);
     WyczyscMagistrale();
     wierszTekstu = biezacyWiersz;
     if (w.Zestaw.BezKomunikatow())
@@ -288,10 +288,11 @@ int TMaszyna::Takt() {
     return biezacyWiersz == -1 ? 2 : 1;
 }
 
-int TMaszyna::TaktReczny() {
-    std::string tekst = TekstWybranych();
+int TMaszyna::TaktReczny() { return TaktRecznyZTekstem(TekstWybranych()); }
+
+int TMaszyna::TaktRecznyZTekstem(std::string tekst) {
     const TZestawSygnalow zestaw = DekodujMikrorozkaz(tekst);
-    if (historia) historia->PrzedTaktem(*this, zestaw, true);
+    if (historia) historia->PrzedTaktem(*this, true);
     WyczyscMagistrale();
     wierszTekstu = TekstWlasny;
     biezacyTekst = std::move(tekst);

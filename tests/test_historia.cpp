@@ -176,7 +176,8 @@ TEST(Historia, CzyszczaJaZmianyCalosci) {
 }
 
 // "Rozkaz wstecz" in the middle of an instruction returns to its start, at a boundary to
-// the previous one's; the schematic's marks read the values before the last tick.
+// the previous one's; after going back the views read the values before the tick that led
+// to the state shown.
 TEST(Historia, RozkazWsteczIWartosciPrzedOstatnim) {
     TSymulator s;
     TMaszyna& m = s.Maszyna;
@@ -188,6 +189,9 @@ TEST(Historia, RozkazWsteczIWartosciPrzedOstatnim) {
     TPrzebieg(m, TPolecenie::Rozkaz).Porcja(100);
     const std::size_t pierwszy = s.Historia.Takty();
     m.Takt(); // into "dod"
+    m.Takt();
+    EXPECT_EQ(s.Historia.WartoscPrzedOstatnim(m, Slot::L), m.Wartosc(Slot::L)) << "no way back yet";
+    ASSERT_TRUE(s.TaktWstecz()); // back to after the fetch of "dod"
     EXPECT_EQ(s.Historia.WartoscPrzedOstatnim(m, Slot::L), 1u);
     EXPECT_EQ(m.Wartosc(Slot::L), 2u);
     EXPECT_EQ(s.Historia.WartoscPrzedOstatnim(m, Slot::AK), 5u) << "not written by the tick";
