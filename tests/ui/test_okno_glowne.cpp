@@ -73,31 +73,23 @@ class TestOknaGlownego : public QObject {
         M().Reset();
     }
 
-    // Enabled, checked and visible states, in groups: Recznie (button, menu) and the Stop
-    // buttons (schematic, CPU) | Symulator Program Rozkazy Mikroprogram Punkty Maszyna CPU
-    // Konsola Debug | top buttons 1 2 3 8 4 5 6 7 | Maszyna > Takt Rozkaz Program Stop |
-    // schematic Takt Rozkaz Program, CPU Takt Rozkaz Program | the Reset items and buttons
-    // and the CPU menu's items | Takt wstecz, Rozkaz wstecz: menu, schematic, CPU.
+    // Enabled, checked and visible states: Recznie (button, menu), Stop shown (schematic,
+    // CPU) | menus Symulator Program Maszyna CPU Konsola | top buttons Maszyna Program CPU
+    // Konsola | Takt (menu, schematic, CPU), Program (menu, CPU), Reset | back: Takt wstecz,
+    // Rozkaz wstecz in the menu, on the schematic and on the CPU panel.
     QString Dostepnosc() {
         TFrameMaszyna* m = f->FrameMaszyna1;
         TFrameCPU* c = f->FrameCPU1;
         auto a = [this](const char* nazwa) { return A(nazwa)->isEnabled(); };
         auto p = [](const QToolButton* b) { return b->isEnabled(); };
-        auto g = [&](int n) { return p(f->Przycisk(n)); };
         return QStringList{
             Bity({m->SpeedButtonRecznie->isChecked(), A("Menu_Maszyna_Recznie")->isChecked(),
                   !m->SpeedButtonStop->isHidden(), !c->SpeedButtonStop->isHidden()}),
-            Bity({a("Menu_Symulator"), a("Menu_Program"), a("Menu_Rozkazy"), a("Menu_Mikroprogram"),
-                  a("Menu_Breakpoints"), a("Menu_Maszyna"), a("Menu_CPU"), a("Menu_Konsola"),
-                  a("Menu_Debug")}),
-            Bity({g(1), g(2), g(3), g(8), g(4), g(5), g(6), g(7)}),
-            Bity({a("Menu_Maszyna_Takt"), a("Menu_Maszyna_Rozkaz"), a("Menu_Maszyna_Program"),
-                  a("Menu_Maszyna_Stop")}),
-            Bity({p(m->SpeedButtonTakt), p(m->SpeedButtonRozkaz), p(m->SpeedButtonProgram),
-                  p(c->SpeedButtonTakt), p(c->SpeedButtonRozkaz), p(c->SpeedButtonProgram)}),
-            Bity({a("Menu_Maszyna_Reset"), p(m->SpeedButtonReset), p(c->SpeedButtonReset),
-                  a("Menu_CPU_PokazPanel"), a("Menu_CPU_Takt"), a("Menu_CPU_Rozkaz"),
-                  a("Menu_CPU_Program"), a("Menu_CPU_Reset"), a("Menu_CPU_Stop")}),
+            Bity({a("Menu_Symulator"), a("Menu_Program"), a("Menu_Maszyna"), a("Menu_CPU"),
+                  a("Menu_Konsola")}),
+            Bity({p(f->Przycisk(1)), p(f->Przycisk(2)), p(f->Przycisk(4)), p(f->Przycisk(5))}),
+            Bity({a("Menu_Maszyna_Takt"), p(m->SpeedButtonTakt), p(c->SpeedButtonTakt),
+                  a("Menu_Maszyna_Program"), p(c->SpeedButtonProgram), a("Menu_Maszyna_Reset")}),
             Bity({a("Menu_Maszyna_TaktWstecz"), a("Menu_Maszyna_RozkazWstecz"),
                   p(m->SpeedButtonTaktWstecz), p(m->SpeedButtonRozkazWstecz),
                   p(c->SpeedButtonTaktWstecz), p(c->SpeedButtonRozkazWstecz)}),
@@ -114,16 +106,14 @@ class TestOknaGlownego : public QObject {
 
     void cleanup() { o.reset(); }
 
-    void startIPasekGorny() {
+    void startPaneleITrybProsty() {
         QCOMPARE(QRect(f->pos(), f->size()), QRect(0, 0, 750, 720));
         QCOMPARE((QStringList{f->windowTitle(), QCoreApplication::applicationName(), f->Status(0),
                               f->FrameProgram1->ComboBoxProgram->currentText()}),
                  (QStringList{"Symulator komputera dydaktycznego 1.00",
                               "Symulator komputera dydaktycznego", "K", "Program"}));
-        QCOMPARE(Dostepnosc(),
-                 QStringLiteral("0000 111111111 11111111 1111 111111 111111111 000000"));
+        QCOMPARE(Dostepnosc(), QStringLiteral("0000 11111 1111 111111 000000"));
         QVERIFY(A("Menu_Polski")->isChecked() && !A("Menu_Angielski")->isChecked());
-        QCOMPARE(f->FrameMaszyna1->ListBox1->frameShape(), QFrame::NoFrame);
         // The top buttons in one group, exactly one down.
         const int panele[] = {1, 2, 3, 8, 4, 5, 6, 7};
         const QStringList napisy = {"Maszyna", "Program", "Rozkaz", "Mikroprogram",
@@ -131,74 +121,69 @@ class TestOknaGlownego : public QObject {
         for (int i = 0; i < 8; ++i) {
             const QToolButton* b = f->Przycisk(panele[i]);
             QCOMPARE(b->geometry(), QRect(4 + 84 * i, 4, i == 7 ? 105 : 85, 45));
-            QCOMPARE(b->text(), napisy[i]);
-            QCOMPARE(b->isChecked(), i == 0);
+            QCOMPARE(b->text() + QString::number(b->isChecked()),
+                     napisy[i] + QString::number(i == 0));
         }
-        QCOMPARE(f->WidocznyPanel(), 1);
-        QCOMPARE(f->PanelTop->height(), 55);
         QCOMPARE(f->Image1->geometry(), QRect(79, 4, 8, 45));
-        f->SpeedButtonCPU->click();
-        QVERIFY(f->SpeedButtonCPU->isChecked() && !f->SpeedButtonMaszyna->isChecked());
+        // A panel is refreshed only when it comes to the front, and the buttons stay.
+        f->UstawStatus(1, QStringLiteral("x"));
+        f->PokazPanel(1);
+        QCOMPARE(f->Status(1), QStringLiteral("x"));
+        M().WykonajMikrorozkaz("wyl wea");
+        f->PokazPanel(4);
+        QCOMPARE(f->Status(1), QStringLiteral(" ")); // the CPU panel writes the current text
+        QVERIFY(f->SpeedButtonMaszyna->isChecked());
+        f->PokazPanel(9);
         QCOMPARE(f->WidocznyPanel(), 4);
+        // Simple mode hides the CPU, Konsola, Debug and Punkty buttons and menus.
+        f->SpeedButtonKonsola->click();
+        auto ukryte = [this] {
+            return Bity({f->SpeedButtonCPU->isHidden(), f->SpeedButtonKonsola->isHidden(),
+                         f->SpeedButtonDebug->isHidden(), f->SpeedButtonBreakpoints->isHidden(),
+                         !A("Menu_CPU")->isVisible(), !A("Menu_Konsola")->isVisible(),
+                         !A("Menu_Debug")->isVisible(), !A("Menu_Breakpoints")->isVisible()});
+        };
+        f->SpeedButtonSimpleMode->click();
+        QCOMPARE(f->WidocznyPanel(), 1);
+        QCOMPARE(ukryte(), QStringLiteral("11111111"));
+        f->SpeedButtonSimpleMode->click();
+        QCOMPARE(ukryte(), QStringLiteral("00000000"));
     }
 
-    void menuMaWszystkiePozycjeWKolejnosci() {
-        auto opisz = [](const QMenu* menu) {
+    void menuWKolejnosci() {
+        // The items a user sees, by the last part of their names.
+        auto widoczne = [](const QList<QAction*>& pozycje) {
             QStringList w;
-            for (const QAction* a : menu->actions())
-                w << (a->isSeparator() ? QStringLiteral("-") : a->objectName()) +
-                         (a->menu() ? QStringLiteral(">") : QString()) +
-                         (a->isVisible() ? QString() : QStringLiteral("(h)"));
+            for (const QAction* a : pozycje)
+                if (a->isVisible())
+                    w << (a->isSeparator() ? QStringLiteral("-")
+                                           : a->objectName().section(QLatin1Char('_'), -1));
             return w.join(QLatin1Char(' '));
         };
-        // Pomoc stands apart at the right end of the bar, behind a separator.
-        QStringList menu;
-        for (const QAction* a : f->menuBar()->actions())
-            menu << (a->isSeparator() ? QStringLiteral("-")
-                                      : a->objectName() + QStringLiteral(": ") + opisz(a->menu()));
-        const QStringList oczekiwane = {
-            "Menu_Symulator: Menu_Symulator_Wczytaj(h) Menu_Symulator_Zapisz(h) -(h) "
-            "Menu_Symulator_Architektura - Menu_Jezyk> - Menu_Symulator_Zakoncz",
-            "Menu_Maszyna: Menu_Maszyna_PokazPanel - Menu_Maszyna_Wczytaj Menu_Maszyna_Zapisz - "
-            "Menu_Maszyna_Recznie - Menu_Maszyna_Takt Menu_Maszyna_Rozkaz "
-            "Menu_Maszyna_TaktWstecz Menu_Maszyna_RozkazWstecz Menu_Maszyna_Program "
-            "Menu_Maszyna_Reset Menu_Maszyna_Stop",
-            "Menu_Program: Menu_Program_PokazPanel - Menu_Program_Wczytaj Menu_Program_Zapisz - "
-            "Menu_Program_Kompiluj",
-            "Menu_Rozkazy: Menu_Rozkazy_PokazPanel - Menu_Rozkazy_Wczytaj Menu_Rozkazy_Zapisz - "
-            "Menu_Rozkazy_Kompiluj Menu_Rozkazy_Dodaj Menu_Rozkazy_Usun - "
-            "Menu_Rozkazy_UsunWszystkie Menu_Rozkazy_UstawStandardowe",
-            "Menu_Mikroprogram: Menu_Mikroprogram_PokazPanel - Menu_Mikroprogram_PokazWszystkie "
-            "Menu_Mikroprogram_UkryjPuste",
-            "Menu_CPU: Menu_CPU_PokazPanel - Menu_CPU_Takt Menu_CPU_Rozkaz Menu_CPU_Program "
-            "Menu_CPU_Reset Menu_CPU_Stop",
-            "Menu_Konsola: Menu_Konsola_PokazPanel - Menu_Konsola_Wyczysc",
-            "Menu_Debug: Menu_Debug_PokazPanel - Menu_Debug_Wyczysc",
-            "Menu_Breakpoints: Menu_Breakpoints_PokazPanel - Menu_Breakpoints_Wczytaj(h) "
-            "Menu_Breakpoints_Zapisz(h) -(h) Menu_Breakpoints_Dodaj Menu_Breakpoints_Usun",
-            "-",
-            "Menu_Pomoc: Menu_Pomoc_TematyPomocy(h) -(h) Menu_Pomoc_StronaDomowa(h) "
-            "Menu_Pomoc_SprawdzenieWersjiProgramu(h) Menu_Pomoc_Email(h) -(h) "
-            "Menu_Pomoc_Podrecznik Menu_Pomoc_Informacje",
-        };
-        QCOMPARE(menu, oczekiwane);
-        QCOMPARE(opisz(A("Menu_Jezyk")->menu()), QStringLiteral("Menu_Polski Menu_Angielski"));
-        QCOMPARE(A("Menu_Symulator_Zakoncz")->text(), QStringLiteral("Za&kończ"));
+        QCOMPARE((QStringList{widoczne(f->menuBar()->actions()),
+                              widoczne(A("Menu_Symulator")->menu()->actions()),
+                              widoczne(A("Menu_Maszyna")->menu()->actions()),
+                              widoczne(A("Menu_Pomoc")->menu()->actions())}),
+                 (QStringList{"Symulator Maszyna Program Rozkazy Mikroprogram CPU Konsola Debug "
+                              "Breakpoints - Pomoc",
+                              "Architektura - Jezyk - Zakoncz",
+                              "PokazPanel - Wczytaj Zapisz - Recznie - Takt Rozkaz TaktWstecz "
+                              "RozkazWstecz Program Reset Stop",
+                              "Podrecznik Informacje"}));
     }
 
     void trasowaniePokazujePanel_data() {
         QTest::addColumn<QString>("pozycja");
         QTest::addColumn<int>("panel");
         const std::pair<int, const char*> tabela[] = {
-            {1, "Maszyna_PokazPanel Maszyna_Recznie Maszyna_Takt Maszyna_Rozkaz Maszyna_Program "
-                "Maszyna_Reset Maszyna_Stop"},
-            {2, "Program_PokazPanel Program_Kompiluj"},
-            {3, "Rozkazy_PokazPanel Rozkazy_Kompiluj Rozkazy_Dodaj Rozkazy_Usun"},
-            {8, "Mikroprogram_PokazPanel Mikroprogram_PokazWszystkie Mikroprogram_UkryjPuste"},
-            {4, "CPU_PokazPanel CPU_Takt CPU_Rozkaz CPU_Program CPU_Reset CPU_Stop"},
-            {5, "Konsola_PokazPanel Konsola_Wyczysc"},
-            {6, "Debug_PokazPanel Debug_Wyczysc"},
-            {7, "Breakpoints_PokazPanel Breakpoints_Dodaj Breakpoints_Usun"},
+            {1, "Maszyna_PokazPanel Maszyna_Recznie Maszyna_Takt Maszyna_Program Maszyna_Stop"},
+            {2, "Program_Kompiluj"},
+            {3, "Rozkazy_Kompiluj Rozkazy_Dodaj"},
+            {8, "Mikroprogram_UkryjPuste"},
+            {4, "CPU_PokazPanel CPU_Takt CPU_Program"},
+            {5, "Konsola_Wyczysc"},
+            {6, "Debug_PokazPanel"},
+            {7, "Breakpoints_Usun"},
         };
         for (const auto& [panel, pozycje] : tabela)
             for (const QString& p : QString::fromLatin1(pozycje).split(QLatin1Char(' ')))
@@ -232,9 +217,6 @@ class TestOknaGlownego : public QObject {
             {"", 1, Qt::ControlModifier, "4 5 1 12"},
             {"", 4, {}, "4 5 1 12"},
             {"", 3, {}, "-1 0 0 0"},
-            {"", 5, {}, "-1 0 0 0"},
-            {"", 6, {}, "-1 0 0 0"},
-            {"", 7, {}, "-1 0 0 0"},
             {"", 8, {}, "-1 0 0 0"},
         };
         for (const auto& w : sposoby) {
@@ -291,11 +273,6 @@ class TestOknaGlownego : public QObject {
         QVERIFY(!wea);
         A("Menu_Maszyna_Recznie")->trigger();
         QCOMPARE(Dostepnosc().left(4), QStringLiteral("0000"));
-        // The schematic's own button clears the choice.
-        wea = true;
-        f->FrameMaszyna1->SpeedButtonRecznie->click();
-        QCOMPARE(s->StanPracy.TrybPracy, 1);
-        QVERIFY(!wea);
     }
 
     void trasowanieRozkazowPamieciKonsoliIDebug() {
@@ -311,16 +288,7 @@ class TestOknaGlownego : public QObject {
 
         A("Menu_Mikroprogram_UkryjPuste")->trigger();
         QVERIFY(f->FramePamiecMikroprogramu1->SpeedButtonUkryjPuste->isChecked());
-        A("Menu_Mikroprogram_PokazWszystkie")->trigger();
-        QVERIFY(f->FramePamiecMikroprogramu1->SpeedButtonWszystkie->isChecked());
-
-        s->Konsola.UstawWejscie("ab");
-        s->Konsola.Wypisz('A');
-        A("Menu_Konsola_Wyczysc")->trigger();
-        QVERIFY(s->Konsola.WejsciePuste() && s->Konsola.Wyjscie().empty());
-
-        // The machine's messages reach the schematic's per-tick list and the log, whose
-        // button turns red and bold until the log is emptied or shown.
+        // A machine's message turns the log's button red and bold until the log is shown.
         auto wyrozniony = [this] {
             const bool czerwony =
                 f->SpeedButtonDebug->palette().color(QPalette::ButtonText) == QColor(Qt::red);
@@ -328,17 +296,11 @@ class TestOknaGlownego : public QObject {
         };
         M().ZglosKomunikat("WEA - Próba odczytu z pustej magistrali adresowej A");
         QVERIFY(wyrozniony());
-        QCOMPARE(f->FrameMaszyna1->ListBox1->count(), 1);
         A("Menu_Debug_Wyczysc")->trigger();
-        QVERIFY(s->Dziennik.Linie().empty());
-        QVERIFY(!wyrozniony());
-        M().Takt(); // a new tick empties the per-tick list
-        QCOMPARE(f->FrameMaszyna1->ListBox1->count(), 0);
+        QVERIFY(s->Dziennik.Linie().empty() && !wyrozniony());
         M().ZglosKomunikat("x");
-        QVERIFY(wyrozniony());
         f->SpeedButtonDebug->click();
         QVERIFY(!wyrozniony());
-        QCOMPARE(s->Dziennik.Linie().size(), std::size_t(1)); // the log itself stays
     }
 
     void architekturaOdswiezaPanelePoOknieJakiegokolwiekWyniku() {
@@ -360,15 +322,6 @@ class TestOknaGlownego : public QObject {
         };
         f->Architektura2->trigger();
         QCOMPARE(f->Status(1), QStringLiteral("Pamięć wyczyszczona po zmianie architektury"));
-        // The same menu opens from the Maszyna button's arrow, the logo and the status bar.
-        QTest::mouseClick(f->Image1, Qt::LeftButton);
-        QCOMPARE(f->PopupMenu1->pos(),
-                 f->SpeedButtonMaszyna->mapToGlobal(QPoint(0, f->SpeedButtonMaszyna->height())));
-        QVERIFY(f->PopupMenu1->isVisible());
-        f->PopupMenu1->hide();
-        emit f->StatusBar1->customContextMenuRequested(QPoint(5, 5));
-        QVERIFY(f->PopupMenu1->isVisible());
-        f->PopupMenu1->hide();
     }
 
     void pomocAdresyIPodrecznik() {
@@ -380,20 +333,13 @@ class TestOknaGlownego : public QObject {
             A(n)->setVisible(true);
             A(n)->trigger();
         }
-        QCOMPARE(o->okna, QStringList());
-        QCOMPARE(o->adresy.size(), 4);
-        QVERIFY(o->adresy[0].isLocalFile());
-        QCOMPARE(o->adresy[0].fileName(), QStringLiteral("Zerwon.hlp"));
-        QCOMPARE(o->adresy[1].toString(), TFormMain::AdresStronyDomowej());
-        QCOMPARE(o->adresy[2].toString(),
-                 TFormMain::AdresStronyDomowej() + QStringLiteral("/check.php?ver=1.00"));
-        QCOMPARE(o->adresy[3].scheme(), QStringLiteral("mailto"));
-
+        QCOMPARE(o->adresy.value(2).toString() + QString::number(o->adresy.size()) +
+                     o->okna.join(""),
+                 TFormMain::AdresStronyDomowej() + QStringLiteral("/check.php?ver=1.004"));
         // The manual, searched beside the program: a box when missing, else the HTML when
         // the build rendered it, or the Markdown.
         QTemporaryDir katalog;
         f->KatalogProgramu = katalog.filePath(QStringLiteral("bin"));
-        QCOMPARE(A("Menu_Pomoc_Podrecznik")->text(), QStringLiteral("&Podręcznik"));
         A("Menu_Pomoc_Podrecznik")->trigger();
         QCOMPARE(o->okna.size(), 1);
         QVERIFY(o->okna[0].startsWith(QStringLiteral("Informacja|Nie znaleziono podręcznika")));
@@ -402,28 +348,18 @@ class TestOknaGlownego : public QObject {
         const QString podrecznik = katalog.filePath(QStringLiteral("share/symulator/podrecznik/"));
         for (const char* nazwa : {"podrecznik.md", "podrecznik.html"}) {
             ZapiszPlik(podrecznik + QLatin1String(nazwa), "#");
-            o->adresy.clear();
             A("Menu_Pomoc_Podrecznik")->trigger();
-            QCOMPARE(o->adresy,
-                     QList<QUrl>{QUrl::fromLocalFile(
-                         QFileInfo(podrecznik + QLatin1String(nazwa)).canonicalFilePath())});
+            QCOMPARE(o->adresy.last().fileName(), QLatin1String(nazwa));
         }
-        QCOMPARE(o->okna.size(), 1);
     }
 
     void informacjeNaSrodkuEkranu() {
         f->AboutBox->move(3, 3);
         A("Menu_Pomoc_Informacje")->trigger();
-        QCOMPARE(o->okna, QStringList{QStringLiteral("Informacje")});
         const QPoint srodek = QGuiApplication::primaryScreen()->geometry().center();
         QVERIFY((f->AboutBox->frameGeometry().center() - srodek).manhattanLength() <= 2);
-        QCOMPARE(f->AboutBox->size(), QSize(342, 213));
-        QCOMPARE((QStringList{f->AboutBox->ProductName->text(), f->AboutBox->Version->text(),
-                              f->AboutBox->Label2->text()}),
-                 (QStringList{"Symulator komputera dydaktycznego", "Wersja 1.00",
-                              "Praca dyplomowa inżynierska"}));
-        QVERIFY(f->AboutBox->OKButton->isDefault());
-        QCOMPARE(f->AboutBox->OKButton->geometry(), QRect(134, 180, 75, 25));
+        QCOMPARE(o->okna.join("") + f->AboutBox->Version->text(),
+                 QStringLiteral("InformacjeWersja 1.00"));
     }
 
     // ---- files ----
@@ -465,27 +401,8 @@ class TestOknaGlownego : public QObject {
         A("Menu_Rozkazy_UsunWszystkie")->trigger();
         A("Menu_Rozkazy_Wczytaj")->trigger();
         QCOMPARE(s->ListaRozkazow.Count(), 7);
-        QCOMPARE(filtry, (QStringList{"Maszyna (*.mas)|Wszystkie pliki (*)|mas",
-                                      "Maszyna (*.mas)|Wszystkie pliki (*)|",
-                                      "Program (*.prg)|Wszystkie pliki (*)|prg",
-                                      "Program (*.prg)|Wszystkie pliki (*)|",
-                                      "Rozkazy (*.roz)|Wszystkie pliki (*)|roz",
-                                      "Rozkazy (*.roz)|Wszystkie pliki (*)|"}));
-        QCOMPARE(o->okna.size(), 6); // the file dialogs, no error box
-
-        // A refused file is shown in a box and changes nothing; so is one that cannot be read.
-        ZapiszPlik(plik, "1\r\nx\r\nopis\r\nabc\r\n");
-        o->okna.clear();
-        A("Menu_Rozkazy_Wczytaj")->trigger();
-        QFile::remove(plik);
-        A("Menu_Rozkazy_Wczytaj")->trigger();
-        QCOMPARE(o->okna.size(), 4);
-        QCOMPARE(o->okna[1],
-                 QStringLiteral("Informacja|Nie można wczytać pliku rozkazów. Wiersz 4: \"abc\" "
-                                "nie jest liczbą całkowitą "
-                                "(kod rozkazu nr 1). Lista rozkazów nie została zmieniona."));
-        QVERIFY(o->okna[3].startsWith(QStringLiteral("Informacja|Nie można otworzyć pliku")));
-        QCOMPARE(s->ListaRozkazow.Count(), 7);
+        QCOMPARE(filtry.first() + QString::number(o->okna.size()),
+                 QStringLiteral("Maszyna (*.mas)|Wszystkie pliki (*)|mas6")); // no error box
         // A cancelled dialog changes nothing.
         o->odpowiedz = nullptr;
         A("Menu_Program_Wczytaj")->trigger();
@@ -501,7 +418,6 @@ class TestOknaGlownego : public QObject {
                                      "ad\r\nstop\r\n");
         ZapiszPlik(sciezka("r.roz"), "1\r\nstop\r\nkoniec\r\n0\r\n0\r\n1\r\nstp ;\r\n");
         ZapiszPlik(sciezka("m.mas"), "wex\nstp\n");
-        ZapiszPlik(sciezka("zly.roz"), "1\r\nx\r\nopis\r\nabc\r\n");
         // File, panel in front, the boxes shown.
         const struct {
             const char* plik;
@@ -514,11 +430,7 @@ class TestOknaGlownego : public QObject {
             {"brak.prg", 2,
              "Informacja|Nie można otworzyć pliku \"%1/brak.prg\": nie ma takiego pliku ani "
              "katalogu."},
-            {"zly.roz", 3,
-             "Informacja|Nie można wczytać pliku rozkazów. Wiersz 4: \"abc\" nie jest liczbą "
-             "całkowitą "
-             "(kod rozkazu nr 1). Lista rozkazów nie została zmieniona."},
-            {"notatki.txt", 3,
+            {"notatki.txt", 2,
              "Informacja|Nie można otworzyć pliku \"%1/notatki.txt\": symulator otwiera "
              "programy (.prg), zestawy rozkazów (.roz) i pliki maszyny (.mas)."},
         };
@@ -535,16 +447,15 @@ class TestOknaGlownego : public QObject {
         }
         QCOMPARE(f->FrameProgram1->LinieProgramu(),
                  (std::vector<std::string>{"\tpob 3 ; ład", "stop"}));
-        QCOMPARE(s->ListaRozkazow[1].Opis, std::string("koniec"));
-        QVERIFY(s->Architektura.Jest(NumerSygnalu("wex")));
+        QVERIFY(s->ListaRozkazow[1].Opis == "koniec" && s->Architektura.Jest(NumerSygnalu("wex")));
     }
 
     // ---- enabling ----
 
     void dostepnoscWKazdymTrybie() {
-        // Running: the run commands keep what they had. Any other mode changes nothing.
-        const std::pair<int, bool> tryby[] = {{0, false}, {0, true},  {1, false}, {1, true},
-                                              {2, false}, {0, false}, {2, true},  {3, false}};
+        // Running (2 and 3): the run commands keep what they had.
+        const std::pair<int, bool> tryby[] = {{0, false}, {0, true}, {1, false},
+                                              {2, false}, {2, true}, {3, false}};
         QStringList stany;
         for (auto [tryb, zatrzymana] : tryby) {
             M().Reset();
@@ -553,14 +464,9 @@ class TestOknaGlownego : public QObject {
             f->UstawDostepnosc();
             stany << Dostepnosc().chopped(7);
         }
-        QCOMPARE(stany, (QStringList{"0000 111111111 11111111 1111 111111 111111111",
-                                     "0000 111111111 11111111 0111 000000 111111111",
-                                     "1100 100111111 10010110 1000 100000 111111111",
-                                     "1100 100111111 10010110 0000 000000 111111111",
-                                     "0011 000001111 10001110 0000 000000 111111111",
-                                     "0000 111111111 11111111 1111 111111 111111111",
-                                     "0011 000001111 10001110 1111 111111 111111111",
-                                     "0011 000001111 10001110 1111 111111 111111111"}));
+        QCOMPARE(stany, (QStringList{"0000 11111 1111 111111", "0000 11111 1111 000101",
+                                     "1100 10111 1001 110001", "0011 00111 1011 110001",
+                                     "0011 00111 1011 110001", "0011 00111 1011 110001"}));
     }
 
     void wTrakciePrzebiegu() {
@@ -573,8 +479,7 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(Dostepnosc().right(6), QStringLiteral("111111"));
         m->SpeedButtonProgram->click();
         QVERIFY(f->Przebieg->Trwa());
-        QCOMPARE(Dostepnosc(),
-                 QStringLiteral("0011 000001111 10001110 1111 111111 111111111 000000"));
+        QCOMPARE(Dostepnosc(), QStringLiteral("0011 00111 1011 111111 000000"));
         const std::size_t takty = s->Historia.Takty();
         f->Przebieg->TaktWstecz();
         QCOMPARE(s->Historia.Takty(), takty);
@@ -586,8 +491,7 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(o->okna.size(), 1);
         m->SpeedButtonStop->click();
         QTRY_COMPARE(s->StanPracy.TrybPracy, 0);
-        QCOMPARE(Dostepnosc(),
-                 QStringLiteral("0000 111111111 11111111 1111 111111 111111111 111111"));
+        QCOMPARE(Dostepnosc(), QStringLiteral("0000 11111 1111 111111 111111"));
     }
 
     // ---- keys ----
@@ -602,16 +506,6 @@ class TestOknaGlownego : public QObject {
         ctrl(f, "R");
         QCOMPARE(o->okna,
                  QStringList{QStringLiteral("Symulator komputera dydaktycznego|Easter Egg!")});
-        // Keys without Ctrl between the letters do not break it; a wrong key with Ctrl does.
-        for (std::string_view c : {"P", "L", "O"}) {
-            ctrl(f, c);
-            QTest::keyClick(f, Qt::Key_A);
-        }
-        ctrl(f, "XVER");
-        QCOMPARE(o->okna.size(), 1);
-        // A key that a child ignores travels up to its parents; it counts once.
-        ctrl(f->Image1, "PLOVER");
-        QCOMPARE(o->okna.size(), 2);
     }
 
     // ---- languages ----
@@ -628,31 +522,22 @@ class TestOknaGlownego : public QObject {
             }
             return w;
         };
-        // A few from the tables, then three the tables leave alone.
+        // One from the tables, then two the tables leave alone.
         auto napisy = [this] {
-            return QStringList{A("Menu_CPU")->text(),
-                               f->SpeedButtonRozkaz->text(),
-                               A("Menu_Pomoc_Informacje")->text(),
-                               f->Architektura2->text(),
-                               f->FrameMaszyna1->SpeedButtonTakt->text(),
-                               A("Menu_Breakpoints_Wczytaj")->text()};
+            return QStringList{A("Menu_CPU")->text(), f->Architektura2->text(),
+                               f->FrameMaszyna1->SpeedButtonTakt->text()};
         };
         s->StanPracy.TrybPracy = 1;
         f->UstawDostepnosc();
         const QString stan = Dostepnosc();
         A("Menu_Angielski")->trigger();
         QCOMPARE(rozne(2), QStringList());
-        QCOMPARE(napisy(), (QStringList{"CPU", "Rozkaz", "About...", "Architektura", "Takt [F7]",
-                                        "Wczytaj..."}));
+        QCOMPARE(napisy(), (QStringList{"CPU", "Architektura", "Takt [F7]"}));
         QVERIFY(A("Menu_Angielski")->isChecked() && !A("Menu_Polski")->isChecked());
         QCOMPARE(Dostepnosc(), stan);
-        f->UstawJezyk(3);
-        QCOMPARE(rozne(2), QStringList());
         A("Menu_Polski")->trigger();
         QCOMPARE(rozne(1), QStringList());
-        QCOMPARE(napisy(), (QStringList{"JAL", "Rozkaz", "I&nformacje", "Architektura", "Takt [F7]",
-                                        "Wczytaj..."}));
-        QVERIFY(A("Menu_Polski")->isChecked() && !A("Menu_Angielski")->isChecked());
+        QCOMPARE(napisy(), (QStringList{"JAL", "Architektura", "Takt [F7]"}));
         QCOMPARE(Dostepnosc(), stan);
     }
 
@@ -667,7 +552,6 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(napis->text(), QStringLiteral("Mikroprogram nieaktualny – Rozkazy › Kompiluj"));
         A("Menu_Angielski")->trigger();
         QCOMPARE(napis->text(), QStringLiteral("Microprogram out of date – Rozkazy › Compile"));
-        A("Menu_Polski")->trigger();
         r->SpeedButtonKompiluj->click();
         QVERIFY(!napis->isVisible() && !r->SpeedButtonKompiluj->font().bold());
         // An instruction added is not compiled: stale until Rozkazy › Kompiluj.
@@ -680,23 +564,15 @@ class TestOknaGlownego : public QObject {
     void podpowiedziWObuJezykach() {
         f->SpeedButtonCPU->click();
         auto opisy = [this] {
-            return QStringList{f->FrameCPU1->ListBoxRejestry->item(1)->toolTip(),
-                               f->FrameCPU1->ListBoxFlagi->item(4)->toolTip(),
-                               f->FrameMaszyna1->Image1->OpisW({40, 146}),
-                               f->FrameKonsola1->Edit1->placeholderText()};
+            return QStringList{f->FrameCPU1->ListBoxFlagi->item(4)->toolTip(),
+                               f->FrameMaszyna1->Image1->OpisW({40, 146})};
         };
-        QCOMPARE(opisy(),
-                 (QStringList{"AK – akumulator: wynik jednostki arytmetyczno-logicznej JAL",
-                              "INT – 1, gdy przyjęto przerwanie (RP różny od 0)",
-                              "L – licznik rozkazów: adres następnego rozkazu",
-                              "Wpisane tu znaki odczytuje urządzenie wejściowe (sygnał start)"}));
+        QCOMPARE(opisy(), (QStringList{"INT – 1, gdy przyjęto przerwanie (RP różny od 0)",
+                                       "L – licznik rozkazów: adres następnego rozkazu"}));
         A("Menu_Angielski")->trigger();
-        QCOMPARE(
-            opisy(),
-            (QStringList{"AK – accumulator: the result of the arithmetic-logic unit JAL",
-                         "INT – 1 while an interrupt is accepted (RP not 0)",
-                         "L – instruction counter: address of the next instruction",
-                         "Characters typed here are read by the input device (signal start)"}));
+        QCOMPARE(opisy(),
+                 (QStringList{"INT – 1 while an interrupt is accepted (RP not 0)",
+                              "L – instruction counter: address of the next instruction"}));
         // A status tip goes to the second status panel.
         QStatusTipEvent podpowiedz(QStringLiteral("Zakończ pracę symulatora"));
         QApplication::sendEvent(f, &podpowiedz);
@@ -718,14 +594,6 @@ class TestOknaGlownego : public QObject {
             QVERIFY(a == A("Menu_Pomoc") || !pasek->actionGeometry(a).intersects(pomoc));
         const auto* rozszerzenie = pasek->findChild<QToolButton*>();
         QVERIFY(!rozszerzenie || rozszerzenie->isHidden());
-        // Right from the last menu on the left opens Pomoc, and Right again wraps around.
-        pasek->setActiveAction(A("Menu_Breakpoints"));
-        QTRY_VERIFY(A("Menu_Breakpoints")->menu()->isVisible());
-        QTest::keyClick(A("Menu_Breakpoints")->menu(), Qt::Key_Right);
-        QCOMPARE(pasek->activeAction(), A("Menu_Pomoc"));
-        QTest::keyClick(A("Menu_Pomoc")->menu(), Qt::Key_Right);
-        QCOMPARE(pasek->activeAction(), A("Menu_Symulator"));
-        A("Menu_Symulator")->menu()->close();
     }
 
     void zamkniecieWymagaPotwierdzenia() {
@@ -749,7 +617,6 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(pytania, (QStringList{"1 1 &Tak/&Nie", "1 1 &Yes/&No", "1 1 &Tak/&Nie"}));
         QCOMPARE(o->okna.first(), QStringLiteral("Symulator komputera dydaktycznego|"
                                                  "Czy chcesz zakończyć pracę symulatora?"));
-        QVERIFY(f->isVisible() && !s->StanPracy.ZadanieStopu);
         o->odpowiedz = [](QDialog&) { return static_cast<int>(QMessageBox::Yes); };
         QVERIFY(f->close());
         QVERIFY(!f->isVisible() && s->StanPracy.ZadanieStopu);
@@ -764,17 +631,11 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(QApplication::font().pixelSize(), 12);
         // The install step gets every font the window names.
         QCOMPARE(BrakujaceCzcionki(CzcionkiOkna()), QStringList());
-        QFont nieMa(QStringLiteral("Nie Ma Takiej Czcionki"));
-        nieMa.setPixelSize(12);
-        const QStringList brak = BrakujaceCzcionki(
-            {{nieMa, nieMa.family()}, {CzcionkaSchematu(12), QStringLiteral("Liberation Mono")}});
-        QCOMPARE(brak.size(), 2);
-        QVERIFY2(brak[0].startsWith(QStringLiteral("Brak czcionki „Nie Ma Takiej Czcionki” (pakiet "
-                                                   "fonts-liberation): zamiast niej „")),
-                 qPrintable(brak[0]));
-        QCOMPARE(brak[1], QStringLiteral("Czcionka „Arial” nie jest „Liberation Mono” (pakiet "
-                                         "fonts-liberation): zamiast niej „Liberation Sans”, okno "
-                                         "wygląda inaczej."));
+        QCOMPARE(
+            BrakujaceCzcionki({{CzcionkaSchematu(12), QStringLiteral("Liberation Mono")}}),
+            QStringList(QStringLiteral("Czcionka „Arial” nie jest „Liberation Mono” (pakiet "
+                                       "fonts-liberation): zamiast niej „Liberation Sans”, okno "
+                                       "wygląda inaczej.")));
     }
 
     void wierszeNieRosnaZCzcionka() {
@@ -807,50 +668,8 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(jest, ma);
     }
 
-    // ---- panels ----
-
-    void odswiezanieTylkoPrzyZmianiePanelu() {
-        f->UstawStatus(1, QStringLiteral("x"));
-        f->PokazPanel(1); // already in front: no refresh
-        QCOMPARE(f->Status(1), QStringLiteral("x"));
-        M().WykonajMikrorozkaz("wyl wea");
-        f->PokazPanel(4);
-        QCOMPARE(f->Status(1), QStringLiteral(" ")); // OdswiezCPU writes the current text
-        QVERIFY(f->SpeedButtonMaszyna->isChecked()); // not pressed by PokazPanel
-        f->UstawStatus(1, QStringLiteral("x"));
-        f->PokazPanel(6); // the debug panel has no refresh
-        QCOMPARE(f->Status(1), QStringLiteral("x"));
-        int widoczne = 0;
-        for (int p = 1; p <= 8; ++p)
-            widoczne += !f->Ramka(p)->isHidden();
-        QCOMPARE(widoczne, 1);
-        f->PokazPanel(9);
-        f->PokazPanel(-1);
-        QCOMPARE(f->WidocznyPanel(), 6);
-    }
-
-    void trybProstyUkrywaCztery() {
-        f->SpeedButtonKonsola->click();
-        // The CPU, Konsola, Debug and Punkty buttons, then the same menus.
-        auto ukryte = [this] {
-            return Bity({f->SpeedButtonCPU->isHidden(), f->SpeedButtonKonsola->isHidden(),
-                         f->SpeedButtonDebug->isHidden(), f->SpeedButtonBreakpoints->isHidden(),
-                         !A("Menu_CPU")->isVisible(), !A("Menu_Konsola")->isVisible(),
-                         !A("Menu_Debug")->isVisible(), !A("Menu_Breakpoints")->isVisible()});
-        };
-        f->SpeedButtonSimpleMode->click();
-        QCOMPARE(f->WidocznyPanel(), 1);
-        QCOMPARE(ukryte(), QStringLiteral("11111111"));
-        f->SpeedButtonSimpleMode->click();
-        QCOMPARE(ukryte(), QStringLiteral("00000000"));
-        QVERIFY(f->SpeedButtonSimpleMode->isHidden());
-        QCOMPARE(f->SpeedButtonSimpleMode->geometry().right(), f->PanelTop->width() - 5);
-    }
-
     void splashZamykaSieDopieroPoZegarze() {
         TSplashScreen splash;
-        QCOMPARE(splash.size(), QSize(276, 72));
-        QCOMPARE(splash.Timer1->interval(), 500);
         splash.show();
         QVERIFY(!splash.close() && splash.isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(splash.MozeZamknac(), 5000);

