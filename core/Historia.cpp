@@ -29,7 +29,10 @@ void THistoria::ZapiszPunkt(const TMaszyna& m, bool przedZmiana) {
     p.wiersz = m.biezacyWiersz;
     p.wierszTekstu = m.wierszTekstu;
     p.dlugoscWejscia = m.konsola.Wejscie().size();
-    p.sloty = m.sloty;
+    for (std::size_t i = 0; i < p.wartosci.size(); ++i) {
+        p.wartosci[i] = m.sloty[i].wartosc;
+        p.flagi[i] = m.sloty[i].flaga;
+    }
     if (p.tekstWlasny) {
         teksty.push_back(m.biezacyTekst);
         bajty += sizeof(std::string) + m.biezacyTekst.capacity();
@@ -58,8 +61,9 @@ void THistoria::ZapiszReczny(const TMaszyna& m) {
 void THistoria::PrzedZapisemPaO(const TMaszyna& m, std::int64_t adres) {
     if (!wTakcie) PozaTaktem(m);
     const TKomorka* k = m.pao.Znajdz(adres);
-    Dodaj(dodatki.emplace_back(
-        TDodatek{n, !wTakcie, TKomorkaPrzed{adres, k != nullptr, k ? *k : TKomorka{}}}));
+    komorki.push_back({n, adres, k ? *k : TKomorka{}, !wTakcie, k != nullptr});
+    bajty += sizeof(TKomorkaPrzed);
+    if (!odtwarzanie && Pamiec() > budzet) PilnujBudzetu();
 }
 
 void THistoria::PrzedKomunikatem(const TDziennik& d) {
@@ -103,6 +107,7 @@ void THistoria::Wyczysc() {
     punkty.clear();
     teksty.clear();
     dodatki.clear();
+    komorki.clear();
     dziennik.clear();
     reczne.clear();
     bajty = 0;
@@ -129,6 +134,10 @@ void THistoria::Przytnij(std::uint64_t nowyPierwszy) {
         while (!dodatki.empty() && dodatki.front().takt < nastepny) {
             bajty -= Rozmiar(dodatki.front());
             dodatki.pop_front();
+        }
+        while (!komorki.empty() && komorki.front().takt < nastepny) {
+            bajty -= sizeof(TKomorkaPrzed);
+            komorki.pop_front();
         }
         while (!reczne.empty() && reczne.front().takt < nastepny) {
             bajty -= sizeof(TReczny) + reczne.front().tekst.capacity();
@@ -159,12 +168,6 @@ void THistoria::PilnujBudzetu() {
 void THistoria::Cofnij(TMaszyna& m, const TDodatek& d) {
     struct TCofnij {
         TMaszyna& m;
-        void operator()(const TKomorkaPrzed& k) const {
-            if (k.istniala)
-                m.pao.Wstaw(k.adres, k.stara.Kod, k.stara.Argument, k.stara.Rodzaj);
-            else
-                m.pao.UsunOstatnia(k.adres);
-        }
         void operator()(const TPobrane& p) const { m.konsola.ZwrocZnaki(p.znaki); }
         void operator()(const TWyjscie& w) const { m.konsola.PrzywrocWyjscie(w.stan); }
     };
@@ -182,12 +185,23 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
     const std::uint64_t c = start.takt;
 
     // PaO and the console back to the start, newest first.
-    while (!dodatki.empty() &&
-           (dodatki.back().takt > c ||
-            (dodatki.back().takt == c && (!dodatki.back().przedTaktem || start.przedZmiana)))) {
+    // (The two lists hold different things, so either may go first.)
+    const auto poStarcie = [&](std::uint64_t takt, bool przedTaktem) {
+        return takt > c || (takt == c && (!przedTaktem || start.przedZmiana));
+    };
+    while (!dodatki.empty() && poStarcie(dodatki.back().takt, dodatki.back().przedTaktem)) {
         Cofnij(m, dodatki.back());
         bajty -= Rozmiar(dodatki.back());
         dodatki.pop_back();
+    }
+    while (!komorki.empty() && poStarcie(komorki.back().takt, komorki.back().przedTaktem)) {
+        const TKomorkaPrzed& k = komorki.back();
+        if (k.istniala)
+            m.pao.Wstaw(k.adres, k.stara.Kod, k.stara.Argument, k.stara.Rodzaj);
+        else
+            m.pao.UsunOstatnia(k.adres);
+        bajty -= sizeof(TKomorkaPrzed);
+        komorki.pop_back();
     }
     // The log is not written again: it only loses what came from tick j on.
     std::size_t linie = m.dziennik.Rozmiar();
@@ -207,7 +221,10 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
         bajty -= Rozmiar(punkty.back());
         punkty.pop_back();
     }
-    m.sloty = start.sloty;
+    for (std::size_t i = 0; i < start.wartosci.size(); ++i) {
+        m.sloty[i].wartosc = start.wartosci[i];
+        m.sloty[i].flaga = start.flagi[i];
+    }
     m.biezacyWiersz = start.wiersz;
     m.wierszTekstu = start.wierszTekstu;
     m.biezacyTekst = start.tekstWlasny ? teksty.back() : std::string();

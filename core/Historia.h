@@ -141,13 +141,18 @@ class THistoria {
         bool gotowe, zatrzymana;
         bool tekstWlasny; // the text is the next of `teksty`, not a row's
         std::int32_t wiersz, wierszTekstu;
-        std::size_t dlugoscWejscia;                                 // of the console's input line
-        std::array<TMaszyna::TSlotMaszyny, LiczbaSlotow + 1> sloty; // copied whole: fastest
+        std::size_t dlugoscWejscia; // of the console's input line
+        // Values and flags only: masks and widths do not change while the history lasts.
+        std::array<std::uint32_t, LiczbaSlotow + 1> wartosci;
+        std::array<std::uint8_t, LiczbaSlotow + 1> flagi;
     };
+    // A PaO cell before a write: the commonest record, kept apart as plain data.
     struct TKomorkaPrzed {
+        std::uint64_t takt;
         std::int64_t adres;
-        bool istniala;
         TKomorka stara;
+        bool przedTaktem;
+        bool istniala;
     };
     struct TPobrane {
         std::string znaki;
@@ -155,7 +160,7 @@ class THistoria {
     struct TWyjscie {
         TKonsola::TStanWyjscia stan;
     };
-    using TCo = std::variant<TKomorkaPrzed, TPobrane, TWyjscie>;
+    using TCo = std::variant<TPobrane, TWyjscie>;
     struct TDodatek {
         std::uint64_t takt; // during this tick, or ahead of it when przedTaktem
         bool przedTaktem;
@@ -192,7 +197,8 @@ class THistoria {
 
     TKolejka<TPunkt> punkty;
     TKolejka<std::string> teksty; // of the kept states whose text is not a row's
-    TKolejka<TDodatek> dodatki;
+    TKolejka<TDodatek> dodatki;   // of the console
+    TKolejka<TKomorkaPrzed> komorki;
     TKolejka<TDlugoscDziennika> dziennik;
     TKolejka<TReczny> reczne;
     std::size_t bajty = 0;

@@ -181,25 +181,25 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
         W(Slot::RZ) &= ~W(Slot::RP);
         W(Slot::RP) = 0;
         break;
-    // increments and decrements
-    case il: Zwieksz(Slot::L); break;
-    case ix: Zwieksz(Slot::X); break;
-    case iy: Zwieksz(Slot::Y); break;
-    case iz: Zwieksz(Slot::Z); break;
-    case iu: Zwieksz(Slot::U); break;
-    case iv: Zwieksz(Slot::V); break;
+    // increments and decrements (in a tick: not the editing Zwieksz, which tells the history)
+    case il: W(Slot::L) = (W(Slot::L) + 1) & M(Slot::L); break;
+    case ix: W(Slot::X) = (W(Slot::X) + 1) & M(Slot::X); break;
+    case iy: W(Slot::Y) = (W(Slot::Y) + 1) & M(Slot::Y); break;
+    case iz: W(Slot::Z) = (W(Slot::Z) + 1) & M(Slot::Z); break;
+    case iu: W(Slot::U) = (W(Slot::U) + 1) & M(Slot::U); break;
+    case iv: W(Slot::V) = (W(Slot::V) + 1) & M(Slot::V); break;
     case iak: {
         const std::uint32_t n = W(Slot::AK) >= maskaSlowa;
         W(Slot::AK) = n ? 0 : W(Slot::AK) + 1;
         W(Slot::N) = n, W(Slot::NP) = n, W(Slot::NM) = 0;
         break;
     }
-    case dl: Zmniejsz(Slot::L); break;
-    case dx: Zmniejsz(Slot::X); break;
-    case dy: Zmniejsz(Slot::Y); break;
-    case dz: Zmniejsz(Slot::Z); break;
-    case du: Zmniejsz(Slot::U); break;
-    case dv: Zmniejsz(Slot::V); break;
+    case dl: W(Slot::L) = (W(Slot::L) - 1) & M(Slot::L); break;
+    case dx: W(Slot::X) = (W(Slot::X) - 1) & M(Slot::X); break;
+    case dy: W(Slot::Y) = (W(Slot::Y) - 1) & M(Slot::Y); break;
+    case dz: W(Slot::Z) = (W(Slot::Z) - 1) & M(Slot::Z); break;
+    case du: W(Slot::U) = (W(Slot::U) - 1) & M(Slot::U); break;
+    case dv: W(Slot::V) = (W(Slot::V) - 1) & M(Slot::V); break;
     case dak: {
         const std::uint32_t n = W(Slot::AK) == 0;
         W(Slot::AK) = n ? maskaSlowa : W(Slot::AK) - 1;
