@@ -9,19 +9,12 @@
 #include <string>
 
 #include "Sterowanie.h"
+#include "PetlaPrzykladu.h"
 #include "TSymulator.h"
 
 namespace {
 
 constexpr std::uint64_t Milion = 1'000'000;
-
-void Petla(TSymulator& s) {
-    const int slowa[][3] = {{0, 4, 21}, {1, 3, 20}, {2, 4, 20}, {3, 1, 22}, {4, 3, 20},
-                            {5, 5, 2},  {6, 0, 0},  {20, 0, 0}, {21, 0, 0}, {22, 0, 1}};
-    for (const auto& k : slowa)
-        s.Maszyna.WstawKomorke(k[0], k[1], k[2], "110");
-    s.Maszyna.Reset();
-}
 
 // "Program" for a million ticks, as the runner runs it: without the history (0), with it
 // (1), and with a ring of 4096 ticks that is full all the time, so the oldest tick goes

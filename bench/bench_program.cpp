@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Sterowanie.h"
+#include "PetlaPrzykladu.h"
 #include "TSymulator.h"
 
 // A minimal decoded interpreter of the standard set: no flags, no bus checks, no messages.
@@ -85,14 +86,6 @@ struct TMaszynaWzorcowa {
 
 namespace {
 
-void Petla(TSymulator& s) {
-    const int slowa[][3] = {{0, 4, 21}, {1, 3, 20}, {2, 4, 20}, {3, 1, 22}, {4, 3, 20},
-                            {5, 5, 2},  {6, 0, 0},  {20, 0, 0}, {21, 0, 0}, {22, 0, 1}};
-    for (const auto& k : slowa)
-        s.Maszyna.WstawKomorke(k[0], k[1], k[2], "110");
-    s.Maszyna.Reset();
-}
-
 // Bare ticks, without the history, as the runner runs them.
 void BM_Takt(benchmark::State& state) {
     TSymulator s;
@@ -133,9 +126,7 @@ void BM_ProgramZLicznikiem(benchmark::State& state) {
 // The reference interpreter on the same loop: as the fetch of the worked example leaves it.
 wzorzec::TMaszynaWzorcowa PetlaWzorcowa() {
     wzorzec::TMaszynaWzorcowa m;
-    const int slowa[][3] = {{0, 4, 21}, {1, 3, 20}, {2, 4, 20}, {3, 1, 22}, {4, 3, 20},
-                            {5, 5, 2},  {6, 0, 0},  {20, 0, 0}, {21, 0, 0}, {22, 0, 1}};
-    for (const auto& k : slowa)
+    for (const auto& k : SlowaPetli)
         m.pao[static_cast<std::size_t>(k[0])] = static_cast<std::uint32_t>(k[1] << 5 | k[2]);
     return m;
 }
