@@ -4,8 +4,7 @@
 # Installs what the build needs first (as run.sh does), plus dpkg-dev for the library
 # dependencies and cmark-gfm for the guide's HTML.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-PAKIETY+=(dpkg-dev file cmark-gfm)
-zainstaluj_pakiety
+zainstaluj_pakiety "${PAKIETY_OKNA[@]}" dpkg-dev file cmark-gfm
 katalog="$KORZEN/build-pakiet"
 # Only what goes into the package is built: no tests, no benchmarks.
 cmake -S "$KORZEN" -B "$katalog" -DCMAKE_BUILD_TYPE=Release -DSYMULATOR_BENCH=OFF \
