@@ -70,13 +70,10 @@ TEST_F(Wykonanie, KolejnoscSterownikowMagistrali) {
     // Every driver after the first on its bus reports; the last one's value stands.
     m.UstawRejestr(Slot::L, 9);
     Mikrorozkaz("wyak wyls wyl wyg wyrb wyv wyu wyz wyy wyx wys wyad wyrm wyap wea");
+    const std::string S = " - Magistrala słowowa w uzyciu", A = " - Magistrala adresowa w uzyciu";
     EXPECT_EQ(zapis.komunikaty,
-              (V{"WYX - Magistrala słowowa w uzyciu", "WYY - Magistrala słowowa w uzyciu",
-                 "WYZ - Magistrala słowowa w uzyciu", "WYU - Magistrala adresowa w uzyciu",
-                 "WYV - Magistrala adresowa w uzyciu", "WYRB - Magistrala słowowa w uzyciu",
-                 "WYG - Magistrala słowowa w uzyciu", "WYL - Magistrala adresowa w uzyciu",
-                 "WYLS - Magistrala słowowa w uzyciu", "WYRM - Magistrala adresowa w uzyciu",
-                 "WYAP - Magistrala adresowa w uzyciu", "WYAK - Magistrala słowowa w uzyciu"}));
+              (V{"WYX" + S, "WYY" + S, "WYZ" + S, "WYU" + A, "WYV" + A, "WYRB" + S, "WYG" + S,
+                 "WYL" + A, "WYLS" + S, "WYRM" + A, "WYAP" + A, "WYAK" + S}));
     Mikrorozkaz("wea wyl wyad");
     EXPECT_EQ(m.Wartosc(Slot::A), 9u);
 }
@@ -85,17 +82,10 @@ TEST_F(Wykonanie, ZatrzaskiZPustejMagistrali) {
     m.UstawRejestr(Slot::A, 7);
     Mikrorozkaz("werm wev weu wea wel wes wex wey wez werb wei");
     EXPECT_EQ(m.Wartosc(Slot::A), 7u);
-    EXPECT_EQ(zapis.komunikaty, (V{"WEL - Próba odczytu z pustej magistrali adresowej A",
-                                   "WEX - Próba odczytu z pustej magistrali słowowej S",
-                                   "WEY - Próba odczytu z pustej magistrali słowowej S",
-                                   "WEZ - Próba odczytu z pustej magistrali słowowej S",
-                                   "WEU - Próba odczytu z pustej magistrali adresowej A",
-                                   "WEV - Próba odczytu z pustej magistrali adresowej A",
-                                   "WEI - Próba odczytu z pustej magistrali słowowej S",
-                                   "WEA - Próba odczytu z pustej magistrali adresowej A",
-                                   "WES - Próba odczytu z pustej magistrali słowowej S",
-                                   "WERB - Próba odczytu z pustej magistrali słowowej S",
-                                   "WERM - Próba odczytu z pustej magistrali adresowej A"}));
+    const std::string A = " - Próba odczytu z pustej magistrali adresowej A",
+                      S = " - Próba odczytu z pustej magistrali słowowej S";
+    EXPECT_EQ(zapis.komunikaty, (V{"WEL" + A, "WEX" + S, "WEY" + S, "WEZ" + S, "WEU" + A, "WEV" + A,
+                                   "WEI" + S, "WEA" + A, "WES" + S, "WERB" + S, "WERM" + A}));
 }
 
 TEST_F(Wykonanie, ZatrzaskTniePoMasceAleWermNie) {
@@ -111,14 +101,11 @@ TEST_F(Wykonanie, JalBezWejscia) {
     m.UstawRejestr(Slot::AK, 9);
     Mikrorozkaz("weak xor not and or shr shl dziel mnoz przep ode dod weja");
     EXPECT_EQ(m.Wartosc(Slot::AK), 9u);
+    const std::string J = " - Stan nieokreślony w \"JAL_in\"";
     EXPECT_EQ(zapis.komunikaty,
-              (V{"WEJA - Próba odczytu z pustej magistrali słowowej S",
-                 "DOD - Stan nieokreślony w \"JAL_in\"", "ODE - Stan nieokreślony w \"JAL_in\"",
-                 "PRZEP - Stan nieokreślony w \"JAL_in\"", "MNOZ - Stan nieokreślony w \"JAL_in\"",
-                 "DZIEL - Stan nieokreślony w \"JAL_in\"", "SHL - Stan nieokreślony w \"JAL_in\"",
-                 "SHR - Stan nieokreślony w \"JAL_in\"", "AND - Stan nieokreślony w \"JAL_in\"",
-                 "OR - Stan nieokreślony w \"JAL_in\"", "NOT - Stan nieokreślony w \"JAL_in\"",
-                 "XOR - Stan nieokreślony w \"JAL_in\"", "WEAK - Próba odczytu z pustej JA-L"}));
+              (V{"WEJA - Próba odczytu z pustej magistrali słowowej S", "DOD" + J, "ODE" + J,
+                 "PRZEP" + J, "MNOZ" + J, "DZIEL" + J, "SHL" + J, "SHR" + J, "AND" + J, "OR" + J,
+                 "NOT" + J, "XOR" + J, "WEAK - Próba odczytu z pustej JA-L"}));
 }
 
 // The flags N, NP, NM written as three digits.
