@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <tuple>
 
 #include "Sterowanie.h"
@@ -20,23 +19,16 @@ struct Sterowanie : ::testing::Test {
         s.KompilujMikroprogram();
         ASSERT_TRUE(s.KomunikatyMikroprogramu.empty());
     }
-    void Zaladuj(std::initializer_list<std::array<int, 3>> slowa) {
-        for (const auto& [adres, kod, argument] : slowa)
-            m.WstawKomorke(adres, kod, argument, "110");
+    template <std::size_t N> void Zaladuj(const int (&slowa)[N][3]) {
+        for (const auto& k : slowa)
+            m.WstawKomorke(k[0], k[1], k[2], "110");
         m.Reset();
     }
     // The loop of the worked example: 20 counts up by the word at 22, forever.
     void Petla() {
-        Zaladuj({{0, 4, 21},
-                 {1, 3, 20},
-                 {2, 4, 20},
-                 {3, 1, 22},
-                 {4, 3, 20},
-                 {5, 5, 2},
-                 {6, 0, 0},
-                 {20, 0, 0},
-                 {21, 0, 0},
-                 {22, 0, 1}});
+        const int slowa[][3] = {{0, 4, 21}, {1, 3, 20}, {2, 4, 20}, {3, 1, 22}, {4, 3, 20},
+                                {5, 5, 2},  {6, 0, 0},  {20, 0, 0}, {21, 0, 0}, {22, 0, 1}};
+        Zaladuj(slowa);
     }
     // pob 3; dod 4; stop at 2, with the words 5 at 3 and 7 at 4.
     void DodajIStop() { Zaladuj({{0, 4, 3}, {1, 1, 4}, {2, 0, 0}, {3, 0, 5}, {4, 0, 7}}); }
