@@ -155,10 +155,26 @@ void BM_Wzorzec(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
+// A program printing without end: the console keeps at most its limit of characters,
+// so the memory stays bounded however long it prints.
+void BM_DrukowanieBezKonca(benchmark::State& state) {
+    TKonsola konsola;
+    for (auto _ : state)
+        for (std::size_t i = 0; i < TKonsola::MaksZnakow + 10; ++i)
+            konsola.Wypisz('x');
+    std::size_t znakow = 0;
+    for (const auto& l : konsola.Wyjscie())
+        znakow += l.size();
+    if (znakow > TKonsola::MaksZnakow) state.SkipWithError("the console outgrew its limit");
+    state.counters["znaki"] = static_cast<double>(znakow);
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(TKonsola::MaksZnakow));
+}
+
 BENCHMARK(BM_Wzorzec);
 BENCHMARK(BM_Takt);
 BENCHMARK(BM_ProgramPorcjami);
 BENCHMARK(BM_ProgramZLicznikiem)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrukowanieBezKonca)->Unit(benchmark::kMillisecond);
 
 // Prints the usual table, then the runner's loop against the reference loop.
 class TRaport : public benchmark::ConsoleReporter {

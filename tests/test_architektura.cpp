@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "PlikMaszyny.h"
 #include "Presety.h"
@@ -115,13 +114,8 @@ TEST(PlikMaszyny, ObiegPrzezPlik) {
     ZastosujPreset(a, "L");
     std::string blad;
     ASSERT_TRUE(ZapiszMaszyne(p, a, blad)) << blad;
-    std::ifstream f(p, std::ios::binary);
-    std::string bajty((std::istreambuf_iterator<char>(f)), {});
-    EXPECT_EQ(bajty.substr(0, 9), "wel\r\nwyl\r");
-    EXPECT_EQ(bajty.substr(bajty.size() - 5), "stp\r\n");
     ASSERT_TRUE(WczytajMaszyne(p, b, blad));
-    for (int s = 1; s <= LiczbaSygnalow; ++s)
-        EXPECT_EQ(a.Jest(s), b.Jest(s)) << s;
+    EXPECT_EQ(LinieMaszyny(b), LinieMaszyny(a));
     EXPECT_EQ(a.Elementy, b.Elementy);
     std::filesystem::remove(p);
     // A file that cannot be read leaves the architecture as it was.

@@ -26,19 +26,7 @@ std::string TymczasowyPlik(const char* nazwa) {
 
 } // namespace
 
-TEST(Kodowanie, WszystkieBajtyPrzechodzaBezStrat) {
-    std::string bajty;
-    for (int b = 0; b < 256; ++b)
-        bajty += static_cast<char>(b);
-    std::string utf8 = DekodujCp1250(bajty);
-    EXPECT_TRUE(PoprawneUtf8(utf8));
-    std::string z, znak;
-    int linia = 0;
-    ASSERT_TRUE(KodujCp1250(utf8, z, znak, linia));
-    EXPECT_EQ(z, bajty);
-}
-
-TEST(Kodowanie, PolskieLitery) {
+TEST(Kodowanie, PolskieLiteryIWszystkieBajty) {
     const std::pair<char, const char*> litery[] = {
         {'\xa5', "Ą"}, {'\xc6', "Ć"}, {'\xca', "Ę"}, {'\xa3', "Ł"}, {'\xd1', "Ń"}, {'\xd3', "Ó"},
         {'\x8c', "Ś"}, {'\x8f', "Ź"}, {'\xaf', "Ż"}, {'\xb9', "ą"}, {'\xe6', "ć"}, {'\xea', "ę"},
@@ -51,6 +39,16 @@ TEST(Kodowanie, PolskieLitery) {
         ASSERT_TRUE(KodujCp1250(litera, z, znak, linia));
         EXPECT_EQ(z, std::string(1, bajt));
     }
+    std::string bajty;
+    for (int b = 0; b < 256; ++b)
+        bajty += static_cast<char>(b);
+    const std::string utf8 = DekodujCp1250(bajty);
+    EXPECT_TRUE(PoprawneUtf8(utf8));
+    std::string z, znak;
+    int linia = 0;
+    ASSERT_TRUE(KodujCp1250(utf8, z, znak, linia));
+    EXPECT_EQ(z, bajty);
+    EXPECT_EQ(OdczytajTekst("ład"), "ład") << "valid UTF-8 is taken as it is";
 }
 
 TEST(Kodowanie, ZnakSpozaStronyKodowejJestOdrzucanyZNumeremLinii) {
@@ -59,11 +57,6 @@ TEST(Kodowanie, ZnakSpozaStronyKodowejJestOdrzucanyZNumeremLinii) {
     EXPECT_FALSE(KodujCp1250("abc\r\ndef\r\nx中y", z, znak, linia));
     EXPECT_EQ(znak, "中");
     EXPECT_EQ(linia, 3);
-}
-
-TEST(Kodowanie, OdczytRozpoznajeUtf8) {
-    EXPECT_EQ(OdczytajTekst("ład"), "ład"); // valid UTF-8 with non-ASCII
-    EXPECT_EQ(OdczytajTekst("abc"), "abc");
 }
 
 TEST(Linie, PodzialNaKoncachLinii) {
@@ -75,21 +68,6 @@ TEST(Linie, PodzialNaKoncachLinii) {
     EXPECT_EQ(PodzielNaLinie("\n"), (V{""}));
     EXPECT_EQ(PodzielNaLinie("a\n\rb"), (V{"a", "", "b"}));
     EXPECT_EQ(ZlaczLinie({"a", "", "b"}), "a\r\n\r\nb\r\n");
-}
-
-TEST(Linie, MaleLiteryTylkoAscii) {
-    EXPECT_EQ(MaleLitery("ŁAD Wyl 09_Z"), "Ład wyl 09_z");
-}
-
-TEST(Pliki, ZapisIOdczytPrzezKodowanie) {
-    const std::string p = TymczasowyPlik("zapis.txt");
-    std::string blad;
-    ASSERT_TRUE(ZapiszLinie(p, {"ład", "\tdod 1", ""}, blad)) << blad;
-    EXPECT_EQ(CzytajBajty(p), "\xb3\x61\x64\r\n\tdod 1\r\n\r\n");
-    std::vector<std::string> linie;
-    ASSERT_TRUE(WczytajLinie(p, linie, blad));
-    EXPECT_EQ(linie, (std::vector<std::string>{"ład", "\tdod 1", ""}));
-    std::filesystem::remove(p);
 }
 
 TEST(Pliki, NiekodowalnyTekstNieNiszczyIstniejacegoPliku) {
