@@ -21,6 +21,12 @@ kopiuj_drzewo() {
     local plik
     (cd "$KORZEN" && git ls-files -z -co --exclude-standard) |
         while IFS= read -r -d '' plik; do
+            # Links stay links, even broken ones: the runner's tests use one.
+            if [ -L "$KORZEN/$plik" ]; then
+                mkdir -p "$(dirname "$KOPIA/$plik")"
+                cp -P -f "$KORZEN/$plik" "$KOPIA/$plik"
+                continue
+            fi
             [ -f "$KORZEN/$plik" ] || continue
             if ! cmp -s "$KORZEN/$plik" "$KOPIA/$plik"; then
                 mkdir -p "$(dirname "$KOPIA/$plik")"
