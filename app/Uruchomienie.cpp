@@ -33,13 +33,13 @@ class TSlad {
     const std::string& Blad() const { return blad; }
     void Zapisz(std::uint64_t takt, std::int32_t wiersz, const TMaszyna& m) {
         if (!otwarty) return;
-        bufor += std::to_string(takt) + ',' + std::to_string(wiersz) + ",\"" + m.BiezacyTekst() +
-                 '"';
+        bufor +=
+            std::to_string(takt) + ',' + std::to_string(wiersz) + ",\"" + m.BiezacyTekst() + '"';
         for (int s : {Slot::L, Slot::A, Slot::S, Slot::KOD, Slot::AD, Slot::AK})
             bufor += ',' + std::to_string(m.Wartosc(s));
         bufor += ',' + std::to_string(m.Wartosc(Slot::MagA)) + ',' +
-                 std::to_string(m.Zajeta(Slot::MagA)) + ',' + std::to_string(m.Wartosc(Slot::MagS)) +
-                 ',' + std::to_string(m.Zajeta(Slot::MagS));
+                 std::to_string(m.Zajeta(Slot::MagA)) + ',' +
+                 std::to_string(m.Wartosc(Slot::MagS)) + ',' + std::to_string(m.Zajeta(Slot::MagS));
         for (int s : {Slot::N, Slot::NP, Slot::NM, Slot::RZ, Slot::RP})
             bufor += ',' + std::to_string(m.Wartosc(s));
         bufor += "\r\n";
@@ -325,40 +325,45 @@ void UruchomProgramy(const TZadanie& z, const std::vector<std::string>& programy
         return;
     }
     // Workers take the next program while fewer than `okno` results wait to be handed on.
+    // Whichever worker finds the next result in order waiting hands results on, in order,
+    // one worker at a time; nobody else waits on anybody, so the cores run programs
+    // rather than wake-ups.
     const std::size_t okno = 4 * static_cast<std::size_t>(watki);
     std::mutex mx;
-    std::condition_variable zmiana;
+    std::condition_variable jestMiejsce;
     std::size_t nastepny = 0, oddany = 0;
+    bool oddaje = false;
     std::map<std::size_t, TWynikProgramu> czekajace;
-    std::vector<std::jthread> robotnicy;
-    for (int t = 0; t < watki; ++t)
-        robotnicy.emplace_back([&] {
-            for (;;) {
-                std::size_t i;
-                {
+    {
+        std::vector<std::jthread> robotnicy;
+        for (int t = 0; t < watki; ++t)
+            robotnicy.emplace_back([&] {
+                for (;;) {
+                    std::size_t i;
+                    {
+                        std::unique_lock lock(mx);
+                        jestMiejsce.wait(lock,
+                                         [&] { return nastepny >= n || nastepny < oddany + okno; });
+                        if (nastepny >= n) return;
+                        i = nastepny++;
+                    }
+                    TWynikProgramu w = uruchom(i);
                     std::unique_lock lock(mx);
-                    zmiana.wait(lock, [&] { return nastepny >= n || nastepny < oddany + okno; });
-                    if (nastepny >= n) return;
-                    i = nastepny++;
+                    czekajace.emplace(i, std::move(w));
+                    if (oddaje) continue;
+                    oddaje = true;
+                    for (auto it = czekajace.find(oddany); it != czekajace.end();
+                         it = czekajace.find(oddany)) {
+                        TWynikProgramu r = std::move(it->second);
+                        czekajace.erase(it);
+                        lock.unlock();
+                        gotowy(r);
+                        lock.lock();
+                        ++oddany;
+                        jestMiejsce.notify_all();
+                    }
+                    oddaje = false;
                 }
-                TWynikProgramu w = uruchom(i);
-                std::lock_guard lock(mx);
-                czekajace.emplace(i, std::move(w));
-                zmiana.notify_all();
-            }
-        });
-    for (; oddany < n;) {
-        TWynikProgramu w;
-        {
-            std::unique_lock lock(mx);
-            zmiana.wait(lock, [&] { return czekajace.count(oddany) > 0; });
-            auto it = czekajace.find(oddany);
-            w = std::move(it->second);
-            czekajace.erase(it);
-        }
-        gotowy(w);
-        std::lock_guard lock(mx);
-        ++oddany;
-        zmiana.notify_all();
+            });
     }
 }

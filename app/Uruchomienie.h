@@ -59,8 +59,9 @@ struct TWynikProgramu {
 TWynikProgramu UruchomProgram(const TZadanie& z, const std::string& program);
 
 // Runs the programs on `watki` threads, each on its own simulator, and hands every result
-// to `gotowy` on the calling thread in program order. At most a few results per thread
-// wait for their turn, so memory does not grow with the number of programs.
+// to `gotowy` in program order, one call at a time (on one of the threads; all have ended
+// when this returns). At most a few results per thread wait for their turn, so memory
+// does not grow with the number of programs.
 void UruchomProgramy(const TZadanie& z, const std::vector<std::string>& programy, int watki,
                      const std::function<void(TWynikProgramu&)>& gotowy);
 
