@@ -7,15 +7,14 @@
 
 // ---- recording ----
 
-void THistoria::PrzedTaktemRzadko(const TMaszyna& m, bool reczny) {
-    if (odtwarzanie) {
+// A kept state is due (a change between ticks and clearing make it due at once). Ticks
+// run again keep nothing. A manual tick needs no state of its own: ZapiszReczny keeps its
+// text for running it again.
+void THistoria::PrzedTaktemRzadko(const TMaszyna& m) {
+    if (odtwarzanie)
         doPunktu = OdstepPunktow;
-        return;
-    }
-    // A manual tick's signals come from its text, kept by ZapiszReczny; the state before
-    // it only when a kept state is due anyway.
-    if (doPunktu <= 0 || zmiana || punkty.empty()) ZapiszPunkt(m, false);
-    (void)reczny;
+    else
+        ZapiszPunkt(m, false);
 }
 
 void THistoria::ZapiszPunkt(const TMaszyna& m, bool przedZmiana) {

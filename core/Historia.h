@@ -66,9 +66,9 @@ class THistoria {
     // ---- called by the machine ----
     bool Odtwarza() const { return odtwarzanie; }
     // The hot path: a counter and two flags.
-    void PrzedTaktem(const TMaszyna& m, bool reczny) {
-        if (--doPunktu <= 0 || reczny) [[unlikely]]
-            PrzedTaktemRzadko(m, reczny);
+    void PrzedTaktem(const TMaszyna& m) {
+        if (--doPunktu <= 0) [[unlikely]]
+            PrzedTaktemRzadko(m);
         wTakcie = true;
         komunikat = false;
     }
@@ -177,7 +177,7 @@ class THistoria {
         std::string tekst;
     };
 
-    void PrzedTaktemRzadko(const TMaszyna& m, bool reczny);
+    void PrzedTaktemRzadko(const TMaszyna& m);
     void ZapiszPunkt(const TMaszyna& m, bool przedZmiana);
     void ZapiszZmiane(const TMaszyna& m);
     void ZapiszReczny(const TMaszyna& m);

@@ -270,7 +270,7 @@ std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
 
 int TMaszyna::Takt() {
     const TWierszMikroprogramu& w = pamiec.Wiersz(biezacyWiersz);
-    if (historia) historia->PrzedTaktem(*this, false);
+    if (historia) historia->PrzedTaktem(*this);
     WyczyscMagistrale();
     wierszTekstu = biezacyWiersz;
     if (w.Zestaw.BezKomunikatow())
@@ -292,7 +292,7 @@ int TMaszyna::TaktReczny() { return TaktRecznyZTekstem(TekstWybranych()); }
 
 int TMaszyna::TaktRecznyZTekstem(std::string tekst) {
     const TZestawSygnalow zestaw = DekodujMikrorozkaz(tekst);
-    if (historia) historia->PrzedTaktem(*this, true);
+    if (historia) historia->PrzedTaktem(*this);
     WyczyscMagistrale();
     wierszTekstu = TekstWlasny;
     biezacyTekst = std::move(tekst);
