@@ -71,7 +71,6 @@ std::string BladParsera(const CLI::ParseError& e) {
     return "nieprawidłowe wywołanie";
 }
 
-
 TPrzerwanieZaplanowane CzytajPrzerwanie(const std::string& t) {
     const auto dwukropek = t.find(':');
     long long takt = 0, n = 0;
@@ -191,7 +190,9 @@ std::vector<std::string> ListaProgramow(const std::vector<std::string>& argument
             if (rozszerzenie == ".prg" && !it->is_directory(ecPliku))
                 folder.push_back(it->path().string());
         }
-        if (ec) Porazka("nie można przeczytać folderu \"" + a + "\": " + tekst::PrzyczynaBledu(ec.value()));
+        if (ec)
+            Porazka("nie można przeczytać folderu \"" + a +
+                    "\": " + tekst::PrzyczynaBledu(ec.value()));
         std::sort(folder.begin(), folder.end());
         wynik.insert(wynik.end(), folder.begin(), folder.end());
     }

@@ -11,7 +11,8 @@ std::vector<std::string> LinieMaszyny(const TArchitektura& a) {
 }
 
 void ZastosujLinieMaszyny(TArchitektura& a, const std::vector<std::string>& linie) {
-    for (auto& s : a.Sygnaly) s.Jest = false;
+    for (auto& s : a.Sygnaly)
+        s.Jest = false;
     for (const auto& l : linie) {
         const int s = NumerSygnalu(l);
         if (s != 0) a.Sygnaly[static_cast<std::size_t>(s)].Jest = true;

@@ -44,7 +44,8 @@ bool ZastosujPreset(TArchitektura& a, std::string_view nazwa) {
     const TPreset* p = ZnajdzPreset(nazwa);
     if (!p || p->Sygnaly.empty()) return false;
     const bool wszystkie = p->Sygnaly == "*";
-    for (int s = 1; s <= LiczbaSygnalow; ++s) a.Sygnaly[static_cast<std::size_t>(s)].Jest = wszystkie;
+    for (int s = 1; s <= LiczbaSygnalow; ++s)
+        a.Sygnaly[static_cast<std::size_t>(s)].Jest = wszystkie;
     if (!wszystkie)
         for (auto slowo : SlowaMikrorozkazu(p->Sygnaly))
             a.Sygnaly[static_cast<std::size_t>(NumerSygnalu(slowo))].Jest = true;
@@ -53,7 +54,8 @@ bool ZastosujPreset(TArchitektura& a, std::string_view nazwa) {
     return true;
 }
 
-void ZastosujPresetU(TArchitektura& a, const std::vector<std::pair<std::string, bool>>& zaznaczenia) {
+void ZastosujPresetU(TArchitektura& a,
+                     const std::vector<std::pair<std::string, bool>>& zaznaczenia) {
     for (const auto& [nazwa, jest] : zaznaczenia) {
         const int s = NumerSygnalu(nazwa);
         if (s != 0) a.Sygnaly[static_cast<std::size_t>(s)].Jest = jest;
@@ -64,6 +66,7 @@ void ZastosujPresetU(TArchitektura& a, const std::vector<std::pair<std::string, 
 
 int LiczbaIstniejacychSygnalow(const TArchitektura& a) {
     int n = 0;
-    for (int s = 1; s <= LiczbaSygnalow; ++s) n += a.Sygnaly[static_cast<std::size_t>(s)].Jest;
+    for (int s = 1; s <= LiczbaSygnalow; ++s)
+        n += a.Sygnaly[static_cast<std::size_t>(s)].Jest;
     return n;
 }

@@ -8,8 +8,8 @@
 #include <map>
 #include <string>
 
-#include "Sterowanie.h"
 #include "PetlaPrzykladu.h"
+#include "Sterowanie.h"
 #include "TSymulator.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <map>
 #include <string>
 
-#include "Sterowanie.h"
 #include "PetlaPrzykladu.h"
+#include "Sterowanie.h"
 #include "TSymulator.h"
 
 // A minimal decoded interpreter of the standard set: no flags, no bus checks, no messages.

@@ -38,17 +38,20 @@ struct TRejestrArchitektury {
 
 struct TArchitektura {
     std::array<bool, LiczbaElementow> Elementy{};
-    std::array<TPrzerwanie, 9> Przerwania;                   // 1..8
-    std::array<TUrzadzenie, 3> Urzadzenia;                   // 1 input, 2 output
+    std::array<TPrzerwanie, 9> Przerwania;                       // 1..8
+    std::array<TUrzadzenie, 3> Urzadzenia;                       // 1 input, 2 output
     std::array<TSygnalArchitektury, LiczbaSygnalow + 1> Sygnaly; // 1..61
-    std::array<TRejestrArchitektury, LiczbaSlotow + 1> Rejestry;  // 1..29
+    std::array<TRejestrArchitektury, LiczbaSlotow + 1> Rejestry; // 1..29
 
     TArchitektura();
 
     bool Jest(int sygnal) const {
-        return sygnal >= 1 && sygnal <= LiczbaSygnalow && Sygnaly[static_cast<std::size_t>(sygnal)].Jest;
+        return sygnal >= 1 && sygnal <= LiczbaSygnalow &&
+               Sygnaly[static_cast<std::size_t>(sygnal)].Jest;
     }
-    bool Element(int e) const { return e >= 0 && e < LiczbaElementow && Elementy[static_cast<std::size_t>(e)]; }
+    bool Element(int e) const {
+        return e >= 0 && e < LiczbaElementow && Elementy[static_cast<std::size_t>(e)];
+    }
 };
 
 // "stp" always exists; each component flag is set when one of its signals exists.

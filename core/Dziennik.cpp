@@ -16,7 +16,8 @@ void TDziennik::Dopisz(std::string_view tekst) {
 
 void TDziennik::UsunNowsze(std::size_t rozmiar) {
     if (Rozmiar() <= rozmiar) return;
-    while (!linie.empty() && Rozmiar() > rozmiar) linie.pop_back();
+    while (!linie.empty() && Rozmiar() > rozmiar)
+        linie.pop_back();
     ++wersja;
 }
 

@@ -27,7 +27,10 @@ class TDziennik {
     bool MaNowosci() const { return nowosci; }
 
     using TEtykiety = std::vector<std::pair<std::string, std::string>>;
-    void PokazEtykiety(TEtykiety etykiety) { this->etykiety = std::move(etykiety); ++wersja; }
+    void PokazEtykiety(TEtykiety etykiety) {
+        this->etykiety = std::move(etykiety);
+        ++wersja;
+    }
     const TEtykiety& Etykiety() const { return etykiety; }
 
   private:

@@ -36,7 +36,8 @@ void TKonsola::Wypisz(std::uint8_t kod) {
 void TKonsola::Przytnij() {
     // Keep the newer half; a single overlong line is cut from its start.
     std::size_t suma = 0, od = wyjscie.size();
-    while (od > 0 && suma + wyjscie[od - 1].size() + 1 <= MaksZnakow / 2) suma += wyjscie[--od].size() + 1;
+    while (od > 0 && suma + wyjscie[od - 1].size() + 1 <= MaksZnakow / 2)
+        suma += wyjscie[--od].size() + 1;
     if (od == wyjscie.size()) {
         std::string& ostatnia = wyjscie.back();
         ostatnia.erase(0, ostatnia.size() - MaksZnakow / 2);

@@ -28,7 +28,8 @@ std::string Formatuj(std::int32_t wartosc, int podstawa, int szerokosc, const ch
         return std::to_string(wartosc);
     case 16: {
         char bufor[16];
-        std::snprintf(bufor, sizeof bufor, "%0*X", CyfryHex(szerokosc), static_cast<std::uint32_t>(wartosc));
+        std::snprintf(bufor, sizeof bufor, "%0*X", CyfryHex(szerokosc),
+                      static_cast<std::uint32_t>(wartosc));
         return std::string(prefiks) + bufor;
     }
     default:

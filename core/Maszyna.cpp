@@ -15,24 +15,24 @@ struct TSzerokoscSlotu {
 };
 
 constexpr std::array<TSzerokoscSlotu, 30> SzerokosciSlotow = {{
-    {TRodzajSzerokosci::Stala, 0},                                   // 0 unused
-    {TRodzajSzerokosci::Adres, 0},                                   // 1 L
-    {TRodzajSzerokosci::Slowo, 0}, {TRodzajSzerokosci::Slowo, 0},    // 2 X, 3 Y
-    {TRodzajSzerokosci::Slowo, 0},                                   // 4 Z
-    {TRodzajSzerokosci::Stala, 8}, {TRodzajSzerokosci::Stala, 8},    // 5 RB_we, 6 RB_wy
-    {TRodzajSzerokosci::Stala, 1},                                   // 7 G
-    {TRodzajSzerokosci::Stala, 8}, {TRodzajSzerokosci::Stala, 8},    // 8 RZ, 9 RM
-    {TRodzajSzerokosci::Stala, 8},                                   // 10 RP
-    {TRodzajSzerokosci::Adres, 0}, {TRodzajSzerokosci::Adres, 0},    // 11 AP, 12 A
-    {TRodzajSzerokosci::Slowo, 0}, {TRodzajSzerokosci::Kod, 0},      // 13 S, 14 KOD
-    {TRodzajSzerokosci::Adres, 0}, {TRodzajSzerokosci::Adres, 0},    // 15 AD, 16 bus A
-    {TRodzajSzerokosci::Slowo, 0}, {TRodzajSzerokosci::Slowo, 0},    // 17 bus S, 18 AK
-    {TRodzajSzerokosci::Stala, 0}, {TRodzajSzerokosci::Stala, 0},    // 19 JAL_in, 20 JAL_out
-    {TRodzajSzerokosci::Stala, 1}, {TRodzajSzerokosci::Stala, 1},    // 21 N, 22 NP
-    {TRodzajSzerokosci::Stala, 1}, {TRodzajSzerokosci::Stala, 1},    // 23 NM, 24 sign flag
-    {TRodzajSzerokosci::Stala, 0}, {TRodzajSzerokosci::Stala, 0},    // 25 INT, 26 PAK
-    {TRodzajSzerokosci::Stala, 0},                                   // 27 ZAK
-    {TRodzajSzerokosci::Adres, 0}, {TRodzajSzerokosci::Adres, 0},    // 28 U, 29 V
+    {TRodzajSzerokosci::Stala, 0},                                // 0 unused
+    {TRodzajSzerokosci::Adres, 0},                                // 1 L
+    {TRodzajSzerokosci::Slowo, 0}, {TRodzajSzerokosci::Slowo, 0}, // 2 X, 3 Y
+    {TRodzajSzerokosci::Slowo, 0},                                // 4 Z
+    {TRodzajSzerokosci::Stala, 8}, {TRodzajSzerokosci::Stala, 8}, // 5 RB_we, 6 RB_wy
+    {TRodzajSzerokosci::Stala, 1},                                // 7 G
+    {TRodzajSzerokosci::Stala, 8}, {TRodzajSzerokosci::Stala, 8}, // 8 RZ, 9 RM
+    {TRodzajSzerokosci::Stala, 8},                                // 10 RP
+    {TRodzajSzerokosci::Adres, 0}, {TRodzajSzerokosci::Adres, 0}, // 11 AP, 12 A
+    {TRodzajSzerokosci::Slowo, 0}, {TRodzajSzerokosci::Kod, 0},   // 13 S, 14 KOD
+    {TRodzajSzerokosci::Adres, 0}, {TRodzajSzerokosci::Adres, 0}, // 15 AD, 16 bus A
+    {TRodzajSzerokosci::Slowo, 0}, {TRodzajSzerokosci::Slowo, 0}, // 17 bus S, 18 AK
+    {TRodzajSzerokosci::Stala, 0}, {TRodzajSzerokosci::Stala, 0}, // 19 JAL_in, 20 JAL_out
+    {TRodzajSzerokosci::Stala, 1}, {TRodzajSzerokosci::Stala, 1}, // 21 N, 22 NP
+    {TRodzajSzerokosci::Stala, 1}, {TRodzajSzerokosci::Stala, 1}, // 23 NM, 24 sign flag
+    {TRodzajSzerokosci::Stala, 0}, {TRodzajSzerokosci::Stala, 0}, // 25 INT, 26 PAK
+    {TRodzajSzerokosci::Stala, 0},                                // 27 ZAK
+    {TRodzajSzerokosci::Adres, 0}, {TRodzajSzerokosci::Adres, 0}, // 28 U, 29 V
 }};
 
 constexpr std::uint32_t MaskaBitow(int bity) {
@@ -62,7 +62,9 @@ void TMaszyna::ZmianaPozaTaktem() {
     if (historia) historia->PozaTaktem(*this);
 }
 
-void TMaszyna::ZapiszKomorke(std::int64_t adres) { historia->PrzedZapisemPaO(*this, adres); }
+void TMaszyna::ZapiszKomorke(std::int64_t adres) {
+    historia->PrzedZapisemPaO(*this, adres);
+}
 
 bool TMaszyna::UstawSzerokosci(int adres, int kod) {
     if (adres < 5 || adres > 24 || kod < 3 || kod > 8) return false;
@@ -75,10 +77,17 @@ bool TMaszyna::UstawSzerokosci(int adres, int kod) {
         const auto& sz = SzerokosciSlotow[static_cast<std::size_t>(i)];
         int w = sz.bity;
         switch (sz.rodzaj) {
-        case TRodzajSzerokosci::Adres: w = adres; break;
-        case TRodzajSzerokosci::Kod: w = kod; break;
-        case TRodzajSzerokosci::Slowo: w = adres + kod; break;
-        case TRodzajSzerokosci::Stala: break;
+        case TRodzajSzerokosci::Adres:
+            w = adres;
+            break;
+        case TRodzajSzerokosci::Kod:
+            w = kod;
+            break;
+        case TRodzajSzerokosci::Slowo:
+            w = adres + kod;
+            break;
+        case TRodzajSzerokosci::Stala:
+            break;
         }
         auto& s = sloty[static_cast<std::size_t>(i)];
         s.szerokosc = w;
@@ -137,7 +146,8 @@ void TMaszyna::Zmniejsz(int slot) {
 }
 
 std::uint32_t TMaszyna::RejestrI() const {
-    return static_cast<std::uint32_t>((static_cast<std::uint64_t>(W(Slot::KOD)) << bityAdresu) + W(Slot::AD));
+    return static_cast<std::uint32_t>((static_cast<std::uint64_t>(W(Slot::KOD)) << bityAdresu) +
+                                      W(Slot::AD));
 }
 
 std::string TMaszyna::TekstWybranych() const {
@@ -151,7 +161,8 @@ std::string TMaszyna::TekstWybranych() const {
 }
 
 void TMaszyna::WyczyscWybrane() {
-    for (auto& s : arch.Sygnaly) s.Wybrany = false;
+    for (auto& s : arch.Sygnaly)
+        s.Wybrany = false;
 }
 
 void TMaszyna::ZglosKomunikat(std::string_view tekst) {
@@ -175,7 +186,9 @@ void TMaszyna::Przeslanie() {
     ZmianaPozaTaktem();
     int d = 0;
     for (int i = 1; i <= 2; ++i)
-        if (static_cast<std::int64_t>(W(Slot::AD)) == arch.Urzadzenia[static_cast<std::size_t>(i)].Adres) d = i;
+        if (static_cast<std::int64_t>(W(Slot::AD)) ==
+            arch.Urzadzenia[static_cast<std::size_t>(i)].Adres)
+            d = i;
     UstawRejestr(Slot::G, konsola.WejsciePuste() ? 0 : 1);
     if (d == 1) {
         if (!konsola.WejsciePuste()) {
@@ -200,17 +213,17 @@ void TMaszyna::PrzeslanieZKlawiatury() {
 void TMaszyna::KlawiszWLiniiWejscia() {
     if (zatrzymana) return;
     if (!konsola.WejsciePuste()) ZglosPrzerwanie(8);
-    if (stan.TrybPracy != 2 && AktywnySygnal("start") && !konsola.WejsciePuste()) PrzeslanieZKlawiatury();
+    if (stan.TrybPracy != 2 && AktywnySygnal("start") && !konsola.WejsciePuste())
+        PrzeslanieZKlawiatury();
 }
 
 // ---- breakpoints ----
 
 std::int32_t TMaszyna::WartoscObserwowana(int co, std::int32_t adresKomorki) const {
-    static constexpr std::array<int, 21> Sloty = {Slot::AK, Slot::L,  0,         Slot::AD,   Slot::KOD,
-                                                  Slot::A,  Slot::S,  0,         Slot::X,    Slot::Y,
-                                                  Slot::Z,  Slot::MagA, Slot::MagS, Slot::RZ, Slot::RM,
-                                                  Slot::RP, Slot::AP, Slot::RB_we, Slot::RB_wy, Slot::U,
-                                                  Slot::V};
+    static constexpr std::array<int, 21> Sloty = {
+        Slot::AK, Slot::L,  0,        Slot::AD,    Slot::KOD,   Slot::A,    Slot::S,
+        0,        Slot::X,  Slot::Y,  Slot::Z,     Slot::MagA,  Slot::MagS, Slot::RZ,
+        Slot::RM, Slot::RP, Slot::AP, Slot::RB_we, Slot::RB_wy, Slot::U,    Slot::V};
     if (co == 2) return static_cast<std::int32_t>(RejestrI());
     if (co == KomorkaPamieci) return static_cast<std::int32_t>(CzytajPaO(adresKomorki));
     if (co < 0 || co >= static_cast<int>(Sloty.size())) return 0;

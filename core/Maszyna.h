@@ -20,10 +20,10 @@ class TSluchaczMaszyny;
 
 // Slot numbers, fixed: the schematic, the architecture record and the breakpoints use them.
 namespace Slot {
-inline constexpr int L = 1, X = 2, Y = 3, Z = 4, RB_we = 5, RB_wy = 6, G = 7, RZ = 8, RM = 9, RP = 10,
-                     AP = 11, A = 12, S = 13, KOD = 14, AD = 15, MagA = 16, MagS = 17, AK = 18,
-                     JAL_in = 19, JAL_out = 20, N = 21, NP = 22, NM = 23, Znak = 24, INT = 25,
-                     PAK = 26, ZAK = 27, U = 28, V = 29;
+inline constexpr int L = 1, X = 2, Y = 3, Z = 4, RB_we = 5, RB_wy = 6, G = 7, RZ = 8, RM = 9,
+                     RP = 10, AP = 11, A = 12, S = 13, KOD = 14, AD = 15, MagA = 16, MagS = 17,
+                     AK = 18, JAL_in = 19, JAL_out = 20, N = 21, NP = 22, NM = 23, Znak = 24,
+                     INT = 25, PAK = 26, ZAK = 27, U = 28, V = 29;
 }
 
 // Run state shared by the run commands, the breakpoints and the windows.
@@ -46,10 +46,18 @@ class TMaszyna {
     bool UstawSzerokosci(int bityAdresu, int bityKodu);
     void Reset();
 
-    std::uint32_t Wartosc(int slot) const { return Poprawny(slot) ? sloty[static_cast<std::size_t>(slot)].wartosc : 0; }
-    int Szerokosc(int slot) const { return Poprawny(slot) ? sloty[static_cast<std::size_t>(slot)].szerokosc : 0; }
-    std::uint32_t Maska(int slot) const { return Poprawny(slot) ? sloty[static_cast<std::size_t>(slot)].maska : 0; }
-    bool Flaga(int slot) const { return Poprawny(slot) && sloty[static_cast<std::size_t>(slot)].flaga; }
+    std::uint32_t Wartosc(int slot) const {
+        return Poprawny(slot) ? sloty[static_cast<std::size_t>(slot)].wartosc : 0;
+    }
+    int Szerokosc(int slot) const {
+        return Poprawny(slot) ? sloty[static_cast<std::size_t>(slot)].szerokosc : 0;
+    }
+    std::uint32_t Maska(int slot) const {
+        return Poprawny(slot) ? sloty[static_cast<std::size_t>(slot)].maska : 0;
+    }
+    bool Flaga(int slot) const {
+        return Poprawny(slot) && sloty[static_cast<std::size_t>(slot)].flaga;
+    }
     std::string WartoscTekst(int slot) const;
     void UstawRejestr(int slot, std::uint32_t wartosc);
     void Zwieksz(int slot);
@@ -95,7 +103,9 @@ class TMaszyna {
     const TPaO& PaO() const { return pao; }
 
     // Signals
-    bool AktywnySygnal(std::string_view nazwa) const { return SlowoWTekscie(BiezacyTekst(), nazwa); }
+    bool AktywnySygnal(std::string_view nazwa) const {
+        return SlowoWTekscie(BiezacyTekst(), nazwa);
+    }
     std::string TekstWybranych() const;
     void WyczyscWybrane();
 

@@ -43,8 +43,9 @@ void TPaO::UsunOstatnia(std::int64_t adres) {
     if (i < 0 || static_cast<std::size_t>(i) + 1 != komorki.size()) return;
     komorki.pop_back();
     if (adres >= 0 && adres < ZakresStron)
-        (*strony[static_cast<std::size_t>(adres >> BityStrony)])
-            [static_cast<std::size_t>(adres) & ((std::size_t{1} << BityStrony) - 1)] = -1;
+        (*strony[static_cast<std::size_t>(adres >> BityStrony)])[static_cast<std::size_t>(adres) &
+                                                                 ((std::size_t{1} << BityStrony) -
+                                                                  1)] = -1;
     else
         inne.erase(adres);
 }

@@ -21,4 +21,6 @@ TWierszMikroprogramu WierszPobrania() {
     return w;
 }
 
-TPamiecMikroprogramu::TPamiecMikroprogramu() { wiersze.push_back(WierszPobrania()); }
+TPamiecMikroprogramu::TPamiecMikroprogramu() {
+    wiersze.push_back(WierszPobrania());
+}

@@ -2,8 +2,8 @@
 
 bool TPunktyZatrzymania::DodajPunkt(const TPunktZatrzymania& p, std::string& blad) {
     if (Count() >= MaksPunktow) {
-        blad = "Nie można dodać punktu zatrzymania: lista mieści najwyżej " + std::to_string(MaksPunktow) +
-               " punktów.";
+        blad = "Nie można dodać punktu zatrzymania: lista mieści najwyżej " +
+               std::to_string(MaksPunktow) + " punktów.";
         return false;
     }
     if (p.Co < 0 || p.Co >= static_cast<int>(NazwyObserwowanych.size()) || p.Relacja < 0 ||
@@ -34,13 +34,21 @@ std::string TPunktyZatrzymania::OpisPunktu(int k) const {
 
 bool RelacjaSpelniona(const TPunktZatrzymania& p, std::int32_t v) {
     switch (p.Relacja) {
-    case 0: return v == p.Wartosc1;
-    case 1: return v != p.Wartosc1;
-    case 2: return v > p.Wartosc1;
-    case 3: return v >= p.Wartosc1;
-    case 4: return v < p.Wartosc1;
-    case 5: return v <= p.Wartosc1;
-    case 6: return p.Wartosc1 <= v && v <= p.Wartosc2;
-    default: return false;
+    case 0:
+        return v == p.Wartosc1;
+    case 1:
+        return v != p.Wartosc1;
+    case 2:
+        return v > p.Wartosc1;
+    case 3:
+        return v >= p.Wartosc1;
+    case 4:
+        return v < p.Wartosc1;
+    case 5:
+        return v <= p.Wartosc1;
+    case 6:
+        return p.Wartosc1 <= v && v <= p.Wartosc2;
+    default:
+        return false;
     }
 }

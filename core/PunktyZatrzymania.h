@@ -38,9 +38,13 @@ inline constexpr std::array<std::string_view, 21> NazwyObserwowanych = {
     "Rejestr U",
     "Rejestr V"};
 
-inline constexpr std::array<std::string_view, 7> NazwyRelacji = {
-    "równa się",       "jest różny od",    "jest większy od",         "jest równy lub większy od",
-    "jest mniejszy od", "jest równy lub mniejszy od", "zawiera się w przedziale"};
+inline constexpr std::array<std::string_view, 7> NazwyRelacji = {"równa się",
+                                                                 "jest różny od",
+                                                                 "jest większy od",
+                                                                 "jest równy lub większy od",
+                                                                 "jest mniejszy od",
+                                                                 "jest równy lub mniejszy od",
+                                                                 "zawiera się w przedziale"};
 
 inline constexpr int KomorkaPamieci = 7;
 inline constexpr int RelacjaPrzedzial = 6;

@@ -14,7 +14,8 @@ constexpr auto MaskaKrokow = BudujMaskiKrokow();
 
 constexpr std::uint64_t Kroki(std::initializer_list<TSygnal> sygnaly) {
     std::uint64_t m = 0;
-    for (TSygnal s : sygnaly) m |= MaskaKrokow[static_cast<std::size_t>(s)];
+    for (TSygnal s : sygnaly)
+        m |= MaskaKrokow[static_cast<std::size_t>(s)];
     return m;
 }
 
@@ -27,7 +28,9 @@ constexpr std::uint64_t Polaczenia = Kroki({assa, as, sa});
 constexpr std::uint64_t OperacjeJal =
     Kroki({dod, ode, przep, mnoz, dziel, shl, shr, and_, or_, not_, xor_});
 
-constexpr bool NajwyzejJeden(std::uint64_t m) { return (m & (m - 1)) == 0; }
+constexpr bool NajwyzejJeden(std::uint64_t m) {
+    return (m & (m - 1)) == 0;
+}
 
 // Every driver comes before every reader in the order of execution.
 constexpr bool ObliczBezKomunikatow(std::uint64_t kroki) {
@@ -70,9 +73,11 @@ std::vector<std::string_view> SlowaMikrorozkazu(std::string_view tekst) {
     std::vector<std::string_view> slowa;
     std::size_t i = 0;
     while (i < tekst.size()) {
-        while (i < tekst.size() && tekst[i] == ' ') ++i;
+        while (i < tekst.size() && tekst[i] == ' ')
+            ++i;
         std::size_t p = i;
-        while (i < tekst.size() && tekst[i] != ' ') ++i;
+        while (i < tekst.size() && tekst[i] != ' ')
+            ++i;
         if (i > p) slowa.push_back(tekst.substr(p, i - p));
     }
     return slowa;
@@ -80,7 +85,8 @@ std::vector<std::string_view> SlowaMikrorozkazu(std::string_view tekst) {
 
 TZestawSygnalow DekodujMikrorozkaz(std::string_view tekst) {
     TZestawSygnalow z;
-    for (auto slowo : SlowaMikrorozkazu(tekst)) z.Dodaj(NumerSygnalu(slowo));
+    for (auto slowo : SlowaMikrorozkazu(tekst))
+        z.Dodaj(NumerSygnalu(slowo));
     return z;
 }
 

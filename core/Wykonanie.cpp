@@ -18,7 +18,9 @@ void TMaszyna::WyczyscMagistrale() {
     urzadzenieGotowe = false;
 }
 
-void TMaszyna::WykonajMikrorozkaz(std::string_view tekst) { WykonajZestaw(DekodujMikrorozkaz(tekst)); }
+void TMaszyna::WykonajMikrorozkaz(std::string_view tekst) {
+    WykonajZestaw(DekodujMikrorozkaz(tekst));
+}
 
 template <bool Sprawdzaj>
 void TMaszyna::Wystaw(int magistrala, std::uint32_t wartosc, std::string_view komunikatZajetej) {
@@ -52,12 +54,15 @@ void TMaszyna::Eni() {
     if (p == 0) return;
     const int k = std::bit_width(p) - 1;
     W(Slot::RP) = (std::uint32_t{1} << k) & M(Slot::RP);
-    W(Slot::AP) = static_cast<std::uint32_t>(arch.Przerwania[static_cast<std::size_t>(k + 1)].Adres);
+    W(Slot::AP) =
+        static_cast<std::uint32_t>(arch.Przerwania[static_cast<std::size_t>(k + 1)].Adres);
 }
 
 // The checks depend on what the tick has driven so far, so the unchecked path is only for
 // Takt, which starts from empty buses; a set run on its own is always checked.
-void TMaszyna::WykonajZestaw(TZestawSygnalow zestaw) { WykonajKroki<true>(zestaw.kroki); }
+void TMaszyna::WykonajZestaw(TZestawSygnalow zestaw) {
+    WykonajKroki<true>(zestaw.kroki);
+}
 
 template <bool Sprawdzaj> void TMaszyna::WykonajKroki(std::uint64_t kroki) {
     for (std::uint64_t m = kroki; m != 0; m &= m - 1)
@@ -68,25 +73,58 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
     using enum TSygnal;
     const std::uint32_t maskaSlowa = M(Slot::AK);
     switch (s) {
-    case brak: break;
+    case brak:
+        break;
     // memory
-    case czyt: W(Slot::S) = CzytajPaO(W(Slot::A)); break;
-    case pisz: PiszPaO(W(Slot::A), W(Slot::S)); break;
+    case czyt:
+        W(Slot::S) = CzytajPaO(W(Slot::A));
+        break;
+    case pisz:
+        PiszPaO(W(Slot::A), W(Slot::S));
+        break;
     // bus drivers
-    case wyad: Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::AD), "WYAD - Magistrala adresowa w uzyciu"); break;
-    case wys: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::S), "WYS - Magistrala słowowa w uzyciu"); break;
-    case wyx: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::X), "WYX - Magistrala słowowa w uzyciu"); break;
-    case wyy: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::Y), "WYY - Magistrala słowowa w uzyciu"); break;
-    case wyz: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::Z), "WYZ - Magistrala słowowa w uzyciu"); break;
-    case wyu: Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::U), "WYU - Magistrala adresowa w uzyciu"); break;
-    case wyv: Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::V), "WYV - Magistrala adresowa w uzyciu"); break;
-    case wyrb: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::RB_wy), "WYRB - Magistrala słowowa w uzyciu"); break;
-    case wyg: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::G), "WYG - Magistrala słowowa w uzyciu"); break;
-    case wyl: Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::L), "WYL - Magistrala adresowa w uzyciu"); break;
-    case wyls: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::L), "WYLS - Magistrala słowowa w uzyciu"); break;
-    case wyrm: Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::RM), "WYRM - Magistrala adresowa w uzyciu"); break;
-    case wyap: Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::AP), "WYAP - Magistrala adresowa w uzyciu"); break;
-    case wyak: Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::AK), "WYAK - Magistrala słowowa w uzyciu"); break;
+    case wyad:
+        Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::AD), "WYAD - Magistrala adresowa w uzyciu");
+        break;
+    case wys:
+        Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::S), "WYS - Magistrala słowowa w uzyciu");
+        break;
+    case wyx:
+        Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::X), "WYX - Magistrala słowowa w uzyciu");
+        break;
+    case wyy:
+        Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::Y), "WYY - Magistrala słowowa w uzyciu");
+        break;
+    case wyz:
+        Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::Z), "WYZ - Magistrala słowowa w uzyciu");
+        break;
+    case wyu:
+        Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::U), "WYU - Magistrala adresowa w uzyciu");
+        break;
+    case wyv:
+        Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::V), "WYV - Magistrala adresowa w uzyciu");
+        break;
+    case wyrb:
+        Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::RB_wy), "WYRB - Magistrala słowowa w uzyciu");
+        break;
+    case wyg:
+        Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::G), "WYG - Magistrala słowowa w uzyciu");
+        break;
+    case wyl:
+        Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::L), "WYL - Magistrala adresowa w uzyciu");
+        break;
+    case wyls:
+        Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::L), "WYLS - Magistrala słowowa w uzyciu");
+        break;
+    case wyrm:
+        Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::RM), "WYRM - Magistrala adresowa w uzyciu");
+        break;
+    case wyap:
+        Wystaw<Sprawdzaj>(Slot::MagA, W(Slot::AP), "WYAP - Magistrala adresowa w uzyciu");
+        break;
+    case wyak:
+        Wystaw<Sprawdzaj>(Slot::MagS, W(Slot::AK), "WYAK - Magistrala słowowa w uzyciu");
+        break;
     // bus links
     case assa:
         if (F(Slot::MagA) && F(Slot::MagS)) {
@@ -114,7 +152,9 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
         F(Slot::MagA) = 1;
         break;
     // device
-    case start: Przeslanie(); break;
+    case start:
+        Przeslanie();
+        break;
     // JAL
     case weja:
         if (Sprawdzaj && !F(Slot::MagS)) {
@@ -141,7 +181,8 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
         }
         break;
     case przep:
-        if (JalGotowy<Sprawdzaj>("PRZEP - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::JAL_in));
+        if (JalGotowy<Sprawdzaj>("PRZEP - Stan nieokreślony w \"JAL_in\""))
+            WynikJal(W(Slot::JAL_in));
         break;
     case mnoz:
         if (JalGotowy<Sprawdzaj>("MNOZ - Stan nieokreślony w \"JAL_in\""))
@@ -158,48 +199,80 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
         }
         break;
     case shl:
-        if (JalGotowy<Sprawdzaj>("SHL - Stan nieokreślony w \"JAL_in\"")) WynikJal(std::uint64_t{W(Slot::JAL_in)} * 2);
+        if (JalGotowy<Sprawdzaj>("SHL - Stan nieokreślony w \"JAL_in\""))
+            WynikJal(std::uint64_t{W(Slot::JAL_in)} * 2);
         break;
     case shr:
-        if (JalGotowy<Sprawdzaj>("SHR - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::JAL_in) / 2);
+        if (JalGotowy<Sprawdzaj>("SHR - Stan nieokreślony w \"JAL_in\""))
+            WynikJal(W(Slot::JAL_in) / 2);
         break;
     case and_:
-        if (JalGotowy<Sprawdzaj>("AND - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::AK) & W(Slot::JAL_in));
+        if (JalGotowy<Sprawdzaj>("AND - Stan nieokreślony w \"JAL_in\""))
+            WynikJal(W(Slot::AK) & W(Slot::JAL_in));
         break;
     case or_:
-        if (JalGotowy<Sprawdzaj>("OR - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::AK) | W(Slot::JAL_in));
+        if (JalGotowy<Sprawdzaj>("OR - Stan nieokreślony w \"JAL_in\""))
+            WynikJal(W(Slot::AK) | W(Slot::JAL_in));
         break;
     case not_:
-        if (JalGotowy<Sprawdzaj>("NOT - Stan nieokreślony w \"JAL_in\"")) WynikJal(~W(Slot::JAL_in));
+        if (JalGotowy<Sprawdzaj>("NOT - Stan nieokreślony w \"JAL_in\""))
+            WynikJal(~W(Slot::JAL_in));
         break;
     case xor_:
-        if (JalGotowy<Sprawdzaj>("XOR - Stan nieokreślony w \"JAL_in\"")) WynikJal(W(Slot::AK) ^ W(Slot::JAL_in));
+        if (JalGotowy<Sprawdzaj>("XOR - Stan nieokreślony w \"JAL_in\""))
+            WynikJal(W(Slot::AK) ^ W(Slot::JAL_in));
         break;
     // interrupts
-    case eni: Eni(); break;
+    case eni:
+        Eni();
+        break;
     case rint:
         W(Slot::RZ) &= ~W(Slot::RP);
         W(Slot::RP) = 0;
         break;
     // increments and decrements (in a tick: not the editing Zwieksz, which tells the history)
-    case il: W(Slot::L) = (W(Slot::L) + 1) & M(Slot::L); break;
-    case ix: W(Slot::X) = (W(Slot::X) + 1) & M(Slot::X); break;
-    case iy: W(Slot::Y) = (W(Slot::Y) + 1) & M(Slot::Y); break;
-    case iz: W(Slot::Z) = (W(Slot::Z) + 1) & M(Slot::Z); break;
-    case iu: W(Slot::U) = (W(Slot::U) + 1) & M(Slot::U); break;
-    case iv: W(Slot::V) = (W(Slot::V) + 1) & M(Slot::V); break;
+    case il:
+        W(Slot::L) = (W(Slot::L) + 1) & M(Slot::L);
+        break;
+    case ix:
+        W(Slot::X) = (W(Slot::X) + 1) & M(Slot::X);
+        break;
+    case iy:
+        W(Slot::Y) = (W(Slot::Y) + 1) & M(Slot::Y);
+        break;
+    case iz:
+        W(Slot::Z) = (W(Slot::Z) + 1) & M(Slot::Z);
+        break;
+    case iu:
+        W(Slot::U) = (W(Slot::U) + 1) & M(Slot::U);
+        break;
+    case iv:
+        W(Slot::V) = (W(Slot::V) + 1) & M(Slot::V);
+        break;
     case iak: {
         const std::uint32_t n = W(Slot::AK) >= maskaSlowa;
         W(Slot::AK) = n ? 0 : W(Slot::AK) + 1;
         W(Slot::N) = n, W(Slot::NP) = n, W(Slot::NM) = 0;
         break;
     }
-    case dl: W(Slot::L) = (W(Slot::L) - 1) & M(Slot::L); break;
-    case dx: W(Slot::X) = (W(Slot::X) - 1) & M(Slot::X); break;
-    case dy: W(Slot::Y) = (W(Slot::Y) - 1) & M(Slot::Y); break;
-    case dz: W(Slot::Z) = (W(Slot::Z) - 1) & M(Slot::Z); break;
-    case du: W(Slot::U) = (W(Slot::U) - 1) & M(Slot::U); break;
-    case dv: W(Slot::V) = (W(Slot::V) - 1) & M(Slot::V); break;
+    case dl:
+        W(Slot::L) = (W(Slot::L) - 1) & M(Slot::L);
+        break;
+    case dx:
+        W(Slot::X) = (W(Slot::X) - 1) & M(Slot::X);
+        break;
+    case dy:
+        W(Slot::Y) = (W(Slot::Y) - 1) & M(Slot::Y);
+        break;
+    case dz:
+        W(Slot::Z) = (W(Slot::Z) - 1) & M(Slot::Z);
+        break;
+    case du:
+        W(Slot::U) = (W(Slot::U) - 1) & M(Slot::U);
+        break;
+    case dv:
+        W(Slot::V) = (W(Slot::V) - 1) & M(Slot::V);
+        break;
     case dak: {
         const std::uint32_t n = W(Slot::AK) == 0;
         W(Slot::AK) = n ? maskaSlowa : W(Slot::AK) - 1;
@@ -207,12 +280,30 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
         break;
     }
     // latches
-    case wel: Zatrzasnij<Sprawdzaj>(Slot::L, Slot::MagA, "WEL - Próba odczytu z pustej magistrali adresowej A"); break;
-    case wex: Zatrzasnij<Sprawdzaj>(Slot::X, Slot::MagS, "WEX - Próba odczytu z pustej magistrali słowowej S"); break;
-    case wey: Zatrzasnij<Sprawdzaj>(Slot::Y, Slot::MagS, "WEY - Próba odczytu z pustej magistrali słowowej S"); break;
-    case wez: Zatrzasnij<Sprawdzaj>(Slot::Z, Slot::MagS, "WEZ - Próba odczytu z pustej magistrali słowowej S"); break;
-    case weu: Zatrzasnij<Sprawdzaj>(Slot::U, Slot::MagA, "WEU - Próba odczytu z pustej magistrali adresowej A"); break;
-    case wev: Zatrzasnij<Sprawdzaj>(Slot::V, Slot::MagA, "WEV - Próba odczytu z pustej magistrali adresowej A"); break;
+    case wel:
+        Zatrzasnij<Sprawdzaj>(Slot::L, Slot::MagA,
+                              "WEL - Próba odczytu z pustej magistrali adresowej A");
+        break;
+    case wex:
+        Zatrzasnij<Sprawdzaj>(Slot::X, Slot::MagS,
+                              "WEX - Próba odczytu z pustej magistrali słowowej S");
+        break;
+    case wey:
+        Zatrzasnij<Sprawdzaj>(Slot::Y, Slot::MagS,
+                              "WEY - Próba odczytu z pustej magistrali słowowej S");
+        break;
+    case wez:
+        Zatrzasnij<Sprawdzaj>(Slot::Z, Slot::MagS,
+                              "WEZ - Próba odczytu z pustej magistrali słowowej S");
+        break;
+    case weu:
+        Zatrzasnij<Sprawdzaj>(Slot::U, Slot::MagA,
+                              "WEU - Próba odczytu z pustej magistrali adresowej A");
+        break;
+    case wev:
+        Zatrzasnij<Sprawdzaj>(Slot::V, Slot::MagA,
+                              "WEV - Próba odczytu z pustej magistrali adresowej A");
+        break;
     case wei:
         if (Sprawdzaj && !F(Slot::MagS)) {
             ZglosKomunikat("WEI - Próba odczytu z pustej magistrali słowowej S");
@@ -224,9 +315,18 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
             W(Slot::KOD) = ((w - W(Slot::AD)) >> bityAdresu) & maskaKodu;
         }
         break;
-    case wea: Zatrzasnij<Sprawdzaj>(Slot::A, Slot::MagA, "WEA - Próba odczytu z pustej magistrali adresowej A"); break;
-    case wes: Zatrzasnij<Sprawdzaj>(Slot::S, Slot::MagS, "WES - Próba odczytu z pustej magistrali słowowej S"); break;
-    case werb: Zatrzasnij<Sprawdzaj>(Slot::RB_we, Slot::MagS, "WERB - Próba odczytu z pustej magistrali słowowej S"); break;
+    case wea:
+        Zatrzasnij<Sprawdzaj>(Slot::A, Slot::MagA,
+                              "WEA - Próba odczytu z pustej magistrali adresowej A");
+        break;
+    case wes:
+        Zatrzasnij<Sprawdzaj>(Slot::S, Slot::MagS,
+                              "WES - Próba odczytu z pustej magistrali słowowej S");
+        break;
+    case werb:
+        Zatrzasnij<Sprawdzaj>(Slot::RB_we, Slot::MagS,
+                              "WERB - Próba odczytu z pustej magistrali słowowej S");
+        break;
     case werm:
         if (Sprawdzaj && !F(Slot::MagA))
             ZglosKomunikat("WERM - Próba odczytu z pustej magistrali adresowej A");
@@ -239,7 +339,9 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
         else
             W(Slot::AK) = W(Slot::JAL_out) & maskaSlowa;
         break;
-    case stp: zatrzymana = true; break;
+    case stp:
+        zatrzymana = true;
+        break;
     }
 }
 
@@ -247,20 +349,30 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
 
 bool TMaszyna::WarunekSpelniony(TWarunek w) const {
     switch (w) {
-    case TWarunek::Z: return (W(Slot::AK) >> (BitySlowa() - 1)) & 1u;
-    case TWarunek::Zak: return W(Slot::AK) == 0;
-    case TWarunek::Pak: return (W(Slot::AK) & 1u) == 0;
-    case TWarunek::N: return W(Slot::N) == 1;
-    case TWarunek::Np: return W(Slot::NP) == 1;
-    case TWarunek::Nm: return W(Slot::NM) == 1;
-    case TWarunek::Int: return W(Slot::RP) != 0;
+    case TWarunek::Z:
+        return (W(Slot::AK) >> (BitySlowa() - 1)) & 1u;
+    case TWarunek::Zak:
+        return W(Slot::AK) == 0;
+    case TWarunek::Pak:
+        return (W(Slot::AK) & 1u) == 0;
+    case TWarunek::N:
+        return W(Slot::N) == 1;
+    case TWarunek::Np:
+        return W(Slot::NP) == 1;
+    case TWarunek::Nm:
+        return W(Slot::NM) == 1;
+    case TWarunek::Int:
+        return W(Slot::RP) != 0;
     case TWarunek::Brak:
-    case TWarunek::Nieznany: return false;
+    case TWarunek::Nieznany:
+        return false;
     }
     return false;
 }
 
-bool TMaszyna::WarunekSpelniony(std::string_view nazwa) const { return WarunekSpelniony(WarunekZNazwy(nazwa)); }
+bool TMaszyna::WarunekSpelniony(std::string_view nazwa) const {
+    return WarunekSpelniony(WarunekZNazwy(nazwa));
+}
 
 std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
     const TWierszMikroprogramu& w = pamiec.Wiersz(r);
@@ -288,7 +400,9 @@ int TMaszyna::Takt() {
     return biezacyWiersz == -1 ? 2 : 1;
 }
 
-int TMaszyna::TaktReczny() { return TaktRecznyZTekstem(TekstWybranych()); }
+int TMaszyna::TaktReczny() {
+    return TaktRecznyZTekstem(TekstWybranych());
+}
 
 int TMaszyna::TaktRecznyZTekstem(std::string tekst) {
     const TZestawSygnalow zestaw = DekodujMikrorozkaz(tekst);

@@ -12,18 +12,36 @@ struct TWzorzec {
 
 const std::vector<TWzorzec>& ZestawStandardowy() {
     static const std::vector<TWzorzec> zestaw = {
-        {"dod", 1, 1, "Dodaje do akumulatora wartość komórki o wskazanym adresie.",
+        {"dod",
+         1,
+         1,
+         "Dodaje do akumulatora wartość komórki o wskazanym adresie.",
          {"czyt wys wei il ;", "wyad wea ;", "czyt wys weja dod weak wyl wea ;"}},
-        {"ode", 2, 1, "Odejmuje od wartości akumulatora wartość komórki o podanym adresie.",
+        {"ode",
+         2,
+         1,
+         "Odejmuje od wartości akumulatora wartość komórki o podanym adresie.",
          {"czyt wys wei il ;", "wyad wea ;", "czyt wys weja ode weak wyl wea ;"}},
-        {"ład", 3, 1, "Zapisuje pod podany adres wartość akumulatora.",
+        {"ład",
+         3,
+         1,
+         "Zapisuje pod podany adres wartość akumulatora.",
          {"czyt wys wei il ;", "wyad wyak wes wea ;", "wyl pisz wea ;"}},
-        {"pob", 4, 1, "Pobiera do akumulatora wartość komórki o podanym adresie.",
+        {"pob",
+         4,
+         1,
+         "Pobiera do akumulatora wartość komórki o podanym adresie.",
          {"czyt wys wei il ;", "wyad wea ;", "czyt wys weja przep weak wyl wea ;"}},
-        {"sob", 5, 1, "Rozkaz skoku bezwarunkowego. Argument jest adresem.",
+        {"sob",
+         5,
+         1,
+         "Rozkaz skoku bezwarunkowego. Argument jest adresem.",
          {"czyt wys wei il ;", "wyad wel wea ;"}},
-        {"som", 6, 1,
-         "Skok warunkowy pod podany adres. Następuje, kiedy liczba w akumulatorze jest ujemna. (Bit znaku "
+        {"som",
+         6,
+         1,
+         "Skok warunkowy pod podany adres. Następuje, kiedy liczba w akumulatorze jest ujemna. "
+         "(Bit znaku "
          "akumulatora równy 1).",
          {"czyt wys wei il ;", "if !z then dodatnia ;", "wyad wel wea !", "dodatnia: wyl wea ;"}},
         {"stop", 0, 0, "Zatrzymuje maszynę.", {"czyt wys wei il ;", "stp ;"}},
@@ -45,7 +63,8 @@ TRozkaz ZWzorca(const TWzorzec& w) {
 
 void TListaRozkazow::UstawStandardowe() {
     std::vector<TRozkaz> nowe;
-    for (const auto& w : ZestawStandardowy()) nowe.push_back(ZWzorca(w));
+    for (const auto& w : ZestawStandardowy())
+        nowe.push_back(ZWzorca(w));
     Zastap(std::move(nowe));
 }
 
@@ -96,7 +115,9 @@ int TListaRozkazow::ZnajdzKod(std::int64_t kod) const {
 
 void TListaRozkazow::Zastap(std::vector<TRozkaz> nowe) {
     if (nowe.size() > static_cast<std::size_t>(MaksRozkazow)) nowe.resize(MaksRozkazow);
-    for (int i = 1; i <= count; ++i) (*this)[i] = TRozkaz{};
+    for (int i = 1; i <= count; ++i)
+        (*this)[i] = TRozkaz{};
     count = static_cast<int>(nowe.size());
-    for (int i = 1; i <= count; ++i) (*this)[i] = std::move(nowe[static_cast<std::size_t>(i - 1)]);
+    for (int i = 1; i <= count; ++i)
+        (*this)[i] = std::move(nowe[static_cast<std::size_t>(i - 1)]);
 }

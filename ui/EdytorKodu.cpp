@@ -48,11 +48,14 @@ void TEdytorKodu::PokazNumeryLinii(int pierwszy) {
 int TEdytorKodu::SzerokoscMarginesu() const {
     if (!margines) return 0;
     int cyfry = 1;
-    for (int n = std::max(1, LiczbaLinii() - 1 + pierwszyNumer); n >= 10; n /= 10) ++cyfry;
+    for (int n = std::max(1, LiczbaLinii() - 1 + pierwszyNumer); n >= 10; n /= 10)
+        ++cyfry;
     return 8 + fontMetrics().horizontalAdvance(QLatin1Char('9')) * std::max(cyfry, 2);
 }
 
-void TEdytorKodu::UstawMargines() { setViewportMargins(SzerokoscMarginesu(), 0, 0, 0); }
+void TEdytorKodu::UstawMargines() {
+    setViewportMargins(SzerokoscMarginesu(), 0, 0, 0);
+}
 
 void TEdytorKodu::PrzewinMargines(const QRect& obszar, int dy) {
     if (dy)
@@ -85,7 +88,8 @@ void TEdytorKodu::RysujMargines(QPaintEvent* zdarzenie) {
             QFont f = font();
             f.setBold(blok.blockNumber() == biezacy);
             p.setFont(f);
-            p.setPen(palette().color(blok.blockNumber() == biezacy ? QPalette::WindowText : QPalette::Dark));
+            p.setPen(palette().color(blok.blockNumber() == biezacy ? QPalette::WindowText
+                                                                   : QPalette::Dark));
             p.drawText(0, gora, margines->width() - 5, fontMetrics().height(), Qt::AlignRight,
                        QString::number(blok.blockNumber() + pierwszyNumer));
         }
@@ -97,7 +101,8 @@ void TEdytorKodu::RysujMargines(QPaintEvent* zdarzenie) {
 
 QStringList TEdytorKodu::Linie() const {
     QStringList linie;
-    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next()) linie << b.text();
+    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next())
+        linie << b.text();
     // The last block is what follows the final line break; it is a line only when it
     // holds text.
     if (!linie.isEmpty() && linie.back().isEmpty()) linie.removeLast();

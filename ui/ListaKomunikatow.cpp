@@ -12,10 +12,12 @@ class TRysowanieKomunikatu : public QStyledItemDelegate {
 
     QSize sizeHint(const QStyleOptionViewItem& opcje, const QModelIndex& indeks) const override {
         const QString tekst = indeks.data().toString();
-        return {20 + opcje.fontMetrics.horizontalAdvance(tekst) + 4, TListaKomunikatow::WysokoscWiersza};
+        return {20 + opcje.fontMetrics.horizontalAdvance(tekst) + 4,
+                TListaKomunikatow::WysokoscWiersza};
     }
 
-    void paint(QPainter* p, const QStyleOptionViewItem& opcje, const QModelIndex& indeks) const override {
+    void paint(QPainter* p, const QStyleOptionViewItem& opcje,
+               const QModelIndex& indeks) const override {
         const QRect r = opcje.rect;
         const bool wybrany = opcje.state & QStyle::State_Selected;
         p->fillRect(r, opcje.palette.color(wybrany ? QPalette::Highlight : QPalette::Base));
@@ -51,7 +53,8 @@ void TListaKomunikatow::Dodaj(const QString& tekst) {
 
 QStringList TListaKomunikatow::Teksty() const {
     QStringList t;
-    for (int i = 0; i < count(); ++i) t << item(i)->text();
+    for (int i = 0; i < count(); ++i)
+        t << item(i)->text();
     return t;
 }
 

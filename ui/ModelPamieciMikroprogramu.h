@@ -17,13 +17,16 @@ class TModelPamieciMikroprogramu : public QAbstractTableModel {
         Tabela, // the developer's table: the seven fields in their order, empty header
     };
 
-    TModelPamieciMikroprogramu(const TPamiecMikroprogramu& pamiec, TUklad uklad, QObject* parent = nullptr);
+    TModelPamieciMikroprogramu(const TPamiecMikroprogramu& pamiec, TUklad uklad,
+                               QObject* parent = nullptr);
 
     // Takes the rows anew: the fetch row, then rows 0.. in order, all of them or only
     // those that belong to an instruction.
     void Odswiez(bool wszystkie);
     // Row number in the memory of view row `wiersz`.
-    std::int32_t NumerWiersza(int wiersz) const { return wiersze[static_cast<std::size_t>(wiersz)]; }
+    std::int32_t NumerWiersza(int wiersz) const {
+        return wiersze[static_cast<std::size_t>(wiersz)];
+    }
 
     int rowCount(const QModelIndex& rodzic = {}) const override;
     int columnCount(const QModelIndex& rodzic = {}) const override;
@@ -44,4 +47,5 @@ class TModelPamieciMikroprogramu : public QAbstractTableModel {
 
 // Sets every column of `widok` to its widest text plus `zapas` pixels besides the cell's
 // own margins.
-void DopasujKolumny(QTableView* widok, const TModelPamieciMikroprogramu& model, int zapas, bool zNaglowkiem);
+void DopasujKolumny(QTableView* widok, const TModelPamieciMikroprogramu& model, int zapas,
+                    bool zNaglowkiem);

@@ -13,7 +13,9 @@ QString MaleAscii(QString s) {
     return s;
 }
 
-bool Odstep(QChar z) { return z == QLatin1Char(' ') || z == QLatin1Char('\t'); }
+bool Odstep(QChar z) {
+    return z == QLatin1Char(' ') || z == QLatin1Char('\t');
+}
 
 QTextCharFormat Format(const QColor& kolor, bool pogrubiony = false, bool kursywa = false) {
     QTextCharFormat f;
@@ -45,7 +47,8 @@ bool WygladaNaLiczbe(const QString& slowo) {
 
 TPodswietlanieProgramu::TPodswietlanieProgramu(QTextDocument* dokument)
     : QSyntaxHighlighter(dokument), komentarz(Format(QColor(0x6a, 0x73, 0x7d), false, true)),
-      etykieta(Format(QColor(0x80, 0x1f, 0x8a), true)), mnemonik(Format(QColor(0x0d, 0x47, 0xa1), true)),
+      etykieta(Format(QColor(0x80, 0x1f, 0x8a), true)),
+      mnemonik(Format(QColor(0x0d, 0x47, 0xa1), true)),
       dyrektywa(Format(QColor(0x00, 0x69, 0x6f), true)), liczba(Format(QColor(0xa6, 0x4b, 0x00))),
       nieznany(Blad()) {}
 
@@ -71,12 +74,14 @@ void TPodswietlanieProgramu::highlightBlock(const QString& tekst) {
             continue;
         }
         const int p = i;
-        while (i < koniec && !Odstep(tekst[i]) && tekst[i] != QLatin1Char(':')) ++i;
+        while (i < koniec && !Odstep(tekst[i]) && tekst[i] != QLatin1Char(':'))
+            ++i;
         if (i < koniec && tekst[i] == QLatin1Char(':')) ++i;
         slowa.append({p, i - p});
     }
     qsizetype k = 0;
-    while (k < slowa.size() && tekst[slowa[k].poczatek + slowa[k].dlugosc - 1] == QLatin1Char(':')) {
+    while (k < slowa.size() &&
+           tekst[slowa[k].poczatek + slowa[k].dlugosc - 1] == QLatin1Char(':')) {
         setFormat(slowa[k].poczatek, slowa[k].dlugosc, etykieta);
         ++k;
     }
@@ -89,7 +94,8 @@ void TPodswietlanieProgramu::highlightBlock(const QString& tekst) {
         return;
     }
     const QString maly = MaleAscii(m);
-    if (maly == QLatin1String("org") || maly == QLatin1String("rpa") || maly == QLatin1String("rst"))
+    if (maly == QLatin1String("org") || maly == QLatin1String("rpa") ||
+        maly == QLatin1String("rst"))
         setFormat(slowa[k].poczatek, slowa[k].dlugosc, dyrektywa);
     else if (mnemoniki.contains(maly))
         setFormat(slowa[k].poczatek, slowa[k].dlugosc, mnemonik);
@@ -106,24 +112,27 @@ void TPodswietlanieProgramu::highlightBlock(const QString& tekst) {
 
 TPodswietlanieMikroprogramu::TPodswietlanieMikroprogramu(QTextDocument* dokument)
     : QSyntaxHighlighter(dokument), sygnal(Format(QColor(0x0d, 0x47, 0xa1))), niedozwolony(Blad()),
-      slowoKluczowe(Format(QColor(0x80, 0x1f, 0x8a), true)), warunek(Format(QColor(0x00, 0x69, 0x6f), true)),
-      etykieta(Format(QColor(0xa6, 0x4b, 0x00), true)), zakonczenie(Format(QColor(0xc6, 0x28, 0x28), true)) {}
+      slowoKluczowe(Format(QColor(0x80, 0x1f, 0x8a), true)),
+      warunek(Format(QColor(0x00, 0x69, 0x6f), true)),
+      etykieta(Format(QColor(0xa6, 0x4b, 0x00), true)),
+      zakonczenie(Format(QColor(0xc6, 0x28, 0x28), true)) {}
 
 void TPodswietlanieMikroprogramu::UstawArchitekture(const TArchitektura& architektura) {
     QSet<QString> nowe;
     for (int s = 1; s <= LiczbaSygnalow; ++s)
         if (architektura.Jest(s) || NazwySygnalow[static_cast<std::size_t>(s)] == "stp")
-            nowe.insert(QString::fromUtf8(NazwySygnalow[static_cast<std::size_t>(s)].data(),
-                                          qsizetype(NazwySygnalow[static_cast<std::size_t>(s)].size())));
+            nowe.insert(
+                QString::fromUtf8(NazwySygnalow[static_cast<std::size_t>(s)].data(),
+                                  qsizetype(NazwySygnalow[static_cast<std::size_t>(s)].size())));
     if (nowe == dozwolone) return;
     dozwolone = nowe;
     rehighlight();
 }
 
 void TPodswietlanieMikroprogramu::highlightBlock(const QString& tekst) {
-    static const QSet<QString> warunki = {QStringLiteral("z"),  QStringLiteral("zak"), QStringLiteral("pak"),
-                                          QStringLiteral("n"),  QStringLiteral("np"),  QStringLiteral("nm"),
-                                          QStringLiteral("int")};
+    static const QSet<QString> warunki = {
+        QStringLiteral("z"),  QStringLiteral("zak"), QStringLiteral("pak"), QStringLiteral("n"),
+        QStringLiteral("np"), QStringLiteral("nm"),  QStringLiteral("int")};
     const int n = int(tekst.size());
     // Words as the compiler cuts them: ";" stands alone, "!" begins a word and ends the
     // microinstruction when a blank or the line end follows, ":" ends a label.
@@ -137,7 +146,8 @@ void TPodswietlanieMikroprogramu::highlightBlock(const QString& tekst) {
             continue;
         }
         if (tekst[i] == QLatin1Char(';') ||
-            (tekst[i] == QLatin1Char('!') && (i + 1 == n || Odstep(tekst[i + 1]) || tekst[i + 1] == QLatin1Char(';')))) {
+            (tekst[i] == QLatin1Char('!') &&
+             (i + 1 == n || Odstep(tekst[i + 1]) || tekst[i + 1] == QLatin1Char(';')))) {
             setFormat(i, 1, zakonczenie);
             ++i;
             poprzednie.clear();
@@ -146,8 +156,8 @@ void TPodswietlanieMikroprogramu::highlightBlock(const QString& tekst) {
         }
         const int p = i;
         ++i;
-        while (i < n && !Odstep(tekst[i]) && tekst[i] != QLatin1Char(';') && tekst[i] != QLatin1Char('!') &&
-               tekst[i] != QLatin1Char(':'))
+        while (i < n && !Odstep(tekst[i]) && tekst[i] != QLatin1Char(';') &&
+               tekst[i] != QLatin1Char('!') && tekst[i] != QLatin1Char(':'))
             ++i;
         if (i < n && tekst[i] == QLatin1Char(':')) ++i;
         const QString slowo = MaleAscii(tekst.mid(p, i - p));

@@ -8,8 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "PoleTekstowe.h"
 #include "Asembler.h"
+#include "PoleTekstowe.h"
 
 TFormCompile::TFormCompile(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("FormCompile"));
@@ -35,7 +35,8 @@ TFormCompile::TFormCompile(QWidget* parent) : QDialog(parent) {
 void TFormCompile::Pokaz(const TWynikAsemblacji& wynik) {
     ListView1->clear();
     for (const auto& [nazwa, adres] : wynik.Etykiety)
-        ListView1->addTopLevelItem(new QTreeWidgetItem({QString::fromStdString(nazwa), QString::fromStdString(adres)}));
+        ListView1->addTopLevelItem(
+            new QTreeWidgetItem({QString::fromStdString(nazwa), QString::fromStdString(adres)}));
     WypelnijPole(Memo1, wynik.Zrodlo);
     WypelnijPole(Memo2, wynik.Czyste);
     WypelnijPole(Memo3, wynik.Rozmieszczone);

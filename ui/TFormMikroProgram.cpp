@@ -8,8 +8,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "PoleTekstowe.h"
 #include "ModelPamieciMikroprogramu.h"
+#include "PoleTekstowe.h"
 #include "TSymulator.h"
 
 TFormMikroProgram::TFormMikroProgram(TSymulator& symulator, QWidget* parent)

@@ -350,4 +350,3 @@ void TFrameCPU::SpeedButtonResetClick() {
     OdswiezCPU();
     emit ZmianaDostepnosci();
 }
-

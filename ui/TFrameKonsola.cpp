@@ -70,10 +70,11 @@ TFrameKonsola::TFrameKonsola(TSymulator& symulator, QWidget* parent) : TRamka(sy
     Edit1->setPlaceholderText(TekstOkna(TTekstOkna::PodpowiedzKonsoli, 1));
 
     // A machine without devices and interrupts would leave an empty panel: say why.
-    LabelBrak = new QLabel(QStringLiteral("Ta maszyna nie ma urządzeń wejścia-wyjścia ani przerwań "
-                                          "(sygnały werb, wyrb i przerwań). Wybierz maszynę EK, Max "
-                                          "albo U w oknie Architektura."),
-                           this);
+    LabelBrak =
+        new QLabel(QStringLiteral("Ta maszyna nie ma urządzeń wejścia-wyjścia ani przerwań "
+                                  "(sygnały werb, wyrb i przerwań). Wybierz maszynę EK, Max "
+                                  "albo U w oknie Architektura."),
+                   this);
     LabelBrak->setObjectName(QStringLiteral("LabelBrak"));
     LabelBrak->setWordWrap(true);
     UkladTresci->addWidget(LabelBrak);

@@ -125,4 +125,6 @@ void TFrameMaszyna::SpeedButtonResetClick() {
     emit ZmianaDostepnosci();
 }
 
-void TFrameMaszyna::UstawJezyk(int n) { Image1->UstawJezyk(n); }
+void TFrameMaszyna::UstawJezyk(int n) {
+    Image1->UstawJezyk(n);
+}

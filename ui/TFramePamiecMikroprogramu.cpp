@@ -51,13 +51,16 @@ TFramePamiecMikroprogramu::TFramePamiecMikroprogramu(TSymulator& symulator, QWid
     // own minimum from the font would push the rows up.
     StringGridPamiecMikroprogramu->verticalHeader()->setMinimumSectionSize(WysokoscWiersza);
     StringGridPamiecMikroprogramu->verticalHeader()->setDefaultSectionSize(WysokoscWiersza);
-    StringGridPamiecMikroprogramu->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    StringGridPamiecMikroprogramu->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft |
+                                                                           Qt::AlignVCenter);
     StringGridPamiecMikroprogramu->horizontalHeader()->setHighlightSections(false);
     StringGridPamiecMikroprogramu->horizontalHeader()->setStretchLastSection(false);
     UkladTresci->addWidget(StringGridPamiecMikroprogramu);
 }
 
-void TFramePamiecMikroprogramu::Odswiez(bool wszystkie) { Model->Odswiez(wszystkie); }
+void TFramePamiecMikroprogramu::Odswiez(bool wszystkie) {
+    Model->Odswiez(wszystkie);
+}
 
 void TFramePamiecMikroprogramu::Odswiez() {
     Odswiez(SpeedButtonWszystkie->isChecked());

@@ -83,7 +83,8 @@ TFrameProgram::TFrameProgram(TSymulator& symulator, QWidget* parent) : TRamka(sy
 
     FormCompile = new TFormCompile(this);
 
-    connect(SpeedButtonKompiluj, &QToolButton::clicked, this, &TFrameProgram::SpeedButtonKompilujClick);
+    connect(SpeedButtonKompiluj, &QToolButton::clicked, this,
+            &TFrameProgram::SpeedButtonKompilujClick);
     connect(SpeedButton2, &QToolButton::clicked, this, &TFrameProgram::SpeedButton2Click);
     connect(ComboBoxProgram, &QComboBox::activated, this, &TFrameProgram::WybierzProgram);
     OdswiezProgram();
@@ -105,10 +106,15 @@ void TFrameProgram::OdswiezProgram() {
         StringGrid_IRQ->setItem(i - 1, 0, nazwa);
         StringGrid_IRQ->setItem(
             i - 1, 1,
-            new QTableWidgetItem(QString::fromStdString(symulator.Architektura.Przerwania[static_cast<std::size_t>(i)].Etykieta)));
+            new QTableWidgetItem(QString::fromStdString(
+                symulator.Architektura.Przerwania[static_cast<std::size_t>(i)].Etykieta)));
     }
-    const int marginesKomorki = 2 * (StringGrid_IRQ->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, StringGrid_IRQ) + 1);
-    const int szerokosc = StringGrid_IRQ->fontMetrics().horizontalAdvance(StringGrid_IRQ->item(0, 0)->text()) + 6 + marginesKomorki;
+    const int marginesKomorki = 2 * (StringGrid_IRQ->style()->pixelMetric(
+                                         QStyle::PM_FocusFrameHMargin, nullptr, StringGrid_IRQ) +
+                                     1);
+    const int szerokosc =
+        StringGrid_IRQ->fontMetrics().horizontalAdvance(StringGrid_IRQ->item(0, 0)->text()) + 6 +
+        marginesKomorki;
     StringGrid_IRQ->setColumnWidth(0, szerokosc);
     StringGrid_IRQ->setColumnWidth(1, szerokosc);
     StringGrid_IRQ->setFixedSize(2 * szerokosc + 6, 9 * (WysokoscWiersza + 1) + 4);
@@ -118,13 +124,15 @@ void TFrameProgram::OdswiezProgram() {
 
 std::vector<std::string> TFrameProgram::LinieProgramu() const {
     std::vector<std::string> linie;
-    for (const QString& l : Memo2->Linie()) linie.push_back(l.toStdString());
+    for (const QString& l : Memo2->Linie())
+        linie.push_back(l.toStdString());
     return linie;
 }
 
 void TFrameProgram::UstawLinieProgramu(const std::vector<std::string>& linie) {
     QStringList l;
-    for (const auto& s : linie) l << QString::fromStdString(s);
+    for (const auto& s : linie)
+        l << QString::fromStdString(s);
     Memo2->UstawLinie(l);
 }
 
@@ -135,7 +143,8 @@ void TFrameProgram::WypelnijListeProgramow() {
 }
 
 void TFrameProgram::WybierzProgram() {
-    const int i = symulator.ListaProgramow.ZnajdzNazwe(ComboBoxProgram->currentText().toStdString());
+    const int i =
+        symulator.ListaProgramow.ZnajdzNazwe(ComboBoxProgram->currentText().toStdString());
     // A name no entry bears leaves the editor as it is.
     if (i == 0) return;
     UstawLinieProgramu(symulator.ListaProgramow[i].Tekst);
@@ -149,7 +158,8 @@ void TFrameProgram::SpeedButtonKompilujClick() {
     czas.start();
     symulator.KompilujProgram(zrodlo);
     const qint64 d = czas.elapsed();
-    for (const auto& k : symulator.WynikAsemblacji.Komunikaty) ListBox1->Dodaj(QString::fromStdString(k));
+    for (const auto& k : symulator.WynikAsemblacji.Komunikaty)
+        ListBox1->Dodaj(QString::fromStdString(k));
     ListBox1->Dodaj(d == 0 ? QStringLiteral("Czas kompilacji: poniżej 1 ms")
                            : QStringLiteral("Czas kompilacji: %1 ms").arg(d));
     symulator.Maszyna.Reset();

@@ -21,7 +21,9 @@
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -31,7 +33,8 @@ TFrameRozkaz::TFrameRozkaz(TSymulator& symulator, QWidget* parent) : TRamka(symu
             QMessageBox::information(this, QStringLiteral("Informacja"), tekst);
             return true;
         }
-        return QMessageBox::question(this, QStringLiteral("Pytanie"), tekst, QMessageBox::Yes | QMessageBox::No,
+        return QMessageBox::question(this, QStringLiteral("Pytanie"), tekst,
+                                     QMessageBox::Yes | QMessageBox::No,
                                      QMessageBox::No) != QMessageBox::No;
     };
 
@@ -105,8 +108,9 @@ TFrameRozkaz::TFrameRozkaz(TSymulator& symulator, QWidget* parent) : TRamka(symu
     ListViewRozkaz->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListViewRozkaz->setSelectionMode(QAbstractItemView::SingleSelection);
     ListViewRozkaz->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListViewRozkaz->setHeaderLabels({QStringLiteral("ID"), QStringLiteral("Kod"), QStringLiteral("Nazwa"),
-                                     QStringLiteral("Liczba argumentów"), QStringLiteral("Opis działania")});
+    ListViewRozkaz->setHeaderLabels({QStringLiteral("ID"), QStringLiteral("Kod"),
+                                     QStringLiteral("Nazwa"), QStringLiteral("Liczba argumentów"),
+                                     QStringLiteral("Opis działania")});
     ListViewRozkaz->setColumnHidden(0, true);
     ListViewRozkaz->header()->setStretchLastSection(true);
 
@@ -133,11 +137,13 @@ TFrameRozkaz::TFrameRozkaz(TSymulator& symulator, QWidget* parent) : TRamka(symu
 
     FormMikroProgram = new TFormMikroProgram(symulator, this);
 
-    for (QWidget* w : {static_cast<QWidget*>(Memo1), static_cast<QWidget*>(EditNazwa),
-                       static_cast<QWidget*>(ComboBoxKod), static_cast<QWidget*>(ComboBoxLiczbaArgumentow),
-                       static_cast<QWidget*>(EditOpis)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(Memo1), static_cast<QWidget*>(EditNazwa),
+          static_cast<QWidget*>(ComboBoxKod), static_cast<QWidget*>(ComboBoxLiczbaArgumentow),
+          static_cast<QWidget*>(EditOpis)})
         w->installEventFilter(this);
-    connect(SpeedButtonKompiluj, &QToolButton::clicked, this, &TFrameRozkaz::SpeedButtonKompilujClick);
+    connect(SpeedButtonKompiluj, &QToolButton::clicked, this,
+            &TFrameRozkaz::SpeedButtonKompilujClick);
     connect(SpeedButtonDodaj, &QToolButton::clicked, this, &TFrameRozkaz::SpeedButtonDodajClick);
     connect(SpeedButtonUsun, &QToolButton::clicked, this, &TFrameRozkaz::SpeedButtonUsunClick);
     connect(SpeedButton5, &QToolButton::clicked, this, &TFrameRozkaz::SpeedButton5Click);
@@ -218,10 +224,12 @@ void TFrameRozkaz::OdswiezListe() {
     const TListaRozkazow& lista = symulator.ListaRozkazow;
     QList<QTreeWidgetItem*> wiersze;
     for (int i = 1; i <= lista.Count(); ++i)
-        wiersze << new QTreeWidgetItem({QString::number(i), QString::number(lista[i].Kod), Q(lista[i].Nazwa),
-                                        QString::number(lista[i].LiczbaArgumentow), Q(lista[i].Opis)});
+        wiersze << new QTreeWidgetItem(
+            {QString::number(i), QString::number(lista[i].Kod), Q(lista[i].Nazwa),
+             QString::number(lista[i].LiczbaArgumentow), Q(lista[i].Opis)});
     ListViewRozkaz->addTopLevelItems(wiersze);
-    for (int k = 1; k <= 3; ++k) ListViewRozkaz->resizeColumnToContents(k);
+    for (int k = 1; k <= 3; ++k)
+        ListViewRozkaz->resizeColumnToContents(k);
     if (zaznaczonyId >= 1 && zaznaczonyId <= lista.Count())
         ListViewRozkaz->setCurrentItem(ListViewRozkaz->topLevelItem(zaznaczonyId - 1));
     ListViewRozkaz->setUpdatesEnabled(true);
@@ -242,7 +250,8 @@ void TFrameRozkaz::WyswietlRozkaz(int i) {
     pozycja = i;
     const TRozkaz& r = lista[i];
     QStringList linie;
-    for (const auto& l : r.Mikroprogram) linie << Q(l);
+    for (const auto& l : r.Mikroprogram)
+        linie << Q(l);
     wyswietlanie = true;
     Memo1->UstawLinie(linie);
     wyswietlanie = false;
@@ -255,14 +264,17 @@ void TFrameRozkaz::WyswietlRozkaz(int i) {
 
     // Emptied when no instruction could be shown; its fixed items come back here.
     if (ComboBoxLiczbaArgumentow->count() == 0)
-        for (int n = 0; n <= 9; ++n) ComboBoxLiczbaArgumentow->addItem(QString::number(n));
-    ComboBoxLiczbaArgumentow->setCurrentIndex(ComboBoxLiczbaArgumentow->findText(QString::number(r.LiczbaArgumentow)));
+        for (int n = 0; n <= 9; ++n)
+            ComboBoxLiczbaArgumentow->addItem(QString::number(n));
+    ComboBoxLiczbaArgumentow->setCurrentIndex(
+        ComboBoxLiczbaArgumentow->findText(QString::number(r.LiczbaArgumentow)));
 
     ComboBoxKod->clear();
     const std::uint32_t maksKod = symulator.Maszyna.MaskaKodu();
     for (std::uint32_t c = 0; c <= maksKod; ++c) {
         bool zajety = false;
-        for (int j = 1; j <= lista.Count() && !zajety; ++j) zajety = j != i && lista[j].Kod == c;
+        for (int j = 1; j <= lista.Count() && !zajety; ++j)
+            zajety = j != i && lista[j].Kod == c;
         if (!zajety || r.Kod == c) ComboBoxKod->addItem(QString::number(c));
     }
     ComboBoxKod->setCurrentIndex(ComboBoxKod->findText(QString::number(r.Kod)));
@@ -293,7 +305,8 @@ bool TFrameRozkaz::WyboryKompletne() {
         brak = QStringLiteral("wybierz liczbę argumentów z listy");
     if (brak.isEmpty()) return true;
     zapisywanie = true;
-    PokazOkno(TOkno::Informacja, QStringLiteral("Nie zapisano zmian rozkazu \"%1\": %2.").arg(Label1_->text(), brak));
+    PokazOkno(TOkno::Informacja,
+              QStringLiteral("Nie zapisano zmian rozkazu \"%1\": %2.").arg(Label1_->text(), brak));
     zapisywanie = false;
     return false;
 }
@@ -305,7 +318,8 @@ void TFrameRozkaz::ZapiszRekord(int i) {
     r.LiczbaArgumentow = ComboBoxLiczbaArgumentow->currentText().toInt();
     r.Opis = EditOpis->text().toStdString();
     r.Mikroprogram.clear();
-    for (const QString& l : Memo1->Linie()) r.Mikroprogram.push_back(l.toStdString());
+    for (const QString& l : Memo1->Linie())
+        r.Mikroprogram.push_back(l.toStdString());
 }
 
 TFrameRozkaz::TZapis TFrameRozkaz::ZapiszEdycje() {
@@ -329,7 +343,8 @@ void TFrameRozkaz::KompilujMikroprogram() {
     // those of this compilation over.
     symulator.KomunikatyMikroprogramu.clear();
     symulator.KompilujMikroprogram();
-    for (const auto& k : symulator.KomunikatyMikroprogramu) ListBox1->Dodaj(Q(k));
+    for (const auto& k : symulator.KomunikatyMikroprogramu)
+        ListBox1->Dodaj(Q(k));
     OdswiezStanMikroprogramu();
 }
 
@@ -347,7 +362,8 @@ void TFrameRozkaz::SpeedButtonKompilujClick() {
     czas.start();
     symulator.KompilujMikroprogram();
     const qint64 d = czas.elapsed();
-    for (const auto& k : symulator.KomunikatyMikroprogramu) ListBox1->Dodaj(Q(k));
+    for (const auto& k : symulator.KomunikatyMikroprogramu)
+        ListBox1->Dodaj(Q(k));
     ListBox1->Dodaj(d == 0 ? QStringLiteral("Czas kompilacji: poniżej 1 ms")
                            : QStringLiteral("Czas kompilacji: %1 ms").arg(d));
     OdswiezStanMikroprogramu();
@@ -365,7 +381,8 @@ void TFrameRozkaz::SpeedButtonDodajClick() {
             return;
         }
     }
-    PokazOkno(TOkno::Informacja, QStringLiteral("Osiągnięto limit rozkazów.\nZwiększ ilość bitów kodu!"));
+    PokazOkno(TOkno::Informacja,
+              QStringLiteral("Osiągnięto limit rozkazów.\nZwiększ ilość bitów kodu!"));
 }
 
 void TFrameRozkaz::SpeedButtonUsunClick() {
@@ -381,7 +398,8 @@ void TFrameRozkaz::SpeedButtonUsunClick() {
         PokazOkno(TOkno::Informacja, QStringLiteral("Rozkazu \"stop\" nie można usunąć!"));
         return;
     }
-    if (!PokazOkno(TOkno::Pytanie, QStringLiteral("Usunąć rozkaz \"%1\"?").arg(Q(lista[i].Nazwa)))) return;
+    if (!PokazOkno(TOkno::Pytanie, QStringLiteral("Usunąć rozkaz \"%1\"?").arg(Q(lista[i].Nazwa))))
+        return;
     lista.UsunRozkaz(i);
     // Another instruction now holds that index; the selection is not carried over to it.
     ListViewRozkaz->clearSelection();
@@ -420,7 +438,8 @@ void TFrameRozkaz::IdzDoKomunikatu(const QString& tekst) {
     // fits wins, as a name may itself hold ": ".
     for (int j = 1; j <= lista.Count(); ++j) {
         const QString przedrostek = Q(lista[j].Nazwa) + QStringLiteral(": ");
-        if (tekst.startsWith(przedrostek) && (rozkaz == 0 || lista[j].Nazwa.size() > lista[rozkaz].Nazwa.size())) {
+        if (tekst.startsWith(przedrostek) &&
+            (rozkaz == 0 || lista[j].Nazwa.size() > lista[rozkaz].Nazwa.size())) {
             rozkaz = j;
             reszta = tekst.mid(przedrostek.size());
         }
@@ -432,9 +451,11 @@ void TFrameRozkaz::IdzDoKomunikatu(const QString& tekst) {
         static const QRegularExpression cel(QStringLiteral("^Nieznana etykieta [^.]*\\.(.*)$"));
         QRegularExpressionMatch m;
         if ((m = sygnal.match(reszta)).hasMatch() || (m = etykieta.match(reszta)).hasMatch())
-            wzor = QStringLiteral("(?<![^\\s;!])%1(?![^\\s;!])").arg(QRegularExpression::escape(m.captured(1)));
+            wzor = QStringLiteral("(?<![^\\s;!])%1(?![^\\s;!])")
+                       .arg(QRegularExpression::escape(m.captured(1)));
         else if ((m = cel.match(reszta)).hasMatch())
-            wzor = QStringLiteral("then\\s+%1(?![^\\s;!])").arg(QRegularExpression::escape(m.captured(1)));
+            wzor = QStringLiteral("then\\s+%1(?![^\\s;!])")
+                       .arg(QRegularExpression::escape(m.captured(1)));
     } else {
         // The condition messages carry the clause but no name: the instruction is the
         // one whose microinstructions hold that clause.

@@ -25,7 +25,7 @@ class TRamka : public QWidget {
     static QWidget* ZMarginesem(QWidget* rodzic, QLayout* uklad);
 
     TSymulator& symulator;
-    QFrame* GornyPasek;          // the panel's own top bar
-    QHBoxLayout* UkladPaska;     // buttons go here, left to right
-    QVBoxLayout* UkladTresci;    // the panel's content below the bar
+    QFrame* GornyPasek;       // the panel's own top bar
+    QHBoxLayout* UkladPaska;  // buttons go here, left to right
+    QVBoxLayout* UkladTresci; // the panel's content below the bar
 };

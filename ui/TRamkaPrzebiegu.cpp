@@ -40,7 +40,8 @@ TRamkaPrzebiegu::TRamkaPrzebiegu(TSymulator& symulator, QWidget* parent, bool re
     UkladPaska->addStretch(1);
 
     connect(SpeedButtonTakt, &QToolButton::clicked, this, &TRamkaPrzebiegu::SpeedButtonTaktClick);
-    connect(SpeedButtonRozkaz, &QToolButton::clicked, this, &TRamkaPrzebiegu::SpeedButtonRozkazClick);
+    connect(SpeedButtonRozkaz, &QToolButton::clicked, this,
+            &TRamkaPrzebiegu::SpeedButtonRozkazClick);
     connect(SpeedButtonTaktWstecz, &QToolButton::clicked, this,
             &TRamkaPrzebiegu::SpeedButtonTaktWsteczClick);
     connect(SpeedButtonRozkazWstecz, &QToolButton::clicked, this,
@@ -75,13 +76,21 @@ void TRamkaPrzebiegu::UstawPrzebieg(TPrzebiegOkna* p) {
         KoniecPrzebiegu();
 }
 
-void TRamkaPrzebiegu::SpeedButtonTaktClick() { przebieg->Takt(TaktReczny()); }
-void TRamkaPrzebiegu::SpeedButtonRozkazClick() { przebieg->Rozkaz(); }
+void TRamkaPrzebiegu::SpeedButtonTaktClick() {
+    przebieg->Takt(TaktReczny());
+}
+void TRamkaPrzebiegu::SpeedButtonRozkazClick() {
+    przebieg->Rozkaz();
+}
 void TRamkaPrzebiegu::SpeedButtonTaktWsteczClick() {
     przebieg->TaktWstecz();
 }
 void TRamkaPrzebiegu::SpeedButtonRozkazWsteczClick() {
     przebieg->RozkazWstecz();
 }
-void TRamkaPrzebiegu::SpeedButtonProgramClick() { przebieg->Program(); }
-void TRamkaPrzebiegu::SpeedButtonStopClick() { przebieg->Stop(); }
+void TRamkaPrzebiegu::SpeedButtonProgramClick() {
+    przebieg->Program();
+}
+void TRamkaPrzebiegu::SpeedButtonStopClick() {
+    przebieg->Stop();
+}

@@ -14,7 +14,8 @@ int main(int argc, char* argv[]) {
     // What the window's main sets, so that the tests see the window a user sees.
     UstawWyglad(aplikacja);
     std::vector<std::unique_ptr<QObject>> klasy;
-    for (auto fabryka : {TestyOknaGlownego, TestyPaneliEdycji, TestySchematu, TestyPaneliMaszyny}) klasy.push_back(fabryka());
+    for (auto fabryka : {TestyOknaGlownego, TestyPaneliEdycji, TestySchematu, TestyPaneliMaszyny})
+        klasy.push_back(fabryka());
     int wynik = 0;
     for (const auto& testy : klasy) {
         if (argc > 1 && QLatin1String(argv[1]) == QLatin1String(testy->metaObject()->className())) {
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
             return QTest::qExec(testy.get(), static_cast<int>(argumenty.size()), argumenty.data());
         }
     }
-    for (const auto& testy : klasy) wynik |= QTest::qExec(testy.get(), argc, argv);
+    for (const auto& testy : klasy)
+        wynik |= QTest::qExec(testy.get(), argc, argv);
     return wynik;
 }
