@@ -1,6 +1,20 @@
 #include "TSymulator.h"
 
+#include <algorithm>
+
+#include "PlikMaszyny.h"
+#include "PlikRozkazow.h"
 #include "Presety.h"
+#include "Sterowanie.h"
+#include "Tekst.h"
+
+namespace {
+
+std::vector<std::string> LinieZBajtow(std::string_view bajty) {
+    return tekst::PodzielNaLinie(tekst::OdczytajTekst(bajty));
+}
+
+} // namespace
 
 TSymulator::TSymulator()
     : Maszyna(Architektura, PamiecMikroprogramu, Konsola, Dziennik, PunktyZatrzymania, StanPracy) {
@@ -13,16 +27,210 @@ TSymulator::TSymulator()
     ListaProgramow.UstawStartowe();
 }
 
+TSymulator::~TSymulator() {
+    Maszyna.UstawSluchacza(nullptr);
+}
+
+// ---- listeners ----
+
+// The machine reports to the owner only while someone listens: a run with nobody to
+// tell costs no call per tick.
+void TSymulator::Subskrybuj(TSluchaczSymulatora* s) {
+    if (!s || std::find(sluchacze.begin(), sluchacze.end(), s) != sluchacze.end()) return;
+    sluchacze.push_back(s);
+    Maszyna.UstawSluchacza(this);
+}
+
+void TSymulator::Wypisz(TSluchaczSymulatora* s) {
+    std::erase(sluchacze, s);
+    if (sluchacze.empty()) Maszyna.UstawSluchacza(nullptr);
+}
+
+void TSymulator::Zglos(TZmiana co) {
+    // A listener may subscribe or leave while it is told.
+    const std::vector<TSluchaczSymulatora*> kopia = sluchacze;
+    for (TSluchaczSymulatora* s : kopia)
+        if (std::find(sluchacze.begin(), sluchacze.end(), s) != sluchacze.end()) s->Zmiana(co);
+}
+
+void TSymulator::Komunikat(std::string_view tekst) {
+    for (std::size_t i = 0; i < sluchacze.size(); ++i)
+        sluchacze[i]->Komunikat(tekst);
+}
+
+void TSymulator::PoczatekTaktu() {
+    for (std::size_t i = 0; i < sluchacze.size(); ++i)
+        sluchacze[i]->PoczatekTaktu();
+}
+
+void TSymulator::ZmianaKonsoli() {
+    for (std::size_t i = 0; i < sluchacze.size(); ++i)
+        sluchacze[i]->ZmianaKonsoli();
+}
+
+// ---- files ----
+
+bool TSymulator::WczytajRozkazyZBajtow(std::string_view bajty, std::string& blad,
+                                       std::string* uwaga) {
+    if (uwaga) uwaga->clear();
+    std::vector<TRozkaz> rozkazy;
+    if (!CzytajLiniePlikuRozkazow(LinieZBajtow(bajty), rozkazy, blad, uwaga)) return false;
+    ListaRozkazow.Zastap(std::move(rozkazy));
+    Zglos(TZmiana::Rozkazy);
+    return true;
+}
+
+bool TSymulator::WczytajRozkazy(const std::string& sciezka, std::string& blad, std::string* uwaga) {
+    if (!WczytajPlikRozkazow(sciezka, ListaRozkazow, blad, uwaga)) return false;
+    Zglos(TZmiana::Rozkazy);
+    return true;
+}
+
+bool TSymulator::ZapiszRozkazyDoBajtow(std::string& bajty, std::string& blad) const {
+    return tekst::KodujLinie(LiniePlikuRozkazow(ListaRozkazow), bajty, blad);
+}
+
+bool TSymulator::ZapiszRozkazy(const std::string& sciezka, std::string& blad) const {
+    return ZapiszPlikRozkazow(sciezka, ListaRozkazow, blad);
+}
+
+bool TSymulator::WczytajMaszyneZBajtow(std::string_view bajty, std::string& blad) {
+    (void)blad; // every text is some machine: unknown names are left out
+    ZastosujLinieMaszyny(Architektura, LinieZBajtow(bajty));
+    Zglos(TZmiana::Architektura);
+    return true;
+}
+
+bool TSymulator::WczytajMaszyne(const std::string& sciezka, std::string& blad) {
+    if (!::WczytajMaszyne(sciezka, Architektura, blad)) return false;
+    Zglos(TZmiana::Architektura);
+    return true;
+}
+
+bool TSymulator::ZapiszMaszyneDoBajtow(std::string& bajty, std::string& blad) const {
+    return tekst::KodujLinie(LinieMaszyny(Architektura), bajty, blad);
+}
+
+bool TSymulator::ZapiszMaszyne(const std::string& sciezka, std::string& blad) const {
+    return ::ZapiszMaszyne(sciezka, Architektura, blad);
+}
+
+bool TSymulator::WczytajProgramZBajtow(std::string_view bajty, std::string& blad) {
+    (void)blad;
+    ZrodloProgramu = LinieZBajtow(bajty);
+    Zglos(TZmiana::Program);
+    return true;
+}
+
+bool TSymulator::WczytajProgram(const std::string& sciezka, std::string& blad) {
+    if (!WczytajPlikProgramu(sciezka, ZrodloProgramu, blad)) return false;
+    Zglos(TZmiana::Program);
+    return true;
+}
+
+bool TSymulator::ZapiszProgramDoBajtow(const std::vector<std::string>& linie, std::string& bajty,
+                                       std::string& blad) {
+    return tekst::KodujLinie(linie, bajty, blad);
+}
+
+bool TSymulator::ZapiszProgram(const std::string& sciezka, const std::vector<std::string>& linie,
+                               std::string& blad) {
+    return ZapiszPlikProgramu(sciezka, linie, blad);
+}
+
+bool TSymulator::WybierzProgram(std::string_view nazwa) {
+    const int i = ListaProgramow.ZnajdzNazwe(nazwa);
+    if (i == 0) return false;
+    ZrodloProgramu = ListaProgramow[i].Tekst;
+    Zglos(TZmiana::Program);
+    return true;
+}
+
+// ---- architecture ----
+
 bool TSymulator::ZastosujPreset(const std::string& nazwa) {
     if (!::ZastosujPreset(Architektura, nazwa)) return false;
     Historia.Wyczysc();
     NazwaPresetu = nazwa;
+    Zglos(TZmiana::Architektura);
     return true;
+}
+
+void TSymulator::ZastosujArchitekture(const TWyborArchitektury& wybor) {
+    Maszyna.UstawSzerokosci(wybor.BityAdresu, wybor.BityKodu);
+    // The loaded program is gone and has to be compiled again.
+    Maszyna.WyczyscPaO();
+    if (const TPreset* p = ZnajdzPreset(wybor.Preset)) {
+        if (p->Sygnaly.empty()) {
+            ZastosujPresetU(Architektura, wybor.Sygnaly);
+        } else {
+            ::ZastosujPreset(Architektura, p->Nazwa);
+            Historia.Wyczysc();
+        }
+        NazwaPresetu = std::string(p->Nazwa);
+    }
+    Zglos(TZmiana::Architektura | TZmiana::Pamiec | TZmiana::StanMaszyny);
+}
+
+bool TSymulator::UstawSzerokosci(int bityAdresu, int bityKodu) {
+    if (!Maszyna.UstawSzerokosci(bityAdresu, bityKodu)) return false;
+    Zglos(TZmiana::Architektura | TZmiana::StanMaszyny);
+    return true;
+}
+
+void TSymulator::UstawArchitekture(const TArchitektura& a) {
+    Architektura = a;
+    Zglos(TZmiana::Architektura);
+}
+
+// ---- instruction list ----
+
+void TSymulator::ZmienRozkaz(int i, const TRozkaz& r) {
+    if (i < 1 || i > ListaRozkazow.Count()) return;
+    ListaRozkazow[i] = r;
+    Zglos(TZmiana::Rozkazy);
+}
+
+int TSymulator::DodajRozkaz() {
+    const std::uint32_t maksKod = Maszyna.MaskaKodu();
+    if (maksKod + 1 <= static_cast<std::uint32_t>(ListaRozkazow.Count())) return 0;
+    const int nowy = ListaRozkazow.DodajRozkaz(maksKod);
+    if (nowy > 0) Zglos(TZmiana::Rozkazy);
+    return nowy;
+}
+
+void TSymulator::UsunRozkaz(int i) {
+    if (i < 1 || i > ListaRozkazow.Count()) return;
+    ListaRozkazow.UsunRozkaz(i);
+    Zglos(TZmiana::Rozkazy);
+}
+
+void TSymulator::UsunWszystkieRozkazy() {
+    ListaRozkazow.UsunWszystkie();
+    Zglos(TZmiana::Rozkazy);
+}
+
+void TSymulator::UstawStandardoweRozkazy() {
+    ListaRozkazow.UstawStandardowe();
+    Zglos(TZmiana::Rozkazy);
+}
+
+void TSymulator::UstawRozkazy(const TListaRozkazow& lista) {
+    ListaRozkazow = lista;
+    Zglos(TZmiana::Rozkazy);
+}
+
+// ---- compiling ----
+
+std::span<const std::string> TSymulator::KomunikatyOstatniejKompilacji() const {
+    const std::size_t od = std::min(poczatekOstatnich, KomunikatyMikroprogramu.size());
+    return std::span<const std::string>(KomunikatyMikroprogramu).subspan(od);
 }
 
 void TSymulator::KompilujMikroprogram() {
     Maszyna.UtrwalBiezacyTekst();
     Historia.Wyczysc();
+    poczatekOstatnich = KomunikatyMikroprogramu.size();
     ::KompilujMikroprogram(ListaRozkazow, Architektura, Maszyna.MaskaKodu(), PamiecMikroprogramu,
                            KomunikatyMikroprogramu, &SladKompilacji);
     skompilowane.clear();
@@ -30,6 +238,7 @@ void TSymulator::KompilujMikroprogram() {
         const TRozkaz& r = ListaRozkazow[i];
         skompilowane.push_back({r.Nazwa, r.Kod, r.Mikroprogram});
     }
+    Zglos(TZmiana::Mikroprogram);
 }
 
 bool TSymulator::MikroprogramNieaktualny() const {
@@ -44,4 +253,126 @@ bool TSymulator::MikroprogramNieaktualny() const {
 
 void TSymulator::KompilujProgram(const std::vector<std::string>& zrodlo) {
     ::KompilujProgram(zrodlo, ListaRozkazow, Maszyna, Architektura, Dziennik, WynikAsemblacji);
+    Zglos(TZmiana::Pamiec | TZmiana::Dziennik);
+}
+
+// ---- running ----
+
+void TSymulator::Reset() {
+    Maszyna.Reset();
+    Zglos(TZmiana::StanMaszyny);
+}
+
+int TSymulator::Takt(bool reczny) {
+    const int r = PolecenieTakt(Maszyna, reczny);
+    if (r != 0) Zglos(TZmiana::StanMaszyny);
+    return r;
+}
+
+bool TSymulator::TaktWstecz() {
+    if (!Historia.CofnijTakt(Maszyna)) return false;
+    Zglos(TZmiana::Cofniecie | TZmiana::StanMaszyny | TZmiana::Konsola | TZmiana::Dziennik);
+    return true;
+}
+
+bool TSymulator::RozkazWstecz() {
+    if (Historia.CofnijRozkaz(Maszyna) == 0) return false;
+    Zglos(TZmiana::Cofniecie | TZmiana::StanMaszyny | TZmiana::Konsola | TZmiana::Dziennik);
+    return true;
+}
+
+void TSymulator::UstawTrybPracy(int tryb) {
+    if (StanPracy.TrybPracy == 2 || tryb < 0 || tryb > 1) return;
+    StanPracy.TrybPracy = tryb;
+    Zglos(TZmiana::TrybPracy);
+}
+
+void TSymulator::Stop() {
+    StanPracy.ZadanieStopu = true;
+    Zglos(TZmiana::TrybPracy);
+}
+
+void TSymulator::PrzelaczSygnal(int i) {
+    if (i < 1 || i > LiczbaSygnalow) return;
+    auto& s = Architektura.Sygnaly[static_cast<std::size_t>(i)];
+    s.Wybrany = !s.Wybrany;
+    Zglos(TZmiana::StanMaszyny);
+}
+
+void TSymulator::WyczyscWybraneSygnaly() {
+    Maszyna.WyczyscWybrane();
+    Zglos(TZmiana::StanMaszyny);
+}
+
+// ---- registers, memory, devices ----
+
+void TSymulator::UstawRejestr(int slot, std::uint32_t wartosc) {
+    Maszyna.UstawRejestr(slot, wartosc);
+    Zglos(TZmiana::StanMaszyny);
+}
+
+void TSymulator::ZwiekszRejestr(int slot) {
+    Maszyna.Zwieksz(slot);
+    Zglos(TZmiana::StanMaszyny);
+}
+
+void TSymulator::ZmniejszRejestr(int slot) {
+    Maszyna.Zmniejsz(slot);
+    Zglos(TZmiana::StanMaszyny);
+}
+
+void TSymulator::UstawPodstawe(int slot, int podstawa) {
+    if (slot < 1 || slot > LiczbaSlotow) return;
+    if (podstawa != 2 && podstawa != 10 && podstawa != 16) return;
+    Architektura.Rejestry[static_cast<std::size_t>(slot)].Podstawa = podstawa;
+    Zglos(TZmiana::StanMaszyny);
+}
+
+void TSymulator::PiszPaO(std::int64_t adres, std::uint32_t slowo) {
+    Maszyna.PiszPaO(adres, slowo);
+    Zglos(TZmiana::Pamiec);
+}
+
+void TSymulator::ZglosPrzerwanie(int n) {
+    Maszyna.ZglosPrzerwanie(n);
+    Zglos(TZmiana::StanMaszyny);
+}
+
+void TSymulator::UstawWejscie(std::string tekst) {
+    Konsola.UstawWejscie(std::move(tekst));
+    Zglos(TZmiana::Konsola);
+}
+
+void TSymulator::KlawiszWLiniiWejscia() {
+    Maszyna.KlawiszWLiniiWejscia();
+    Zglos(TZmiana::Konsola | TZmiana::StanMaszyny);
+}
+
+void TSymulator::WyczyscKonsole() {
+    Konsola.Wyczysc();
+    Zglos(TZmiana::Konsola);
+}
+
+void TSymulator::WyczyscDziennik() {
+    Dziennik.Wyczysc();
+    Zglos(TZmiana::Dziennik);
+}
+
+// ---- breakpoints ----
+
+bool TSymulator::DodajPunkt(const TPunktZatrzymania& p, std::string& blad) {
+    if (!PunktyZatrzymania.DodajPunkt(p, blad)) return false;
+    Zglos(TZmiana::PunktyZatrzymania);
+    return true;
+}
+
+void TSymulator::UsunPunkt(int k) {
+    if (k < 1 || k > PunktyZatrzymania.Count()) return;
+    PunktyZatrzymania.UsunPunkt(k);
+    Zglos(TZmiana::PunktyZatrzymania);
+}
+
+void TSymulator::IgnorujPunkty(bool tak) {
+    PunktyZatrzymania.Ignoruj = tak;
+    Zglos(TZmiana::PunktyZatrzymania);
 }

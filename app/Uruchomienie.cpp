@@ -90,7 +90,7 @@ TPrzebiegProgramu Uruchom(TSymulator& s, const TZadanie& z, TSlad* slad) {
     // slices that end just before the next scheduled request.
     while (przebieg.Trwa() && w.Takty < z.MaksTaktow) {
         for (; nastepne < przerwania.size() && przerwania[nastepne].Takt <= w.Takty + 1; ++nastepne)
-            s.Maszyna.ZglosPrzerwanie(przerwania[nastepne].Numer);
+            s.ZglosPrzerwanie(przerwania[nastepne].Numer);
         std::uint64_t granica = z.MaksTaktow;
         if (nastepne < przerwania.size())
             granica = std::min(granica, przerwania[nastepne].Takt - 1);
@@ -206,28 +206,27 @@ int GorszyKod(int a, int b) {
 TWynikProgramu UruchomProgram(const TZadanie& z, const std::string& program) {
     TSymulator s;
     s.Maszyna.UstawHistorie(nullptr); // the runner never goes back
-    s.ListaRozkazow = z.ListaRozkazow;
+    s.UstawRozkazy(z.ListaRozkazow);
     if (z.BityAdresu != s.Maszyna.BityAdresu() || z.BityKodu != s.Maszyna.BityKodu())
-        s.Maszyna.UstawSzerokosci(z.BityAdresu, z.BityKodu);
-    s.Architektura = z.Architektura;
+        s.UstawSzerokosci(z.BityAdresu, z.BityKodu);
+    s.UstawArchitekture(z.Architektura);
     std::string blad;
     for (const auto& p : z.Punkty)
-        if (!s.PunktyZatrzymania.DodajPunkt(p, blad)) return BladPliku(z, program, blad);
-    std::vector<std::string> zrodlo;
-    if (!WczytajPlikProgramu(program, zrodlo, blad)) return BladPliku(z, program, blad);
+        if (!s.DodajPunkt(p, blad)) return BladPliku(z, program, blad);
+    if (!s.WczytajProgram(program, blad)) return BladPliku(z, program, blad);
 
-    s.KomunikatyMikroprogramu.clear();
     s.KompilujMikroprogram();
-    const std::vector<std::string> komunikatyMikroprogramu = s.KomunikatyMikroprogramu;
-    s.KompilujProgram(zrodlo);
-    zrodlo = {};
-    s.Maszyna.Reset();
-    s.Konsola.UstawWejscie(z.Wejscie);
+    const std::span<const std::string> ostatnie = s.KomunikatyOstatniejKompilacji();
+    const std::vector<std::string> komunikatyMikroprogramu(ostatnie.begin(), ostatnie.end());
+    s.KompilujProgram(s.ZrodloProgramu);
+    s.ZrodloProgramu = {};
+    s.Reset();
+    s.UstawWejscie(z.Wejscie);
     for (const auto& u : z.Ustawienia) {
         if (u.Slot)
-            s.Maszyna.UstawRejestr(u.Slot, u.Wartosc);
+            s.UstawRejestr(u.Slot, u.Wartosc);
         else
-            s.Maszyna.PiszPaO(u.Adres, u.Wartosc);
+            s.PiszPaO(u.Adres, u.Wartosc);
     }
 
     TWynikProgramu w;

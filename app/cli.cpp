@@ -14,8 +14,6 @@
 #include <sstream>
 #include <thread>
 
-#include "PlikMaszyny.h"
-#include "PlikRozkazow.h"
 #include "TSymulator.h"
 #include "Tekst.h"
 #include "Uruchomienie.h"
@@ -331,15 +329,14 @@ int main(int argc, char** argv) {
 
     std::string blad;
     std::string uwaga;
-    if (!o.rozkazy.empty() && !WczytajPlikRozkazow(o.rozkazy, wzor.ListaRozkazow, blad, &uwaga))
-        Porazka(blad);
+    if (!o.rozkazy.empty() && !wzor.WczytajRozkazy(o.rozkazy, blad, &uwaga)) Porazka(blad);
     if (!uwaga.empty()) std::cerr << "symulator-cli: " << uwaga << "\n";
-    wzor.Maszyna.UstawSzerokosci(z.BityAdresu, z.BityKodu);
+    wzor.UstawSzerokosci(z.BityAdresu, z.BityKodu);
     if (!o.preset.empty()) wzor.ZastosujPreset(o.preset);
-    if (!o.maszyna.empty() && !WczytajMaszyne(o.maszyna, wzor.Architektura, blad)) Porazka(blad);
+    if (!o.maszyna.empty() && !wzor.WczytajMaszyne(o.maszyna, blad)) Porazka(blad);
     for (const auto& t : o.punkty) {
         z.Punkty.push_back(CzytajPunkt(t));
-        if (!wzor.PunktyZatrzymania.DodajPunkt(z.Punkty.back(), blad)) Porazka(blad);
+        if (!wzor.DodajPunkt(z.Punkty.back(), blad)) Porazka(blad);
     }
     for (const auto& t : o.ustawienia)
         z.Ustawienia.push_back(CzytajUstawienie(t, wzor));

@@ -392,4 +392,16 @@ bool ZapiszLinie(const std::string& sciezka, const std::vector<std::string>& lin
     return zapis.Otworz(blad) && zapis.Pisz(bajty, blad) && zapis.Zakoncz(blad);
 }
 
+bool KodujLinie(const std::vector<std::string>& linie, std::string& bajty, std::string& blad) {
+    std::string wynik, znak;
+    int linia = 0;
+    if (!KodujCp1250(ZlaczLinie(linie), wynik, znak, linia)) {
+        blad = "Znaku \"" + znak + "\" w linii " + std::to_string(linia) +
+               " nie można zapisać w kodowaniu Windows-1250. Plik nie został zapisany.";
+        return false;
+    }
+    bajty = std::move(wynik);
+    return true;
+}
+
 } // namespace tekst

@@ -39,6 +39,10 @@ std::string ZlaczLinie(const std::vector<std::string>& linie);
 std::string MaleLitery(std::string_view s);
 void MaleLiteryWMiejscu(std::string& s);
 
+// The bytes of a file of these lines: Windows-1250 with CR LF. A character that
+// Windows-1250 cannot hold refuses the whole text with a message in `blad`.
+bool KodujLinie(const std::vector<std::string>& linie, std::string& bajty, std::string& blad);
+
 // Reads a whole file as lines (see OdczytajTekst). On failure returns false and a
 // Polish message in `blad`.
 bool WczytajLinie(const std::string& sciezka, std::vector<std::string>& linie, std::string& blad);
