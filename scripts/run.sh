@@ -4,4 +4,4 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 zainstaluj_pakiety "${PAKIETY_OKNA[@]}"
 zbuduj build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSYMULATOR_TESTS=OFF -DSYMULATOR_BENCH=OFF
-exec "$KORZEN/build/app/symulator" "$@"
+exec "$KORZEN/build/ui/symulator" "$@"

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Makes the user guide's screenshots (docs/obrazy/*.png) from the real window under Xvfb,
 # driven by xdotool with the examples, so they follow the window whenever it changes.
-# Usage: scripts/screenshots.sh [PATH_TO_symulator]   (default: build/app/symulator)
+# Usage: scripts/screenshots.sh [PATH_TO_symulator]   (default: build/ui/symulator)
 set -euo pipefail
 KORZEN="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-PROGRAM="${1:-$KORZEN/build/app/symulator}"
+PROGRAM="${1:-$KORZEN/build/ui/symulator}"
 PRZYKLADY="$KORZEN/examples"
 CEL="$KORZEN/docs/obrazy"
 for narzedzie in Xvfb xdotool import; do

@@ -238,28 +238,24 @@ void TFormArchitektura::TabSheetSygnalyShow() {
 }
 
 void TFormArchitektura::BitBtnZastosujClick() {
-    TMaszyna& m = symulator.Maszyna;
-    m.UstawSzerokosci(UpDownIleBityAdresowe->value(), UpDownIleBityKodu->value());
-    // The loaded program is gone and has to be compiled again.
-    m.WyczyscPaO();
+    TWyborArchitektury wybor;
+    wybor.BityAdresu = UpDownIleBityAdresowe->value();
+    wybor.BityKodu = UpDownIleBityKodu->value();
+    wybor.Preset.clear();
     for (std::size_t i = 0; i < Presety.size(); ++i) {
         if (!RadioButtony[i]->isChecked()) continue;
-        if (Presety[i].Sygnaly.empty()) {
-            // Only the items of the list's last filling count; an unfilled list keeps
-            // the signals as they are.
-            std::vector<std::pair<std::string, bool>> zaznaczenia;
+        wybor.Preset = std::string(Presety[i].Nazwa);
+        // Only the items of the list's last filling count; an unfilled list keeps the
+        // signals as they are.
+        if (Presety[i].Sygnaly.empty())
             for (int k = 0; k < CheckListBox1->count(); ++k) {
                 const QListWidgetItem* item = CheckListBox1->item(k);
-                zaznaczenia.emplace_back(item->text().toStdString(),
-                                         item->checkState() == Qt::Checked);
+                wybor.Sygnaly.emplace_back(item->text().toStdString(),
+                                           item->checkState() == Qt::Checked);
             }
-            ZastosujPresetU(symulator.Architektura, zaznaczenia);
-            symulator.NazwaPresetu = std::string(Presety[i].Nazwa);
-        } else {
-            symulator.ZastosujPreset(std::string(Presety[i].Nazwa));
-        }
         break;
     }
+    symulator.ZastosujArchitekture(wybor);
     accept();
 }
 

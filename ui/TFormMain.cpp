@@ -27,9 +27,6 @@
 #include <QVBoxLayout>
 
 #include "Opisy.h"
-#include "PlikMaszyny.h"
-#include "PlikRozkazow.h"
-#include "Programy.h"
 #include "TAboutBox.h"
 #include "TFormArchitektura.h"
 #include "TFrameBreakpoints.h"
@@ -130,18 +127,18 @@ TFormMain::TFormMain(TSymulator& symulator, QWidget* parent)
     qApp->installEventFilter(this);
     PozycjaSekwencji = 1;
     QCoreApplication::setApplicationName(TytulAplikacji);
-    symulator.StanPracy.TrybPracy = 0;
+    symulator.UstawTrybPracy(0);
     setWindowTitle(TytulAplikacji + QLatin1Char(' ') + Q(Wersja));
     setWindowIcon(QIcon(TAboutBox::IkonaProgramu(32)));
     PokazPanel(0);
 
     AboutBox = new TAboutBox(this);
-    symulator.Maszyna.UstawSluchacza(this);
+    symulator.Subskrybuj(this);
 }
 
 TFormMain::~TFormMain() {
     qApp->removeEventFilter(this);
-    symulator.Maszyna.UstawSluchacza(nullptr);
+    symulator.Wypisz(this);
 }
 
 // ---- construction ----
@@ -251,22 +248,12 @@ void TFormMain::BudujPanele() {
     Przebieg = new TPrzebiegOkna(symulator, this);
     FrameMaszyna1->UstawPrzebieg(Przebieg);
     FrameCPU1->UstawPrzebieg(Przebieg);
-    connect(Przebieg, &TPrzebiegOkna::ZmianaDostepnosci, this, &TFormMain::UstawDostepnosc);
     connect(Przebieg, &TPrzebiegOkna::PoczatekPrzebiegu, this, &TFormMain::UstawWstecz);
-    // Going back changed the console and the log as well.
-    connect(Przebieg, &TPrzebiegOkna::Wstecz, this, [this] {
-        FrameKonsola1->ZmianaKonsoli();
-        FrameDebug1->DopiszDoLogu();
-    });
 
-    connect(FrameMaszyna1, &TFrameMaszyna::ZmianaDostepnosci, this, &TFormMain::UstawDostepnosc);
-    connect(FrameCPU1, &TFrameCPU::ZmianaDostepnosci, this, &TFormMain::UstawDostepnosc);
     connect(FrameMaszyna1, &TFrameMaszyna::TekstStatusu, this,
             [this](const QString& t) { UstawStatus(1, t); });
     connect(FrameCPU1, &TFrameCPU::TekstStatusu, this,
             [this](const QString& t) { UstawStatus(1, t); });
-    connect(FrameMaszyna1, &TFrameMaszyna::WyczyscKonsole, FrameKonsola1,
-            &TFrameKonsola::WyczyscKonsole);
     connect(FrameDebug1, &TFrameDebug::Nowosci, this, &TFormMain::WyroznijDebug);
     connect(FrameRozkaz1, &TFrameRozkaz::StanMikroprogramu, this, [this](bool nieaktualny) {
         if (!LabelMikroprogram) return;
@@ -274,11 +261,6 @@ void TFormMain::BudujPanele() {
         LabelMikroprogram->setVisible(nieaktualny);
     });
     FrameBreakpoints1->WykonajModalnie = [this](QDialog& okno) { return WykonajModalnie(okno); };
-    connect(FrameProgram1, &TFrameProgram::Skompilowano, this, [this] {
-        UstawDostepnosc();
-        FrameCPU1->OdswiezCPU();
-        FrameMaszyna1->OdswiezMaszyne();
-    });
 }
 
 void TFormMain::BudujMenu() {
@@ -309,10 +291,8 @@ void TFormMain::BudujMenu() {
         {R::Pozycja, "Menu_Maszyna_Recznie", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(1);
-             int& tryb = f.symulator.StanPracy.TrybPracy;
-             if (tryb == 2) return;
-             tryb = tryb == 1 ? 0 : 1;
-             f.UstawDostepnosc();
+             const int tryb = f.symulator.StanPracy.TrybPracy;
+             if (tryb != 2) f.symulator.UstawTrybPracy(tryb == 1 ? 0 : 1);
          }},
         {R::Separator},
         {R::Pozycja, "Menu_Maszyna_Takt", false,
@@ -390,15 +370,13 @@ void TFormMain::BudujMenu() {
         // Without a question.
         {R::Pozycja, "Menu_Rozkazy_UsunWszystkie", false,
          [](TFormMain& f) {
-             f.symulator.ListaRozkazow.UsunWszystkie();
-             f.FrameRozkaz1->Odswiez();
-             f.FrameRozkaz1->KompilujMikroprogram();
+             f.symulator.UsunWszystkieRozkazy();
+             f.symulator.KompilujMikroprogram();
          }},
         {R::Pozycja, "Menu_Rozkazy_UstawStandardowe", false,
          [](TFormMain& f) {
-             f.symulator.ListaRozkazow.UstawStandardowe();
-             f.FrameRozkaz1->Odswiez();
-             f.FrameRozkaz1->KompilujMikroprogram();
+             f.symulator.UstawStandardoweRozkazy();
+             f.symulator.KompilujMikroprogram();
          }},
 
         {R::Menu, "Menu_Mikroprogram"},
@@ -538,8 +516,8 @@ void TFormMain::BudujMenu() {
         biezace->menuAction()->setObjectName(nazwa);
         akcje.insert(nazwa, biezace->menuAction());
     }
-    // Compiling, loading and the architecture clear the history without a word to the
-    // window, so the back commands are checked again whenever they can be reached.
+    // The owner's announcements keep the back commands current; they are checked again
+    // whenever they can be reached all the same.
     connect(Akcja(QStringLiteral("Menu_Maszyna"))->menu(), &QMenu::aboutToShow, this,
             &TFormMain::UstawWstecz);
 
@@ -600,13 +578,11 @@ void TFormMain::FormShow() {
     move(0, 0);
     resize(750, 720);
     JezykMenu(JezykPolski);
-    TMaszyna& m = symulator.Maszyna;
-    m.UstawSzerokosci(5, 3);
+    // Each panel hears of these from the owner and shows them.
+    symulator.UstawSzerokosci(5, 3);
     symulator.ZastosujPreset("K");
-    UstawStatus(0, QString::fromStdString(symulator.NazwaPresetu));
-    m.Reset();
-    symulator.ListaRozkazow.UstawStandardowe();
-    symulator.ListaProgramow.UstawStartowe();
+    symulator.Reset();
+    symulator.UstawStandardoweRozkazy();
     FrameProgram1->WypelnijListeProgramow();
     FrameProgram1->ComboBoxProgram->setCurrentIndex(0);
     FrameProgram1->WybierzProgram();
@@ -619,11 +595,9 @@ void TFormMain::FormShow() {
     paleta.setColor(QPalette::Base, paleta.color(QPalette::Button));
     lista->setPalette(paleta);
 
-    FrameMaszyna1->OdswiezMaszyne();
-    FrameCPU1->OdswiezCPU();
-    FrameKonsola1->WyczyscKonsole();
+    symulator.WyczyscKonsole();
     FrameDebug1->WyczyscLog();
-    FrameRozkaz1->KompilujMikroprogram();
+    symulator.KompilujMikroprogram();
     SpeedButtonMaszyna->setChecked(true);
     PokazPanel(1);
 }
@@ -660,10 +634,14 @@ void TFormMain::PokazIPrzycisnij(int n) {
     PokazPanel(n);
 }
 
-void TFormMain::OdswiezPoArchitekturze() {
-    for (int n : {1, 2, 3, 8, 4, 5})
-        Ramka(n)->Odswiez();
-    UstawStatus(0, QString::fromStdString(symulator.NazwaPresetu));
+void TFormMain::Zmiana(TZmiana co) {
+    if (Zawiera(co, TZmiana::Architektura))
+        UstawStatus(0, QString::fromStdString(symulator.NazwaPresetu));
+    // Compiling, loading and the architecture clear the history as well.
+    if (Zawiera(co, TZmiana::TrybPracy | TZmiana::StanMaszyny | TZmiana::Cofniecie))
+        UstawDostepnosc();
+    else
+        UstawWstecz();
 }
 
 void TFormMain::WyroznijDebug(bool nowosci) {
@@ -888,7 +866,6 @@ void TFormMain::PokazArchitekture() {
     // Created once and kept: it remembers its up-downs and signal list between showings.
     if (!FormArchitektura) FormArchitektura = new TFormArchitektura(symulator, this);
     WykonajModalnie(*FormArchitektura);
-    OdswiezPoArchitekturze();
     // Applying empties PaO: said here, as the schematic shows it only as zeros.
     if (FormArchitektura && FormArchitektura->result() == QDialog::Accepted)
         UstawStatus(1, TekstOkna(TTekstOkna::PamiecWyczyszczona, jezyk));
@@ -909,7 +886,7 @@ void TFormMain::closeEvent(QCloseEvent* zdarzenie) {
         return;
     }
     // A run in progress ends at its next check.
-    symulator.StanPracy.ZadanieStopu = true;
+    symulator.Stop();
     zdarzenie->accept();
 }
 
@@ -969,15 +946,14 @@ void TFormMain::WczytajMaszyne() {
 
 void TFormMain::OtworzMaszyne(const QString& plik) {
     std::string blad;
-    if (!::WczytajMaszyne(Sciezka(plik), symulator.Architektura, blad)) return Blad(blad);
-    OdswiezPoArchitekturze();
+    if (!symulator.WczytajMaszyne(Sciezka(plik), blad)) Blad(blad);
 }
 
 void TFormMain::ZapiszMaszyne() {
     const QString plik = WybierzPlik(true, FiltrMaszyny, QStringLiteral("mas"));
     if (plik.isEmpty()) return;
     std::string blad;
-    if (!::ZapiszMaszyne(Sciezka(plik), symulator.Architektura, blad)) Blad(blad);
+    if (!symulator.ZapiszMaszyne(Sciezka(plik), blad)) Blad(blad);
 }
 
 void TFormMain::WczytajProgram() {
@@ -986,10 +962,8 @@ void TFormMain::WczytajProgram() {
 }
 
 void TFormMain::OtworzProgram(const QString& plik) {
-    std::vector<std::string> linie;
     std::string blad;
-    if (!WczytajPlikProgramu(Sciezka(plik), linie, blad)) return Blad(blad);
-    FrameProgram1->UstawLinieProgramu(linie);
+    if (!symulator.WczytajProgram(Sciezka(plik), blad)) return Blad(blad);
     // The text is in the editor, the memory still holds the old program.
     UstawStatus(1, TekstOkna(TTekstOkna::WczytanoProgram, jezyk).arg(QFileInfo(plik).fileName()));
 }
@@ -998,7 +972,7 @@ void TFormMain::ZapiszProgram() {
     const QString plik = WybierzPlik(true, FiltrProgramu, QStringLiteral("prg"));
     if (plik.isEmpty()) return;
     std::string blad;
-    if (!ZapiszPlikProgramu(Sciezka(plik), FrameProgram1->LinieProgramu(), blad)) Blad(blad);
+    if (!TSymulator::ZapiszProgram(Sciezka(plik), FrameProgram1->LinieProgramu(), blad)) Blad(blad);
 }
 
 void TFormMain::WczytajRozkazy() {
@@ -1008,9 +982,7 @@ void TFormMain::WczytajRozkazy() {
 
 void TFormMain::OtworzRozkazy(const QString& plik) {
     std::string blad, uwaga;
-    if (!WczytajPlikRozkazow(Sciezka(plik), symulator.ListaRozkazow, blad, &uwaga))
-        return Blad(blad);
-    FrameRozkaz1->Odswiez();
+    if (!symulator.WczytajRozkazy(Sciezka(plik), blad, &uwaga)) return Blad(blad);
     if (!uwaga.empty()) Blad(uwaga);
 }
 
@@ -1020,7 +992,7 @@ void TFormMain::ZapiszRozkazy() {
     const QString plik = WybierzPlik(true, FiltrRozkazow, QStringLiteral("roz"));
     if (plik.isEmpty()) return;
     std::string blad;
-    if (!ZapiszPlikRozkazow(Sciezka(plik), symulator.ListaRozkazow, blad)) Blad(blad);
+    if (!symulator.ZapiszRozkazy(Sciezka(plik), blad)) Blad(blad);
 }
 
 void TFormMain::OtworzPlik(const QString& plik) {
@@ -1062,20 +1034,4 @@ void TFormMain::PokazPodrecznik() {
         return Blad("Nie znaleziono podręcznika użytkownika. Powinien leżeć w katalogu "
                     "share/symulator/podrecznik obok katalogu programu.");
     OtworzAdres(QUrl::fromLocalFile(plik));
-}
-
-// ---- machine listener ----
-
-void TFormMain::Komunikat(std::string_view tekst) {
-    FrameMaszyna1->DodajKomunikat(Q(tekst));
-    FrameDebug1->DopiszDoLogu();
-    WyroznijDebug(true);
-}
-
-void TFormMain::ZmianaKonsoli() {
-    FrameKonsola1->ZmianaKonsoli();
-}
-
-void TFormMain::PoczatekTaktu() {
-    FrameMaszyna1->WyczyscKomunikaty();
 }

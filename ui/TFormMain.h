@@ -10,7 +10,7 @@
 #include <functional>
 #include <string_view>
 
-#include "Sluchacz.h"
+#include "SluchaczSymulatora.h"
 #include "TLanguages.h"
 
 class QAction;
@@ -37,7 +37,7 @@ class TFrameRozkaz;
 class TRamka;
 class TSymulator;
 
-class TFormMain : public QMainWindow, private TSluchaczMaszyny {
+class TFormMain : public QMainWindow, private TSluchaczSymulatora {
     Q_OBJECT
   public:
     static constexpr std::string_view Wersja = "1.00";
@@ -69,7 +69,7 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     // The Debug button red and bold while the log has news.
     void WyroznijDebug(bool nowosci);
 
-    // The architecture dialog modally, then the panels that depend on the architecture.
+    // The architecture dialog modally; the panels hear of its choice from the owner.
     void PokazArchitekture();
     // The architecture pop-up under the Maszyna button.
     void PokazMenuArchitektury();
@@ -143,10 +143,8 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     void closeEvent(QCloseEvent* zdarzenie) override;
 
   private:
-    // Machine listener: the per-tick message list and the Debug button.
-    void Komunikat(std::string_view tekst) override;
-    void PoczatekTaktu() override;
-    void ZmianaKonsoli() override;
+    // From the owner: the preset's name, and the commands' enabling after any change.
+    void Zmiana(TZmiana co) override;
 
     void BudujPasek();
     void BudujPanele();
@@ -156,8 +154,6 @@ class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     void FormShow();
     // Top button n down, then panel n in front: what every menu command does first.
     void PokazIPrzycisnij(int n);
-    // Panels 1, 2, 3, 8, 4, 5 and the preset name after the architecture changed.
-    void OdswiezPoArchitekturze();
     void SpeedButtonSimpleModeClick();
     void JezykMenu(int n);
     bool KlawiszWcisniety(const QKeyEvent& klawisz);

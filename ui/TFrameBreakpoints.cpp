@@ -45,8 +45,15 @@ TFrameBreakpoints::TFrameBreakpoints(TSymulator& symulator, QWidget* parent)
     connect(SpeedButtonDodaj, &QToolButton::clicked, this,
             &TFrameBreakpoints::SpeedButtonDodajClick);
     connect(SpeedButtonUsun, &QToolButton::clicked, this, &TFrameBreakpoints::SpeedButtonUsunClick);
-    connect(CheckBoxIgnoruj, &QCheckBox::toggled, this,
-            [this](bool tak) { this->symulator.PunktyZatrzymania.Ignoruj = tak; });
+    connect(CheckBoxIgnoruj, &QCheckBox::toggled, this, [this](bool tak) {
+        wlasnaZmiana = true;
+        this->symulator.IgnorujPunkty(tak);
+        wlasnaZmiana = false;
+    });
+}
+
+void TFrameBreakpoints::Zmiana(TZmiana co) {
+    if (Zawiera(co, TZmiana::PunktyZatrzymania) && !wlasnaZmiana) OdswiezPunkty();
 }
 
 void TFrameBreakpoints::OdswiezPunkty() {
@@ -70,9 +77,8 @@ void TFrameBreakpoints::SpeedButtonDodajClick() {
     if (WykonajModalnie(*FormBreakpoint) != QDialog::Accepted) return;
     std::string blad;
     // A full list refuses the breakpoint and says why.
-    if (!symulator.PunktyZatrzymania.DodajPunkt(FormBreakpoint->Punkt(), blad))
+    if (!symulator.DodajPunkt(FormBreakpoint->Punkt(), blad))
         Informacja(QString::fromStdString(blad));
-    OdswiezPunkty();
 }
 
 void TFrameBreakpoints::SpeedButtonUsunClick() {
@@ -87,6 +93,5 @@ void TFrameBreakpoints::SpeedButtonUsunClick() {
                         QMessageBox::Yes | QMessageBox::No, this);
     pytanie.setDefaultButton(QMessageBox::No);
     if (WykonajModalnie(pytanie) == QMessageBox::No) return;
-    symulator.PunktyZatrzymania.UsunPunkt(k);
-    OdswiezPunkty();
+    symulator.UsunPunkt(k);
 }

@@ -35,6 +35,12 @@ class TFrameBreakpoints : public TRamka {
     void SpeedButtonDodajClick();
     void SpeedButtonUsunClick();
 
+  protected:
+    void Zmiana(TZmiana co) override;
+
   private:
     void Informacja(const QString& tekst);
+
+    // The switch's own change is on show already.
+    bool wlasnaZmiana = false;
 };

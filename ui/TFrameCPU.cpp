@@ -346,7 +346,5 @@ QString TFrameCPU::LiniaPamieci(std::uint32_t a) const {
 
 // The CPU panel's Takt runs the microprogram also in manual mode (the base's default).
 void TFrameCPU::SpeedButtonResetClick() {
-    symulator.Maszyna.Reset();
-    OdswiezCPU();
-    emit ZmianaDostepnosci();
+    symulator.Reset();
 }

@@ -49,6 +49,7 @@ class TFrameCPU : public TRamkaPrzebiegu {
   protected:
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
     void PoZmianieStanu() override;
+    void PoZmianieArchitektury() override { OdswiezCPU(); }
     // The change marks are those of the tick the machine went back to.
     void PoCofnieciu() override;
 

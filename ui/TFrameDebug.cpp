@@ -62,8 +62,17 @@ void TFrameDebug::DopiszDoLogu() {
     if (!zegar->isActive()) zegar->start();
 }
 
+void TFrameDebug::Zmiana(TZmiana co) {
+    if (Zawiera(co, TZmiana::Dziennik)) DopiszDoLogu();
+}
+
+void TFrameDebug::Komunikat(std::string_view) {
+    DopiszDoLogu();
+    emit Nowosci(true);
+}
+
 void TFrameDebug::WyczyscLog() {
-    symulator.Dziennik.Wyczysc();
+    symulator.WyczyscDziennik();
     MemoDebug->clear();
     pokazaneLinie = 0;
     pokazanePominiete = 0;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -38,6 +39,11 @@ class TFrameDebug : public TRamka {
   signals:
     // True when the log received lines since it was last cleared.
     void Nowosci(bool sa);
+
+  protected:
+    // The log changed: shown a moment later; a machine message lights the Debug button.
+    void Zmiana(TZmiana co) override;
+    void Komunikat(std::string_view tekst) override;
 
   private:
     void OdswiezLog();

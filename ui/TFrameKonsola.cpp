@@ -53,7 +53,7 @@ TFrameKonsola::TFrameKonsola(TSymulator& symulator, QWidget* parent) : TRamka(sy
         b->setFocusPolicy(Qt::NoFocus);
         SpeedButtonIRQ[static_cast<std::size_t>(i)] = b;
         connect(b, &QToolButton::clicked, this,
-                [this, i] { this->symulator.Maszyna.ZglosPrzerwanie(9 - i); });
+                [this, i] { this->symulator.ZglosPrzerwanie(9 - i); });
         ukladIRQ->addWidget(b);
     }
     ukladIRQ->addStretch(1);
@@ -105,10 +105,17 @@ void TFrameKonsola::PokazKonsole() {
 }
 
 void TFrameKonsola::WyczyscKonsole() {
-    symulator.Konsola.Wyczysc();
-    OdswiezTeksty();
+    symulator.WyczyscKonsole();
 }
 
+void TFrameKonsola::Zmiana(TZmiana co) {
+    if (Zawiera(co, TZmiana::Architektura))
+        PokazKonsole();
+    else if (Zawiera(co, TZmiana::Konsola) && !wlasnaZmiana)
+        OdswiezTeksty();
+}
+
+// The same a moment later, so a run printing on every tick costs one redraw.
 void TFrameKonsola::ZmianaKonsoli() {
     if (!zegar->isActive()) zegar->start();
 }
@@ -164,7 +171,9 @@ void TFrameKonsola::Edit1Change(const QString& tekst) {
     if (wejscie != pokazaneWejscie && pokazaneWejscie.endsWith(wejscie))
         zabrane = pokazaneWejscie.size() - wejscie.size();
     const QString nowe = tekst.mid(std::min(zabrane, tekst.size()));
-    symulator.Konsola.UstawWejscie(nowe.toStdString());
+    wlasnaZmiana = true;
+    symulator.UstawWejscie(nowe.toStdString());
+    wlasnaZmiana = false;
     pokazaneWejscie = nowe;
     if (nowe != tekst) {
         const int kursor = Edit1->cursorPosition();
@@ -180,8 +189,7 @@ bool TFrameKonsola::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
 
 // Typing raises request 8 and completes a "start" that found the line empty.
 void TFrameKonsola::Edit1KeyUp() {
-    symulator.Maszyna.KlawiszWLiniiWejscia();
-    OdswiezTeksty();
+    symulator.KlawiszWLiniiWejscia();
 }
 
 void TFrameKonsola::UstawJezyk(int n) {

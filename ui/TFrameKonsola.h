@@ -30,8 +30,6 @@ class TFrameKonsola : public TRamka {
     void WyczyscKonsole();
     // Both texts as the console device holds them now. Cheap when nothing changed.
     void OdswiezTeksty();
-    // The same a moment later, so a run printing on every tick costs one redraw.
-    void ZmianaKonsoli();
 
     QPlainTextEdit* Memo1;
     QLineEdit* Edit1;
@@ -46,12 +44,18 @@ class TFrameKonsola : public TRamka {
 
   protected:
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
+    // Another architecture shows other parts; the owner's changes of the texts show at
+    // once, the device's during ticks a moment later.
+    void Zmiana(TZmiana co) override;
+    void ZmianaKonsoli() override;
 
   private:
     void Edit1Change(const QString& tekst);
     void Edit1KeyUp();
 
     QTimer* zegar;
+    // The panel's own edit of the input line is on show already.
+    bool wlasnaZmiana = false;
     // The input line as it was last shown.
     QString pokazaneWejscie;
     // What the output area shows: its line count, the first line and the last one.

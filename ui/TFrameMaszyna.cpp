@@ -104,13 +104,16 @@ void TFrameMaszyna::WyczyscKomunikaty() {
     listaPusta = true;
 }
 
+void TFrameMaszyna::Komunikat(std::string_view tekst) {
+    DodajKomunikat(QString::fromUtf8(tekst.data(), static_cast<qsizetype>(tekst.size())));
+}
+
+// Unlike the menu's item it also clears the chosen signals, and so redraws.
 void TFrameMaszyna::SpeedButtonRecznieClick() {
-    TStanPracy& stan = symulator.StanPracy;
-    if (stan.TrybPracy == 2) return;
-    stan.TrybPracy = stan.TrybPracy == 1 ? 0 : 1;
-    emit ZmianaDostepnosci();
-    symulator.Maszyna.WyczyscWybrane();
-    RysujMaszyne();
+    const int tryb = symulator.StanPracy.TrybPracy;
+    if (tryb == 2) return;
+    symulator.UstawTrybPracy(tryb == 1 ? 0 : 1);
+    symulator.WyczyscWybraneSygnaly();
 }
 
 bool TFrameMaszyna::TaktReczny() const {
@@ -119,10 +122,8 @@ bool TFrameMaszyna::TaktReczny() const {
 
 void TFrameMaszyna::SpeedButtonResetClick() {
     przebieg->Stop();
-    symulator.Maszyna.Reset();
-    emit WyczyscKonsole();
-    RysujMaszyne();
-    emit ZmianaDostepnosci();
+    symulator.Reset();
+    symulator.WyczyscKonsole();
 }
 
 void TFrameMaszyna::UstawJezyk(int n) {

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <string_view>
+
 #include "TRamkaPrzebiegu.h"
 
 class QListWidget;
@@ -42,13 +44,12 @@ class TFrameMaszyna : public TRamkaPrzebiegu {
     // Reset also ends a run in progress and empties the console.
     void SpeedButtonResetClick() override;
 
-  signals:
-    // The schematic's Reset empties the console as well.
-    void WyczyscKonsole();
-
   protected:
     bool TaktReczny() const override;
     void PoZmianieStanu() override { RysujMaszyne(); }
+    void PoZmianieArchitektury() override { OdswiezMaszyne(); }
+    void Komunikat(std::string_view tekst) override;
+    void PoczatekTaktu() override { WyczyscKomunikaty(); }
     // The message list shows the messages of the tick the machine went back to.
     void PoCofnieciu() override;
     void PoczatekPrzebiegu() override { wBiegu = true; }

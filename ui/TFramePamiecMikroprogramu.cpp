@@ -67,6 +67,10 @@ void TFramePamiecMikroprogramu::Odswiez() {
     DopasujKolumny(StringGridPamiecMikroprogramu, *Model, 6, true);
 }
 
+void TFramePamiecMikroprogramu::Zmiana(TZmiana co) {
+    if (Zawiera(co, TZmiana::Architektura)) Odswiez();
+}
+
 void TFramePamiecMikroprogramu::PokazWszystkie() {
     SpeedButtonWszystkie->setChecked(true);
     Odswiez(true);

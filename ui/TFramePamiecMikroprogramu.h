@@ -29,4 +29,8 @@ class TFramePamiecMikroprogramu : public TRamka {
     // The menu commands: put the button down and run its action.
     void PokazWszystkie();
     void UkryjPuste();
+
+  protected:
+    // Another architecture: the snapshot is taken anew.
+    void Zmiana(TZmiana co) override;
 };

@@ -143,11 +143,13 @@ void TFrameProgram::WypelnijListeProgramow() {
 }
 
 void TFrameProgram::WybierzProgram() {
-    const int i =
-        symulator.ListaProgramow.ZnajdzNazwe(ComboBoxProgram->currentText().toStdString());
     // A name no entry bears leaves the editor as it is.
-    if (i == 0) return;
-    UstawLinieProgramu(symulator.ListaProgramow[i].Tekst);
+    symulator.WybierzProgram(ComboBoxProgram->currentText().toStdString());
+}
+
+void TFrameProgram::Zmiana(TZmiana co) {
+    if (Zawiera(co, TZmiana::Architektura | TZmiana::Rozkazy)) OdswiezProgram();
+    if (Zawiera(co, TZmiana::Program)) UstawLinieProgramu(symulator.ZrodloProgramu);
 }
 
 void TFrameProgram::SpeedButtonKompilujClick() {
@@ -162,7 +164,7 @@ void TFrameProgram::SpeedButtonKompilujClick() {
         ListBox1->Dodaj(QString::fromStdString(k));
     ListBox1->Dodaj(d == 0 ? QStringLiteral("Czas kompilacji: poniżej 1 ms")
                            : QStringLiteral("Czas kompilacji: %1 ms").arg(d));
-    symulator.Maszyna.Reset();
+    symulator.Reset();
     emit Skompilowano();
 }
 

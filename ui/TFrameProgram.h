@@ -59,6 +59,11 @@ class TFrameProgram : public TRamka {
     // a refresh.
     void Skompilowano();
 
+  protected:
+    // The instruction names and the interrupts follow the owner; a loaded program text
+    // goes into the editor.
+    void Zmiana(TZmiana co) override;
+
   private:
     void IdzDoKomunikatu(const QString& tekst);
 

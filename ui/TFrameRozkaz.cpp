@@ -312,7 +312,7 @@ bool TFrameRozkaz::WyboryKompletne() {
 }
 
 void TFrameRozkaz::ZapiszRekord(int i) {
-    TRozkaz& r = symulator.ListaRozkazow[i];
+    TRozkaz r = symulator.ListaRozkazow[i];
     r.Nazwa = EditNazwa->text().toStdString();
     r.Kod = static_cast<std::uint16_t>(ComboBoxKod->currentText().toUInt());
     r.LiczbaArgumentow = ComboBoxLiczbaArgumentow->currentText().toInt();
@@ -320,6 +320,9 @@ void TFrameRozkaz::ZapiszRekord(int i) {
     r.Mikroprogram.clear();
     for (const QString& l : Memo1->Linie())
         r.Mikroprogram.push_back(l.toStdString());
+    wlasnaZmiana = true;
+    symulator.ZmienRozkaz(i, r);
+    wlasnaZmiana = false;
 }
 
 TFrameRozkaz::TZapis TFrameRozkaz::ZapiszEdycje() {
@@ -338,14 +341,14 @@ TFrameRozkaz::TZapis TFrameRozkaz::ZapiszEdycje() {
     return TZapis::Zapisano;
 }
 
-void TFrameRozkaz::KompilujMikroprogram() {
-    // The list on screen is where the messages live; the model's list only carries
-    // those of this compilation over.
-    symulator.KomunikatyMikroprogramu.clear();
-    symulator.KompilujMikroprogram();
-    for (const auto& k : symulator.KomunikatyMikroprogramu)
-        ListBox1->Dodaj(Q(k));
-    OdswiezStanMikroprogramu();
+void TFrameRozkaz::Zmiana(TZmiana co) {
+    if (Zawiera(co, TZmiana::Architektura | TZmiana::Rozkazy) && !wlasnaZmiana) Odswiez();
+    if (Zawiera(co, TZmiana::Mikroprogram)) {
+        // The list on screen is where the messages live.
+        for (const auto& k : symulator.KomunikatyOstatniejKompilacji())
+            ListBox1->Dodaj(Q(k));
+        OdswiezStanMikroprogramu();
+    }
 }
 
 void TFrameRozkaz::SpeedButtonKompilujClick() {
@@ -357,13 +360,10 @@ void TFrameRozkaz::SpeedButtonKompilujClick() {
     ZapiszRekord(i);
     OdswiezListe();
     ListBox1->Dodaj(QStringLiteral("Kompilacja"));
-    symulator.KomunikatyMikroprogramu.clear();
     QElapsedTimer czas;
     czas.start();
     symulator.KompilujMikroprogram();
     const qint64 d = czas.elapsed();
-    for (const auto& k : symulator.KomunikatyMikroprogramu)
-        ListBox1->Dodaj(Q(k));
     ListBox1->Dodaj(d == 0 ? QStringLiteral("Czas kompilacji: poniżej 1 ms")
                            : QStringLiteral("Czas kompilacji: %1 ms").arg(d));
     OdswiezStanMikroprogramu();
@@ -371,15 +371,13 @@ void TFrameRozkaz::SpeedButtonKompilujClick() {
 
 void TFrameRozkaz::SpeedButtonDodajClick() {
     if (ZapiszEdycje() == TZapis::Odmowa) return;
-    TListaRozkazow& lista = symulator.ListaRozkazow;
-    const std::uint32_t maksKod = symulator.Maszyna.MaskaKodu();
-    if (maksKod + 1 > static_cast<std::uint32_t>(lista.Count())) {
-        const int nowy = lista.DodajRozkaz(maksKod);
-        if (nowy > 0) {
-            OdswiezListe();
-            WyswietlRozkaz(nowy);
-            return;
-        }
+    wlasnaZmiana = true;
+    const int nowy = symulator.DodajRozkaz();
+    wlasnaZmiana = false;
+    if (nowy > 0) {
+        OdswiezListe();
+        WyswietlRozkaz(nowy);
+        return;
     }
     PokazOkno(TOkno::Informacja,
               QStringLiteral("Osiągnięto limit rozkazów.\nZwiększ ilość bitów kodu!"));
@@ -391,7 +389,7 @@ void TFrameRozkaz::SpeedButtonUsunClick() {
         PokazOkno(TOkno::Informacja, QStringLiteral("Zaznacz rozkaz do usunięcia!"));
         return;
     }
-    TListaRozkazow& lista = symulator.ListaRozkazow;
+    const TListaRozkazow& lista = symulator.ListaRozkazow;
     const int i = wiersz->text(0).toInt();
     if (i < 1 || i > lista.Count()) return;
     if (lista[i].Nazwa == "stop") {
@@ -400,11 +398,13 @@ void TFrameRozkaz::SpeedButtonUsunClick() {
     }
     if (!PokazOkno(TOkno::Pytanie, QStringLiteral("Usunąć rozkaz \"%1\"?").arg(Q(lista[i].Nazwa))))
         return;
-    lista.UsunRozkaz(i);
+    wlasnaZmiana = true;
+    symulator.UsunRozkaz(i);
+    wlasnaZmiana = false;
     // Another instruction now holds that index; the selection is not carried over to it.
     ListViewRozkaz->clearSelection();
     OdswiezListe();
-    KompilujMikroprogram();
+    symulator.KompilujMikroprogram();
     WyswietlRozkaz(1);
 }
 

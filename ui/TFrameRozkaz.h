@@ -36,10 +36,6 @@ class TFrameRozkaz : public TRamka {
     // Refused, with a message and nothing changed, while a drop-down list has no choice.
     TZapis ZapiszEdycje();
 
-    // Compiles the microprogram memory, appending the messages to the message list.
-    // Used by the main window's instruction-list commands and at start-up too.
-    void KompilujMikroprogram();
-
     int Pozycja() const { return pozycja; }
 
     // The microprogram memory does not match the instruction list, counting the edits
@@ -76,6 +72,9 @@ class TFrameRozkaz : public TRamka {
 
   protected:
     bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
+    // A list or an architecture changed elsewhere: the panel shows it anew. Every
+    // compilation's messages are appended to the message list.
+    void Zmiana(TZmiana co) override;
 
   private:
     int ZnajdzEdytowany() const;
@@ -92,5 +91,7 @@ class TFrameRozkaz : public TRamka {
     bool zapisywanie = false;
     bool wyswietlanie = false;
     bool kompilujWyrozniony = false;
+    // The panel's own change of the list is on show already.
+    bool wlasnaZmiana = false;
     TPodswietlanieMikroprogramu* podswietlanie;
 };

@@ -732,10 +732,7 @@ void TObrazMaszyny::BudujPrzyciskiIRQ() {
         b->setFocusPolicy(Qt::NoFocus);
         b->setIcon(IkonaPrzerwania(9 - n));
         SpeedButtonIRQ[static_cast<std::size_t>(n)] = b;
-        connect(b, &QToolButton::clicked, this, [this, n] {
-            symulator.Maszyna.ZglosPrzerwanie(9 - n);
-            RysujMaszyne();
-        });
+        connect(b, &QToolButton::clicked, this, [this, n] { symulator.ZglosPrzerwanie(9 - n); });
     }
 }
 
@@ -888,22 +885,20 @@ QMenu* TObrazMaszyny::OtworzMenu(QPoint punkt) {
 bool TObrazMaszyny::KliknijSygnal(QPoint punkt) {
     const int i = SygnalW(punkt);
     if (i == 0) return false;
-    auto& s = symulator.Architektura.Sygnaly[static_cast<std::size_t>(i)];
-    s.Wybrany = !s.Wybrany;
-    RysujMaszyne();
+    symulator.PrzelaczSygnal(i);
     return true;
 }
 
 void TObrazMaszyny::WykonajPolecenie(TPolecenieRejestru polecenie, int k) {
     if (k < 1 || k > LiczbaSlotow) return;
-    TMaszyna& m = symulator.Maszyna;
-    std::int32_t& podstawa = symulator.Architektura.Rejestry[static_cast<std::size_t>(k)].Podstawa;
+    // The owner tells the schematic's panel, which redraws.
+    TSymulator& s = symulator;
     switch (polecenie) {
     case TPolecenieRejestru::Zwieksz:
-        m.Zwieksz(k);
+        s.ZwiekszRejestr(k);
         break;
     case TPolecenieRejestru::Zmniejsz:
-        m.Zmniejsz(k);
+        s.ZmniejszRejestr(k);
         break;
     case TPolecenieRejestru::WpiszWartosc: {
         QInputDialog okno(this);
@@ -912,30 +907,29 @@ void TObrazMaszyny::WykonajPolecenie(TPolecenieRejestru polecenie, int k) {
         okno.setTextValue(QStringLiteral("0"));
         // Cancelled: the register stays as it was.
         if (WykonajModalnie(okno) == QDialog::Accepted)
-            m.UstawRejestr(k,
+            s.UstawRejestr(k,
                            static_cast<std::uint32_t>(LiczbaZTekstu(okno.textValue()).value_or(0)));
         break;
     }
     case TPolecenieRejestru::Wyzeruj:
-        m.UstawRejestr(k, 0);
+        s.UstawRejestr(k, 0);
         break;
     case TPolecenieRejestru::Dwojkowy:
-        podstawa = 2;
+        s.UstawPodstawe(k, 2);
         break;
     case TPolecenieRejestru::Dziesietny:
-        podstawa = 10;
+        s.UstawPodstawe(k, 10);
         break;
     case TPolecenieRejestru::Szesnastkowy:
-        podstawa = 16;
+        s.UstawPodstawe(k, 16);
         break;
     case TPolecenieRejestru::Ustaw0:
-        m.UstawRejestr(k, 0);
+        s.UstawRejestr(k, 0);
         break;
     case TPolecenieRejestru::Ustaw1:
-        m.UstawRejestr(k, 1);
+        s.UstawRejestr(k, 1);
         break;
     }
-    RysujMaszyne();
 }
 
 void TObrazMaszyny::contextMenuEvent(QContextMenuEvent* zdarzenie) {

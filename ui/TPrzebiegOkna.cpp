@@ -30,9 +30,8 @@ bool TPrzebiegOkna::Zajety() const {
 
 void TPrzebiegOkna::Takt(bool reczny) {
     if (Zajety()) return;
-    if (PolecenieTakt(symulator.Maszyna, reczny) == 0) return;
+    if (symulator.Takt(reczny) == 0) return;
     emit ZmianaStanu();
-    emit ZmianaDostepnosci();
 }
 
 bool TPrzebiegOkna::MoznaWstecz() const {
@@ -43,14 +42,12 @@ void TPrzebiegOkna::TaktWstecz() {
     if (Zajety() || !symulator.TaktWstecz()) return;
     emit Wstecz();
     emit ZmianaStanu();
-    emit ZmianaDostepnosci();
 }
 
 void TPrzebiegOkna::RozkazWstecz() {
     if (Zajety() || !symulator.RozkazWstecz()) return;
     emit Wstecz();
     emit ZmianaStanu();
-    emit ZmianaDostepnosci();
 }
 
 void TPrzebiegOkna::Rozkaz() {
@@ -62,7 +59,7 @@ void TPrzebiegOkna::Program() {
 }
 
 void TPrzebiegOkna::Stop() {
-    symulator.StanPracy.ZadanieStopu = true;
+    symulator.Stop();
     Zakoncz();
 }
 
@@ -75,7 +72,7 @@ void TPrzebiegOkna::Uruchom(TPolecenie p) {
     odRysowania.start();
     emit PoczatekPrzebiegu(p);
     // "Program" has changed the run mode; "Rozkaz" leaves the commands as they are.
-    if (p == TPolecenie::Program) emit ZmianaDostepnosci();
+    if (p == TPolecenie::Program) symulator.Zglos(TZmiana::TrybPracy);
     // The first slice at once: an ordinary "Rozkaz" is over before the click returns.
     Porcja();
     if (przebieg) zegarPorcji->start();
@@ -106,6 +103,7 @@ void TPrzebiegOkna::Porcja() {
     }
     if (naGranicy && odRysowania.elapsed() >= OkresRysowania.count()) {
         odRysowania.start();
+        symulator.Zglos(TZmiana::StanMaszyny);
         emit ZmianaStanu();
     }
 }
@@ -116,7 +114,7 @@ void TPrzebiegOkna::Zakoncz() {
     przebieg->Zakoncz();
     taktyOstatniego = przebieg->Takty();
     przebieg.reset();
+    symulator.Zglos(TZmiana::StanMaszyny | TZmiana::TrybPracy);
     emit ZmianaStanu();
     emit KoniecPrzebiegu(polecenie);
-    emit ZmianaDostepnosci();
 }

@@ -3,8 +3,9 @@
 // schematic and the CPU panel. A run is time-sliced on the UI thread: a timer runs ticks
 // for a few milliseconds, finishes the instruction in progress, and returns to the event
 // loop, so Stop, the console, the IRQ buttons and closing the window act at the next slice
-// boundary. Views are told to redraw at most every OkresRysowania, and only at an
-// instruction boundary or at the end of the run, so they never show half an instruction.
+// boundary. Through the owner, views are told to redraw at most every OkresRysowania, and
+// only at an instruction boundary or at the end of the run, so they never show half an
+// instruction.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -53,13 +54,11 @@ class TPrzebiegOkna : public QObject {
     void Stop();
 
   signals:
-    // The machine went back: views take the last tick's marks and messages from the
-    // history (ZmianaStanu follows).
+    // The views hear of every change from the owner; these follow for whoever watches
+    // the run itself. The machine went back (ZmianaStanu follows).
     void Wstecz();
-    // The machine changed: views redraw.
+    // The machine changed and the views have been told.
     void ZmianaStanu();
-    // The run mode or the stop flag may have changed: the window re-enables commands.
-    void ZmianaDostepnosci();
     void PoczatekPrzebiegu(TPolecenie polecenie);
     void KoniecPrzebiegu(TPolecenie polecenie);
 

@@ -1,5 +1,7 @@
 #include "TRamka.h"
 
+#include "TSymulator.h"
+
 TRamka::TRamka(TSymulator& symulator, QWidget* parent) : QWidget(parent), symulator(symulator) {
     auto* uklad = new QVBoxLayout(this);
     uklad->setContentsMargins(0, 0, 0, 0);
@@ -13,6 +15,11 @@ TRamka::TRamka(TSymulator& symulator, QWidget* parent) : QWidget(parent), symula
     UkladTresci = new QVBoxLayout;
     UkladTresci->setContentsMargins(4, 4, 4, 4);
     uklad->addLayout(UkladTresci, 1);
+    symulator.Subskrybuj(this);
+}
+
+TRamka::~TRamka() {
+    symulator.Wypisz(this);
 }
 
 QWidget* TRamka::ZMarginesem(QWidget* rodzic, QLayout* uklad) {

@@ -1,18 +1,22 @@
 #pragma once
-// The small base every panel of the main window shares: a top bar for its buttons and a
-// refresh hook the main window calls each time it brings the panel up.
+// The small base every panel of the main window shares: a top bar for its buttons, a
+// refresh hook the main window calls each time it brings the panel up, and a subscription
+// to the owner, through which the panel hears of every change it shows.
 
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "SluchaczSymulatora.h"
+
 class TSymulator;
 
-class TRamka : public QWidget {
+class TRamka : public QWidget, protected TSluchaczSymulatora {
     Q_OBJECT
   public:
     explicit TRamka(TSymulator& symulator, QWidget* parent = nullptr);
+    ~TRamka() override;
 
     // Called by the main window whenever the panel is brought up.
     virtual void Odswiez() {}

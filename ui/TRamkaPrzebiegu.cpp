@@ -60,8 +60,6 @@ void TRamkaPrzebiegu::UstawPrzebieg(TPrzebiegOkna* p) {
         if (przebieg->parent() == this) przebieg->deleteLater();
     }
     przebieg = p;
-    connect(p, &TPrzebiegOkna::Wstecz, this, [this] { PoCofnieciu(); });
-    connect(p, &TPrzebiegOkna::ZmianaStanu, this, [this] { PoZmianieStanu(); });
     connect(p, &TPrzebiegOkna::PoczatekPrzebiegu, this, [this](TPolecenie polecenie) {
         PoczatekPrzebiegu();
         if (polecenie == TPolecenie::Rozkaz) SpeedButtonStop->show();
@@ -74,6 +72,14 @@ void TRamkaPrzebiegu::UstawPrzebieg(TPrzebiegOkna* p) {
         PoczatekPrzebiegu();
     else
         KoniecPrzebiegu();
+}
+
+void TRamkaPrzebiegu::Zmiana(TZmiana co) {
+    if (Zawiera(co, TZmiana::Cofniecie)) PoCofnieciu();
+    if (Zawiera(co, TZmiana::Architektura))
+        PoZmianieArchitektury();
+    else if (Zawiera(co, TZmiana::StanMaszyny | TZmiana::Pamiec | TZmiana::Rozkazy))
+        PoZmianieStanu();
 }
 
 void TRamkaPrzebiegu::SpeedButtonTaktClick() {

@@ -40,14 +40,16 @@ class TRamkaPrzebiegu : public TRamka {
   signals:
     // Text for the second panel of the main window's status bar.
     void TekstStatusu(const QString& tekst);
-    // The run mode or the stop flag may have changed: the main window re-enables commands.
-    void ZmianaDostepnosci();
 
   protected:
     // Whether "Takt" executes the chosen signals instead of the microprogram.
     virtual bool TaktReczny() const { return false; }
-    // The run loop changed the machine; the panel redraws.
+    // From the owner: the machine went back, then anything the panel shows changed.
+    void Zmiana(TZmiana co) override;
+    // The machine changed; the panel redraws.
     virtual void PoZmianieStanu() = 0;
+    // The architecture changed (the widths with it); by default a redraw.
+    virtual void PoZmianieArchitektury() { PoZmianieStanu(); }
     // The machine went back; the redraw follows.
     virtual void PoCofnieciu() {}
     // A run started or ended (also one started from the other panel).

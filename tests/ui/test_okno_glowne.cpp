@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -15,11 +16,13 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "EdytorKodu.h"
 #include "ListaKomunikatow.h"
 #include "TAboutBox.h"
 #include "TFrameCPU.h"
+#include "TFrameKonsola.h"
 #include "TFrameMaszyna.h"
 #include "TFramePamiecMikroprogramu.h"
 #include "TFrameProgram.h"
@@ -312,6 +315,21 @@ class TestOknaGlownego : public QObject {
         };
         f->Architektura2->trigger();
         QCOMPARE(f->Status(1), QStringLiteral("Pamięć wyczyszczona po zmianie architektury"));
+    }
+
+    void zmianyWlascicielaDocierajaDoPaneli() {
+        // Made on the owner with no command of the window: the panels hear of them alone.
+        std::string bajty, blad;
+        TSymulator wzor;
+        wzor.UsunWszystkieRozkazy();
+        QVERIFY(wzor.ZapiszRozkazyDoBajtow(bajty, blad));
+        QVERIFY(s->WczytajRozkazyZBajtow(bajty, blad));
+        QCOMPARE(f->FrameRozkaz1->ListViewRozkaz->topLevelItemCount(), wzor.ListaRozkazow.Count());
+        QVERIFY(s->ZastosujPreset("EK"));
+        QCOMPARE(f->Status(0), QStringLiteral("EK"));
+        QVERIFY(!f->FrameKonsola1->Edit1->isHidden());
+        s->UstawTrybPracy(1);
+        QVERIFY(f->Akcja(QStringLiteral("Menu_Maszyna_Recznie"))->isChecked());
     }
 
     void pomocAdresyIPodrecznik() {

@@ -207,20 +207,23 @@ class TestPaneleEdycji : public QObject {
     }
 
     void siatkaPrzerwanZalezyOdArchitektury() {
+        // The panel hears of the architecture from the owner alone: nobody refreshes it.
         TPanelProgramu t;
         TSymulator& s = t.s;
         TFrameProgram& f = t.f;
         QVERIFY(f.PanelIRQ->isHidden());
         QVERIFY(s.ZastosujPreset("L"));
-        f.Odswiez();
         QVERIFY(f.StringGrid_IRQ->isVisible());
         QCOMPARE(f.StringGrid_IRQ->rowCount(), 8);
         QCOMPARE(f.StringGrid_IRQ->item(7, 0)->text() + f.StringGrid_IRQ->item(7, 1)->text(),
                  QStringLiteral("Przerwanie nr 8int8"));
         QCOMPARE(f.StringGrid_IRQ->height(), 9 * 19 + 4);
         QVERIFY(s.ZastosujPreset("K"));
-        f.Odswiez();
         QVERIFY(f.PanelIRQ->isHidden());
+        // So does a program text loaded through the owner.
+        std::string blad;
+        QVERIFY(s.WczytajProgramZBajtow("pob 1\r\nstop\r\n", blad));
+        QCOMPARE(f.Memo2->toPlainText(), QStringLiteral("pob 1\nstop"));
     }
 
     void oknaWynikow() {
