@@ -223,14 +223,13 @@ void TSymulator::UstawRozkazy(const TListaRozkazow& lista) {
 // ---- compiling ----
 
 std::span<const std::string> TSymulator::KomunikatyOstatniejKompilacji() const {
-    const std::size_t od = std::min(poczatekOstatnich, KomunikatyMikroprogramu.size());
-    return std::span<const std::string>(KomunikatyMikroprogramu).subspan(od);
+    return KomunikatyMikroprogramu;
 }
 
 void TSymulator::KompilujMikroprogram() {
     Maszyna.UtrwalBiezacyTekst();
     Historia.Wyczysc();
-    poczatekOstatnich = KomunikatyMikroprogramu.size();
+    KomunikatyMikroprogramu.clear();
     ::KompilujMikroprogram(ListaRozkazow, Architektura, Maszyna.MaskaKodu(), PamiecMikroprogramu,
                            KomunikatyMikroprogramu, &SladKompilacji);
     skompilowane.clear();

@@ -111,8 +111,8 @@ class TSymulator : private TSluchaczMaszyny {
     void UstawRozkazy(const TListaRozkazow& lista);
 
     // ---- compiling ----
-    // The microprogram compiler's messages (the instruction editor's list): every
-    // compilation appends, the caller clears when it wants a fresh list.
+    // The microprogram compiler's messages (the instruction editor's list): those of the
+    // last compilation, so a long session does not pile them up.
     std::vector<std::string> KomunikatyMikroprogramu;
     // Those of the last compilation alone.
     std::span<const std::string> KomunikatyOstatniejKompilacji() const;
@@ -175,7 +175,6 @@ class TSymulator : private TSluchaczMaszyny {
     void ZmianaKonsoli() override;
 
     std::vector<TSluchaczSymulatora*> sluchacze;
-    std::size_t poczatekOstatnich = 0;
 
     // What the last compilation read of each instruction.
     struct TSkompilowany {

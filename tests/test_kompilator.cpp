@@ -64,12 +64,11 @@ TEST_F(Kompilator, ZestawStandardowyPoStarcie) {
     EXPECT_EQ(t.Memo3[10], "||wyad wel wea !||!|");
     EXPECT_EQ(t.Memo3[11], "|dodatnia|wyl wea ||;|");
 
-    // Messages accumulate until the caller clears them.
+    // Each compilation's messages replace the last one's.
     s.ListaRozkazow[1].Mikroprogram.push_back("wyx ;");
     s.KompilujMikroprogram();
     s.KompilujMikroprogram();
-    EXPECT_EQ(s.KomunikatyMikroprogramu,
-              (V{"dod: Niedozwolony sygnal: wyx", "dod: Niedozwolony sygnal: wyx"}));
+    EXPECT_EQ(s.KomunikatyMikroprogramu, (V{"dod: Niedozwolony sygnal: wyx"}));
 }
 
 TEST_F(Kompilator, SladPrzedLiteramiMalymi) {
