@@ -43,6 +43,7 @@
 #include "TLanguages.h"
 #include "TPrzebiegOkna.h"
 #include "TSymulator.h"
+#include "Wersja.h"
 
 namespace {
 
@@ -131,7 +132,7 @@ TFormMain::TFormMain(TSymulator& symulator, QWidget* parent)
     PozycjaSekwencji = 1;
     QCoreApplication::setApplicationName(TytulAplikacji);
     symulator.StanPracy.TrybPracy = 0;
-    setWindowTitle(TytulAplikacji + QLatin1Char(' ') + Q(Wersja));
+    setWindowTitle(TytulAplikacji + QLatin1Char(' ') + Q(WersjaProgramu));
     setWindowIcon(QIcon(TAboutBox::IkonaProgramu(32)));
     PokazPanel(0);
 
@@ -921,7 +922,7 @@ QString TFormMain::AdresStronyDomowej() {
 
 QString TFormMain::AdresSprawdzeniaWersji() {
     QString zapytanie;
-    for (const char z : Wersja.substr(0, 4)) {
+    for (const char z : WersjaProgramu.substr(0, 4)) {
         if (z == ' ')
             zapytanie += QStringLiteral("%20");
         else

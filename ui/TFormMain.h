@@ -40,8 +40,6 @@ class TSymulator;
 class TFormMain : public QMainWindow, private TSluchaczMaszyny {
     Q_OBJECT
   public:
-    static constexpr std::string_view Wersja = "1.00";
-
     explicit TFormMain(TSymulator& symulator, QWidget* parent = nullptr);
     ~TFormMain() override;
 
