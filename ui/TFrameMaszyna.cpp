@@ -106,15 +106,16 @@ void TFrameMaszyna::WyczyscKomunikaty() {
 
 void TFrameMaszyna::SpeedButtonRecznieClick() {
     TStanPracy& stan = symulator.StanPracy;
-    if (stan.TrybPracy == 2) return;
-    stan.TrybPracy = stan.TrybPracy == 1 ? 0 : 1;
+    if (stan.TrybPracy == TTrybPracy::Program) return;
+    stan.TrybPracy =
+        stan.TrybPracy == TTrybPracy::Reczny ? TTrybPracy::Bezczynny : TTrybPracy::Reczny;
     emit ZmianaDostepnosci();
     symulator.Maszyna.WyczyscWybrane();
     RysujMaszyne();
 }
 
 bool TFrameMaszyna::TaktReczny() const {
-    return symulator.StanPracy.TrybPracy == 1;
+    return symulator.StanPracy.TrybPracy == TTrybPracy::Reczny;
 }
 
 void TFrameMaszyna::SpeedButtonResetClick() {
