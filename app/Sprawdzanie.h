@@ -12,30 +12,44 @@
 
 #include "Maszyna.h"
 
-// The registers and flags of the report, with the component (`Elementy` index) each
-// belongs to; a flag's slot is 0 when the flag is worked out from other registers.
+// The registers and flags of the report, with the component each belongs to; a flag's
+// slot is 0 when the flag is worked out from other registers.
 struct TRejestrRaportu {
     const char* Nazwa;
     int Slot;
-    int Element;
+    TKomponent Element;
 };
-inline constexpr TRejestrRaportu RejestryRaportu[] = {
-    {"L", Slot::L, 0},         {"A", Slot::A, 8},        {"S", Slot::S, 8},   {"KOD", Slot::KOD, 9},
-    {"AD", Slot::AD, 9},       {"AK", Slot::AK, 10},     {"X", Slot::X, 1},   {"Y", Slot::Y, 2},
-    {"Z", Slot::Z, 3},         {"U", Slot::U, 11},       {"V", Slot::V, 12},  {"RZ", Slot::RZ, 7},
-    {"RM", Slot::RM, 7},       {"RP", Slot::RP, 7},      {"AP", Slot::AP, 7}, {"G", Slot::G, 6},
-    {"RB_we", Slot::RB_we, 4}, {"RB_wy", Slot::RB_wy, 5}};
+inline constexpr TRejestrRaportu RejestryRaportu[] = {{"L", Slot::L, TKomponent::L},
+                                                      {"A", Slot::A, TKomponent::PaO},
+                                                      {"S", Slot::S, TKomponent::PaO},
+                                                      {"KOD", Slot::KOD, TKomponent::I},
+                                                      {"AD", Slot::AD, TKomponent::I},
+                                                      {"AK", Slot::AK, TKomponent::Jal},
+                                                      {"X", Slot::X, TKomponent::X},
+                                                      {"Y", Slot::Y, TKomponent::Y},
+                                                      {"Z", Slot::Z, TKomponent::Z},
+                                                      {"U", Slot::U, TKomponent::U},
+                                                      {"V", Slot::V, TKomponent::V},
+                                                      {"RZ", Slot::RZ, TKomponent::Przerwania},
+                                                      {"RM", Slot::RM, TKomponent::Przerwania},
+                                                      {"RP", Slot::RP, TKomponent::Przerwania},
+                                                      {"AP", Slot::AP, TKomponent::Przerwania},
+                                                      {"G", Slot::G, TKomponent::G},
+                                                      {"RB_we", Slot::RB_we, TKomponent::RB_we},
+                                                      {"RB_wy", Slot::RB_wy, TKomponent::RB_wy}};
 struct TFlagaRaportu {
     const char* Nazwa;
     TWarunek Warunek;
     int Slot;
-    int Element;
+    TKomponent Element;
 };
-inline constexpr TFlagaRaportu FlagiRaportu[] = {
-    {"Z", TWarunek::Z, 0, 10},          {"N", TWarunek::N, Slot::N, 10},
-    {"NP", TWarunek::Np, Slot::NP, 10}, {"NM", TWarunek::Nm, Slot::NM, 10},
-    {"INT", TWarunek::Int, 0, 7},       {"PAK", TWarunek::Pak, 0, 10},
-    {"ZAK", TWarunek::Zak, 0, 10}};
+inline constexpr TFlagaRaportu FlagiRaportu[] = {{"Z", TWarunek::Z, 0, TKomponent::Jal},
+                                                 {"N", TWarunek::N, Slot::N, TKomponent::Jal},
+                                                 {"NP", TWarunek::Np, Slot::NP, TKomponent::Jal},
+                                                 {"NM", TWarunek::Nm, Slot::NM, TKomponent::Jal},
+                                                 {"INT", TWarunek::Int, 0, TKomponent::Przerwania},
+                                                 {"PAK", TWarunek::Pak, 0, TKomponent::Jal},
+                                                 {"ZAK", TWarunek::Zak, 0, TKomponent::Jal}};
 
 const TRejestrRaportu* ZnajdzRejestr(std::string_view nazwa);
 const TFlagaRaportu* ZnajdzFlage(std::string_view nazwa);

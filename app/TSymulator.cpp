@@ -262,9 +262,9 @@ void TSymulator::Reset() {
     Zglos(TZmiana::StanMaszyny);
 }
 
-int TSymulator::Takt(bool reczny) {
-    const int r = PolecenieTakt(Maszyna, reczny);
-    if (r != 0) Zglos(TZmiana::StanMaszyny);
+TWynikTaktu TSymulator::Takt(bool reczny) {
+    const TWynikTaktu r = PolecenieTakt(Maszyna, reczny);
+    if (r != TWynikTaktu::Brak) Zglos(TZmiana::StanMaszyny);
     return r;
 }
 
@@ -280,8 +280,8 @@ bool TSymulator::RozkazWstecz() {
     return true;
 }
 
-void TSymulator::UstawTrybPracy(int tryb) {
-    if (StanPracy.TrybPracy == 2 || tryb < 0 || tryb > 1) return;
+void TSymulator::UstawTrybPracy(TTrybPracy tryb) {
+    if (StanPracy.TrybPracy == TTrybPracy::Program || tryb == TTrybPracy::Program) return;
     StanPracy.TrybPracy = tryb;
     Zglos(TZmiana::TrybPracy);
 }

@@ -137,12 +137,12 @@ class TSymulator : private TSluchaczMaszyny {
     THistoria Historia;
     void Reset();
     // "Takt": with `reczny` the chosen signals. Takt's result, 0 on a halted machine.
-    int Takt(bool reczny);
+    TWynikTaktu Takt(bool reczny);
     // "Takt wstecz" and "Rozkaz wstecz"; false when there was nothing to undo.
     bool TaktWstecz();
     bool RozkazWstecz();
     // 0 idle, 1 manual; a running program keeps its mode.
-    void UstawTrybPracy(int tryb);
+    void UstawTrybPracy(TTrybPracy tryb);
     // Asks the run in progress to end at its next check.
     void Stop();
     // Manual mode: signal i (1..LiczbaSygnalow) chosen or not; every choice cleared.

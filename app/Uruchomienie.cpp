@@ -94,7 +94,7 @@ TPrzebiegProgramu Uruchom(TSymulator& s, const TZadanie& z, TSlad* slad) {
         std::uint64_t granica = z.MaksTaktow;
         if (nastepne < przerwania.size())
             granica = std::min(granica, przerwania[nastepne].Takt - 1);
-        przebieg.Porcja(granica - w.Takty, [&](int) {
+        przebieg.Porcja(granica - w.Takty, [&](TWynikTaktu) {
             ++w.Takty;
             if (slad) slad->Zapisz(w.Takty, wiersz, s.Maszyna);
             wiersz = s.Maszyna.BiezacyWiersz();

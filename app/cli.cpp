@@ -17,6 +17,7 @@
 #include "TSymulator.h"
 #include "Tekst.h"
 #include "Uruchomienie.h"
+#include "Wersja.h"
 
 namespace {
 
@@ -143,7 +144,7 @@ TUstawienie CzytajUstawienie(const std::string& t, const TSymulator& s) {
         if (!CzytajCalkowita(nazwa.substr(1, nazwa.size() - 2), adres) || adres < 0 ||
             adres > static_cast<long long>(m.MaskaAdresu()))
             Porazka("--set \"" + t + "\": adres od 0 do " + std::to_string(m.MaskaAdresu()));
-        if (!s.Architektura.Element(8))
+        if (!s.Architektura.Element(TKomponent::PaO))
             Porazka("--set \"" + t + "\": ta architektura nie ma pamięci PaO");
         u.Adres = adres;
         u.Wartosc = wartosc(m.BitySlowa(), "słowo");
@@ -253,6 +254,8 @@ int main(int argc, char** argv) {
         "symulator-cli"};
     app.option_defaults()->group("Opcje");
     app.set_help_flag("-h,--help", "pokaż ten opis i zakończ");
+    app.set_version_flag("--version", "symulator-cli " + std::string(WersjaProgramu),
+                         "pokaż wersję programu i zakończ");
     for (const auto& [klucz, tekst] : {std::pair{"Usage", "Użycie"},
                                        {"OPTIONS", "OPCJE"},
                                        {"Positionals", "Argumenty"},

@@ -28,7 +28,7 @@ void BM_Program(benchmark::State& state) {
         Petla(s);
         std::uint64_t ile = 0;
         TPrzebieg program(s.Maszyna, TPolecenie::Program);
-        program.DoKonca([&](int) { return ++ile < Milion; });
+        program.DoKonca([&](TWynikTaktu) { return ++ile < Milion; });
         takty += ile;
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(takty));
@@ -43,7 +43,7 @@ void BM_MilionWstecz(benchmark::State& state) {
         Petla(s);
         TPrzebieg program(s.Maszyna, TPolecenie::Program);
         std::uint64_t ile = 0;
-        program.DoKonca([&](int) { return ++ile < Milion; });
+        program.DoKonca([&](TWynikTaktu) { return ++ile < Milion; });
         if (s.Historia.Takty() != Milion) state.SkipWithError("the history lost ticks");
         megabajty = static_cast<double>(s.Historia.Pamiec()) / (1 << 20);
         state.ResumeTiming();

@@ -117,7 +117,7 @@ void BM_ProgramZLicznikiem(benchmark::State& state) {
         Petla(s);
         std::uint64_t ile = 0;
         TPrzebieg program(s.Maszyna, TPolecenie::Program);
-        program.DoKonca([&](int) { return ++ile < 1000000; });
+        program.DoKonca([&](TWynikTaktu) { return ++ile < 1000000; });
         takty += ile;
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(takty));

@@ -12,7 +12,7 @@ void WyprowadzElementy(TArchitektura& a) {
     a.Sygnaly[static_cast<std::size_t>(TSygnal::stp)].Jest = true;
     a.Elementy.fill(false);
     for (int s = 1; s <= LiczbaSygnalow; ++s) {
-        int e = KomponentSygnalu[static_cast<std::size_t>(s)];
+        const int e = static_cast<int>(TablicaSygnalow[static_cast<std::size_t>(s)].Komponent);
         if (e >= 0 && a.Sygnaly[static_cast<std::size_t>(s)].Jest)
             a.Elementy[static_cast<std::size_t>(e)] = true;
     }

@@ -52,6 +52,7 @@ struct TArchitektura {
     bool Element(int e) const {
         return e >= 0 && e < LiczbaElementow && Elementy[static_cast<std::size_t>(e)];
     }
+    bool Element(TKomponent k) const { return Element(static_cast<int>(k)); }
 };
 
 // "stp" always exists; each component flag is set when one of its signals exists.

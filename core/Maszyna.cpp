@@ -213,7 +213,7 @@ void TMaszyna::PrzeslanieZKlawiatury() {
 void TMaszyna::KlawiszWLiniiWejscia() {
     if (zatrzymana) return;
     if (!konsola.WejsciePuste()) ZglosPrzerwanie(8);
-    if (stan.TrybPracy != 2 && AktywnySygnal("start") && !konsola.WejsciePuste())
+    if (stan.TrybPracy != TTrybPracy::Program && AktywnySygnal("start") && !konsola.WejsciePuste())
         PrzeslanieZKlawiatury();
 }
 

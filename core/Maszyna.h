@@ -26,9 +26,17 @@ inline constexpr int L = 1, X = 2, Y = 3, Z = 4, RB_we = 5, RB_wy = 6, G = 7, RZ
                      INT = 25, PAK = 26, ZAK = 27, U = 28, V = 29;
 }
 
+// What the machine is doing: nothing, manual ticks of signals chosen on the schematic, or
+// running a program ("Program").
+enum class TTrybPracy : std::uint8_t { Bezczynny, Reczny, Program };
+
+// What one tick did: nothing (the machine is halted), a tick, or a tick that finished an
+// instruction (the next row is the fetch).
+enum class TWynikTaktu : std::uint8_t { Brak, Takt, KoniecRozkazu };
+
 // Run state shared by the run commands, the breakpoints and the windows.
 struct TStanPracy {
-    int TrybPracy = 0; // 0 idle, 1 manual, 2 program running
+    TTrybPracy TrybPracy = TTrybPracy::Bezczynny;
     bool ZadanieStopu = false;
 };
 
@@ -116,8 +124,8 @@ class TMaszyna {
     void ZglosKomunikat(std::string_view tekst);
 
     // Run control
-    int Takt();
-    int TaktReczny();
+    TWynikTaktu Takt();
+    TWynikTaktu TaktReczny();
     std::int32_t NastepnyWiersz(std::int32_t r) const;
     bool WarunekSpelniony(std::string_view nazwa) const;
     bool WarunekSpelniony(TWarunek w) const;
@@ -167,7 +175,7 @@ class TMaszyna {
     void Eni();
     template <bool Sprawdzaj> void Wykonaj(TSygnal s);
     void ZapiszKomorke(std::int64_t adres);
-    int TaktRecznyZTekstem(std::string tekst);
+    TWynikTaktu TaktRecznyZTekstem(std::string tekst);
     void ZapomnijHistorie();
     // A change made between two ticks (register edits, requests, the keyboard).
     void ZmianaPozaTaktem();

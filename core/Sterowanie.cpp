@@ -1,9 +1,9 @@
 #include "Sterowanie.h"
 
-int PolecenieTakt(TMaszyna& m, bool reczny) {
-    if (m.Zatrzymana()) return 0;
+TWynikTaktu PolecenieTakt(TMaszyna& m, bool reczny) {
+    if (m.Zatrzymana()) return TWynikTaktu::Brak;
     if (!reczny) return m.Takt();
-    const int r = m.TaktReczny();
+    const TWynikTaktu r = m.TaktReczny();
     m.WyczyscWybrane();
     return r;
 }
@@ -12,7 +12,7 @@ TPrzebieg::TPrzebieg(TMaszyna& maszyna, TPolecenie polecenie)
     : m(maszyna), stan(maszyna.Stan()), polecenie(polecenie) {
     if (m.Zatrzymana()) return;
     trwa = true;
-    if (polecenie == TPolecenie::Program) stan.TrybPracy = 2;
+    if (polecenie == TPolecenie::Program) stan.TrybPracy = TTrybPracy::Program;
     stan.ZadanieStopu = false;
 }
 
@@ -20,5 +20,5 @@ void TPrzebieg::Zakoncz() {
     if (!trwa) return;
     trwa = false;
     // This also ends manual mode.
-    if (polecenie == TPolecenie::Program) stan.TrybPracy = 0;
+    if (polecenie == TPolecenie::Program) stan.TrybPracy = TTrybPracy::Bezczynny;
 }

@@ -16,9 +16,9 @@ struct TWynikPorcji {
     bool Zakonczone = false;    // the command has ended
 };
 
-// The "Takt" command: on a halted machine nothing (0); with `reczny` the chosen signals,
+// The "Takt" command: on a halted machine nothing (Brak); with `reczny` the chosen signals,
 // whose choice is then cleared; otherwise one tick of the microprogram. Takt's result.
-int PolecenieTakt(TMaszyna& m, bool reczny);
+TWynikTaktu PolecenieTakt(TMaszyna& m, bool reczny);
 
 // One "Rozkaz" or "Program" command, from its start to its end condition. The runner
 // and the tests run it whole with a function called between ticks; the window runs it
@@ -27,7 +27,7 @@ int PolecenieTakt(TMaszyna& m, bool reczny);
 class TPrzebieg {
   public:
     // Starts the command; on a halted machine nothing starts and Trwa() is false.
-    // "Program" sets TrybPracy to 2; both clear ZadanieStopu.
+    // "Program" sets TrybPracy to Program; both clear ZadanieStopu.
     TPrzebieg(TMaszyna& maszyna, TPolecenie polecenie);
     ~TPrzebieg() { Zakoncz(); }
     TPrzebieg(const TPrzebieg&) = delete;
@@ -38,20 +38,20 @@ class TPrzebieg {
     // Ticks run by the command so far.
     std::uint64_t Takty() const { return takty; }
 
-    // Runs at most `maksTaktow` ticks, fewer when the command ends. `poTakcie(int wynik)`
+    // Runs at most `maksTaktow` ticks, fewer when the command ends. `poTakcie(TWynikTaktu)`
     // is called after every tick with Takt's result; returning false ends the command
     // there. The command ends after a tick that halted the machine ("stp"), after a tick
     // after which ZadanieStopu is set, and for "Rozkaz" after a tick that finished an
     // instruction; a stop requested between slices ends it before the next tick.
     template <class F> TWynikPorcji Porcja(std::uint64_t maksTaktow, F&& poTakcie);
     TWynikPorcji Porcja(std::uint64_t maksTaktow) {
-        return Porcja(maksTaktow, [](int) { return true; });
+        return Porcja(maksTaktow, [](TWynikTaktu) { return true; });
     }
     template <class F> TWynikPorcji DoKonca(F&& poTakcie) {
         return Porcja(std::numeric_limits<std::uint64_t>::max(), poTakcie);
     }
 
-    // Ends the command now ("Program" returns TrybPracy to 0); the end condition and the
+    // Ends the command now ("Program" returns TrybPracy to Bezczynny); the end condition and the
     // destructor call it too, and a second call does nothing.
     void Zakoncz();
 
@@ -68,9 +68,9 @@ template <class F> TWynikPorcji TPrzebieg::Porcja(std::uint64_t maksTaktow, F&& 
     // Stop, Reset or closing the window may have come since the last slice.
     if (trwa && (stan.ZadanieStopu || m.Zatrzymana())) Zakoncz();
     while (trwa && w.Takty < maksTaktow) {
-        const int r = m.Takt();
+        const TWynikTaktu r = m.Takt();
         ++w.Takty;
-        w.KoniecRozkazu = r == 2;
+        w.KoniecRozkazu = r == TWynikTaktu::KoniecRozkazu;
         w.Rozkazy += w.KoniecRozkazu;
         const bool dalej = poTakcie(r);
         if (!dalej || m.Zatrzymana() || stan.ZadanieStopu ||

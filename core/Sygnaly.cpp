@@ -1,32 +1,33 @@
 #include "Sygnaly.h"
 
-#include <initializer_list>
-
 namespace {
 
+// The steps of each signal as bits, and the steps of the signals with each need: all
+// computed from the table at compile time, so decoding and ticks only read them.
 constexpr std::array<std::uint64_t, LiczbaSygnalow + 1> BudujMaskiKrokow() {
     std::array<std::uint64_t, LiczbaSygnalow + 1> m{};
-    for (std::size_t k = 0; k + 1 < KolejnoscWykonania.size(); ++k)
-        m[static_cast<std::size_t>(KolejnoscWykonania[k])] |= std::uint64_t{1} << k;
+    for (const TOpisSygnalu& s : TablicaSygnalow)
+        for (std::int8_t krok : {s.Krok, s.DrugiKrok})
+            if (krok >= 0) m[static_cast<std::size_t>(s.Numer)] |= std::uint64_t{1} << krok;
     return m;
 }
 constexpr auto MaskaKrokow = BudujMaskiKrokow();
 
-constexpr std::uint64_t Kroki(std::initializer_list<TSygnal> sygnaly) {
+constexpr std::uint64_t Kroki(TWymaganie w) {
     std::uint64_t m = 0;
-    for (TSygnal s : sygnaly)
-        m |= MaskaKrokow[static_cast<std::size_t>(s)];
+    for (const TOpisSygnalu& s : TablicaSygnalow)
+        if (s.Wymaga == w) m |= MaskaKrokow[static_cast<std::size_t>(s.Numer)];
     return m;
 }
 
 using enum TSygnal;
-constexpr std::uint64_t WystawiajaA = Kroki({wyad, wyu, wyv, wyl, wyrm, wyap});
-constexpr std::uint64_t WystawiajaS = Kroki({wys, wyx, wyy, wyz, wyrb, wyg, wyls, wyak});
-constexpr std::uint64_t CzytajaA = Kroki({wel, weu, wev, wea, werm});
-constexpr std::uint64_t CzytajaS = Kroki({wex, wey, wez, wei, wes, werb, weja});
-constexpr std::uint64_t Polaczenia = Kroki({assa, as, sa});
-constexpr std::uint64_t OperacjeJal =
-    Kroki({dod, ode, przep, mnoz, dziel, shl, shr, and_, or_, not_, xor_});
+constexpr std::uint64_t WystawiajaA = Kroki(TWymaganie::JedynyNaA);
+constexpr std::uint64_t WystawiajaS = Kroki(TWymaganie::JedynyNaS);
+constexpr std::uint64_t CzytajaA = Kroki(TWymaganie::NadawcaA);
+constexpr std::uint64_t CzytajaS = Kroki(TWymaganie::NadawcaS);
+constexpr std::uint64_t Polaczenia = Kroki(TWymaganie::Sprawdzenie);
+constexpr std::uint64_t OperacjeJal = Kroki(TWymaganie::Weja);
+constexpr std::uint64_t CzytajaWynikJal = Kroki(TWymaganie::OperacjaJal);
 
 constexpr bool NajwyzejJeden(std::uint64_t m) {
     return (m & (m - 1)) == 0;
@@ -38,7 +39,7 @@ constexpr bool ObliczBezKomunikatow(std::uint64_t kroki) {
            NajwyzejJeden(kroki & WystawiajaS) && (!(kroki & CzytajaA) || (kroki & WystawiajaA)) &&
            (!(kroki & CzytajaS) || (kroki & WystawiajaS)) &&
            (!(kroki & OperacjeJal) || (kroki & MaskaKrokow[static_cast<std::size_t>(weja)])) &&
-           (!(kroki & MaskaKrokow[static_cast<std::size_t>(weak)]) || (kroki & OperacjeJal));
+           (!(kroki & CzytajaWynikJal) || (kroki & OperacjeJal));
 }
 
 } // namespace

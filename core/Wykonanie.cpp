@@ -380,7 +380,7 @@ std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
     return WarunekSpelniony(w.KodWarunku) ? w.NumerCel1 : w.NumerCel0;
 }
 
-int TMaszyna::Takt() {
+TWynikTaktu TMaszyna::Takt() {
     const TWierszMikroprogramu& w = pamiec.Wiersz(biezacyWiersz);
     if (historia) historia->PrzedTaktem(*this);
     WyczyscMagistrale();
@@ -397,14 +397,14 @@ int TMaszyna::Takt() {
         biezacyWiersz = WarunekSpelniony(w.KodWarunku) ? w.NumerCel1 : w.NumerCel0;
     if (!punkty.Puste()) SprawdzPunktyZatrzymania();
     if (historia) historia->PoTakcie(*this, false);
-    return biezacyWiersz == -1 ? 2 : 1;
+    return biezacyWiersz == -1 ? TWynikTaktu::KoniecRozkazu : TWynikTaktu::Takt;
 }
 
-int TMaszyna::TaktReczny() {
+TWynikTaktu TMaszyna::TaktReczny() {
     return TaktRecznyZTekstem(TekstWybranych());
 }
 
-int TMaszyna::TaktRecznyZTekstem(std::string tekst) {
+TWynikTaktu TMaszyna::TaktRecznyZTekstem(std::string tekst) {
     const TZestawSygnalow zestaw = DekodujMikrorozkaz(tekst);
     if (historia) historia->PrzedTaktem(*this);
     WyczyscMagistrale();
@@ -413,5 +413,5 @@ int TMaszyna::TaktRecznyZTekstem(std::string tekst) {
     WykonajZestaw(zestaw);
     SprawdzPunktyZatrzymania();
     if (historia) historia->PoTakcie(*this, true);
-    return 1;
+    return TWynikTaktu::Takt;
 }

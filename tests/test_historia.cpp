@@ -101,7 +101,7 @@ struct TPrzypadek {
                         Los(los, 0, static_cast<int>(sygnaly.size()) - 1))])]
                     .Wybrany = true;
         }
-        return PolecenieTakt(m, reczny) != 0;
+        return PolecenieTakt(m, reczny) != TWynikTaktu::Brak;
     }
 
     // A run without history to tick t.

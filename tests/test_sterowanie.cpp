@@ -51,12 +51,12 @@ TEST_F(Sterowanie, RozkazDodTrwaTrzyTakty) {
     DodajIStop();
     TPrzebieg(m, TPolecenie::Rozkaz).Porcja(100);
     ASSERT_EQ(m.Wartosc(Slot::AK), 5u);
-    m.UstawRejestr(Slot::L, 3); // the fetch reads at A, not at L
-    stan.TrybPracy = 1;         // manual mode
+    m.UstawRejestr(Slot::L, 3);          // the fetch reads at A, not at L
+    stan.TrybPracy = TTrybPracy::Reczny; // manual mode
     V teksty;
     std::vector<int> wiersze;
     TPrzebieg rozkaz(m, TPolecenie::Rozkaz);
-    const TWynikPorcji w = rozkaz.DoKonca([&](int) {
+    const TWynikPorcji w = rozkaz.DoKonca([&](TWynikTaktu) {
         teksty.push_back(m.BiezacyTekst());
         wiersze.push_back(m.BiezacyWiersz());
         return true;
@@ -68,7 +68,7 @@ TEST_F(Sterowanie, RozkazDodTrwaTrzyTakty) {
     EXPECT_TRUE(w.KoniecRozkazu);
     EXPECT_TRUE(w.Zakonczone);
     EXPECT_EQ(m.Wartosc(Slot::AK), 12u);
-    EXPECT_EQ(stan.TrybPracy, 1) << "Rozkaz leaves the run mode alone";
+    EXPECT_EQ(stan.TrybPracy, TTrybPracy::Reczny) << "Rozkaz leaves the run mode alone";
 }
 
 TEST_F(Sterowanie, RozkazZPolowyKonczyTenRozkaz) {
@@ -123,11 +123,12 @@ TEST_F(Sterowanie, ProgramKonczySieNaStp) {
     DodajIStop();
     stan.ZadanieStopu = true; // a stale request does not stop a new command
     TPrzebieg program(m, TPolecenie::Program);
-    const TWynikPorcji w = program.DoKonca([&](int) { return stan.TrybPracy == 2; });
+    const TWynikPorcji w =
+        program.DoKonca([&](TWynikTaktu) { return stan.TrybPracy == TTrybPracy::Program; });
     EXPECT_EQ(w.Takty, 8u);
     EXPECT_EQ(w.Rozkazy, 3u);
     EXPECT_TRUE(w.Zakonczone);
-    EXPECT_EQ(stan.TrybPracy, 0);
+    EXPECT_EQ(stan.TrybPracy, TTrybPracy::Bezczynny);
     EXPECT_TRUE(m.Zatrzymana());
     EXPECT_EQ(m.BiezacyWiersz(), -1) << "the stp tick completes and the row advances";
 
@@ -137,17 +138,17 @@ TEST_F(Sterowanie, ProgramKonczySieNaStp) {
     EXPECT_FALSE(drugi.Trwa());
     EXPECT_EQ(drugi.Porcja(1000).Takty, 0u);
     EXPECT_FALSE(TPrzebieg(m, TPolecenie::Rozkaz).Trwa());
-    EXPECT_EQ(PolecenieTakt(m, false), 0);
-    EXPECT_EQ(PolecenieTakt(m, true), 0);
+    EXPECT_EQ(PolecenieTakt(m, false), TWynikTaktu::Brak);
+    EXPECT_EQ(PolecenieTakt(m, true), TWynikTaktu::Brak);
     EXPECT_EQ(Stan(), przed);
     m.Reset();
-    stan.TrybPracy = 1; // Program ends manual mode
+    stan.TrybPracy = TTrybPracy::Reczny; // Program ends manual mode
     {
         TPrzebieg porzucony(m, TPolecenie::Program);
-        EXPECT_EQ(stan.TrybPracy, 2);
+        EXPECT_EQ(stan.TrybPracy, TTrybPracy::Program);
         EXPECT_EQ(porzucony.Porcja(7).Takty, 7u);
     } // abandoned: the destructor ends it
-    EXPECT_EQ(stan.TrybPracy, 0);
+    EXPECT_EQ(stan.TrybPracy, TTrybPracy::Bezczynny);
 }
 
 TEST_F(Sterowanie, StopMiedzyTaktamiIMiedzyPorcjami) {
@@ -155,7 +156,7 @@ TEST_F(Sterowanie, StopMiedzyTaktamiIMiedzyPorcjami) {
     // Stop during a tick's events: the run ends after that tick.
     TPrzebieg p(m, TPolecenie::Program);
     std::uint64_t ile = 0;
-    const TWynikPorcji w = p.DoKonca([&](int) {
+    const TWynikPorcji w = p.DoKonca([&](TWynikTaktu) {
         if (++ile == 5) stan.ZadanieStopu = true;
         return true;
     });
@@ -165,14 +166,14 @@ TEST_F(Sterowanie, StopMiedzyTaktamiIMiedzyPorcjami) {
     // Stop between slices: the next slice ends before running a tick.
     TPrzebieg q(m, TPolecenie::Program);
     EXPECT_EQ(q.Porcja(7).Takty, 7u);
-    EXPECT_EQ(stan.TrybPracy, 2);
+    EXPECT_EQ(stan.TrybPracy, TTrybPracy::Program);
     const auto przed = Stan();
     stan.ZadanieStopu = true;
     const TWynikPorcji r = q.Porcja(7);
     EXPECT_EQ(r.Takty, 0u);
     EXPECT_TRUE(r.Zakonczone);
     EXPECT_EQ(Stan(), przed);
-    EXPECT_EQ(stan.TrybPracy, 0);
+    EXPECT_EQ(stan.TrybPracy, TTrybPracy::Bezczynny);
     EXPECT_EQ(q.Takty(), 7u);
 }
 
@@ -182,9 +183,9 @@ TEST_F(Sterowanie, PorcjeDajaTenSamStanCoCalyBieg) {
     Petla();
     TPrzebieg caly(m, TPolecenie::Program);
     std::uint64_t licznik = 0;
-    const TWynikPorcji c = caly.DoKonca([&](int) { return ++licznik < 10007; });
+    const TWynikPorcji c = caly.DoKonca([&](TWynikTaktu) { return ++licznik < 10007; });
     EXPECT_EQ(c.Takty, 10007u);
-    EXPECT_EQ(stan.TrybPracy, 0);
+    EXPECT_EQ(stan.TrybPracy, TTrybPracy::Bezczynny);
     const auto oczekiwany = Stan();
     for (std::uint64_t porcja : {1u, 3u, 64u, 10007u}) {
         m.WyczyscPaO();
@@ -201,7 +202,7 @@ TEST_F(Sterowanie, PorcjeDajaTenSamStanCoCalyBieg) {
         EXPECT_EQ(Stan(), oczekiwany) << porcja;
         EXPECT_EQ(rozkazy, c.Rozkazy) << porcja;
         p.Zakoncz();
-        EXPECT_EQ(stan.TrybPracy, 0);
+        EXPECT_EQ(stan.TrybPracy, TTrybPracy::Bezczynny);
     }
 }
 
@@ -212,13 +213,13 @@ TEST_F(Sterowanie, TaktRecznyNieZmieniaWiersza) {
     m.UstawRejestr(Slot::L, 6);
     s.Architektura.Sygnaly[static_cast<std::size_t>(TSygnal::wyl)].Wybrany = true;
     s.Architektura.Sygnaly[static_cast<std::size_t>(TSygnal::wea)].Wybrany = true;
-    EXPECT_EQ(PolecenieTakt(m, true), 1);
+    EXPECT_EQ(PolecenieTakt(m, true), TWynikTaktu::Takt);
     EXPECT_EQ(m.Wartosc(Slot::A), 6u);
     EXPECT_EQ(m.BiezacyTekst(), "wyl wea ");
     EXPECT_EQ(m.BiezacyWiersz(), 4);
     EXPECT_EQ(m.TekstWybranych(), "") << "the choice is cleared";
     // The microprogram resumes where it was.
-    EXPECT_EQ(PolecenieTakt(m, false), 1);
+    EXPECT_EQ(PolecenieTakt(m, false), TWynikTaktu::Takt);
     EXPECT_EQ(m.BiezacyTekst(), "wyad wea ");
     EXPECT_EQ(m.BiezacyWiersz(), 11);
 }

@@ -75,7 +75,7 @@ TEST_F(Symulator, OperacjeMowiaCoZmienily) {
         {"takt", [&] { s.Takt(false); }, Z::StanMaszyny},
         {"wstecz", [&] { s.TaktWstecz(); },
          Z::Cofniecie | Z::StanMaszyny | Z::Konsola | Z::Dziennik},
-        {"recznie", [&] { s.UstawTrybPracy(1); }, Z::TrybPracy},
+        {"recznie", [&] { s.UstawTrybPracy(TTrybPracy::Reczny); }, Z::TrybPracy},
         {"sygnal", [&] { s.PrzelaczSygnal(1); }, Z::StanMaszyny},
         {"rejestr", [&] { s.ZwiekszRejestr(Slot::AK); }, Z::StanMaszyny},
         {"podstawa", [&] { s.UstawPodstawe(Slot::AK, 16); }, Z::StanMaszyny},
@@ -97,7 +97,7 @@ TEST_F(Symulator, OperacjeMowiaCoZmienily) {
 
 // The machine's reports during a tick reach the listeners as they come.
 TEST_F(Symulator, KomunikatyTaktu) {
-    s.UstawTrybPracy(1);
+    s.UstawTrybPracy(TTrybPracy::Reczny);
     // Both on the address bus: the machine reports the conflict.
     s.PrzelaczSygnal(static_cast<int>(TSygnal::wyl));
     s.PrzelaczSygnal(static_cast<int>(TSygnal::wyad));

@@ -49,13 +49,13 @@ TEST_F(Urzadzenia, KlawiszWLiniiWejscia) {
     EXPECT_EQ(m.Wartosc(Slot::G), 0u);
     EXPECT_EQ(m.Wartosc(Slot::RB_wy), 7u);
     // While a program runs a key only raises the keyboard's request.
-    s.StanPracy.TrybPracy = 2;
+    s.StanPracy.TrybPracy = TTrybPracy::Program;
     s.Konsola.UstawWejscie("x");
     m.KlawiszWLiniiWejscia();
     EXPECT_EQ(m.Wartosc(Slot::RZ), 128u);
     EXPECT_EQ(s.Konsola.Wejscie(), "x");
     // Between ticks it also finishes the waiting transfer.
-    s.StanPracy.TrybPracy = 0;
+    s.StanPracy.TrybPracy = TTrybPracy::Bezczynny;
     m.UstawRejestr(Slot::RZ, 0);
     m.KlawiszWLiniiWejscia();
     EXPECT_EQ(m.Wartosc(Slot::RB_wy), 120u);
@@ -211,7 +211,7 @@ TEST_F(Urzadzenia, PunktySprawdzanePoTakcieIPoTakcieRecznym) {
     m.UstawRejestr(Slot::AD, 0);
     m.UstawRejestr(Slot::L, 3);
     s.Architektura.Sygnaly[static_cast<std::size_t>(TSygnal::wyl)].Wybrany = true;
-    EXPECT_EQ(m.TaktReczny(), 1);
+    EXPECT_EQ(m.TaktReczny(), TWynikTaktu::Takt);
     EXPECT_EQ(s.Dziennik.Linie(),
               (std::vector<std::string>{"Breakpoint 1 OK = Magistrala adresowa A równa się 3"}));
     EXPECT_TRUE(s.StanPracy.ZadanieStopu);

@@ -58,6 +58,19 @@ TEST(Sygnaly, KolejnoscWykonania) {
     EXPECT_EQ(KolejnoscWykonania.back(), TSygnal::brak);
 }
 
+TEST(Sygnaly, BezKomunikatowWedlugWymagan) {
+    // The table's needs decide which sets may skip the checks of a tick.
+    const std::pair<const char*, bool> przypadki[] = {
+        {"czyt wys wei il", true},    {"wyad wea", true},      {"wyak weja dod weak", true},
+        {"stp start eni rint", true}, {"wea", false},          {"wei", false},
+        {"wyl wyad wea", false},      {"wys wyak wes", false}, {"dod weak", false},
+        {"weja weak wys", false},     {"wys as", false},       {"wyad wel sa", false}};
+    for (const auto& [tekst, bez] : przypadki) {
+        SCOPED_TRACE(tekst);
+        EXPECT_EQ(DekodujMikrorozkaz(tekst).BezKomunikatow(), bez);
+    }
+}
+
 // The selection for a manual tick is checked with the manual tick.
 TEST_F(Wykonanie, AktywnySygnalToCaleSlowo) {
     s.PamiecMikroprogramu.Wiersze()[0].Sygnaly = "wyad wel wea !";

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "Wersja.h"
 #include "Wyglad.h"
 
 namespace {
@@ -42,7 +43,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     pogrubiona.setBold(true);
     ProductName->setFont(pogrubiona);
     ProductName->adjustSize();
-    Version = Etykieta(Panel1, "Version", QStringLiteral("Wersja 1.00"), 64, 40);
+    Version = Etykieta(Panel1, "Version",
+                       QStringLiteral("Wersja ") + QString::fromLatin1(WersjaProgramu), 64, 40);
 
     Label2 = Etykieta(Panel1, "Label2", QStringLiteral("Praca dyplomowa inżynierska"), 8, 96);
     Label2->setGeometry(8, 96, 177, Label2->height());

@@ -40,6 +40,7 @@
 #include "TLanguages.h"
 #include "TPrzebiegOkna.h"
 #include "TSymulator.h"
+#include "Wersja.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ QPixmap ZnacznikRozwijania() {
 TFormMain::TFormMain(TSymulator& symulator, QWidget* parent)
     : QMainWindow(parent), symulator(symulator) {
     setObjectName(QStringLiteral("FormMain"));
-    WykonajModalnie = [](QDialog& okno) { return okno.exec(); };
+    WykonajModalnie = OtworzModalnie;
     OtworzAdres = [](const QUrl& adres) { QDesktopServices::openUrl(adres); };
     KatalogProgramu = QCoreApplication::applicationDirPath();
 
@@ -127,8 +128,8 @@ TFormMain::TFormMain(TSymulator& symulator, QWidget* parent)
     qApp->installEventFilter(this);
     PozycjaSekwencji = 1;
     QCoreApplication::setApplicationName(TytulAplikacji);
-    symulator.UstawTrybPracy(0);
-    setWindowTitle(TytulAplikacji + QLatin1Char(' ') + Q(Wersja));
+    symulator.UstawTrybPracy(TTrybPracy::Bezczynny);
+    setWindowTitle(TytulAplikacji + QLatin1Char(' ') + Q(WersjaProgramu));
     setWindowIcon(QIcon(TAboutBox::IkonaProgramu(32)));
     PokazPanel(0);
 
@@ -260,7 +261,12 @@ void TFormMain::BudujPanele() {
         LabelMikroprogram->setText(TekstOkna(TTekstOkna::MikroprogramNieaktualny, jezyk));
         LabelMikroprogram->setVisible(nieaktualny);
     });
-    FrameBreakpoints1->WykonajModalnie = [this](QDialog& okno) { return WykonajModalnie(okno); };
+    // The panels' dialogs and boxes go through the window's hook.
+    for (TWykonajModalnie* hak : {&FrameBreakpoints1->WykonajModalnie,
+                                  &FrameProgram1->WykonajModalnie, &FrameRozkaz1->WykonajModalnie})
+        *hak = [this](QDialog& okno, TKoniecOkna koniec) {
+            WykonajModalnie(okno, std::move(koniec));
+        };
 }
 
 void TFormMain::BudujMenu() {
@@ -291,8 +297,10 @@ void TFormMain::BudujMenu() {
         {R::Pozycja, "Menu_Maszyna_Recznie", false,
          [](TFormMain& f) {
              f.PokazIPrzycisnij(1);
-             const int tryb = f.symulator.StanPracy.TrybPracy;
-             if (tryb != 2) f.symulator.UstawTrybPracy(tryb == 1 ? 0 : 1);
+             const TTrybPracy tryb = f.symulator.StanPracy.TrybPracy;
+             if (tryb != TTrybPracy::Program)
+                 f.symulator.UstawTrybPracy(tryb == TTrybPracy::Reczny ? TTrybPracy::Bezczynny
+                                                                       : TTrybPracy::Reczny);
          }},
         {R::Separator},
         {R::Pozycja, "Menu_Maszyna_Takt", false,
@@ -669,45 +677,46 @@ void TFormMain::SpeedButtonSimpleModeClick() {
 // ---- enabling ----
 
 void TFormMain::UstawDostepnosc() {
-    const int tryb = symulator.StanPracy.TrybPracy;
-    if (tryb < 0 || tryb > 2) return;
+    const TTrybPracy tryb = symulator.StanPracy.TrybPracy;
+    const bool bezczynny = tryb == TTrybPracy::Bezczynny, reczny = tryb == TTrybPracy::Reczny,
+               program = tryb == TTrybPracy::Program;
     const bool wolno = !symulator.Maszyna.Zatrzymana();
     auto wlacz = [this](const char* nazwa, bool tak) {
         Akcja(QString::fromLatin1(nazwa))->setEnabled(tak);
     };
 
     // The mode is not switched under a running program: only Stop or Reset end it.
-    FrameMaszyna1->SpeedButtonRecznie->setChecked(tryb == 1);
-    FrameMaszyna1->SpeedButtonRecznie->setEnabled(tryb != 2);
-    Akcja(QStringLiteral("Menu_Maszyna_Recznie"))->setChecked(tryb == 1);
-    wlacz("Menu_Maszyna_Recznie", tryb != 2);
-    FrameMaszyna1->SpeedButtonStop->setVisible(tryb == 2);
-    FrameCPU1->SpeedButtonStop->setVisible(tryb == 2);
+    FrameMaszyna1->SpeedButtonRecznie->setChecked(reczny);
+    FrameMaszyna1->SpeedButtonRecznie->setEnabled(!program);
+    Akcja(QStringLiteral("Menu_Maszyna_Recznie"))->setChecked(reczny);
+    wlacz("Menu_Maszyna_Recznie", !program);
+    FrameMaszyna1->SpeedButtonStop->setVisible(program);
+    FrameCPU1->SpeedButtonStop->setVisible(program);
 
     for (const char* n : {"Menu_Symulator", "Menu_Mikroprogram", "Menu_Breakpoints"})
-        wlacz(n, tryb != 2);
+        wlacz(n, !program);
     for (const char* n : {"Menu_Program", "Menu_Rozkazy"})
-        wlacz(n, tryb == 0);
+        wlacz(n, bezczynny);
     for (const char* n : {"Menu_Maszyna", "Menu_CPU", "Menu_Konsola", "Menu_Debug"})
         wlacz(n, true);
     for (QToolButton* b : {SpeedButtonMaszyna, SpeedButtonKonsola, SpeedButtonDebug})
         b->setEnabled(true);
-    SpeedButtonProgram->setEnabled(tryb == 0);
-    SpeedButtonRozkaz->setEnabled(tryb == 0);
-    SpeedButtonMikroprogram->setEnabled(tryb != 2);
-    SpeedButtonCPU->setEnabled(tryb != 1);
-    SpeedButtonBreakpoints->setEnabled(tryb == 0);
+    SpeedButtonProgram->setEnabled(bezczynny);
+    SpeedButtonRozkaz->setEnabled(bezczynny);
+    SpeedButtonMikroprogram->setEnabled(!program);
+    SpeedButtonCPU->setEnabled(!reczny);
+    SpeedButtonBreakpoints->setEnabled(bezczynny);
 
     // While a program runs the run commands stay as they were.
-    if (tryb != 2) {
+    if (!program) {
         wlacz("Menu_Maszyna_Takt", wolno);
         for (const char* n : {"Menu_Maszyna_Rozkaz", "Menu_Maszyna_Program", "Menu_Maszyna_Stop"})
-            wlacz(n, tryb == 0);
+            wlacz(n, bezczynny);
         FrameMaszyna1->SpeedButtonTakt->setEnabled(wolno);
-        FrameMaszyna1->SpeedButtonRozkaz->setEnabled(tryb == 0 && wolno);
-        FrameMaszyna1->SpeedButtonProgram->setEnabled(tryb == 0 && wolno);
+        FrameMaszyna1->SpeedButtonRozkaz->setEnabled(bezczynny && wolno);
+        FrameMaszyna1->SpeedButtonProgram->setEnabled(bezczynny && wolno);
     }
-    if (tryb == 0)
+    if (bezczynny)
         for (QToolButton* b : {FrameCPU1->SpeedButtonTakt, FrameCPU1->SpeedButtonRozkaz,
                                FrameCPU1->SpeedButtonProgram})
             b->setEnabled(wolno);
@@ -848,9 +857,9 @@ bool TFormMain::KlawiszWcisniety(const QKeyEvent& klawisz) {
             ++PozycjaSekwencji;
         } else {
             PozycjaSekwencji = 1;
-            QMessageBox okno(QMessageBox::NoIcon, QCoreApplication::applicationName(),
-                             QStringLiteral("Easter Egg!"), QMessageBox::Ok, this);
-            WykonajModalnie(okno);
+            ZapytajRaz(WykonajModalnie,
+                       new QMessageBox(QMessageBox::NoIcon, QCoreApplication::applicationName(),
+                                       QStringLiteral("Easter Egg!"), QMessageBox::Ok, this));
         }
     }
     return obsluzony;
@@ -865,26 +874,37 @@ void TFormMain::PokazMenuArchitektury() {
 void TFormMain::PokazArchitekture() {
     // Created once and kept: it remembers its up-downs and signal list between showings.
     if (!FormArchitektura) FormArchitektura = new TFormArchitektura(symulator, this);
-    WykonajModalnie(*FormArchitektura);
-    // Applying empties PaO: said here, as the schematic shows it only as zeros.
-    if (FormArchitektura && FormArchitektura->result() == QDialog::Accepted)
-        UstawStatus(1, TekstOkna(TTekstOkna::PamiecWyczyszczona, jezyk));
+    WykonajModalnie(*FormArchitektura, [this](int) {
+        // Applying empties PaO: said here, as the schematic shows it only as zeros.
+        if (FormArchitektura && FormArchitektura->result() == QDialog::Accepted)
+            UstawStatus(1, TekstOkna(TTekstOkna::PamiecWyczyszczona, jezyk));
+    });
 }
 
 void TFormMain::PokazInformacje() {
     AboutBox->Wysrodkuj();
-    WykonajModalnie(*AboutBox);
+    WykonajModalnie(*AboutBox, [](int) {});
 }
 
+// The question is answered after this event: a Yes closes the window again, and that
+// second close is let through. A hook that answers at once answers within this event.
 void TFormMain::closeEvent(QCloseEvent* zdarzenie) {
-    QMessageBox pytanie(QMessageBox::Question, TytulAplikacji,
-                        QStringLiteral("Czy chcesz zakończyć pracę symulatora?"),
-                        QMessageBox::Yes | QMessageBox::No, this);
-    pytanie.setDefaultButton(QMessageBox::No);
-    if (WykonajModalnie(pytanie) != QMessageBox::Yes) {
+    if (!zamkniecieZatwierdzone) {
         zdarzenie->ignore();
-        return;
+        auto* pytanie = new QMessageBox(QMessageBox::Question, TytulAplikacji,
+                                        QStringLiteral("Czy chcesz zakończyć pracę symulatora?"),
+                                        QMessageBox::Yes | QMessageBox::No, this);
+        pytanie->setDefaultButton(QMessageBox::No);
+        pytanieOZamkniecie = true;
+        ZapytajRaz(WykonajModalnie, pytanie, [this](int wynik) {
+            if (wynik != QMessageBox::Yes) return;
+            zamkniecieZatwierdzone = true;
+            if (!pytanieOZamkniecie) close();
+        });
+        pytanieOZamkniecie = false;
+        if (!zamkniecieZatwierdzone) return;
     }
+    zamkniecieZatwierdzone = false;
     // A run in progress ends at its next check.
     symulator.Stop();
     zdarzenie->accept();
@@ -898,7 +918,7 @@ QString TFormMain::AdresStronyDomowej() {
 
 QString TFormMain::AdresSprawdzeniaWersji() {
     QString zapytanie;
-    for (const char z : Wersja.substr(0, 4)) {
+    for (const char z : WersjaProgramu.substr(0, 4)) {
         if (z == ' ')
             zapytanie += QStringLiteral("%20");
         else
@@ -913,21 +933,24 @@ QString TFormMain::AdresEmail() {
 
 // ---- files ----
 
-QString TFormMain::WybierzPlik(bool zapis, const QString& filtr, const QString& rozszerzenie) {
-    QFileDialog okno(this);
-    okno.setNameFilter(filtr);
-    okno.setAcceptMode(zapis ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    okno.setFileMode(zapis ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (zapis) okno.setDefaultSuffix(rozszerzenie);
-    if (WykonajModalnie(okno) != QDialog::Accepted) return {};
-    const QStringList pliki = okno.selectedFiles();
-    return pliki.isEmpty() ? QString() : pliki.first();
+void TFormMain::WybierzPlik(bool zapis, const QString& filtr, const QString& rozszerzenie,
+                            std::function<void(const QString& plik)> dalej) {
+    auto* okno = new QFileDialog(this);
+    okno->setNameFilter(filtr);
+    okno->setAcceptMode(zapis ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    okno->setFileMode(zapis ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (zapis) okno->setDefaultSuffix(rozszerzenie);
+    ZapytajRaz(WykonajModalnie, okno, [okno, dalej = std::move(dalej)](int wynik) {
+        if (wynik != QDialog::Accepted) return;
+        const QStringList pliki = okno->selectedFiles();
+        if (!pliki.isEmpty() && !pliki.first().isEmpty()) dalej(pliki.first());
+    });
 }
 
 void TFormMain::Blad(const std::string& tekst) {
-    QMessageBox okno(QMessageBox::Warning, QStringLiteral("Informacja"),
-                     QString::fromStdString(tekst), QMessageBox::Ok, this);
-    WykonajModalnie(okno);
+    ZapytajRaz(WykonajModalnie,
+               new QMessageBox(QMessageBox::Warning, QStringLiteral("Informacja"),
+                               QString::fromStdString(tekst), QMessageBox::Ok, this));
 }
 
 namespace {
@@ -940,8 +963,8 @@ std::string Sciezka(const QString& plik) {
 } // namespace
 
 void TFormMain::WczytajMaszyne() {
-    const QString plik = WybierzPlik(false, FiltrMaszyny, QStringLiteral("mas"));
-    if (!plik.isEmpty()) OtworzMaszyne(plik);
+    WybierzPlik(false, FiltrMaszyny, QStringLiteral("mas"),
+                [this](const QString& plik) { OtworzMaszyne(plik); });
 }
 
 void TFormMain::OtworzMaszyne(const QString& plik) {
@@ -950,15 +973,15 @@ void TFormMain::OtworzMaszyne(const QString& plik) {
 }
 
 void TFormMain::ZapiszMaszyne() {
-    const QString plik = WybierzPlik(true, FiltrMaszyny, QStringLiteral("mas"));
-    if (plik.isEmpty()) return;
-    std::string blad;
-    if (!symulator.ZapiszMaszyne(Sciezka(plik), blad)) Blad(blad);
+    WybierzPlik(true, FiltrMaszyny, QStringLiteral("mas"), [this](const QString& plik) {
+        std::string blad;
+        if (!symulator.ZapiszMaszyne(Sciezka(plik), blad)) Blad(blad);
+    });
 }
 
 void TFormMain::WczytajProgram() {
-    const QString plik = WybierzPlik(false, FiltrProgramu, QStringLiteral("prg"));
-    if (!plik.isEmpty()) OtworzProgram(plik);
+    WybierzPlik(false, FiltrProgramu, QStringLiteral("prg"),
+                [this](const QString& plik) { OtworzProgram(plik); });
 }
 
 void TFormMain::OtworzProgram(const QString& plik) {
@@ -969,15 +992,16 @@ void TFormMain::OtworzProgram(const QString& plik) {
 }
 
 void TFormMain::ZapiszProgram() {
-    const QString plik = WybierzPlik(true, FiltrProgramu, QStringLiteral("prg"));
-    if (plik.isEmpty()) return;
-    std::string blad;
-    if (!TSymulator::ZapiszProgram(Sciezka(plik), FrameProgram1->LinieProgramu(), blad)) Blad(blad);
+    WybierzPlik(true, FiltrProgramu, QStringLiteral("prg"), [this](const QString& plik) {
+        std::string blad;
+        if (!TSymulator::ZapiszProgram(Sciezka(plik), FrameProgram1->LinieProgramu(), blad))
+            Blad(blad);
+    });
 }
 
 void TFormMain::WczytajRozkazy() {
-    const QString plik = WybierzPlik(false, FiltrRozkazow, QStringLiteral("roz"));
-    if (!plik.isEmpty()) OtworzRozkazy(plik);
+    WybierzPlik(false, FiltrRozkazow, QStringLiteral("roz"),
+                [this](const QString& plik) { OtworzRozkazy(plik); });
 }
 
 void TFormMain::OtworzRozkazy(const QString& plik) {
@@ -989,10 +1013,10 @@ void TFormMain::OtworzRozkazy(const QString& plik) {
 void TFormMain::ZapiszRozkazy() {
     // What the editor shows is what goes into the file.
     if (FrameRozkaz1->ZapiszEdycje() == TFrameRozkaz::TZapis::Odmowa) return;
-    const QString plik = WybierzPlik(true, FiltrRozkazow, QStringLiteral("roz"));
-    if (plik.isEmpty()) return;
-    std::string blad;
-    if (!symulator.ZapiszRozkazy(Sciezka(plik), blad)) Blad(blad);
+    WybierzPlik(true, FiltrRozkazow, QStringLiteral("roz"), [this](const QString& plik) {
+        std::string blad;
+        if (!symulator.ZapiszRozkazy(Sciezka(plik), blad)) Blad(blad);
+    });
 }
 
 void TFormMain::OtworzPlik(const QString& plik) {

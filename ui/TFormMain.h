@@ -10,6 +10,7 @@
 #include <functional>
 #include <string_view>
 
+#include "Modalnie.h"
 #include "SluchaczSymulatora.h"
 #include "TLanguages.h"
 
@@ -40,8 +41,6 @@ class TSymulator;
 class TFormMain : public QMainWindow, private TSluchaczSymulatora {
     Q_OBJECT
   public:
-    static constexpr std::string_view Wersja = "1.00";
-
     explicit TFormMain(TSymulator& symulator, QWidget* parent = nullptr);
     ~TFormMain() override;
 
@@ -50,7 +49,7 @@ class TFormMain : public QMainWindow, private TSluchaczSymulatora {
     void PokazPanel(int n);
     // The panel in front, 0 when none.
     int WidocznyPanel() const;
-    // Enables and disables commands by TrybPracy (0 idle, 1 manual, 2 running) and the
+    // Enables and disables commands by TrybPracy (idle, manual, running) and the
     // machine's stop flag; any other mode leaves everything as it is.
     void UstawDostepnosc();
     // "Takt wstecz" and "Rozkaz wstecz": enabled when there is something to undo and no
@@ -98,9 +97,9 @@ class TFormMain : public QMainWindow, private TSluchaczSymulatora {
     static QString AdresSprawdzeniaWersji();
     static QString AdresEmail();
 
-    // Every modal box and dialog runs through this (QDialog::exec by default), so tests can
-    // answer it after the box has been built exactly as the user would see it.
-    std::function<int(QDialog&)> WykonajModalnie;
+    // Every modal box and dialog runs through this (OtworzModalnie by default), so tests
+    // can answer it after the box has been built exactly as the user would see it.
+    TWykonajModalnie WykonajModalnie;
     // Opens an address with the desktop (QDesktopServices by default); never automatic.
     std::function<void(const QUrl&)> OtworzAdres;
 
@@ -158,8 +157,10 @@ class TFormMain : public QMainWindow, private TSluchaczSymulatora {
     void JezykMenu(int n);
     bool KlawiszWcisniety(const QKeyEvent& klawisz);
     void Blad(const std::string& tekst);
-    // A file dialog with the filter and default extension; empty when cancelled.
-    QString WybierzPlik(bool zapis, const QString& filtr, const QString& rozszerzenie);
+    // A file dialog with the filter and default extension; `dalej` gets the chosen file,
+    // nothing happens when cancelled.
+    void WybierzPlik(bool zapis, const QString& filtr, const QString& rozszerzenie,
+                     std::function<void(const QString& plik)> dalej);
     void OtworzMaszyne(const QString& plik);
     void OtworzProgram(const QString& plik);
     void OtworzRozkazy(const QString& plik);
@@ -173,6 +174,10 @@ class TFormMain : public QMainWindow, private TSluchaczSymulatora {
     QLabel* panelStanu1;
     int jezyk = 1;
     bool pokazano = false;
+    // The user said Yes to closing: the close that follows is let through.
+    bool zamkniecieZatwierdzone = false;
+    // Within closeEvent, while the hook is asked (it may answer at once).
+    bool pytanieOZamkniecie = false;
     bool debugWyrozniony = false;
     int PozycjaSekwencji = 1;
     // The key press already seen on its way up from a child (key preview sees it once).

@@ -13,7 +13,7 @@
 TFrameBreakpoints::TFrameBreakpoints(TSymulator& symulator, QWidget* parent)
     : TRamka(symulator, parent) {
     setObjectName(QStringLiteral("FrameBreakpoints1"));
-    WykonajModalnie = [](QDialog& okno) { return okno.exec(); };
+    WykonajModalnie = OtworzModalnie;
     GornyPasek->setObjectName(QStringLiteral("PanelTop"));
     GornyPasek->setFixedHeight(34);
     UkladPaska->setSpacing(0);
@@ -68,17 +68,19 @@ void TFrameBreakpoints::OdswiezPunkty() {
 }
 
 void TFrameBreakpoints::Informacja(const QString& tekst) {
-    QMessageBox okno(QMessageBox::Information, QStringLiteral("Informacja"), tekst, QMessageBox::Ok,
-                     this);
-    WykonajModalnie(okno);
+    ZapytajRaz(WykonajModalnie,
+               new QMessageBox(QMessageBox::Information, QStringLiteral("Informacja"), tekst,
+                               QMessageBox::Ok, this));
 }
 
 void TFrameBreakpoints::SpeedButtonDodajClick() {
-    if (WykonajModalnie(*FormBreakpoint) != QDialog::Accepted) return;
-    std::string blad;
-    // A full list refuses the breakpoint and says why.
-    if (!symulator.DodajPunkt(FormBreakpoint->Punkt(), blad))
-        Informacja(QString::fromStdString(blad));
+    WykonajModalnie(*FormBreakpoint, [this](int wynik) {
+        if (wynik != QDialog::Accepted) return;
+        std::string blad;
+        // A full list refuses the breakpoint and says why.
+        if (!symulator.DodajPunkt(FormBreakpoint->Punkt(), blad))
+            Informacja(QString::fromStdString(blad));
+    });
 }
 
 void TFrameBreakpoints::SpeedButtonUsunClick() {
@@ -88,10 +90,12 @@ void TFrameBreakpoints::SpeedButtonUsunClick() {
         return;
     }
     const int k = zaznaczone.first()->text(0).toInt();
-    QMessageBox pytanie(QMessageBox::Question, QStringLiteral("Pytanie"),
-                        QStringLiteral("Usunąć punkt zatrzymania?"),
-                        QMessageBox::Yes | QMessageBox::No, this);
-    pytanie.setDefaultButton(QMessageBox::No);
-    if (WykonajModalnie(pytanie) == QMessageBox::No) return;
-    symulator.UsunPunkt(k);
+    auto* pytanie = new QMessageBox(QMessageBox::Question, QStringLiteral("Pytanie"),
+                                    QStringLiteral("Usunąć punkt zatrzymania?"),
+                                    QMessageBox::Yes | QMessageBox::No, this);
+    pytanie->setDefaultButton(QMessageBox::No);
+    ZapytajRaz(WykonajModalnie, pytanie, [this, k](int wynik) {
+        if (wynik == QMessageBox::No) return;
+        symulator.UsunPunkt(k);
+    });
 }

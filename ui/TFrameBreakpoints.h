@@ -1,6 +1,7 @@
 #pragma once
 // Panel 7: the breakpoint list with "Dodaj", "Usuń" and the switch that ignores them all.
 
+#include "Modalnie.h"
 #include "TRamka.h"
 
 #include <functional>
@@ -20,9 +21,9 @@ class TFrameBreakpoints : public TRamka {
     // Rebuilds the list from the machine's breakpoints.
     void OdswiezPunkty();
 
-    // The dialog and the message boxes run through this (QDialog::exec by default); the
+    // The dialog and the message boxes run through this (OtworzModalnie by default); the
     // main window hands in its own, so tests answer them all in one place.
-    std::function<int(QDialog&)> WykonajModalnie;
+    TWykonajModalnie WykonajModalnie;
 
     QToolButton* SpeedButtonDodaj;
     QToolButton* SpeedButtonUsun;

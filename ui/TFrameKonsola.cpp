@@ -97,10 +97,11 @@ TFrameKonsola::TFrameKonsola(TSymulator& symulator, QWidget* parent) : TRamka(sy
 
 void TFrameKonsola::PokazKonsole() {
     const TArchitektura& a = symulator.Architektura;
-    Panel_IRQ->setVisible(a.Element(7));
-    Memo1->setVisible(a.Element(4));
-    Edit1->setVisible(a.Element(5));
-    LabelBrak->setVisible(!a.Element(4) && !a.Element(5) && !a.Element(7));
+    using enum TKomponent;
+    Panel_IRQ->setVisible(a.Element(Przerwania));
+    Memo1->setVisible(a.Element(RB_we));
+    Edit1->setVisible(a.Element(RB_wy));
+    LabelBrak->setVisible(!a.Element(RB_we) && !a.Element(RB_wy) && !a.Element(Przerwania));
     OdswiezTeksty();
 }
 

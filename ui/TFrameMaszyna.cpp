@@ -110,14 +110,15 @@ void TFrameMaszyna::Komunikat(std::string_view tekst) {
 
 // Unlike the menu's item it also clears the chosen signals, and so redraws.
 void TFrameMaszyna::SpeedButtonRecznieClick() {
-    const int tryb = symulator.StanPracy.TrybPracy;
-    if (tryb == 2) return;
-    symulator.UstawTrybPracy(tryb == 1 ? 0 : 1);
+    const TTrybPracy tryb = symulator.StanPracy.TrybPracy;
+    if (tryb == TTrybPracy::Program) return;
+    symulator.UstawTrybPracy(tryb == TTrybPracy::Reczny ? TTrybPracy::Bezczynny
+                                                        : TTrybPracy::Reczny);
     symulator.WyczyscWybraneSygnaly();
 }
 
 bool TFrameMaszyna::TaktReczny() const {
-    return symulator.StanPracy.TrybPracy == 1;
+    return symulator.StanPracy.TrybPracy == TTrybPracy::Reczny;
 }
 
 void TFrameMaszyna::SpeedButtonResetClick() {

@@ -96,7 +96,7 @@ void TFrameProgram::OdswiezProgram() {
         nazwy.insert(QString::fromStdString(symulator.ListaRozkazow[i].Nazwa));
     podswietlanie->UstawMnemoniki(nazwy);
 
-    if (!symulator.Architektura.Element(7)) {
+    if (!symulator.Architektura.Element(TKomponent::Przerwania)) {
         PanelIRQ->hide();
         return;
     }
@@ -170,7 +170,7 @@ void TFrameProgram::SpeedButtonKompilujClick() {
 
 void TFrameProgram::SpeedButton2Click() {
     FormCompile->Pokaz(symulator.WynikAsemblacji);
-    FormCompile->exec();
+    WykonajModalnie(*FormCompile, [](int) {});
 }
 
 void TFrameProgram::IdzDoKomunikatu(const QString& tekst) {

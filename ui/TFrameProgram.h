@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Modalnie.h"
 #include "TRamka.h"
 
 class QComboBox;
@@ -45,6 +46,8 @@ class TFrameProgram : public TRamka {
     QWidget* PanelIRQ;
     QWidget* PanelInfo;
     TFormCompile* FormCompile;
+    // The compile-result window opens through this (OtworzModalnie by default).
+    TWykonajModalnie WykonajModalnie = OtworzModalnie;
 
   public slots:
     // The compile command (Ctrl+F9 while the panel is in front): assemble, list the

@@ -28,14 +28,17 @@ QString Q(const std::string& s) {
 } // namespace
 
 TFrameRozkaz::TFrameRozkaz(TSymulator& symulator, QWidget* parent) : TRamka(symulator, parent) {
-    PokazOkno = [this](TOkno rodzaj, const QString& tekst) {
-        if (rodzaj == TOkno::Informacja) {
-            QMessageBox::information(this, QStringLiteral("Informacja"), tekst);
-            return true;
-        }
-        return QMessageBox::question(this, QStringLiteral("Pytanie"), tekst,
-                                     QMessageBox::Yes | QMessageBox::No,
-                                     QMessageBox::No) != QMessageBox::No;
+    PokazOkno = [this](TOkno rodzaj, const QString& tekst, std::function<void(bool)> koniec) {
+        QMessageBox* okno =
+            rodzaj == TOkno::Informacja
+                ? new QMessageBox(QMessageBox::Information, QStringLiteral("Informacja"), tekst,
+                                  QMessageBox::Ok, this)
+                : new QMessageBox(QMessageBox::Question, QStringLiteral("Pytanie"), tekst,
+                                  QMessageBox::Yes | QMessageBox::No, this);
+        if (rodzaj == TOkno::Pytanie) okno->setDefaultButton(QMessageBox::No);
+        ZapytajRaz(WykonajModalnie, okno, [koniec = std::move(koniec)](int wynik) {
+            if (koniec) koniec(wynik != QMessageBox::No);
+        });
     };
 
     GornyPasek->setFixedHeight(34);
@@ -304,10 +307,11 @@ bool TFrameRozkaz::WyboryKompletne() {
     else if (ComboBoxLiczbaArgumentow->currentIndex() < 0)
         brak = QStringLiteral("wybierz liczbę argumentów z listy");
     if (brak.isEmpty()) return true;
+    // No other save while the box is open.
     zapisywanie = true;
     PokazOkno(TOkno::Informacja,
-              QStringLiteral("Nie zapisano zmian rozkazu \"%1\": %2.").arg(Label1_->text(), brak));
-    zapisywanie = false;
+              QStringLiteral("Nie zapisano zmian rozkazu \"%1\": %2.").arg(Label1_->text(), brak),
+              [this](bool) { zapisywanie = false; });
     return false;
 }
 
@@ -380,37 +384,40 @@ void TFrameRozkaz::SpeedButtonDodajClick() {
         return;
     }
     PokazOkno(TOkno::Informacja,
-              QStringLiteral("Osiągnięto limit rozkazów.\nZwiększ ilość bitów kodu!"));
+              QStringLiteral("Osiągnięto limit rozkazów.\nZwiększ ilość bitów kodu!"), {});
 }
 
 void TFrameRozkaz::SpeedButtonUsunClick() {
     const QTreeWidgetItem* wiersz = ListViewRozkaz->selectedItems().value(0);
     if (!wiersz) {
-        PokazOkno(TOkno::Informacja, QStringLiteral("Zaznacz rozkaz do usunięcia!"));
+        PokazOkno(TOkno::Informacja, QStringLiteral("Zaznacz rozkaz do usunięcia!"), {});
         return;
     }
     const TListaRozkazow& lista = symulator.ListaRozkazow;
     const int i = wiersz->text(0).toInt();
     if (i < 1 || i > lista.Count()) return;
     if (lista[i].Nazwa == "stop") {
-        PokazOkno(TOkno::Informacja, QStringLiteral("Rozkazu \"stop\" nie można usunąć!"));
+        PokazOkno(TOkno::Informacja, QStringLiteral("Rozkazu \"stop\" nie można usunąć!"), {});
         return;
     }
-    if (!PokazOkno(TOkno::Pytanie, QStringLiteral("Usunąć rozkaz \"%1\"?").arg(Q(lista[i].Nazwa))))
-        return;
-    wlasnaZmiana = true;
-    symulator.UsunRozkaz(i);
-    wlasnaZmiana = false;
-    // Another instruction now holds that index; the selection is not carried over to it.
-    ListViewRozkaz->clearSelection();
-    OdswiezListe();
-    symulator.KompilujMikroprogram();
-    WyswietlRozkaz(1);
+    PokazOkno(TOkno::Pytanie, QStringLiteral("Usunąć rozkaz \"%1\"?").arg(Q(lista[i].Nazwa)),
+              [this, i](bool tak) {
+                  if (!tak || i > symulator.ListaRozkazow.Count()) return;
+                  wlasnaZmiana = true;
+                  symulator.UsunRozkaz(i);
+                  wlasnaZmiana = false;
+                  // Another instruction now holds that index; the selection is not carried
+                  // over to it.
+                  ListViewRozkaz->clearSelection();
+                  OdswiezListe();
+                  symulator.KompilujMikroprogram();
+                  WyswietlRozkaz(1);
+              });
 }
 
 void TFrameRozkaz::SpeedButton5Click() {
     FormMikroProgram->Odswiez();
-    FormMikroProgram->exec();
+    WykonajModalnie(*FormMikroProgram, [](int) {});
 }
 
 void TFrameRozkaz::WybranoWiersz() {

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "Modalnie.h"
 #include "TRamka.h"
 
 class QComboBox;
@@ -42,8 +43,12 @@ class TFrameRozkaz : public TRamka {
     // on show that are not stored yet. "Kompiluj" is highlighted while it is so.
     bool MikroprogramNieaktualny() const;
 
-    // Shows a box and returns false only for a "No" answer. Tests put their own here.
-    std::function<bool(TOkno rodzaj, const QString& tekst)> PokazOkno;
+    // Shows a box through WykonajModalnie; `koniec`, when given, gets false only for a
+    // "No" answer. Tests put their own here.
+    std::function<void(TOkno rodzaj, const QString& tekst, std::function<void(bool)> koniec)>
+        PokazOkno;
+    // The boxes and the compile trace window open through this (OtworzModalnie by default).
+    TWykonajModalnie WykonajModalnie = OtworzModalnie;
 
     QToolButton* SpeedButtonKompiluj;
     QToolButton* SpeedButtonDodaj;

@@ -663,7 +663,7 @@ TObrazMaszyny::TObrazMaszyny(TSymulator& symulator, QWidget* parent)
     : QWidget(parent), symulator(symulator) {
     setObjectName(QStringLiteral("Image1"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    WykonajModalnie = [](QDialog& d) { return d.exec(); };
+    WykonajModalnie = OtworzModalnie;
     BudujMenu();
     ScrollBarPaO = new QScrollBar(Qt::Vertical, this);
     ScrollBarPaO->setObjectName(QStringLiteral("ScrollBarPaO"));
@@ -901,14 +901,16 @@ void TObrazMaszyny::WykonajPolecenie(TPolecenieRejestru polecenie, int k) {
         s.ZmniejszRejestr(k);
         break;
     case TPolecenieRejestru::WpiszWartosc: {
-        QInputDialog okno(this);
-        okno.setWindowTitle(QStringLiteral("Podaj nową wartość"));
-        okno.setLabelText(QString());
-        okno.setTextValue(QStringLiteral("0"));
+        auto* okno = new QInputDialog(this);
+        okno->setWindowTitle(QStringLiteral("Podaj nową wartość"));
+        okno->setLabelText(QString());
+        okno->setTextValue(QStringLiteral("0"));
         // Cancelled: the register stays as it was.
-        if (WykonajModalnie(okno) == QDialog::Accepted)
-            s.UstawRejestr(k,
-                           static_cast<std::uint32_t>(LiczbaZTekstu(okno.textValue()).value_or(0)));
+        ZapytajRaz(WykonajModalnie, okno, [this, okno, k](int wynik) {
+            if (wynik == QDialog::Accepted)
+                symulator.UstawRejestr(
+                    k, static_cast<std::uint32_t>(LiczbaZTekstu(okno->textValue()).value_or(0)));
+        });
         break;
     }
     case TPolecenieRejestru::Wyzeruj:
@@ -938,7 +940,8 @@ void TObrazMaszyny::contextMenuEvent(QContextMenuEvent* zdarzenie) {
 }
 
 void TObrazMaszyny::mouseReleaseEvent(QMouseEvent* zdarzenie) {
-    if (zdarzenie->button() == Qt::LeftButton && symulator.StanPracy.TrybPracy == 1)
+    if (zdarzenie->button() == Qt::LeftButton &&
+        symulator.StanPracy.TrybPracy == TTrybPracy::Reczny)
         KliknijSygnal(PunktObrazu(zdarzenie->position()));
     QWidget::mouseReleaseEvent(zdarzenie);
 }

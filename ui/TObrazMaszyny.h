@@ -16,6 +16,8 @@
 #include <functional>
 #include <optional>
 
+#include "Modalnie.h"
+
 class QAction;
 class QDialog;
 class QMenu;
@@ -85,8 +87,8 @@ class TObrazMaszyny : public QWidget {
     // The slot a menu was last opened on.
     static int Tag(const QMenu* menu);
 
-    // Runs the value dialog modally (QDialog::exec by default); tests answer it here.
-    std::function<int(QDialog&)> WykonajModalnie;
+    // Runs the value dialog modally (OtworzModalnie by default); tests answer it here.
+    TWykonajModalnie WykonajModalnie;
 
     QMenu* PopupMenu1;
     QMenu* PopupMenu2;

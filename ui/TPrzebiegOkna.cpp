@@ -12,7 +12,7 @@ TPrzebiegOkna::TPrzebiegOkna(TSymulator& symulator, QObject* parent)
     connect(zegarPorcji, &QTimer::timeout, this, &TPrzebiegOkna::Porcja);
 }
 
-// A run still in progress ends with its TPrzebieg, which returns TrybPracy to 0.
+// A run still in progress ends with its TPrzebieg, which returns TrybPracy to Bezczynny.
 TPrzebiegOkna::~TPrzebiegOkna() = default;
 
 bool TPrzebiegOkna::Trwa() const {
@@ -25,12 +25,12 @@ std::uint64_t TPrzebiegOkna::Takty() const {
 
 // Another panel's run in progress counts as well: two loops must never tick one machine.
 bool TPrzebiegOkna::Zajety() const {
-    return przebieg || symulator.StanPracy.TrybPracy == 2;
+    return przebieg || symulator.StanPracy.TrybPracy == TTrybPracy::Program;
 }
 
 void TPrzebiegOkna::Takt(bool reczny) {
     if (Zajety()) return;
-    if (symulator.Takt(reczny) == 0) return;
+    if (symulator.Takt(reczny) == TWynikTaktu::Brak) return;
     emit ZmianaStanu();
 }
 

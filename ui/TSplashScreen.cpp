@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "TAboutBox.h"
+#include "Wersja.h"
 #include "Wyglad.h"
 
 TSplashScreen::TSplashScreen(QWidget* parent)
@@ -64,6 +65,6 @@ QPixmap TSplashScreen::Obraz() {
     p.setFont(wersja);
     p.setPen(QColor(190, 205, 240));
     p.drawText(QRect(62, 48, 208, 16), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Wersja 1.00"));
+               QStringLiteral("Wersja ") + QString::fromLatin1(WersjaProgramu));
     return obraz;
 }

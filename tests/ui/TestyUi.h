@@ -75,14 +75,15 @@ struct TOknoGlowne {
 
     explicit TOknoGlowne(const char* preset = nullptr) {
         if (preset) s.ZastosujPreset(preset);
-        f.WykonajModalnie = [this](QDialog& okno) {
+        f.WykonajModalnie = [this](QDialog& okno, const TKoniecOkna& koniec) {
             okna << Opis(okno);
-            return odpowiedz ? odpowiedz(okno) : static_cast<int>(QMessageBox::No);
+            koniec(odpowiedz ? odpowiedz(okno) : static_cast<int>(QMessageBox::No));
         };
         f.OtworzAdres = [this](const QUrl& u) { adresy << u; };
-        f.FrameRozkaz1->PokazOkno = [this](TOkno, const QString& tekst) {
+        f.FrameRozkaz1->PokazOkno = [this](TOkno, const QString& tekst,
+                                           const std::function<void(bool)>& koniec) {
             okna << QStringLiteral("Rozkazy|") + tekst;
-            return true;
+            if (koniec) koniec(true);
         };
         f.show();
     }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
@@ -226,9 +227,11 @@ class TestOknaGlownego : public QObject {
                 else
                     QTest::keyClick(f, klawisz, w.klawisze);
             };
-            s->StanPracy.TrybPracy = QLatin1String(w.menu) == QLatin1String("Menu_CPU") ? 1 : 0;
+            s->StanPracy.TrybPracy = QLatin1String(w.menu) == QLatin1String("Menu_CPU")
+                                         ? TTrybPracy::Reczny
+                                         : TTrybPracy::Bezczynny;
             wykonaj("_Takt", Qt::Key_F7);
-            s->StanPracy.TrybPracy = 0;
+            s->StanPracy.TrybPracy = TTrybPracy::Bezczynny;
             QStringList wynik{QString::number(M().BiezacyWiersz())};
             wykonaj("_Rozkaz", Qt::Key_F8);
             wynik << QString::number(M().Wartosc(Slot::AK));
@@ -259,7 +262,7 @@ class TestOknaGlownego : public QObject {
         bool& wea = o->Wybrany("wea");
         wea = true;
         A("Menu_Maszyna_Recznie")->trigger();
-        QCOMPARE(s->StanPracy.TrybPracy, 1);
+        QCOMPARE(s->StanPracy.TrybPracy, TTrybPracy::Reczny);
         QCOMPARE(Dostepnosc().left(4), QStringLiteral("1100")); // the menu item and the button
         QVERIFY(wea);
         // The schematic's Takt now runs the chosen signals and clears the choice.
@@ -328,7 +331,7 @@ class TestOknaGlownego : public QObject {
         QVERIFY(s->ZastosujPreset("EK"));
         QCOMPARE(f->Status(0), QStringLiteral("EK"));
         QVERIFY(!f->FrameKonsola1->Edit1->isHidden());
-        s->UstawTrybPracy(1);
+        s->UstawTrybPracy(TTrybPracy::Reczny);
         QVERIFY(f->Akcja(QStringLiteral("Menu_Maszyna_Recznie"))->isChecked());
     }
 
@@ -461,9 +464,13 @@ class TestOknaGlownego : public QObject {
     // ---- enabling ----
 
     void dostepnoscWKazdymTrybie() {
-        // Running (2 and 3): the run commands keep what they had.
-        const std::pair<int, bool> tryby[] = {{0, false}, {0, true}, {1, false},
-                                              {2, false}, {2, true}, {3, false}};
+        // Running: the run commands keep what they had.
+        using enum TTrybPracy;
+        const std::pair<TTrybPracy, bool> tryby[] = {{Bezczynny, false},
+                                                     {Bezczynny, true},
+                                                     {Reczny, false},
+                                                     {Program, false},
+                                                     {Program, true}};
         QStringList stany;
         for (auto [tryb, zatrzymana] : tryby) {
             M().Reset();
@@ -474,7 +481,7 @@ class TestOknaGlownego : public QObject {
         }
         QCOMPARE(stany, (QStringList{"0000 11111 1111 111111", "0000 11111 1111 000101",
                                      "1100 10111 1001 110001", "0011 00111 1011 110001",
-                                     "0011 00111 1011 110001", "0011 00111 1011 110001"}));
+                                     "0011 00111 1011 110001"}));
     }
 
     void wTrakciePrzebiegu() {
@@ -493,12 +500,12 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(s->Historia.Takty(), takty);
         QTest::mouseClick(m->SpeedButtonRecznie, Qt::LeftButton);
         A("Menu_Maszyna_Recznie")->trigger();
-        QCOMPARE(s->StanPracy.TrybPracy, 2);
+        QCOMPARE(s->StanPracy.TrybPracy, TTrybPracy::Program);
         f->close(); // answered No
         QVERIFY(f->isVisible() && f->Przebieg->Trwa() && !s->StanPracy.ZadanieStopu);
         QCOMPARE(o->okna.size(), 1);
         m->SpeedButtonStop->click();
-        QTRY_COMPARE(s->StanPracy.TrybPracy, 0);
+        QTRY_COMPARE(s->StanPracy.TrybPracy, TTrybPracy::Bezczynny);
         QCOMPARE(Dostepnosc(), QStringLiteral("0000 11111 1111 111111 111111"));
     }
 
@@ -541,7 +548,7 @@ class TestOknaGlownego : public QObject {
         r->Memo1->appendPlainText(QStringLiteral("stp ;"));
         QVERIFY(napis->isVisible() && r->SpeedButtonKompiluj->font().bold());
         QCOMPARE(napis->text(), QStringLiteral("Mikroprogram nieaktualny – Rozkazy › Kompiluj"));
-        s->StanPracy.TrybPracy = 1;
+        s->StanPracy.TrybPracy = TTrybPracy::Reczny;
         f->UstawDostepnosc();
         const QString stan = Dostepnosc();
         A("Menu_Angielski")->trigger();
@@ -549,7 +556,7 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(napis->text(), QStringLiteral("Microprogram out of date – Rozkazy › Compile"));
         QVERIFY(A("Menu_Angielski")->isChecked() && !A("Menu_Polski")->isChecked());
         QCOMPARE(Dostepnosc(), stan);
-        s->StanPracy.TrybPracy = 0;
+        s->StanPracy.TrybPracy = TTrybPracy::Bezczynny;
         f->UstawDostepnosc();
         r->SpeedButtonKompiluj->click();
         QVERIFY(!napis->isVisible() && !r->SpeedButtonKompiluj->font().bold());
@@ -598,7 +605,7 @@ class TestOknaGlownego : public QObject {
                                 box->button(QMessageBox::No)->text());
             return static_cast<int>(QMessageBox::No);
         };
-        s->StanPracy.TrybPracy = 2; // as if a program ran
+        s->StanPracy.TrybPracy = TTrybPracy::Program; // as if a program ran
         for (const char* jezyk : {"Menu_Polski", "Menu_Angielski", "Menu_Polski"}) {
             A(jezyk)->trigger();
             A("Menu_Symulator_Zakoncz")->trigger();
@@ -609,6 +616,24 @@ class TestOknaGlownego : public QObject {
         o->odpowiedz = [](QDialog&) { return static_cast<int>(QMessageBox::Yes); };
         QVERIFY(f->close());
         QVERIFY(!f->isVisible() && s->StanPracy.ZadanieStopu);
+    }
+
+    void oknaModalneBezZagniezdzonejPetli() {
+        // The program's own hook opens the box and returns at once; the answer arrives
+        // later, from the event loop, and the box goes away after it.
+        TOknoGlowne t;
+        t.f.WykonajModalnie = OtworzModalnie;
+        QVERIFY(!t.f.close());
+        QPointer<QMessageBox> pytanie = t.f.findChild<QMessageBox*>();
+        QVERIFY(pytanie && pytanie->isVisible() && pytanie->isModal() && t.f.isVisible());
+        pytanie->button(QMessageBox::No)->click();
+        QVERIFY(t.f.isVisible());
+        QTRY_VERIFY(!pytanie);
+        QVERIFY(!t.f.close());
+        pytanie = t.f.findChild<QMessageBox*>();
+        QVERIFY(pytanie);
+        pytanie->button(QMessageBox::Yes)->click();
+        QVERIFY(!t.f.isVisible() && t.s.StanPracy.ZadanieStopu);
     }
 
     // ---- look ----

@@ -97,11 +97,12 @@ struct TEdytor {
     bool odpowiedz = true;
 
     TEdytor() {
-        f.PokazOkno = [this](TOkno rodzaj, const QString& tekst) {
+        f.PokazOkno = [this](TOkno rodzaj, const QString& tekst,
+                             const std::function<void(bool)>& koniec) {
             okna << (rodzaj == TOkno::Informacja ? QStringLiteral("Informacja|")
                                                  : QStringLiteral("Pytanie|")) +
                         tekst;
-            return odpowiedz;
+            if (koniec) koniec(odpowiedz);
         };
         f.show();
         f.Odswiez();
@@ -241,6 +242,7 @@ class TestPaneleEdycji : public QObject {
             QTest::mouseClick(f.FormCompile->ButtonZamknij, Qt::LeftButton);
         });
         f.SpeedButton2->click();
+        QTRY_VERIFY(f.FormCompile->isHidden());
         QCOMPARE(etykiety, (QStringList{"a=0", "b=0", "c=1"}));
         QCOMPARE(slowa, (QStringList{"0 4 0 110 ", "1 0 5 010 "}));
         QCOMPARE(f.FormCompile->windowTitle(), QStringLiteral("FormCompile"));
@@ -253,6 +255,7 @@ class TestPaneleEdycji : public QObject {
             QTest::mouseClick(r.FormMikroProgram->ButtonZamknij, Qt::LeftButton);
         });
         r.SpeedButton5->click();
+        QTRY_VERIFY(r.FormMikroProgram->isHidden());
         QCOMPARE(wiersz13, (QStringList{"13", "som", "som.dodatnia", "wyl wea ", "-1", "-1", ""}));
         QCOMPARE(slad, (QStringList{"=dod=", ">czyt wys wei il ; <"}));
         QVERIFY(f.SpeedButton2->isHidden() && r.SpeedButton5->isHidden());

@@ -213,7 +213,7 @@ class TestPaneliMaszyny : public QObject {
 
     void wsteczPokazujeKomunikatyTaktu() {
         TOknoGlowne t;
-        t.s.StanPracy.TrybPracy = 1;
+        t.s.StanPracy.TrybPracy = TTrybPracy::Reczny;
         t.f.UstawDostepnosc();
         t.Wybrany("wel") = true; // from the empty bus: a message
         QTest::keyClick(&t.f, Qt::Key_F7);

@@ -268,12 +268,12 @@ class TestSchematu : public QObject {
         const QStringList teksty = {"7", "$1F", "100", "-1", "abc", "9"};
         for (const QString& tekst : teksty) {
             t.M().UstawRejestr(Slot::L, 5);
-            t.obraz.WykonajModalnie = [&](QDialog& d) {
+            t.obraz.WykonajModalnie = [&](QDialog& d, const TKoniecOkna& koniec) {
                 auto& o = static_cast<QInputDialog&>(d);
                 okna << o.windowTitle() + QLatin1Char('|') + o.labelText() + QLatin1Char('|') +
                             o.textValue();
                 o.setTextValue(tekst);
-                return &tekst == &teksty.last() ? QDialog::Rejected : QDialog::Accepted;
+                koniec(&tekst == &teksty.last() ? QDialog::Rejected : QDialog::Accepted);
             };
             t.obraz.OtworzMenu({20, 140})->hide();
             t.obraz.Menu1_WpiszWartosc->trigger();
@@ -307,7 +307,7 @@ class TestSchematu : public QObject {
         t.Wykonaj({TSygnal::wyl, TSygnal::wea});
         QCOMPARE(Kolory(t.obraz, {600, 202, 600, 201, 600, 200}), QStringLiteral("CKK"));
         // Clicks are read in image pixels.
-        t.s.StanPracy.TrybPracy = 1;
+        t.s.StanPracy.TrybPracy = TTrybPracy::Reczny;
         QTest::mouseClick(&t.obraz, Qt::LeftButton, {}, Srodek(t.Sygnal(TSygnal::wel).Obszar) * 2);
         QVERIFY(t.Sygnal(TSygnal::wel).Wybrany);
     }
@@ -358,7 +358,7 @@ class TestSchematu : public QObject {
         QVERIFY(t.przebieg.Trwa());
         QCOMPARE(wPolowieRozkazu, 0);
         t.f.SpeedButtonStop->click();
-        QCOMPARE(t.s.StanPracy.TrybPracy, 0);
+        QCOMPARE(t.s.StanPracy.TrybPracy, TTrybPracy::Bezczynny);
         const std::uint64_t takty = t.przebieg.Takty();
         QTest::qWait(20);
         QCOMPARE(t.przebieg.Takty(), takty);
@@ -392,7 +392,7 @@ class TestSchematu : public QObject {
         QCOMPARE(q.M().Wartosc(Slot::RZ), 128u);
         q.f.SpeedButtonReset->click();
         QVERIFY(!q.przebieg.Trwa());
-        QCOMPARE(q.s.StanPracy.TrybPracy, 0);
+        QCOMPARE(q.s.StanPracy.TrybPracy, TTrybPracy::Bezczynny);
         QTest::qWait(20);
         QCOMPARE(q.M().Wartosc(Slot::L), 0u);
         // A stopped machine starts nothing.
