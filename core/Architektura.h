@@ -10,15 +10,6 @@
 inline constexpr int LiczbaSlotow = 29;
 inline constexpr int LiczbaElementow = 14;
 
-struct TObszar {
-    std::int32_t Lewo = 0, Gora = 0, Prawo = 0, Dol = 0;
-    bool Zawiera(int x, int y) const { return x >= Lewo && x < Prawo && y >= Gora && y < Dol; }
-    // The edges excluded as well: what the boxes and labels answer to.
-    bool ZawieraScisle(int x, int y) const { return Lewo < x && x < Prawo && Gora < y && y < Dol; }
-    bool Pusty() const { return Prawo <= Lewo || Dol <= Gora; }
-    bool operator==(const TObszar&) const = default;
-};
-
 // The components, as numbered in `Elementy` and in the machine file.
 enum class TElement : std::uint8_t {
     L,
@@ -49,13 +40,10 @@ struct TUrzadzenie {
 struct TSygnalArchitektury {
     bool Jest = false;
     bool Wybrany = false; // chosen for the next manual tick
-    TObszar Obszar;
 };
 
 struct TRejestrArchitektury {
-    TObszar Obszar;
     std::int32_t Podstawa = 0; // display base: 2, 10 or 16
-    std::int32_t RodzajMenu = 0;
 };
 
 struct TArchitektura {

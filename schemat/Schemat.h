@@ -25,6 +25,16 @@ inline constexpr TKolor KolorCzarny = 0x000000;
 inline constexpr TKolor KolorAktywny = 0xFF0000;
 inline constexpr TKolor KolorWybrany = 0x0000FF;
 
+// A rectangle: left and top included, right and bottom excluded.
+struct TObszar {
+    std::int32_t Lewo = 0, Gora = 0, Prawo = 0, Dol = 0;
+    bool Zawiera(int x, int y) const { return x >= Lewo && x < Prawo && y >= Gora && y < Dol; }
+    // The edges excluded as well: what the boxes and labels answer to.
+    bool ZawieraScisle(int x, int y) const { return Lewo < x && x < Prawo && Gora < y && y < Dol; }
+    bool Pusty() const { return Prawo <= Lewo || Dol <= Gora; }
+    bool operator==(const TObszar&) const = default;
+};
+
 // The schematic's type: its name (the only one is "Arial"), pixel size, weight, slant.
 struct TCzcionka {
     std::string_view Nazwa = "Arial";

@@ -102,3 +102,24 @@ nlohmann::json SchematJson(const TObrazSchematu& obraz) {
     if (!obraz.PrzyciskiPrzerwan.Pusty()) j["irq_buttons"] = Obszar(obraz.PrzyciskiPrzerwan);
     return j;
 }
+
+std::string SchematJsonTekst(const TObrazSchematu& obraz) {
+    const nlohmann::json j = SchematJson(obraz);
+    std::string t = "{";
+    const char* przecinek = "\n";
+    for (const auto& [klucz, wartosc] : j.items()) {
+        t += przecinek + nlohmann::json(klucz).dump() + ": ";
+        przecinek = ",\n";
+        if (!wartosc.is_array() || wartosc.empty() || !wartosc[0].is_object()) {
+            t += wartosc.dump();
+            continue;
+        }
+        const char* p = "[\n";
+        for (const auto& w : wartosc) {
+            t += p + w.dump();
+            p = ",\n";
+        }
+        t += "\n]";
+    }
+    return t + "\n}\n";
+}

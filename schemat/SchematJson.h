@@ -8,3 +8,5 @@
 #include "Schemat.h"
 
 nlohmann::json SchematJson(const TObrazSchematu& obraz);
+// The same as text, one primitive or place a line, so that two pictures diff line by line.
+std::string SchematJsonTekst(const TObrazSchematu& obraz);

@@ -279,15 +279,6 @@ void TObrazMaszyny::UmiescDzieci() {
 
 void TObrazMaszyny::Zbuduj() {
     RysujSchemat(symulator.Maszyna, symulator.Architektura, ScrollBarPaO->value(), *miara, schemat);
-    TArchitektura& a = symulator.Architektura;
-    for (auto& r : a.Rejestry)
-        r.Obszar = {-1, -1, -1, -1};
-    for (const TMiejsce& m : schemat.Miejsca) {
-        if (m.Rodzaj == TRodzajMiejsca::Rejestr)
-            a.Rejestry[static_cast<std::size_t>(m.Numer)].Obszar = m.Obszar;
-        else if (m.Rodzaj == TRodzajMiejsca::Sygnal)
-            a.Sygnaly[static_cast<std::size_t>(m.Numer)].Obszar = m.Obszar;
-    }
 }
 
 void TObrazMaszyny::Maluj() {
