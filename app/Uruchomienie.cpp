@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "Programy.h"
+#include "SchematJson.h"
 #include "Sterowanie.h"
 #include "TSymulator.h"
 #include "Tekst.h"
@@ -183,6 +184,14 @@ TWynikProgramu BladPliku(const TZadanie& z, const std::string& program, const st
     return w;
 }
 
+// The schematic of the machine as it ended, as JSON, through the safe save.
+bool ZapiszObraz(const TSymulator& s, const std::string& sciezka, std::string& blad) {
+    TObrazSchematu obraz;
+    RysujSchemat(s.Maszyna, s.Architektura, 0, TMiaraStala(), obraz);
+    tekst::TZapisPliku zapis(sciezka);
+    return zapis.Otworz(blad) && zapis.Pisz(SchematJsonTekst(obraz), blad) && zapis.Zakoncz(blad);
+}
+
 } // namespace
 
 int GorszyKod(int a, int b) {
@@ -250,6 +259,8 @@ TWynikProgramu UruchomProgram(const TZadanie& z, const std::string& program) {
         przebieg = Uruchom(s, z, slad.get());
         if (slad && !slad->Zamknij()) return BladPliku(z, program, slad->Blad());
     }
+    if (std::string blad; !z.Obraz.empty() && !ZapiszObraz(s, z.Obraz, blad))
+        return BladPliku(z, program, blad);
     w.Takty = przebieg.Takty;
 
     const TMaszyna& m = s.Maszyna;

@@ -37,7 +37,8 @@ struct TZadanie {
     std::vector<TUstawienie> Ustawienia;
     std::uint64_t MaksTaktow = 10000000;
     std::string Wejscie;
-    std::string Slad; // the trace file, for one program only
+    std::string Slad;  // the trace file, for one program only
+    std::string Obraz; // the schematic's picture description (JSON), for one program only
     const TOczekiwania* Oczekiwania = nullptr;
     bool Json = false;
     bool Mikroprogram = false;

@@ -22,7 +22,7 @@
 namespace {
 
 struct TOpcje {
-    std::string rozkazy, preset, maszyna, slad, wejscie, oczekiwania, raport;
+    std::string rozkazy, preset, maszyna, slad, obraz, wejscie, oczekiwania, raport;
     std::string bityAdresuTekst, bityKoduTekst, maksTaktowTekst, watkiTekst;
     bool mikroprogram = false, json = false, scisle = false;
     std::vector<std::string> programy, przerwania, punkty, ustawienia;
@@ -286,6 +286,10 @@ int main(int argc, char** argv) {
         ->allow_extra_args(false);
     app.add_option("--trace", o.slad,
                    "zapisz każdy takt do pliku CSV (tylko dla jednego programu)");
+    app.add_option("--picture", o.obraz,
+                   "zapisz schemat maszyny po przebiegu jako opis rysunku w JSON (tylko dla "
+                   "jednego programu)")
+        ->type_name("PLIK");
     app.add_option("--expect", o.oczekiwania, "plik JSON ze stanem oczekiwanym po przebiegu")
         ->type_name("PLIK");
     app.add_option("--set", o.ustawienia,
@@ -353,6 +357,7 @@ int main(int argc, char** argv) {
     }
     z.Wejscie = o.wejscie;
     z.Slad = o.slad;
+    z.Obraz = o.obraz;
     z.Json = o.json;
     z.Mikroprogram = o.mikroprogram;
     z.Scisle = o.scisle;
@@ -360,6 +365,8 @@ int main(int argc, char** argv) {
     if (programy.empty()) Porazka("brak programów .prg do uruchomienia");
     if (!z.Slad.empty() && programy.size() > 1)
         Porazka("--trace zapisuje przebieg tylko jednego programu");
+    if (!z.Obraz.empty() && programy.size() > 1)
+        Porazka("--picture zapisuje schemat tylko jednego programu");
 
     std::unique_ptr<TRaportCsv> raport;
     if (!o.raport.empty()) raport = std::make_unique<TRaportCsv>(o.raport);

@@ -5,19 +5,19 @@
 namespace {
 
 struct TDomyslnyRejestr {
-    int odSlotu, doSlotu, podstawa, menu;
+    int odSlotu, doSlotu, podstawa;
 };
 
 constexpr std::array<TDomyslnyRejestr, 9> DomyslneRejestry = {{
-    {1, 6, 10, 1},   // L, X, Y, Z, RB_we, RB_wy
-    {7, 7, 2, 2},    // G
-    {8, 10, 2, 1},   // RZ, RM, RP
-    {11, 15, 10, 1}, // AP, A, S, KOD, AD
-    {16, 17, 10, 3}, // buses
-    {18, 18, 10, 1}, // AK
-    {21, 24, 2, 2},  // N, NP, NM, sign flag
-    {28, 29, 10, 1}, // U, V
-    {19, 20, 0, 0},  // JAL latches: nothing to show
+    {1, 6, 10},   // L, X, Y, Z, RB_we, RB_wy
+    {7, 7, 2},    // G
+    {8, 10, 2},   // RZ, RM, RP
+    {11, 15, 10}, // AP, A, S, KOD, AD
+    {16, 17, 10}, // buses
+    {18, 18, 10}, // AK
+    {21, 24, 2},  // N, NP, NM, sign flag
+    {28, 29, 10}, // U, V
+    {19, 20, 0},  // JAL latches: nothing to show
 }};
 
 } // namespace
@@ -29,15 +29,11 @@ const TPreset* ZnajdzPreset(std::string_view nazwa) {
 }
 
 void UstawDomyslneRejestry(TArchitektura& a) {
-    for (auto& r : a.Rejestry) {
+    for (auto& r : a.Rejestry)
         r.Podstawa = 0;
-        r.RodzajMenu = 0;
-    }
     for (const auto& d : DomyslneRejestry)
-        for (int s = d.odSlotu; s <= d.doSlotu; ++s) {
+        for (int s = d.odSlotu; s <= d.doSlotu; ++s)
             a.Rejestry[static_cast<std::size_t>(s)].Podstawa = d.podstawa;
-            a.Rejestry[static_cast<std::size_t>(s)].RodzajMenu = d.menu;
-        }
 }
 
 bool ZastosujPreset(TArchitektura& a, std::string_view nazwa) {

@@ -1,5 +1,5 @@
 #pragma once
-// Which parts of the machine exist and how the schematic shows them.
+// Which parts of the machine exist, the manual choices and the display bases.
 
 #include <array>
 #include <cstdint>
@@ -9,11 +9,6 @@
 
 inline constexpr int LiczbaSlotow = 29;
 inline constexpr int LiczbaElementow = 14;
-
-struct TObszar {
-    std::int32_t Lewo = 0, Gora = 0, Prawo = 0, Dol = 0;
-    bool Zawiera(int x, int y) const { return x >= Lewo && x < Prawo && y >= Gora && y < Dol; }
-};
 
 struct TPrzerwanie {
     std::string Etykieta;
@@ -26,14 +21,11 @@ struct TUrzadzenie {
 
 struct TSygnalArchitektury {
     bool Jest = false;
-    bool Wybrany = false;
-    TObszar Obszar;
+    bool Wybrany = false; // chosen for the next manual tick
 };
 
 struct TRejestrArchitektury {
-    TObszar Obszar;
-    std::int32_t Podstawa = 0;
-    std::int32_t RodzajMenu = 0;
+    std::int32_t Podstawa = 0; // display base: 2, 10 or 16
 };
 
 struct TArchitektura {

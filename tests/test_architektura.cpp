@@ -64,13 +64,8 @@ TEST(Presety, DomyslneRejestryWracajaPrzyKazdymPresecie) {
     ZastosujPreset(a, "L");
     EXPECT_EQ(a.Rejestry[18].Podstawa, 10);
     EXPECT_EQ(a.Rejestry[7].Podstawa, 2);
-    EXPECT_EQ(a.Rejestry[7].RodzajMenu, 2);
     EXPECT_EQ(a.Rejestry[9].Podstawa, 2);
-    EXPECT_EQ(a.Rejestry[9].RodzajMenu, 1);
-    EXPECT_EQ(a.Rejestry[16].RodzajMenu, 3);
-    EXPECT_EQ(a.Rejestry[24].RodzajMenu, 2);
     EXPECT_EQ(a.Rejestry[19].Podstawa, 0);
-    EXPECT_EQ(a.Rejestry[26].RodzajMenu, 0);
 }
 
 TEST(Presety, StartSymulatora) {
