@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "PlikRozkazow.h"
 #include "Rozkazy.h"
@@ -126,10 +127,8 @@ TEST_F(PlikRoz, KodToMlodsze16Bitow) {
     std::vector<TRozkaz> r;
     ASSERT_TRUE(CzytajLiniePlikuRozkazow(linie, r, blad)) << blad;
     ASSERT_EQ(r.size(), 3u);
-    EXPECT_EQ(r[0].Kod, 1);
-    EXPECT_EQ(r[1].Kod, 65535);
-    EXPECT_EQ(r[2].Kod, 7);
-    EXPECT_EQ(r[2].LiczbaArgumentow, 2);
+    EXPECT_EQ(std::tuple(r[0].Kod, r[1].Kod, r[2].Kod, r[2].LiczbaArgumentow),
+              std::tuple(1, 65535, 7, 2));
 }
 
 TEST_F(PlikRoz, OdrzuconePlikiNieZmieniajaListy) {
