@@ -58,19 +58,19 @@ TEST(Presety, UzytkownikaZachowujeNiewymienioneIStp) {
     EXPECT_FALSE(a.Elementy[1]);
 }
 
+// Every register's base and menu kind ("podstawa/menu", slots 1 to 29), whatever was set.
 TEST(Presety, DomyslneRejestryWracajaPrzyKazdymPresecie) {
     TArchitektura a;
     a.Rejestry[18].Podstawa = 16;
+    a.Rejestry[25].RodzajMenu = 2;
     ZastosujPreset(a, "L");
-    EXPECT_EQ(a.Rejestry[18].Podstawa, 10);
-    EXPECT_EQ(a.Rejestry[7].Podstawa, 2);
-    EXPECT_EQ(a.Rejestry[7].RodzajMenu, 2);
-    EXPECT_EQ(a.Rejestry[9].Podstawa, 2);
-    EXPECT_EQ(a.Rejestry[9].RodzajMenu, 1);
-    EXPECT_EQ(a.Rejestry[16].RodzajMenu, 3);
-    EXPECT_EQ(a.Rejestry[24].RodzajMenu, 2);
-    EXPECT_EQ(a.Rejestry[19].Podstawa, 0);
-    EXPECT_EQ(a.Rejestry[26].RodzajMenu, 0);
+    std::string w;
+    for (std::size_t s = 1; s <= 29; ++s)
+        w += std::to_string(a.Rejestry[s].Podstawa) + "/" +
+             std::to_string(a.Rejestry[s].RodzajMenu) + (s % 10 ? " " : "|");
+    EXPECT_EQ(w, "10/1 10/1 10/1 10/1 10/1 10/1 2/2 2/1 2/1 2/1|"   // L X Y Z RB G RZ RM RP
+                 "10/1 10/1 10/1 10/1 10/1 10/3 10/3 10/1 0/0 0/0|" // AP A S KOD AD buses AK JAL
+                 "2/2 2/2 2/2 2/2 0/0 0/0 0/0 10/1 10/1 ");         // N NP NM sign INT PAK ZAK U V
 }
 
 TEST(Presety, StartSymulatora) {
