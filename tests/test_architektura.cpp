@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "PlikMaszyny.h"
+#include "PlikiTestow.h"
 #include "Presety.h"
 #include "TSymulator.h"
 
@@ -13,11 +14,6 @@ std::vector<int> Elementy(const TArchitektura& a) {
     for (int e = 0; e < LiczbaElementow; ++e)
         if (a.Elementy[static_cast<std::size_t>(e)]) w.push_back(e);
     return w;
-}
-
-std::string Plik(const char* nazwa) {
-    return (std::filesystem::temp_directory_path() / (std::string("symulator_arch_") + nazwa))
-        .string();
 }
 
 } // namespace
@@ -102,7 +98,7 @@ TEST(PlikMaszyny, OdczytIgnorujeObceLinie) {
 }
 
 TEST(PlikMaszyny, ObiegPrzezPlik) {
-    const std::string p = Plik("l.mas");
+    const std::string p = PlikTestu("l.mas");
     TArchitektura a, b;
     ZastosujPreset(a, "L");
     std::string blad;

@@ -119,9 +119,6 @@ TEST_F(Kompilator, MikroprogramyRozkazu) {
          {"1|dod|||8|8|"},
          "[Błąd] Błąd składni (<warunek>):if q then a "},
         {{F, "if z a b ;"}, {"1|dod|||-1|-1|"}, "[Błąd] Błąd składni (then):if z a b "},
-        {{F, "if !q then a ;"},
-         {"1|dod|||-1|-1|"},
-         "[Błąd] Błąd składni (<warunek>):if !q then a "},
         // The text is lower-cased first.
         {{F, "if Z then a ; a: ;"}, {"1|dod|||8|8|z"}},
         {{F, "if z then a wea ;", "wyl ;", "a: wyl wea ;"},

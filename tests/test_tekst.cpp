@@ -3,32 +3,22 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include <unistd.h>
 
+#include "PlikiTestow.h"
 #include "Tekst.h"
 
 using namespace tekst;
 
 namespace {
 
-std::string CzytajBajty(const std::string& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
 // The Windows-1250 bytes of a text, or the refused character and its line.
 std::string Koduj(const std::string& utf8) {
     std::string z, znak;
     int linia = 0;
     return KodujCp1250(utf8, z, znak, linia) ? z : znak + " " + std::to_string(linia);
-}
-
-std::string TymczasowyPlik(const char* nazwa) {
-    return (std::filesystem::temp_directory_path() / (std::string("symulator_test_") + nazwa))
-        .string();
 }
 
 } // namespace
@@ -66,13 +56,13 @@ TEST(Linie, PodzialNaKoncachLinii) {
 }
 
 TEST(Pliki, NiekodowalnyTekstNieNiszczyIstniejacegoPliku) {
-    const std::string p = TymczasowyPlik("stary.txt");
+    const std::string p = PlikTestu("stary.txt");
     std::string blad;
     ASSERT_TRUE(ZapiszLinie(p, {"stary"}, blad));
     EXPECT_FALSE(ZapiszLinie(p, {"dobry", "zły ☺"}, blad));
     EXPECT_EQ(blad, "Znaku \"☺\" w linii 2 nie można zapisać w kodowaniu Windows-1250. Plik nie "
                     "został zapisany.");
-    EXPECT_EQ(CzytajBajty(p), "stary\r\n");
+    EXPECT_EQ(Bajty(p), "stary\r\n");
     std::filesystem::remove(p);
 }
 
@@ -98,9 +88,7 @@ struct Zapis : ::testing::Test {
     std::filesystem::path folder;
     std::string blad;
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 (std::string("symulator_zapis_") +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder = PlikTestu("folder");
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }
@@ -128,14 +116,14 @@ TEST_F(Zapis, UprawnieniaDowiazaniaIDlugaNazwa) {
     fs::create_symlink("p.prg", P("dowiazanie.prg"));
     ASSERT_TRUE(ZapiszLinie(P("dowiazanie.prg"), {"przez link"}, blad)) << blad;
     EXPECT_TRUE(fs::is_symlink(P("dowiazanie.prg")));
-    EXPECT_EQ(CzytajBajty(P("p.prg")), "przez link\r\n");
+    EXPECT_EQ(Bajty(P("p.prg")), "przez link\r\n");
     // A link planted at a name a temporary file might take is never written through.
     ASSERT_TRUE(ZapiszLinie(P("ofiara"), {"nietknieta"}, blad)) << blad;
     fs::create_symlink("ofiara", P("x.prg.tmp~"));
     ASSERT_TRUE(ZapiszLinie(P("x.prg"), {"x"}, blad)) << blad;
     EXPECT_FALSE(fs::is_symlink(P("x.prg")));
-    EXPECT_EQ(CzytajBajty(P("x.prg")), "x\r\n");
-    EXPECT_EQ(CzytajBajty(P("ofiara")), "nietknieta\r\n");
+    EXPECT_EQ(Bajty(P("x.prg")), "x\r\n");
+    EXPECT_EQ(Bajty(P("ofiara")), "nietknieta\r\n");
     // The longest name a folder holds.
     const std::string dluga(255, 'd');
     ASSERT_TRUE(ZapiszLinie(P(dluga), {"d"}, blad)) << blad;
@@ -153,7 +141,7 @@ TEST_F(Zapis, RownoczesneZapisyZostawiajaJedenCalyPlik) {
         });
     for (auto& w : watki)
         w.join();
-    const std::string wynik = CzytajBajty(P("t.csv"));
+    const std::string wynik = Bajty(P("t.csv"));
     ASSERT_EQ(wynik.size(), 100002u);
     EXPECT_EQ(wynik, std::string(100000, wynik[0]) + "\r\n");
     EXPECT_EQ(Zawartosc(), std::vector<std::string>{"t.csv"});
