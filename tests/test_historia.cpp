@@ -173,10 +173,7 @@ TEST(Historia, CzyszczaJaZmianyCalosci) {
 TEST(Historia, RozkazWsteczIWartosciPrzedOstatnim) {
     TSymulator s;
     TMaszyna& m = s.Maszyna;
-    // pob 3; dod 4; stp, with 5 at 3 and 7 at 4.
-    for (const auto& [adres, kod, argument] :
-         std::vector<std::array<int, 3>>{{0, 4, 3}, {1, 1, 4}, {2, 0, 0}, {3, 0, 5}, {4, 0, 7}})
-        m.WstawKomorke(adres, kod, argument, "110");
+    s.KompilujProgram({"pob a", "dod b", "stop", "a: rst 5", "b: rst 7"});
     m.Reset();
     TPrzebieg(m, TPolecenie::Rozkaz).Porcja(100);
     const std::size_t pierwszy = s.Historia.Takty();

@@ -34,17 +34,11 @@ void Dwuklik(QListWidget* lista, const QListWidgetItem* wiersz) {
     QTest::mouseRelease(lista->viewport(), Qt::LeftButton, {}, miejsce);
 }
 
+// The cells of row r, or with r -1 the column headers.
 QStringList Wiersz(const QAbstractItemModel& m, int r) {
     QStringList w;
     for (int k = 0; k < m.columnCount(); ++k)
-        w << m.index(r, k).data().toString();
-    return w;
-}
-
-QStringList Naglowki(const QAbstractItemModel& m) {
-    QStringList w;
-    for (int k = 0; k < m.columnCount(); ++k)
-        w << m.headerData(k, Qt::Horizontal).toString();
+        w << (r < 0 ? m.headerData(k, Qt::Horizontal) : m.index(r, k).data()).toString();
     return w;
 }
 
@@ -355,7 +349,7 @@ class TestPaneleEdycji : public QObject {
         QVERIFY(f.SpeedButtonWszystkie->isChecked());
         QTableView* g = f.StringGridPamiecMikroprogramu;
         const QAbstractItemModel& m = *g->model();
-        QCOMPARE(Naglowki(m), (QStringList{"", "Rozkaz", "Sygnały", "", "=0", "=1"}));
+        QCOMPARE(Wiersz(m, -1), (QStringList{"", "Rozkaz", "Sygnały", "", "=0", "=1"}));
         QCOMPARE(m.rowCount(), 15);
         QCOMPARE(Wiersz(m, 0), (QStringList{"-1", "", "czyt wys wei il", "", "?", "?"}));
         QCOMPARE(Wiersz(m, 7), (QStringList{"6", "som", "", "z", "13", "12"}));

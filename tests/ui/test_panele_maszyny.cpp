@@ -364,11 +364,8 @@ class TestPaneliMaszyny : public QObject {
     void usuwaniePunktu() {
         TOknoGlowne t;
         std::string blad;
-        for (int w : {1, 2, 3}) {
-            TPunktZatrzymania p;
-            p.Wartosc1 = w;
-            QVERIFY(t.s.PunktyZatrzymania.DodajPunkt(p, blad));
-        }
+        for (int w : {1, 2, 3})
+            QVERIFY(t.s.PunktyZatrzymania.DodajPunkt({0, 0, 0, w, 0}, blad));
         t.f.SpeedButtonBreakpoints->click();
         QTreeWidget* punkty = t.f.FrameBreakpoints1->ListViewPunkty;
         QToolButton* usun = t.f.FrameBreakpoints1->SpeedButtonUsun;
