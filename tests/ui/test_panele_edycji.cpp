@@ -91,10 +91,6 @@ struct TEdytor {
         f.show();
         f.Odswiez();
     }
-    bool Aktywny() {
-        QApplication::setActiveWindow(&f);
-        return QTest::qWaitForWindowActive(&f);
-    }
     void KliknijWiersz(int wiersz) {
         QTreeWidget* l = f.ListViewRozkaz;
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
@@ -249,7 +245,8 @@ class TestPaneleEdycji : public QObject {
                  (QStringList{"Aktualnie edytujesz rozkaz", "dod", "1"}));
         QTest::mouseClick(f.SpeedButtonUsun, Qt::LeftButton); // no row chosen
         // The field being edited is stored as a click on a row takes the focus.
-        QVERIFY(t.Aktywny());
+        QApplication::setActiveWindow(&f);
+        QVERIFY(QTest::qWaitForWindowActive(&f));
         t.KliknijWiersz(5);
         f.EditOpis->setFocus();
         QTest::keyClick(f.EditOpis, Qt::Key_End);
