@@ -12,6 +12,14 @@ int Los(std::mt19937& los, int od, int doo) {
     return std::uniform_int_distribution(od, doo)(los);
 }
 
+// A signal the machine has, at random.
+int Sygnal(std::mt19937& los, const TSymulator& s) {
+    std::vector<int> w;
+    for (int i = 1; i <= LiczbaSygnalow; ++i)
+        if (s.Architektura.Jest(i)) w.push_back(i);
+    return w[static_cast<std::size_t>(Los(los, 0, static_cast<int>(w.size()) - 1))];
+}
+
 // One random machine: widths, preset, instruction set, memory, devices, console input,
 // and what happens between the ticks. Everything follows from the seed, so a simulator
 // set up again from the same case runs the same way.
@@ -25,18 +33,10 @@ struct TPrzypadek {
                                         : THistoria::DomyslnaLiczbaTaktow;
     }
 
-    static std::vector<int> Dostepne(const TSymulator& s) {
-        std::vector<int> w;
-        for (int i = 1; i <= LiczbaSygnalow; ++i)
-            if (s.Architektura.Jest(i)) w.push_back(i);
-        return w;
-    }
-    static std::string Mikrorozkaz(std::mt19937& los, const std::vector<int>& sygnaly) {
+    static std::string Mikrorozkaz(std::mt19937& los, const TSymulator& s) {
         std::string t;
         for (int n = Los(los, 1, 5); n > 0; --n)
-            t += NazwaSygnalu(sygnaly[static_cast<std::size_t>(
-                     Los(los, 0, static_cast<int>(sygnaly.size()) - 1))]) +
-                 ' ';
+            t += NazwaSygnalu(Sygnal(los, s)) + ' ';
         return t;
     }
 
@@ -56,7 +56,6 @@ struct TPrzypadek {
             a.Przerwania[static_cast<std::size_t>(i)].Adres = Los(los, 0, 15);
 
         // The standard set and a few random instructions of random signals and jumps.
-        const std::vector<int> sygnaly = Dostepne(s);
         s.ListaRozkazow.UstawStandardowe();
         for (int n = Los(los, 0, 3); n > 0; --n) {
             const int i = s.ListaRozkazow.DodajRozkaz(m.MaskaKodu());
@@ -64,9 +63,9 @@ struct TPrzypadek {
             std::vector<std::string>& mp = s.ListaRozkazow[i].Mikroprogram;
             mp = {"czyt wys wei il ;"};
             for (int k = Los(los, 1, 4); k > 0; --k)
-                mp.push_back(Mikrorozkaz(los, sygnaly) + ";");
+                mp.push_back(Mikrorozkaz(los, s) + ";");
             if (Los(los, 0, 1)) mp.insert(mp.begin() + 1, "if z then e ;");
-            mp.push_back("e: " + Mikrorozkaz(los, sygnaly) + ";");
+            mp.push_back("e: " + Mikrorozkaz(los, s) + ";");
         }
         s.KompilujMikroprogram();
 
@@ -76,9 +75,7 @@ struct TPrzypadek {
         m.Reset();
         std::string wejscie;
         for (int n = Los(los, 0, 6); n > 0; --n)
-            wejscie += Los(los, 0, 4) ? "abc"[Los(los, 0, 2)] : '\0';
-        for (char& z : wejscie)
-            if (z == '\0') z = 'x';
+            wejscie += Los(los, 0, 4) ? "abc"[Los(los, 0, 2)] : 'x';
         if (Los(los, 0, 3) == 0) wejscie += "ąę";
         s.Konsola.UstawWejscie(wejscie);
     }
@@ -93,14 +90,9 @@ struct TPrzypadek {
         if (zdarzenie == 1) m.UstawRejestr(Los(los, 1, 29), static_cast<std::uint32_t>(los()));
         if (zdarzenie == 2) m.KlawiszWLiniiWejscia();
         const bool reczny = Los(los, 0, 9) == 0;
-        if (reczny) {
-            const std::vector<int> sygnaly = Dostepne(s);
+        if (reczny)
             for (int n = Los(los, 1, 4); n > 0; --n)
-                s.Architektura
-                    .Sygnaly[static_cast<std::size_t>(sygnaly[static_cast<std::size_t>(
-                        Los(los, 0, static_cast<int>(sygnaly.size()) - 1))])]
-                    .Wybrany = true;
-        }
+                s.Architektura.Sygnaly[static_cast<std::size_t>(Sygnal(los, s))].Wybrany = true;
         return PolecenieTakt(m, reczny) != TWynikTaktu::Brak;
     }
 
@@ -181,10 +173,7 @@ TEST(Historia, CzyszczaJaZmianyCalosci) {
 TEST(Historia, RozkazWsteczIWartosciPrzedOstatnim) {
     TSymulator s;
     TMaszyna& m = s.Maszyna;
-    // pob 3; dod 4; stp, with 5 at 3 and 7 at 4.
-    for (const auto& [adres, kod, argument] :
-         std::vector<std::array<int, 3>>{{0, 4, 3}, {1, 1, 4}, {2, 0, 0}, {3, 0, 5}, {4, 0, 7}})
-        m.WstawKomorke(adres, kod, argument, "110");
+    s.KompilujProgram({"pob a", "dod b", "stop", "a: rst 5", "b: rst 7"});
     m.Reset();
     TPrzebieg(m, TPolecenie::Rozkaz).Porcja(100);
     const std::size_t pierwszy = s.Historia.Takty();

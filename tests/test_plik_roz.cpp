@@ -1,28 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <tuple>
 
 #include "PlikRozkazow.h"
+#include "PlikiTestow.h"
 #include "Rozkazy.h"
 
 namespace {
 
 using V = std::vector<std::string>;
-
-std::string Sciezka(const std::string& nazwa) {
-    return ::testing::TempDir() + "plik_roz_" + nazwa;
-}
-
-std::string Bajty(const std::string& sciezka) {
-    std::ifstream f(sciezka, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void Zapisz(const std::string& sciezka, const std::string& bajty) {
-    std::ofstream(sciezka, std::ios::binary | std::ios::trunc) << bajty;
-}
 
 // Lists compare by every field the file keeps: by their file lines, since the writer is
 // pinned byte by byte below.
@@ -66,7 +53,7 @@ struct PlikRoz : ::testing::Test {
     }
     // Loads `bajty` and expects the refusal `oczekiwany` with the list untouched.
     void Odrzucony(const std::string& bajty, const std::string& oczekiwany) {
-        const std::string p = Sciezka("zly.roz");
+        const std::string p = PlikTestu("zly.roz");
         Zapisz(p, bajty);
         blad.clear();
         EXPECT_FALSE(WczytajPlikRozkazow(p, lista, blad)) << bajty;
@@ -80,7 +67,7 @@ struct PlikRoz : ::testing::Test {
 
 TEST_F(PlikRoz, ZestawStandardowyBajtPoBajcie) {
     lista.UstawStandardowe();
-    const std::string p = Sciezka("standard.roz");
+    const std::string p = PlikTestu("standard.roz");
     ASSERT_TRUE(ZapiszPlikRozkazow(p, lista, blad)) << blad;
     EXPECT_EQ(Bajty(p), PlikStandardowy());
     // Read back, and with LF, CR and CR LF mixed.
@@ -96,14 +83,14 @@ TEST_F(PlikRoz, ZestawStandardowyBajtPoBajcie) {
 TEST_F(PlikRoz, PusteLinieITabulatoryZostaja) {
     lista[1].Mikroprogram = {"czyt wys wei il ;", "", "  wyad wea ;  ", "\twyl wea ;", ""};
     lista[1].Opis = "";
-    const std::string p = Sciezka("puste.roz");
+    const std::string p = PlikTestu("puste.roz");
     ASSERT_TRUE(ZapiszPlikRozkazow(p, lista, blad));
     ASSERT_TRUE(WczytajPlikRozkazow(p, przed, blad)) << blad;
     EXPECT_EQ(Pola(przed), Pola(lista));
 }
 
 TEST_F(PlikRoz, ZeroOprozniaListe) {
-    const std::string p = Sciezka("zero.roz");
+    const std::string p = PlikTestu("zero.roz");
     Zapisz(p, "0\r\n");
     ASSERT_TRUE(WczytajPlikRozkazow(p, lista, blad));
     EXPECT_EQ(lista.Count(), 0);
@@ -126,10 +113,8 @@ TEST_F(PlikRoz, KodToMlodsze16Bitow) {
     std::vector<TRozkaz> r;
     ASSERT_TRUE(CzytajLiniePlikuRozkazow(linie, r, blad)) << blad;
     ASSERT_EQ(r.size(), 3u);
-    EXPECT_EQ(r[0].Kod, 1);
-    EXPECT_EQ(r[1].Kod, 65535);
-    EXPECT_EQ(r[2].Kod, 7);
-    EXPECT_EQ(r[2].LiczbaArgumentow, 2);
+    EXPECT_EQ(std::tuple(r[0].Kod, r[1].Kod, r[2].Kod, r[2].LiczbaArgumentow),
+              std::tuple(1, 65535, 7, 2));
 }
 
 TEST_F(PlikRoz, OdrzuconePlikiNieZmieniajaListy) {
@@ -157,7 +142,7 @@ TEST_F(PlikRoz, OdrzuconePlikiNieZmieniajaListy) {
 }
 
 TEST_F(PlikRoz, ObcieteKoncoweWierszeSaPuste) {
-    const std::string p = Sciezka("obciety.roz");
+    const std::string p = PlikTestu("obciety.roz");
     std::string uwaga;
     Zapisz(p, "2\r\na\r\n\r\n1\r\n0\r\n1\r\n\r\nb\r\n\r\n2\r\n0\r\n4\r\nwyl ;\r\n");
     ASSERT_TRUE(WczytajPlikRozkazow(p, lista, blad, &uwaga)) << blad;
@@ -175,7 +160,7 @@ TEST_F(PlikRoz, ZapisNiemozliwy) {
     // A character Windows-1250 has no byte for refuses the save; no file appears.
     lista[1].Nazwa = "dod€"; // the euro sign has one
     lista[2].Opis = "→";
-    const std::string p = Sciezka("niezapisany.roz");
+    const std::string p = PlikTestu("niezapisany.roz");
     std::filesystem::remove(p);
     EXPECT_FALSE(ZapiszPlikRozkazow(p, lista, blad));
     EXPECT_EQ(blad,

@@ -63,10 +63,8 @@ TEST_F(Sterowanie, RozkazDodTrwaTrzyTakty) {
     });
     EXPECT_EQ(teksty, (V{"czyt wys wei il", "wyad wea ", "czyt wys weja dod weak wyl wea "}));
     EXPECT_EQ(wiersze, (std::vector<int>{1, 8, -1}));
-    EXPECT_EQ(w.Takty, 3u);
-    EXPECT_EQ(w.Rozkazy, 1u);
-    EXPECT_TRUE(w.KoniecRozkazu);
-    EXPECT_TRUE(w.Zakonczone);
+    EXPECT_EQ(std::tuple(w.Takty, w.Rozkazy, w.KoniecRozkazu, w.Zakonczone),
+              std::tuple(3u, 1u, true, true));
     EXPECT_EQ(m.Wartosc(Slot::AK), 12u);
     EXPECT_EQ(stan.TrybPracy, TTrybPracy::Reczny) << "Rozkaz leaves the run mode alone";
 }
@@ -125,9 +123,7 @@ TEST_F(Sterowanie, ProgramKonczySieNaStp) {
     TPrzebieg program(m, TPolecenie::Program);
     const TWynikPorcji w =
         program.DoKonca([&](TWynikTaktu) { return stan.TrybPracy == TTrybPracy::Program; });
-    EXPECT_EQ(w.Takty, 8u);
-    EXPECT_EQ(w.Rozkazy, 3u);
-    EXPECT_TRUE(w.Zakonczone);
+    EXPECT_EQ(std::tuple(w.Takty, w.Rozkazy, w.Zakonczone), std::tuple(8u, 3u, true));
     EXPECT_EQ(stan.TrybPracy, TTrybPracy::Bezczynny);
     EXPECT_TRUE(m.Zatrzymana());
     EXPECT_EQ(m.BiezacyWiersz(), -1) << "the stp tick completes and the row advances";
@@ -160,8 +156,7 @@ TEST_F(Sterowanie, StopMiedzyTaktamiIMiedzyPorcjami) {
         if (++ile == 5) stan.ZadanieStopu = true;
         return true;
     });
-    EXPECT_EQ(w.Takty, 5u);
-    EXPECT_TRUE(w.Zakonczone);
+    EXPECT_EQ(std::tuple(w.Takty, w.Zakonczone), std::tuple(5u, true));
 
     // Stop between slices: the next slice ends before running a tick.
     TPrzebieg q(m, TPolecenie::Program);
@@ -170,11 +165,9 @@ TEST_F(Sterowanie, StopMiedzyTaktamiIMiedzyPorcjami) {
     const auto przed = Stan();
     stan.ZadanieStopu = true;
     const TWynikPorcji r = q.Porcja(7);
-    EXPECT_EQ(r.Takty, 0u);
-    EXPECT_TRUE(r.Zakonczone);
+    EXPECT_EQ(std::tuple(r.Takty, r.Zakonczone, q.Takty(), stan.TrybPracy),
+              std::tuple(0u, true, 7u, TTrybPracy::Bezczynny));
     EXPECT_EQ(Stan(), przed);
-    EXPECT_EQ(stan.TrybPracy, TTrybPracy::Bezczynny);
-    EXPECT_EQ(q.Takty(), 7u);
 }
 
 TEST_F(Sterowanie, PorcjeDajaTenSamStanCoCalyBieg) {
@@ -215,13 +208,11 @@ TEST_F(Sterowanie, TaktRecznyNieZmieniaWiersza) {
     s.Architektura.Sygnaly[static_cast<std::size_t>(TSygnal::wea)].Wybrany = true;
     EXPECT_EQ(PolecenieTakt(m, true), TWynikTaktu::Takt);
     EXPECT_EQ(m.Wartosc(Slot::A), 6u);
-    EXPECT_EQ(m.BiezacyTekst(), "wyl wea ");
-    EXPECT_EQ(m.BiezacyWiersz(), 4);
+    EXPECT_EQ(std::tuple(m.BiezacyTekst(), m.BiezacyWiersz()), std::tuple("wyl wea ", 4));
     EXPECT_EQ(m.TekstWybranych(), "") << "the choice is cleared";
     // The microprogram resumes where it was.
     EXPECT_EQ(PolecenieTakt(m, false), TWynikTaktu::Takt);
-    EXPECT_EQ(m.BiezacyTekst(), "wyad wea ");
-    EXPECT_EQ(m.BiezacyWiersz(), 11);
+    EXPECT_EQ(std::tuple(m.BiezacyTekst(), m.BiezacyWiersz()), std::tuple("wyad wea ", 11));
 }
 
 TEST_F(Sterowanie, TekstBiezacyPrzetrwaRekompilacje) {
@@ -233,7 +224,7 @@ TEST_F(Sterowanie, TekstBiezacyPrzetrwaRekompilacje) {
     Kompiluj();
     EXPECT_EQ(m.BiezacyTekst(), "wyad wea ");
     EXPECT_TRUE(m.AktywnySygnal("wyad"));
+    EXPECT_FALSE(m.AktywnySygnal("wya")) << "a whole word only";
     m.Takt(); // row 11 no longer exists: an empty row that ends the instruction
-    EXPECT_EQ(m.BiezacyTekst(), "");
-    EXPECT_EQ(m.BiezacyWiersz(), -1);
+    EXPECT_EQ(std::tuple(m.BiezacyTekst(), m.BiezacyWiersz()), std::tuple("", -1));
 }

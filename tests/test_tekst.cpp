@@ -3,25 +3,22 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include <unistd.h>
 
+#include "PlikiTestow.h"
 #include "Tekst.h"
 
 using namespace tekst;
 
 namespace {
 
-std::string CzytajBajty(const std::string& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-std::string TymczasowyPlik(const char* nazwa) {
-    return (std::filesystem::temp_directory_path() / (std::string("symulator_test_") + nazwa))
-        .string();
+// The Windows-1250 bytes of a text, or the refused character and its line.
+std::string Koduj(const std::string& utf8) {
+    std::string z, znak;
+    int linia = 0;
+    return KodujCp1250(utf8, z, znak, linia) ? z : znak + " " + std::to_string(linia);
 }
 
 } // namespace
@@ -34,29 +31,17 @@ TEST(Kodowanie, PolskieLiteryIWszystkieBajty) {
     for (auto [bajt, litera] : litery) {
         SCOPED_TRACE(litera);
         EXPECT_EQ(DekodujCp1250(std::string(1, bajt)), litera);
-        std::string z, znak;
-        int linia = 0;
-        ASSERT_TRUE(KodujCp1250(litera, z, znak, linia));
-        EXPECT_EQ(z, std::string(1, bajt));
+        EXPECT_EQ(Koduj(litera), std::string(1, bajt));
     }
     std::string bajty;
     for (int b = 0; b < 256; ++b)
         bajty += static_cast<char>(b);
     const std::string utf8 = DekodujCp1250(bajty);
     EXPECT_TRUE(PoprawneUtf8(utf8));
-    std::string z, znak;
-    int linia = 0;
-    ASSERT_TRUE(KodujCp1250(utf8, z, znak, linia));
-    EXPECT_EQ(z, bajty);
+    EXPECT_EQ(Koduj(utf8), bajty);
     EXPECT_EQ(OdczytajTekst("ład"), "ład") << "valid UTF-8 is taken as it is";
-}
-
-TEST(Kodowanie, ZnakSpozaStronyKodowejJestOdrzucanyZNumeremLinii) {
-    std::string z, znak;
-    int linia = 0;
-    EXPECT_FALSE(KodujCp1250("abc\r\ndef\r\nx中y", z, znak, linia));
-    EXPECT_EQ(znak, "中");
-    EXPECT_EQ(linia, 3);
+    // A character the code page lacks is refused with its line.
+    EXPECT_EQ(Koduj("abc\r\ndef\r\nx中y"), "中 3");
 }
 
 TEST(Linie, PodzialNaKoncachLinii) {
@@ -71,13 +56,13 @@ TEST(Linie, PodzialNaKoncachLinii) {
 }
 
 TEST(Pliki, NiekodowalnyTekstNieNiszczyIstniejacegoPliku) {
-    const std::string p = TymczasowyPlik("stary.txt");
+    const std::string p = PlikTestu("stary.txt");
     std::string blad;
     ASSERT_TRUE(ZapiszLinie(p, {"stary"}, blad));
     EXPECT_FALSE(ZapiszLinie(p, {"dobry", "zły ☺"}, blad));
     EXPECT_EQ(blad, "Znaku \"☺\" w linii 2 nie można zapisać w kodowaniu Windows-1250. Plik nie "
                     "został zapisany.");
-    EXPECT_EQ(CzytajBajty(p), "stary\r\n");
+    EXPECT_EQ(Bajty(p), "stary\r\n");
     std::filesystem::remove(p);
 }
 
@@ -103,9 +88,7 @@ struct Zapis : ::testing::Test {
     std::filesystem::path folder;
     std::string blad;
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 (std::string("symulator_zapis_") +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder = PlikTestu("folder");
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }
@@ -133,14 +116,14 @@ TEST_F(Zapis, UprawnieniaDowiazaniaIDlugaNazwa) {
     fs::create_symlink("p.prg", P("dowiazanie.prg"));
     ASSERT_TRUE(ZapiszLinie(P("dowiazanie.prg"), {"przez link"}, blad)) << blad;
     EXPECT_TRUE(fs::is_symlink(P("dowiazanie.prg")));
-    EXPECT_EQ(CzytajBajty(P("p.prg")), "przez link\r\n");
+    EXPECT_EQ(Bajty(P("p.prg")), "przez link\r\n");
     // A link planted at a name a temporary file might take is never written through.
     ASSERT_TRUE(ZapiszLinie(P("ofiara"), {"nietknieta"}, blad)) << blad;
     fs::create_symlink("ofiara", P("x.prg.tmp~"));
     ASSERT_TRUE(ZapiszLinie(P("x.prg"), {"x"}, blad)) << blad;
     EXPECT_FALSE(fs::is_symlink(P("x.prg")));
-    EXPECT_EQ(CzytajBajty(P("x.prg")), "x\r\n");
-    EXPECT_EQ(CzytajBajty(P("ofiara")), "nietknieta\r\n");
+    EXPECT_EQ(Bajty(P("x.prg")), "x\r\n");
+    EXPECT_EQ(Bajty(P("ofiara")), "nietknieta\r\n");
     // The longest name a folder holds.
     const std::string dluga(255, 'd');
     ASSERT_TRUE(ZapiszLinie(P(dluga), {"d"}, blad)) << blad;
@@ -158,7 +141,7 @@ TEST_F(Zapis, RownoczesneZapisyZostawiajaJedenCalyPlik) {
         });
     for (auto& w : watki)
         w.join();
-    const std::string wynik = CzytajBajty(P("t.csv"));
+    const std::string wynik = Bajty(P("t.csv"));
     ASSERT_EQ(wynik.size(), 100002u);
     EXPECT_EQ(wynik, std::string(100000, wynik[0]) + "\r\n");
     EXPECT_EQ(Zawartosc(), std::vector<std::string>{"t.csv"});

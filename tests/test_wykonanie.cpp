@@ -27,7 +27,23 @@ struct Wykonanie : ::testing::Test {
         m.WyczyscMagistrale();
         m.WykonajMikrorozkaz(t);
     }
+    // Slots set before a step, and read after it in the order given.
+    void Ustaw(std::initializer_list<std::pair<int, std::uint32_t>> wartosci) {
+        for (auto [slot, v] : wartosci)
+            m.UstawRejestr(slot, v);
+    }
+    std::vector<std::uint32_t> W(std::initializer_list<int> sloty) const {
+        std::vector<std::uint32_t> w;
+        for (int slot : sloty)
+            w.push_back(m.Wartosc(slot));
+        return w;
+    }
+    // The flags N, NP, NM as three digits.
+    std::uint32_t Flagi() const {
+        return m.Wartosc(Slot::N) * 100 + m.Wartosc(Slot::NP) * 10 + m.Wartosc(Slot::NM);
+    }
     using V = std::vector<std::string>;
+    using U = std::vector<std::uint32_t>;
 };
 
 } // namespace
@@ -71,14 +87,6 @@ TEST(Sygnaly, BezKomunikatowWedlugWymagan) {
     }
 }
 
-// The selection for a manual tick is checked with the manual tick.
-TEST_F(Wykonanie, AktywnySygnalToCaleSlowo) {
-    s.PamiecMikroprogramu.Wiersze()[0].Sygnaly = "wyad wel wea !";
-    m.Takt();
-    EXPECT_TRUE(m.AktywnySygnal("wea"));
-    EXPECT_FALSE(m.AktywnySygnal("we"));
-}
-
 TEST_F(Wykonanie, KolejnoscSterownikowMagistrali) {
     // Every driver after the first on its bus reports; the last one's value stands.
     m.UstawRejestr(Slot::L, 9);
@@ -104,9 +112,7 @@ TEST_F(Wykonanie, ZatrzaskiZPustejMagistrali) {
 TEST_F(Wykonanie, ZatrzaskTniePoMasceAleWermNie) {
     s.Maszyna.UstawRejestr(Slot::AK, 200);
     Mikrorozkaz("wyak sa wea werm weu");
-    EXPECT_EQ(m.Wartosc(Slot::A), 200u & 31u);
-    EXPECT_EQ(m.Wartosc(Slot::U), 200u & 31u);
-    EXPECT_EQ(m.Wartosc(Slot::RM), 200u)
+    EXPECT_EQ(W({Slot::A, Slot::U, Slot::RM}), (U{200 & 31, 200 & 31, 200}))
         << "sa does not cut to the address width, werm takes it whole";
 }
 
@@ -121,48 +127,31 @@ TEST_F(Wykonanie, JalBezWejscia) {
                  "NOT" + J, "XOR" + J, "WEAK - Próba odczytu z pustej JA-L"}));
 }
 
-// The flags N, NP, NM written as three digits.
-TEST_F(Wykonanie, DodawanieIOdejmowanieZFlagami) {
-    struct P {
-        const char* op;
-        std::uint32_t ak, s, wynik, flagi;
-    };
-    // A sum equal to the word mask still fits.
-    for (P p : {P{"dod", 200, 100, 44, 110}, P{"dod", 155, 100, 255, 0}, P{"dod", 156, 100, 0, 110},
-                P{"dod", 44, 100, 144, 0}, P{"ode", 5, 7, 254, 101}, P{"ode", 7, 7, 0, 0}}) {
-        SCOPED_TRACE(testing::Message() << p.ak << " " << p.op << " " << p.s);
-        m.UstawRejestr(Slot::AK, p.ak);
-        m.UstawRejestr(Slot::S, p.s);
-        m.UstawRejestr(Slot::NM, 1);
-        Mikrorozkaz(std::string("wys weja weak ") + p.op);
-        EXPECT_EQ(m.Wartosc(Slot::AK), p.wynik);
-        EXPECT_EQ(m.Wartosc(Slot::N) * 100 + m.Wartosc(Slot::NP) * 10 + m.Wartosc(Slot::NM),
-                  p.flagi);
-    }
-}
-
+// Each operation on AK and the input; the flags 011 before: only dod and ode change them.
 TEST_F(Wykonanie, OperacjeJal) {
     struct P {
         const char* op;
-        std::uint32_t ak, wej, wynik;
+        std::uint32_t ak, wej, wynik, flagi;
     };
-    for (P p : {P{"przep", 3, 9, 9}, P{"mnoz", 20, 13, (20 * 13) & 255}, P{"dziel", 200, 7, 28},
-                P{"shl", 0, 200, 144}, P{"shr", 0, 201, 100}, P{"and", 12, 10, 8},
-                P{"or", 12, 10, 14}, P{"not", 0, 0x0F, 0xF0}, P{"xor", 12, 10, 6}}) {
-        m.UstawRejestr(Slot::AK, p.ak);
-        m.UstawRejestr(Slot::S, p.wej);
-        m.UstawRejestr(Slot::N, 1);
+    // A sum equal to the word mask still fits.
+    for (P p : {P{"dod", 200, 100, 44, 110}, P{"dod", 155, 100, 255, 0}, P{"dod", 156, 100, 0, 110},
+                P{"dod", 44, 100, 144, 0}, P{"ode", 5, 7, 254, 101}, P{"ode", 7, 7, 0, 0},
+                P{"przep", 3, 9, 9, 11}, P{"mnoz", 20, 13, (20 * 13) & 255, 11},
+                P{"dziel", 200, 7, 28, 11}, P{"shl", 0, 200, 144, 11}, P{"shr", 0, 201, 100, 11},
+                P{"and", 12, 10, 8, 11}, P{"or", 12, 10, 14, 11}, P{"not", 0, 0x0F, 0xF0, 11},
+                P{"xor", 12, 10, 6, 11}}) {
+        SCOPED_TRACE(testing::Message() << p.ak << " " << p.op << " " << p.wej);
+        Ustaw({{Slot::AK, p.ak}, {Slot::S, p.wej}, {Slot::N, 0}, {Slot::NP, 1}, {Slot::NM, 1}});
         Mikrorozkaz(std::string("wys weja weak ") + p.op);
-        EXPECT_EQ(m.Wartosc(Slot::AK), p.wynik) << p.op;
-        EXPECT_EQ(m.Wartosc(Slot::N), 1u) << p.op << " must not touch the flags";
+        EXPECT_EQ(m.Wartosc(Slot::AK), p.wynik);
+        EXPECT_EQ(Flagi(), p.flagi);
     }
 }
 
 TEST_F(Wykonanie, DzieleniePrzezZero) {
     m.UstawRejestr(Slot::AK, 77);
     Mikrorozkaz("wyx weja dziel weak");
-    EXPECT_EQ(m.Wartosc(Slot::AK), 77u);
-    EXPECT_EQ(m.Wartosc(Slot::RZ), 1u);
+    EXPECT_EQ(W({Slot::AK, Slot::RZ}), (U{77, 1}));
     EXPECT_TRUE(zapis.komunikaty.empty());
 }
 
@@ -173,19 +162,14 @@ TEST_F(Wykonanie, LicznikAkumulatoraZFlagami) {
         SCOPED_TRACE(testing::Message() << op << " to " << wynik);
         Mikrorozkaz(op);
         EXPECT_EQ(m.Wartosc(Slot::AK), wynik);
-        EXPECT_EQ(m.Wartosc(Slot::N) * 100 + m.Wartosc(Slot::NP) * 10 + m.Wartosc(Slot::NM), flagi);
+        EXPECT_EQ(Flagi(), flagi);
     }
 }
 
 TEST_F(Wykonanie, LicznikiRejestrowIKolejnoscZatrzasku) {
-    m.UstawRejestr(Slot::X, 255);
-    m.UstawRejestr(Slot::S, 40);
+    Ustaw({{Slot::X, 255}, {Slot::S, 40}});
     Mikrorozkaz("ix iy dz iu dv");
-    EXPECT_EQ(m.Wartosc(Slot::X), 0u);
-    EXPECT_EQ(m.Wartosc(Slot::Y), 1u);
-    EXPECT_EQ(m.Wartosc(Slot::Z), 255u);
-    EXPECT_EQ(m.Wartosc(Slot::U), 1u);
-    EXPECT_EQ(m.Wartosc(Slot::V), 31u);
+    EXPECT_EQ(W({Slot::X, Slot::Y, Slot::Z, Slot::U, Slot::V}), (U{0, 1, 255, 1, 31}));
     Mikrorozkaz("wys wex ix"); // the latch comes after the increment
     EXPECT_EQ(m.Wartosc(Slot::X), 40u);
 }
@@ -219,68 +203,43 @@ TEST_F(Wykonanie, CzytBezMaskiSlowa) {
     EXPECT_EQ(m.Wartosc(Slot::S), 300u * 32 + 1);
 }
 
+// eni accepts the highest request RM leaves: RP its bit, AP its address.
 TEST_F(Wykonanie, Przerwania) {
-    s.Architektura.Przerwania[3].Adres = 17;
-    s.Architektura.Przerwania[1].Adres = 9;
-    m.UstawRejestr(Slot::RZ, 5);
+    for (std::size_t i = 1; i <= 8; ++i)
+        s.Architektura.Przerwania[i].Adres = static_cast<int>(10 + i);
+    for (auto [rz, rm, rp, ap] : {std::tuple{5u, 0u, 4u, 13u},
+                                  {192u, 0u, 128u, 18u},
+                                  {192u, 128u, 64u, 17u},
+                                  {192u, 192u, 0u, 0u}}) {
+        SCOPED_TRACE(testing::Message() << "RZ " << rz << " RM " << rm);
+        Ustaw({{Slot::RZ, rz}, {Slot::RM, rm}, {Slot::RP, 0}, {Slot::AP, 0}});
+        Mikrorozkaz("eni");
+        EXPECT_EQ(W({Slot::RP, Slot::AP}), (U{rp, ap}));
+        EXPECT_EQ(m.WarunekSpelniony("int"), rp != 0);
+    }
+    Ustaw({{Slot::RZ, 5}, {Slot::RM, 0}});
     Mikrorozkaz("eni");
-    EXPECT_EQ(m.Wartosc(Slot::RP), 4u);
-    EXPECT_EQ(m.Wartosc(Slot::AP), 17u);
     Mikrorozkaz("rint eni"); // ends the current one and accepts the next
-    EXPECT_EQ(m.Wartosc(Slot::RZ), 1u);
-    EXPECT_EQ(m.Wartosc(Slot::RP), 1u);
-    EXPECT_EQ(m.Wartosc(Slot::AP), 9u);
-}
-
-TEST_F(Wykonanie, NajwyzszePrzerwanieIMaska) {
-    s.Architektura.Przerwania[8].Adres = 23;
-    s.Architektura.Przerwania[7].Adres = 19;
-    m.UstawRejestr(Slot::RZ, 192);
-    Mikrorozkaz("eni");
-    EXPECT_EQ(m.Wartosc(Slot::RP), 128u);
-    EXPECT_EQ(m.Wartosc(Slot::AP), 23u);
-    EXPECT_TRUE(m.WarunekSpelniony("int"));
-    m.UstawRejestr(Slot::RP, 0);
-    m.UstawRejestr(Slot::RM, 128);
-    Mikrorozkaz("eni");
-    EXPECT_EQ(m.Wartosc(Slot::RP), 64u) << "a masked request gives way to the next one";
-    EXPECT_EQ(m.Wartosc(Slot::AP), 19u);
-    m.UstawRejestr(Slot::RP, 0);
-    m.UstawRejestr(Slot::RM, 192);
-    Mikrorozkaz("eni");
-    EXPECT_EQ(m.Wartosc(Slot::RP), 0u);
-    EXPECT_FALSE(m.WarunekSpelniony("int"));
-}
-
-TEST_F(Wykonanie, StpKonczyTaktIZatrzymuje) {
-    Mikrorozkaz("stp il");
-    EXPECT_TRUE(m.Zatrzymana());
-    EXPECT_EQ(m.Wartosc(Slot::L), 1u);
+    EXPECT_EQ(W({Slot::RZ, Slot::RP, Slot::AP}), (U{1, 1, 11}));
 }
 
 TEST_F(Wykonanie, SlowoTrzydziestoDwubitowe) {
     m.UstawSzerokosci(24, 8);
     m.UstawRejestr(Slot::AK, 5);
     Mikrorozkaz("iak");
-    EXPECT_EQ(m.Wartosc(Slot::AK), 6u);
-    EXPECT_EQ(m.Wartosc(Slot::N), 0u);
-    m.UstawRejestr(Slot::AK, 0xFFFFFFF0u);
-    m.UstawRejestr(Slot::S, 0x20);
+    EXPECT_EQ(W({Slot::AK, Slot::N}), (U{6, 0}));
+    Ustaw({{Slot::AK, 0xFFFFFFF0u}, {Slot::S, 0x20}});
     Mikrorozkaz("wys weja dod weak");
-    EXPECT_EQ(m.Wartosc(Slot::AK), 0x10u);
-    EXPECT_EQ(m.Wartosc(Slot::NP), 1u);
-    m.UstawRejestr(Slot::AK, 0xFFFFFFFFu);
-    m.UstawRejestr(Slot::S, 2);
+    EXPECT_EQ(W({Slot::AK, Slot::NP}), (U{0x10, 1}));
+    Ustaw({{Slot::AK, 0xFFFFFFFFu}, {Slot::S, 2}});
     Mikrorozkaz("wys weja dziel weak");
     EXPECT_EQ(m.Wartosc(Slot::AK), 0x7FFFFFFFu);
     m.UstawRejestr(Slot::AK, 0xFFFFFFFFu);
     Mikrorozkaz("iak");
-    EXPECT_EQ(m.Wartosc(Slot::AK), 0u);
-    EXPECT_EQ(m.Wartosc(Slot::NP), 1u);
+    EXPECT_EQ(W({Slot::AK, Slot::NP}), (U{0, 1}));
     m.UstawRejestr(Slot::S, 0xFFFFFFFFu);
     Mikrorozkaz("wys wei");
-    EXPECT_EQ(m.Wartosc(Slot::AD), 0xFFFFFFu);
-    EXPECT_EQ(m.Wartosc(Slot::KOD), 0xFFu);
+    EXPECT_EQ(W({Slot::AD, Slot::KOD}), (U{0xFFFFFF, 0xFF}));
     m.UstawRejestr(Slot::AK, 0x80000000u);
     EXPECT_TRUE(m.WarunekSpelniony("z"));
 }

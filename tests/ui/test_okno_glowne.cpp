@@ -56,20 +56,9 @@ class TestOknaGlownego : public QObject {
 
     QAction* A(const char* nazwa) { return o->A(nazwa); }
     TMaszyna& M() { return s->Maszyna; }
-    // pob 3; dod 4; stop, with the words 5 and 7.
     void DodajIStop() {
-        M().WstawKomorke(0, 4, 3, "110");
-        M().WstawKomorke(1, 1, 4, "110");
-        M().WstawKomorke(2, 0, 0, "110");
-        M().WstawKomorke(3, 0, 5, "000");
-        M().WstawKomorke(4, 0, 7, "000");
-        M().Reset();
+        o->Zaladuj({"pob a", "dod b", "stop", "a: rst 5", "b: rst 7"});
         f->UstawDostepnosc();
-    }
-    // "sob 0": runs until stopped.
-    void Petla() {
-        M().WstawKomorke(0, 5, 0, "110");
-        M().Reset();
     }
 
     // Enabled, checked and visible states: Recznie (button, menu), Stop shown (schematic,
@@ -265,22 +254,17 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(s->StanPracy.TrybPracy, TTrybPracy::Reczny);
         QCOMPARE(Dostepnosc().left(4), QStringLiteral("1100")); // the menu item and the button
         QVERIFY(wea);
-        // The schematic's Takt now runs the chosen signals and clears the choice.
-        A("Menu_Maszyna_Takt")->trigger();
-        QCOMPARE(M().BiezacyTekst(), std::string("wea "));
-        QVERIFY(!wea);
         A("Menu_Maszyna_Recznie")->trigger();
         QCOMPARE(Dostepnosc().left(4), QStringLiteral("0000"));
     }
 
     void trasowanieRozkazowPamieciKonsoliIDebug() {
         A("Menu_Rozkazy_UsunWszystkie")->trigger();
-        QCOMPARE(o->okna, QStringList());                                  // without a question
         QCOMPARE(s->PamiecMikroprogramu.Wiersz(1).Sygnaly, std::string()); // recompiled
         A("Menu_Rozkazy_UstawStandardowe")->trigger();
         A("Menu_Rozkazy_Dodaj")->trigger();
         QCOMPARE(s->ListaRozkazow.Count(), 8);
-        QCOMPARE(o->okna, QStringList());
+        QCOMPARE(o->okna, QStringList()); // without a question
 
         A("Menu_Mikroprogram_UkryjPuste")->trigger();
         QVERIFY(f->FramePamiecMikroprogramu1->SpeedButtonUkryjPuste->isChecked());
@@ -311,13 +295,6 @@ class TestOknaGlownego : public QObject {
         QCOMPARE(o->okna.size(), 1);
         QCOMPARE(f->Status(0), QStringLiteral("Max"));
         QCOMPARE(f->Status(1), QStringLiteral(" ")); // the schematic and CPU panels redrew
-        // Applied: the emptied memory is said.
-        o->odpowiedz = [](QDialog& d) {
-            d.accept();
-            return static_cast<int>(QDialog::Accepted);
-        };
-        f->Architektura2->trigger();
-        QCOMPARE(f->Status(1), QStringLiteral("Pamięć wyczyszczona po zmianie architektury"));
     }
 
     void zmianyWlascicielaDocierajaDoPaneli() {
@@ -488,7 +465,7 @@ class TestOknaGlownego : public QObject {
         // While a program runs, only Stop, the CPU's and the lower menus work; Ręcznie
         // and going back are refused, even when asked for directly; closing asks and a
         // "No" lets the run go on.
-        Petla();
+        o->Zaladuj({"sob 0"}); // runs until stopped
         TFrameMaszyna* m = f->FrameMaszyna1;
         m->SpeedButtonTakt->click();
         QCOMPARE(Dostepnosc().right(6), QStringLiteral("111111"));

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,17 +34,11 @@ void Dwuklik(QListWidget* lista, const QListWidgetItem* wiersz) {
     QTest::mouseRelease(lista->viewport(), Qt::LeftButton, {}, miejsce);
 }
 
+// The cells of row r, or with r -1 the column headers.
 QStringList Wiersz(const QAbstractItemModel& m, int r) {
     QStringList w;
     for (int k = 0; k < m.columnCount(); ++k)
-        w << m.index(r, k).data().toString();
-    return w;
-}
-
-QStringList Naglowki(const QAbstractItemModel& m) {
-    QStringList w;
-    for (int k = 0; k < m.columnCount(); ++k)
-        w << m.headerData(k, Qt::Horizontal).toString();
+        w << (r < 0 ? m.headerData(k, Qt::Horizontal) : m.index(r, k).data()).toString();
     return w;
 }
 
@@ -63,20 +56,12 @@ QTextCharFormat Format(const QTextDocument* d, int linia, int kolumna) {
     return QTextCharFormat();
 }
 
-const QString PrzykladowyProgram = QStringLiteral("//program testowy\n"
-                                                  "        pob zero\n"
+const QString PrzykladowyProgram = QStringLiteral("        pob zero\n"
                                                   "        ład liczba\n"
-                                                  "petla:  pob liczba\n"
-                                                  "        dod jeden\n"
-                                                  "        ład liczba\n"
-                                                  "        sob petla  //skok bezwarunkowy\n"
-                                                  "        stop\n"
+                                                  "petla:  sob petla  //skok\n"
                                                   "\n"
-                                                  "        org 20\n"
                                                   "liczba: rpa\n"
-                                                  "zero:   rst 0\n"
-                                                  "jeden:  rst 1\n"
-                                                  "        kon\n");
+                                                  "zero:   rst 0\n");
 
 const QRegularExpression
     LiniaCzasu(QStringLiteral("^Czas kompilacji: (poniżej 1 ms|[1-9][0-9]* ms)$"));
@@ -106,10 +91,6 @@ struct TEdytor {
         };
         f.show();
         f.Odswiez();
-    }
-    bool Aktywny() {
-        QApplication::setActiveWindow(&f);
-        return QTest::qWaitForWindowActive(&f);
     }
     void KliknijWiersz(int wiersz) {
         QTreeWidget* l = f.ListViewRozkaz;
@@ -146,14 +127,14 @@ class TestPaneleEdycji : public QObject {
         QSignalSpy skompilowano(&f, &TFrameProgram::Skompilowano);
         f.Memo2->setFocus();
         Wpisz(f.Memo2, PrzykladowyProgram);
-        QCOMPARE(f.LinieProgramu().size(), std::size_t{14});
+        QCOMPARE(f.LinieProgramu().size(), std::size_t{6});
         s.Maszyna.UstawRejestr(Slot::L, 9);
         QTest::keyClick(f.Memo2, Qt::Key_F9, Qt::ControlModifier);
         const QStringList k = f.ListBox1->Teksty();
         QVERIFY2(k.size() == 2 && k[0] == QStringLiteral("Kompilacja") &&
                      LiniaCzasu.match(k[1]).hasMatch(),
                  qPrintable(k.join(QLatin1Char('|'))));
-        QCOMPARE(s.Maszyna.CzytajPaO(2), 148u); // "ład liczba": the Polish letter went through
+        QCOMPARE(s.Maszyna.CzytajPaO(1), 3u * 32 + 3); // "ład": the Polish letter went through
         // The machine is reset afterwards and the window told so; the text stays.
         QCOMPARE(s.Maszyna.Wartosc(Slot::L) + 10 * skompilowano.count(), 10u);
         QCOMPARE(f.Memo2->toPlainText(), PrzykladowyProgram);
@@ -185,14 +166,10 @@ class TestPaneleEdycji : public QObject {
         TPanelProgramu t;
         TFrameProgram& f = t.f;
         TEdytorKodu* e = f.Memo2;
-        const std::pair<QString, int> teksty[] = {{{}, 0},
-                                                  {QStringLiteral("a"), 1},
-                                                  {QStringLiteral("a\n"), 1},
-                                                  {QStringLiteral("a\n\n"), 2},
-                                                  {QStringLiteral("a\nb"), 2}};
-        for (const auto& [tekst, linie] : teksty) {
-            e->setPlainText(tekst);
-            QVERIFY2(e->LiczbaLinii() == linie && e->Linie().size() == linie, qPrintable(tekst));
+        for (auto [tekst, linie] :
+             {std::pair{"", 0}, {"a", 1}, {"a\n", 1}, {"a\n\n", 2}, {"a\nb", 2}}) {
+            e->setPlainText(QString::fromLatin1(tekst));
+            QVERIFY2(e->LiczbaLinii() == linie && e->Linie().size() == linie, tekst);
         }
         e->UstawLinie({"a", ""});
         QCOMPARE(e->LiczbaLinii(), 2);
@@ -210,20 +187,18 @@ class TestPaneleEdycji : public QObject {
     void siatkaPrzerwanZalezyOdArchitektury() {
         // The panel hears of the architecture from the owner alone: nobody refreshes it.
         TPanelProgramu t;
-        TSymulator& s = t.s;
         TFrameProgram& f = t.f;
         QVERIFY(f.PanelIRQ->isHidden());
-        QVERIFY(s.ZastosujPreset("L"));
+        QVERIFY(t.s.ZastosujPreset("L"));
         QVERIFY(f.StringGrid_IRQ->isVisible());
-        QCOMPARE(f.StringGrid_IRQ->rowCount(), 8);
         QCOMPARE(f.StringGrid_IRQ->item(7, 0)->text() + f.StringGrid_IRQ->item(7, 1)->text(),
                  QStringLiteral("Przerwanie nr 8int8"));
         QCOMPARE(f.StringGrid_IRQ->height(), 9 * 19 + 4);
-        QVERIFY(s.ZastosujPreset("K"));
+        QVERIFY(t.s.ZastosujPreset("K"));
         QVERIFY(f.PanelIRQ->isHidden());
         // So does a program text loaded through the owner.
         std::string blad;
-        QVERIFY(s.WczytajProgramZBajtow("pob 1\r\nstop\r\n", blad));
+        QVERIFY(t.s.WczytajProgramZBajtow("pob 1\r\nstop\r\n", blad));
         QCOMPARE(f.Memo2->toPlainText(), QStringLiteral("pob 1\nstop"));
     }
 
@@ -245,7 +220,6 @@ class TestPaneleEdycji : public QObject {
         QTRY_VERIFY(f.FormCompile->isHidden());
         QCOMPARE(etykiety, (QStringList{"a=0", "b=0", "c=1"}));
         QCOMPARE(slowa, (QStringList{"0 4 0 110 ", "1 0 5 010 "}));
-        QCOMPARE(f.FormCompile->windowTitle(), QStringLiteral("FormCompile"));
         TFrameRozkaz r(t.s);
         r.Odswiez();
         r.SpeedButtonKompilujClick();
@@ -275,10 +249,10 @@ class TestPaneleEdycji : public QObject {
         QCOMPARE((QStringList{f.Label_Info->text(), f.Label1_->text(),
                               f.ComboBoxLiczbaArgumentow->currentText()}),
                  (QStringList{"Aktualnie edytujesz rozkaz", "dod", "1"}));
-        QCOMPARE(f.Memo1->Linie().size(), 3);
         QTest::mouseClick(f.SpeedButtonUsun, Qt::LeftButton); // no row chosen
         // The field being edited is stored as a click on a row takes the focus.
-        QVERIFY(t.Aktywny());
+        QApplication::setActiveWindow(&f);
+        QVERIFY(QTest::qWaitForWindowActive(&f));
         t.KliknijWiersz(5);
         f.EditOpis->setFocus();
         QTest::keyClick(f.EditOpis, Qt::Key_End);
@@ -378,8 +352,7 @@ class TestPaneleEdycji : public QObject {
         QVERIFY(f.SpeedButtonWszystkie->isChecked());
         QTableView* g = f.StringGridPamiecMikroprogramu;
         const QAbstractItemModel& m = *g->model();
-        QCOMPARE(g->verticalHeader()->defaultSectionSize(), 18);
-        QCOMPARE(Naglowki(m), (QStringList{"", "Rozkaz", "Sygnały", "", "=0", "=1"}));
+        QCOMPARE(Wiersz(m, -1), (QStringList{"", "Rozkaz", "Sygnały", "", "=0", "=1"}));
         QCOMPARE(m.rowCount(), 15);
         QCOMPARE(Wiersz(m, 0), (QStringList{"-1", "", "czyt wys wei il", "", "?", "?"}));
         QCOMPARE(Wiersz(m, 7), (QStringList{"6", "som", "", "z", "13", "12"}));
@@ -404,7 +377,6 @@ class TestPaneleEdycji : public QObject {
              {"Kompilacja", "[Błąd] ...(0): Za mało parametrów", "Czas kompilacji: poniżej 1 ms"})
             l.Dodaj(QString::fromUtf8(t));
         l.show();
-        QCOMPARE(l.visualItemRect(l.item(0)).height(), TListaKomunikatow::WysokoscWiersza);
         const QImage obraz = l.viewport()->grab().toImage();
         const QColor tlo = l.palette().color(QPalette::Base);
         auto maObraz = [&](int wiersz) {
