@@ -39,6 +39,17 @@ std::string ZlaczLinie(const std::vector<std::string>& linie);
 std::string MaleLitery(std::string_view s);
 void MaleLiteryWMiejscu(std::string& s);
 
+// Files larger than this are refused rather than read.
+inline constexpr std::size_t MaksRozmiarPliku = 256u * 1024 * 1024;
+
+// The contents of a file as lines (see OdczytajTekst), for bytes that come from elsewhere
+// than the disk.
+std::vector<std::string> LinieZBajtow(std::string_view bajty);
+
+// The bytes ZapiszLinie would write; false, with a Polish message in `blad`, when a
+// character has no Windows-1250 byte.
+bool BajtyZLinii(const std::vector<std::string>& linie, std::string& bajty, std::string& blad);
+
 // Reads a whole file as lines (see OdczytajTekst). On failure returns false and a
 // Polish message in `blad`.
 bool WczytajLinie(const std::string& sciezka, std::vector<std::string>& linie, std::string& blad);
