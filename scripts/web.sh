@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The simulator in WebAssembly. With no argument: installs emscripten when missing and
-# builds the module into build-web/ (symulator.mjs + symulator.wasm for the page,
-# symulator_node.cjs + symulator_node.wasm for node). The desktop build is not touched.
+# builds the module into build-web/web/modul/ (symulator.mjs + symulator.wasm for the
+# page, symulator_node.cjs + symulator_node.wasm for node). The desktop build is not
+# touched. Further commands (serving the page) come as arguments.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 zbuduj_modul() {

@@ -18,6 +18,8 @@ TEST(Api, OdmowyZPowodem) {
         {"", R"({"ok":false,"blad":"Polecenie nie jest poprawnym JSON-em (bajt 1)."})"},
         {"{\"polecenie\":",
          R"({"ok":false,"blad":"Polecenie nie jest poprawnym JSON-em (bajt 14)."})"},
+        {R"({"polecenie":"szerokosci","bity_adresu":1e400})",
+         R"({"ok":false,"blad":"Polecenie nie jest poprawnym JSON-em (liczba poza zakresem)."})"},
         {"[1,2]",
          R"({"ok":false,"blad":"Polecenie musi być obiektem JSON z polem \"polecenie\"."})"},
         {"{}", R"({"ok":false,"blad":"Brak pola \"polecenie\"."})"},

@@ -675,6 +675,8 @@ Json Wykonaj(TApi::TStan& st, std::string_view tekst) {
         polecenie = Json::parse(tekst);
     } catch (const Json::parse_error& e) {
         Odmow("Polecenie nie jest poprawnym JSON-em (bajt " + std::to_string(e.byte) + ").");
+    } catch (const Json::exception&) {
+        Odmow("Polecenie nie jest poprawnym JSON-em (liczba poza zakresem).");
     }
     if (!polecenie.is_object()) Odmow("Polecenie musi być obiektem JSON z polem \"polecenie\".");
     const std::string nazwa = Tekst(polecenie, "polecenie");
