@@ -87,7 +87,7 @@ bool TSymulator::WczytajRozkazy(const std::string& sciezka, std::string& blad, s
 }
 
 bool TSymulator::ZapiszRozkazyDoBajtow(std::string& bajty, std::string& blad) const {
-    return tekst::KodujLinie(LiniePlikuRozkazow(ListaRozkazow), bajty, blad);
+    return tekst::BajtyZLinii(LiniePlikuRozkazow(ListaRozkazow), bajty, blad);
 }
 
 bool TSymulator::ZapiszRozkazy(const std::string& sciezka, std::string& blad) const {
@@ -108,7 +108,7 @@ bool TSymulator::WczytajMaszyne(const std::string& sciezka, std::string& blad) {
 }
 
 bool TSymulator::ZapiszMaszyneDoBajtow(std::string& bajty, std::string& blad) const {
-    return tekst::KodujLinie(LinieMaszyny(Architektura), bajty, blad);
+    return tekst::BajtyZLinii(LinieMaszyny(Architektura), bajty, blad);
 }
 
 bool TSymulator::ZapiszMaszyne(const std::string& sciezka, std::string& blad) const {
@@ -130,7 +130,7 @@ bool TSymulator::WczytajProgram(const std::string& sciezka, std::string& blad) {
 
 bool TSymulator::ZapiszProgramDoBajtow(const std::vector<std::string>& linie, std::string& bajty,
                                        std::string& blad) {
-    return tekst::KodujLinie(linie, bajty, blad);
+    return tekst::BajtyZLinii(linie, bajty, blad);
 }
 
 bool TSymulator::ZapiszProgram(const std::string& sciezka, const std::vector<std::string>& linie,

@@ -65,10 +65,6 @@ class TSlad {
     bool otwarty = false;
 };
 
-std::string Tekst(const Json& j, int wciecie = -1) {
-    return j.dump(wciecie, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
 void WypiszListe(std::ostream& o, const char* tytul, const std::vector<std::string>& linie) {
     o << tytul << ":\n";
     for (const auto& l : linie)
@@ -104,41 +100,6 @@ TPrzebiegProgramu Uruchom(TSymulator& s, const TZadanie& z, TSlad* slad) {
         });
     }
     return w;
-}
-
-Json Raport(const TSymulator& s, const TZadanie& z, const TPrzebiegProgramu& p,
-            const std::vector<std::string>& komunikatyMikroprogramu) {
-    const TMaszyna& m = s.Maszyna;
-    Json j;
-    j["halted"] = m.Zatrzymana();
-    j["ticks"] = p.Takty;
-    j["stopped_by_breakpoint"] = !m.Zatrzymana() && p.PunktTrafiony;
-    for (const auto& r : RejestryRaportu)
-        j["registers"][r.Nazwa] = m.Wartosc(r.Slot);
-    for (const auto& f : FlagiRaportu)
-        j["flags"][f.Nazwa] = static_cast<int>(m.WarunekSpelniony(f.Warunek));
-    j["memory"] = Json::array();
-    for (const auto& k : m.PaO().Komorki())
-        j["memory"].push_back({{"address", k.Adres},
-                               {"code", k.Kod},
-                               {"argument", k.Argument},
-                               {"word", m.CzytajPaO(k.Adres)}});
-    j["output"] = s.Konsola.WyjscieTekst();
-    j["messages"] = s.Dziennik.Linie();
-    j["microprogram_messages"] = komunikatyMikroprogramu;
-    j["assembler_messages"] = s.WynikAsemblacji.Komunikaty;
-    if (z.Mikroprogram) {
-        j["microprogram_table"] = Json::array();
-        for (const auto& w : s.PamiecMikroprogramu.Wiersze())
-            j["microprogram_table"].push_back({{"row", w.Adres},
-                                               {"instruction", w.Rozkaz},
-                                               {"label", w.Etykieta},
-                                               {"signals", w.Sygnaly},
-                                               {"cel0", w.Cel0},
-                                               {"cel1", w.Cel1},
-                                               {"condition", w.Warunek}});
-    }
-    return j;
 }
 
 void RaportTekstem(std::ostream& w, const TSymulator& s, const TZadanie& z,
@@ -180,7 +141,7 @@ TWynikProgramu BladPliku(const TZadanie& z, const std::string& program, const st
     w.Bledy = "symulator-cli: " + blad + "\n";
     w.PierwszaNiezgodnosc = blad;
     if (z.Json && z.WieleProgramow)
-        w.Wyjscie = Tekst(Json{{"program", program}, {"error", blad}}) + "\n";
+        w.Wyjscie = TekstJson(Json{{"program", program}, {"error", blad}}) + "\n";
     return w;
 }
 
@@ -231,12 +192,8 @@ TWynikProgramu UruchomProgram(const TZadanie& z, const std::string& program) {
     s.ZrodloProgramu = {};
     s.Reset();
     s.UstawWejscie(z.Wejscie);
-    for (const auto& u : z.Ustawienia) {
-        if (u.Slot)
-            s.UstawRejestr(u.Slot, u.Wartosc);
-        else
-            s.PiszPaO(u.Adres, u.Wartosc);
-    }
+    for (const auto& u : z.Ustawienia)
+        ZastosujUstawienie(s, u);
 
     TWynikProgramu w;
     w.Program = program;
@@ -264,7 +221,8 @@ TWynikProgramu UruchomProgram(const TZadanie& z, const std::string& program) {
     w.Takty = przebieg.Takty;
 
     const TMaszyna& m = s.Maszyna;
-    Json raport = Raport(s, z, przebieg, komunikatyMikroprogramu);
+    Json raport = RaportJson(s, przebieg.Takty, przebieg.PunktTrafiony, komunikatyMikroprogramu,
+                             z.Mikroprogram);
     std::vector<TSprawdzenie> sprawdzenia;
     if (z.Oczekiwania && bladKompilacji.empty()) sprawdzenia = z.Oczekiwania->Sprawdz(raport, m);
     for (const auto& c : sprawdzenia) {
@@ -298,7 +256,7 @@ TWynikProgramu UruchomProgram(const TZadanie& z, const std::string& program) {
                                             {"actual", c.Jest},
                                             {"ok", c.Zgodne}});
         }
-        o << Tekst(raport, z.WieleProgramow ? -1 : 2) << "\n";
+        o << TekstJson(raport, z.WieleProgramow ? -1 : 2) << "\n";
     } else {
         if (z.WieleProgramow) o << "Program: " << program << "\n";
         RaportTekstem(o, s, z, przebieg, komunikatyMikroprogramu);

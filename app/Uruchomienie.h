@@ -9,6 +9,7 @@
 
 #include "Architektura.h"
 #include "PunktyZatrzymania.h"
+#include "Raport.h"
 #include "Rozkazy.h"
 #include "Sprawdzanie.h"
 
@@ -20,13 +21,6 @@ struct TPrzerwanieZaplanowane {
     int Numer;
 };
 
-// A value put into the machine after the reset, before the run.
-struct TUstawienie {
-    int Slot = 0; // a register or flag slot, or 0 for a memory word
-    std::int64_t Adres = 0;
-    std::uint32_t Wartosc = 0;
-};
-
 // Everything every program of one call shares; read-only while programs run.
 struct TZadanie {
     TListaRozkazow ListaRozkazow;
@@ -34,7 +28,7 @@ struct TZadanie {
     int BityAdresu = 5, BityKodu = 3;
     std::vector<TPunktZatrzymania> Punkty;
     std::vector<TPrzerwanieZaplanowane> Przerwania; // sorted by tick
-    std::vector<TUstawienie> Ustawienia;
+    std::vector<TUstawienie> Ustawienia;            // put in after the reset, before the run
     std::uint64_t MaksTaktow = 10000000;
     std::string Wejscie;
     std::string Slad;  // the trace file, for one program only

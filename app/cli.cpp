@@ -33,17 +33,6 @@ struct TOpcje {
     std::exit(KodZleUzycie);
 }
 
-bool CzytajCalkowita(const std::string& t, long long& w) {
-    if (t.empty()) return false;
-    std::size_t poz = 0;
-    try {
-        w = std::stoll(t, &poz, 10);
-    } catch (...) {
-        return false;
-    }
-    return poz == t.size();
-}
-
 // A decimal number without a sign in [od, do]; leading zeros do not make it octal.
 std::uint64_t CzytajLiczbeOpcji(const std::string& opcja, const std::string& t, std::uint64_t od,
                                 std::uint64_t doIlu) {
@@ -80,36 +69,9 @@ TPrzerwanieZaplanowane CzytajPrzerwanie(const std::string& t) {
 }
 
 TPunktZatrzymania CzytajPunkt(const std::string& t) {
-    std::istringstream we(t);
-    std::vector<std::string> slowa;
-    for (std::string s; we >> s;)
-        slowa.push_back(s);
     TPunktZatrzymania p;
-    std::vector<long long> liczby;
-    bool maAdres = false;
-    for (const auto& s : slowa) {
-        long long v = 0;
-        if (!s.empty() && s[0] == '@') {
-            if (maAdres || !CzytajCalkowita(s.substr(1), v) || v < INT32_MIN || v > INT32_MAX)
-                Porazka("nieprawidłowy adres w --break \"" + t + "\"");
-            p.AdresKomorki = static_cast<std::int32_t>(v);
-            maAdres = true;
-        } else if (CzytajCalkowita(s, v) && v >= INT32_MIN && v <= INT32_MAX) {
-            liczby.push_back(v);
-        } else {
-            Porazka("nieprawidłowe słowo \"" + s + "\" w --break \"" + t + "\"");
-        }
-    }
-    if (liczby.size() < 3 || liczby.size() > 4)
-        Porazka("--break oczekuje \"CO RELACJA WARTOŚĆ1 [WARTOŚĆ2] [@ADRES]\", otrzymano \"" + t +
-                "\"");
-    p.Co = static_cast<std::int32_t>(liczby[0]);
-    p.Relacja = static_cast<std::int32_t>(liczby[1]);
-    p.Wartosc1 = static_cast<std::int32_t>(liczby[2]);
-    if (liczby.size() == 4) p.Wartosc2 = static_cast<std::int32_t>(liczby[3]);
-    if (p.Co < 0 || p.Co > 20) Porazka("CO w --break musi być liczbą od 0 do 20: \"" + t + "\"");
-    if (p.Relacja < 0 || p.Relacja > 6)
-        Porazka("RELACJA w --break musi być liczbą od 0 do 6: \"" + t + "\"");
+    std::string blad;
+    if (!::CzytajPunkt(t, p, blad)) Porazka("--break \"" + t + "\": " + blad);
     return p;
 }
 
@@ -123,48 +85,9 @@ int ZakonczWyjscie(int kod) {
 
 // "NAME=VALUE" or "[ADDRESS]=VALUE", resolved against the machine every program starts on.
 TUstawienie CzytajUstawienie(const std::string& t, const TSymulator& s) {
-    const auto rowne = t.find('=');
-    const std::string nazwa = t.substr(0, rowne == std::string::npos ? t.size() : rowne);
-    long long v = 0;
-    if (rowne == std::string::npos || !CzytajCalkowita(t.substr(rowne + 1), v))
-        Porazka("nieprawidłowe --set \"" + t + "\": oczekiwano NAZWA=WARTOŚĆ albo [ADRES]=WARTOŚĆ");
-    const TMaszyna& m = s.Maszyna;
-    // A value fits when it is a word of `bity` bits read as unsigned or as two's complement.
-    const auto wartosc = [&](int bity, const std::string& czego) {
-        const long long maks = (1LL << bity) - 1, min = -(1LL << (bity - 1));
-        if (v < min || v > maks)
-            Porazka("--set \"" + t + "\": " + czego + " ma " + std::to_string(bity) +
-                    " bitów, wartość od " + std::to_string(min) + " do " + std::to_string(maks));
-        return static_cast<std::uint32_t>(static_cast<std::uint64_t>(v) &
-                                          static_cast<std::uint64_t>(maks));
-    };
     TUstawienie u;
-    if (nazwa.size() > 2 && nazwa.front() == '[' && nazwa.back() == ']') {
-        long long adres = 0;
-        if (!CzytajCalkowita(nazwa.substr(1, nazwa.size() - 2), adres) || adres < 0 ||
-            adres > static_cast<long long>(m.MaskaAdresu()))
-            Porazka("--set \"" + t + "\": adres od 0 do " + std::to_string(m.MaskaAdresu()));
-        if (!s.Architektura.Element(TKomponent::PaO))
-            Porazka("--set \"" + t + "\": ta architektura nie ma pamięci PaO");
-        u.Adres = adres;
-        u.Wartosc = wartosc(m.BitySlowa(), "słowo");
-    } else if (const TRejestrRaportu* r = ZnajdzRejestr(nazwa)) {
-        if (!s.Architektura.Element(r->Element))
-            Porazka("--set \"" + t + "\": ta architektura nie ma rejestru " + nazwa);
-        u.Slot = r->Slot;
-        u.Wartosc = wartosc(m.Szerokosc(r->Slot), "rejestr " + nazwa);
-    } else if (const TFlagaRaportu* f = ZnajdzFlage(nazwa)) {
-        if (!f->Slot)
-            Porazka("--set \"" + t + "\": flagi " + nazwa + " nie da się ustawić, wynika z " +
-                    (f->Warunek == TWarunek::Int ? "RP" : "AK"));
-        if (!s.Architektura.Element(f->Element))
-            Porazka("--set \"" + t + "\": ta architektura nie ma flagi " + nazwa);
-        if (v != 0 && v != 1) Porazka("--set \"" + t + "\": flaga przyjmuje 0 albo 1");
-        u.Slot = f->Slot;
-        u.Wartosc = static_cast<std::uint32_t>(v);
-    } else {
-        Porazka("--set \"" + t + "\": nie ma rejestru ani flagi " + nazwa);
-    }
+    std::string blad;
+    if (!::CzytajUstawienie(t, s, u, blad)) Porazka("--set \"" + t + "\": " + blad);
     return u;
 }
 

@@ -26,8 +26,6 @@ constexpr std::array<char16_t, 128> GornaPolowa = {
     0x011B, 0x00ED, 0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9};
 
-constexpr std::size_t MaksRozmiarPliku = 256u * 1024 * 1024;
-
 void DopiszUtf8(std::string& s, char32_t c) {
     if (c < 0x80) {
         s += static_cast<char>(c);
@@ -299,8 +297,25 @@ bool WczytajLinie(const std::string& sciezka, std::vector<std::string>& linie, s
             return false;
         }
     }
-    linie = PodzielNaLinie(OdczytajTekst(bajty));
+    linie = LinieZBajtow(bajty);
     return true;
+}
+
+std::vector<std::string> LinieZBajtow(std::string_view bajty) {
+    return PodzielNaLinie(OdczytajTekst(bajty));
+}
+
+bool BajtyZLinii(const std::vector<std::string>& linie, std::string& bajty, std::string& blad) {
+    std::string wynik, znak;
+    int linia = 0;
+    // On a refusal the caller's bytes stay as they were.
+    if (KodujCp1250(ZlaczLinie(linie), wynik, znak, linia)) {
+        bajty = std::move(wynik);
+        return true;
+    }
+    blad = "Znaku \"" + znak + "\" w linii " + std::to_string(linia) +
+           " nie można zapisać w kodowaniu Windows-1250. Plik nie został zapisany.";
+    return false;
 }
 
 TZapisPliku::~TZapisPliku() {
@@ -381,27 +396,10 @@ bool TZapisPliku::Zakoncz(std::string& blad) {
 
 bool ZapiszLinie(const std::string& sciezka, const std::vector<std::string>& linie,
                  std::string& blad) {
-    std::string bajty, znak;
-    int linia = 0;
-    if (!KodujCp1250(ZlaczLinie(linie), bajty, znak, linia)) {
-        blad = "Znaku \"" + znak + "\" w linii " + std::to_string(linia) +
-               " nie można zapisać w kodowaniu Windows-1250. Plik nie został zapisany.";
-        return false;
-    }
+    std::string bajty;
+    if (!BajtyZLinii(linie, bajty, blad)) return false;
     TZapisPliku zapis(sciezka);
     return zapis.Otworz(blad) && zapis.Pisz(bajty, blad) && zapis.Zakoncz(blad);
-}
-
-bool KodujLinie(const std::vector<std::string>& linie, std::string& bajty, std::string& blad) {
-    std::string wynik, znak;
-    int linia = 0;
-    if (!KodujCp1250(ZlaczLinie(linie), wynik, znak, linia)) {
-        blad = "Znaku \"" + znak + "\" w linii " + std::to_string(linia) +
-               " nie można zapisać w kodowaniu Windows-1250. Plik nie został zapisany.";
-        return false;
-    }
-    bajty = std::move(wynik);
-    return true;
 }
 
 } // namespace tekst

@@ -39,9 +39,16 @@ std::string ZlaczLinie(const std::vector<std::string>& linie);
 std::string MaleLitery(std::string_view s);
 void MaleLiteryWMiejscu(std::string& s);
 
-// The bytes of a file of these lines: Windows-1250 with CR LF. A character that
-// Windows-1250 cannot hold refuses the whole text with a message in `blad`.
-bool KodujLinie(const std::vector<std::string>& linie, std::string& bajty, std::string& blad);
+// Files larger than this are refused rather than read.
+inline constexpr std::size_t MaksRozmiarPliku = 256u * 1024 * 1024;
+
+// The contents of a file as lines (see OdczytajTekst), for bytes that come from elsewhere
+// than the disk.
+std::vector<std::string> LinieZBajtow(std::string_view bajty);
+
+// The bytes ZapiszLinie would write; false, with a Polish message in `blad`, when a
+// character has no Windows-1250 byte.
+bool BajtyZLinii(const std::vector<std::string>& linie, std::string& bajty, std::string& blad);
 
 // Reads a whole file as lines (see OdczytajTekst). On failure returns false and a
 // Polish message in `blad`.

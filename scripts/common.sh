@@ -12,6 +12,8 @@ PAKIETY_OKNA=(cmake make g++ qt6-base-dev nlohmann-json3-dev libcli11-dev
 PAKIETY_TESTOW=(libgtest-dev libbenchmark-dev)
 # The fuzz targets: clang with libFuzzer, and the runner's libraries.
 PAKIETY_FUZZ=(cmake make clang libclang-rt-dev nlohmann-json3-dev libcli11-dev)
+# The WebAssembly module: emscripten, node to run it, and the JSON headers.
+PAKIETY_WEB=(cmake make emscripten nodejs nlohmann-json3-dev)
 
 zainstaluj_pakiety() { # pakiet...
     local brak=()

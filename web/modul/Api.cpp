@@ -1,0 +1,714 @@
+#include "Api.h"
+
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "PlikMaszyny.h"
+#include "PlikRozkazow.h"
+#include "Presety.h"
+#include "Raport.h"
+#include "Sprawdzanie.h"
+#include "Sterowanie.h"
+#include "TSymulator.h"
+#include "Tekst.h"
+
+using Json = nlohmann::ordered_json;
+
+struct TApi::TStan {
+    TSymulator& s;
+    const TLimity& limity;
+    // "Program" or "Rozkaz" between its slices.
+    std::unique_ptr<TPrzebieg> przebieg;
+    // Ticks since the reset and whether a breakpoint ended the last run: the report's
+    // "ticks" and "stopped_by_breakpoint".
+    std::uint64_t takty = 0;
+    bool punktTrafiony = false;
+};
+
+namespace {
+
+// A refused command; its text is the answer's "blad".
+struct TBlad {
+    std::string tekst;
+};
+[[noreturn]] void Odmow(std::string tekst) {
+    throw TBlad{std::move(tekst)};
+}
+
+// ---- the command's fields ----
+
+const Json* Pole(const Json& a, const char* nazwa) {
+    const auto it = a.find(nazwa);
+    return it == a.end() ? nullptr : &*it;
+}
+
+std::string Tekst(const Json& a, const char* nazwa) {
+    const Json* p = Pole(a, nazwa);
+    if (!p) Odmow(std::string("Brak pola \"") + nazwa + "\".");
+    if (!p->is_string()) Odmow(std::string("Pole \"") + nazwa + "\" musi być tekstem.");
+    return p->get<std::string>();
+}
+
+std::int64_t Liczba(const Json& a, const char* nazwa, std::int64_t od, std::int64_t doIlu) {
+    const Json* p = Pole(a, nazwa);
+    if (!p) Odmow(std::string("Brak pola \"") + nazwa + "\".");
+    const auto poza = [&] {
+        Odmow(std::string("Pole \"") + nazwa + "\" musi być liczbą całkowitą od " +
+              std::to_string(od) + " do " + std::to_string(doIlu) + ".");
+    };
+    if (p->is_number_unsigned()) {
+        const auto v = p->get<std::uint64_t>();
+        if (v > static_cast<std::uint64_t>(doIlu) || static_cast<std::int64_t>(v) < od) poza();
+        return static_cast<std::int64_t>(v);
+    }
+    if (!p->is_number_integer()) poza();
+    const auto v = p->get<std::int64_t>();
+    if (v < od || v > doIlu) poza();
+    return v;
+}
+
+bool Logiczna(const Json& a, const char* nazwa, bool domyslna) {
+    const Json* p = Pole(a, nazwa);
+    if (!p) return domyslna;
+    if (!p->is_boolean()) Odmow(std::string("Pole \"") + nazwa + "\" musi być true albo false.");
+    return p->get<bool>();
+}
+
+std::vector<std::string> ListaTekstow(const Json& a, const char* nazwa) {
+    const Json* p = Pole(a, nazwa);
+    if (!p) Odmow(std::string("Brak pola \"") + nazwa + "\".");
+    if (!p->is_array()) Odmow(std::string("Pole \"") + nazwa + "\" musi być listą tekstów.");
+    std::vector<std::string> w;
+    for (const auto& e : *p) {
+        if (!e.is_string()) Odmow(std::string("Pole \"") + nazwa + "\" musi być listą tekstów.");
+        w.push_back(e.get<std::string>());
+    }
+    return w;
+}
+
+// A text as "tekst" or as its lines in "linie".
+std::vector<std::string> Linie(const Json& a) {
+    if (Pole(a, "linie")) return ListaTekstow(a, "linie");
+    if (Pole(a, "tekst")) return tekst::PodzielNaLinie(Tekst(a, "tekst"));
+    Odmow("Brak pola \"tekst\" albo \"linie\".");
+}
+
+// ---- file bytes as base64 ----
+
+constexpr std::string_view ZnakiBase64 =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+std::string Base64(std::string_view bajty) {
+    std::string w;
+    w.reserve((bajty.size() + 2) / 3 * 4);
+    const auto bajt = [&](std::size_t i) {
+        return i < bajty.size() ? static_cast<std::uint32_t>(static_cast<std::uint8_t>(bajty[i]))
+                                : 0u;
+    };
+    for (std::size_t i = 0; i < bajty.size(); i += 3) {
+        const std::size_t ile = std::min<std::size_t>(3, bajty.size() - i);
+        const std::uint32_t n = bajt(i) << 16 | bajt(i + 1) << 8 | bajt(i + 2);
+        w += ZnakiBase64[n >> 18 & 63];
+        w += ZnakiBase64[n >> 12 & 63];
+        w += ile > 1 ? ZnakiBase64[n >> 6 & 63] : '=';
+        w += ile > 2 ? ZnakiBase64[n & 63] : '=';
+    }
+    return w;
+}
+
+std::optional<std::string> ZBase64(std::string_view t) {
+    if (t.size() % 4 != 0) return std::nullopt;
+    std::string w;
+    w.reserve(t.size() / 4 * 3);
+    for (std::size_t i = 0; i < t.size(); i += 4) {
+        std::uint32_t n = 0;
+        int dopelnienie = 0;
+        for (std::size_t k = 0; k < 4; ++k) {
+            const char c = t[i + k];
+            std::uint32_t v = 0;
+            if (c == '=' && i + 4 == t.size() && k >= 2) {
+                ++dopelnienie;
+            } else {
+                const auto p = ZnakiBase64.find(c);
+                if (p == std::string_view::npos || dopelnienie) return std::nullopt;
+                v = static_cast<std::uint32_t>(p);
+            }
+            n = n << 6 | v;
+        }
+        w += static_cast<char>(n >> 16);
+        if (dopelnienie < 2) w += static_cast<char>(n >> 8 & 255);
+        if (dopelnienie < 1) w += static_cast<char>(n & 255);
+    }
+    return w;
+}
+
+// The file's lines from "bajty", decoded as a file on the disk would be.
+std::vector<std::string> LiniePliku(const Json& a) {
+    const std::string t = Tekst(a, "bajty");
+    if (t.size() / 4 * 3 > tekst::MaksRozmiarPliku) Odmow("Plik jest za duży.");
+    const auto bajty = ZBase64(t);
+    if (!bajty) Odmow("Pole \"bajty\" nie jest poprawnym zapisem base64.");
+    return tekst::LinieZBajtow(*bajty);
+}
+
+Json BajtyPliku(const std::vector<std::string>& linie) {
+    std::string bajty, blad;
+    if (!tekst::BajtyZLinii(linie, bajty, blad)) Odmow(blad);
+    return {{"bajty", Base64(bajty)}};
+}
+
+// ---- the machine ----
+
+void Wolny(const TApi::TStan& st) {
+    if (st.przebieg || st.s.StanPracy.TrybPracy == TTrybPracy::Program)
+        Odmow("Trwa przebieg; najpierw polecenie \"stop\".");
+}
+
+int Numer(const Json& a, int ile, const char* czego) {
+    if (ile == 0) Odmow(std::string("Lista ") + czego + " jest pusta.");
+    return static_cast<int>(Liczba(a, "numer", 1, ile));
+}
+
+// A register by its report name ("AK") in "rejestr", or any slot by number in "slot".
+int SlotRejestru(const Json& a) {
+    if (Pole(a, "slot")) return static_cast<int>(Liczba(a, "slot", 1, LiczbaSlotow));
+    const std::string nazwa = Tekst(a, "rejestr");
+    const TRejestrRaportu* r = ZnajdzRejestr(nazwa);
+    if (!r) Odmow("Nie ma rejestru " + nazwa + ".");
+    return r->Slot;
+}
+
+int NumerSygnaluIstniejacego(const TSymulator& s, const std::string& nazwa) {
+    const int n = NumerSygnalu(nazwa);
+    if (n <= 0) Odmow("Nieznany sygnał \"" + nazwa + "\".");
+    if (!s.Architektura.Jest(n)) Odmow("Sygnału \"" + nazwa + "\" nie ma w tej maszynie.");
+    return n;
+}
+
+Json Przebieg(TApi::TStan& st, const Json& a, TPolecenie polecenie) {
+    TSymulator& s = st.s;
+    if (st.przebieg && st.przebieg->Polecenie() != polecenie)
+        Odmow("Trwa inny przebieg; najpierw polecenie \"stop\".");
+    if (!st.przebieg) {
+        if (s.StanPracy.TrybPracy == TTrybPracy::Program)
+            Odmow("Trwa przebieg; najpierw polecenie \"stop\".");
+        auto nowy = std::make_unique<TPrzebieg>(s.Maszyna, polecenie);
+        if (!nowy->Trwa()) return {{"trwa", false}, {"takty", 0}, {"zatrzymana", true}};
+        st.przebieg = std::move(nowy);
+        st.punktTrafiony = false;
+    }
+    const bool sTakty = Pole(a, "takty"), sMs = Pole(a, "ms");
+    std::uint64_t maksTaktow = st.limity.Takty;
+    std::int64_t ms = st.limity.Ms;
+    if (sTakty)
+        maksTaktow =
+            std::min(maksTaktow, static_cast<std::uint64_t>(Liczba(a, "takty", 1, INT64_MAX)));
+    if (sMs)
+        ms = std::min(ms, Liczba(a, "ms", 1, 10000));
+    else if (!sTakty)
+        ms = std::min<std::int64_t>(ms, 100);
+
+    using Zegar = std::chrono::steady_clock;
+    const auto koniec = Zegar::now() + std::chrono::milliseconds(ms);
+    std::uint64_t wykonane = 0;
+    const auto poTakcie = [&](TWynikTaktu) {
+        ++st.takty;
+        if (s.StanPracy.ZadanieStopu) st.punktTrafiony = true;
+        return true;
+    };
+    constexpr std::uint64_t Kawalek = 1024;
+    while (st.przebieg->Trwa() && wykonane < maksTaktow && Zegar::now() < koniec)
+        wykonane += st.przebieg->Porcja(std::min(Kawalek, maksTaktow - wykonane), poTakcie).Takty;
+    const bool trwa = st.przebieg->Trwa();
+    if (!trwa) st.przebieg.reset();
+    return {{"trwa", trwa}, {"takty", wykonane}, {"zatrzymana", s.Maszyna.Zatrzymana()}};
+}
+
+// ---- the commands ----
+
+using TWykonanie = Json (*)(TApi::TStan&, const Json&);
+struct TPolecenieApi {
+    std::string_view Nazwa;
+    TWykonanie Wykonaj;
+};
+
+Json Architektura(TApi::TStan& st, const Json&) {
+    const TSymulator& s = st.s;
+    Json sygnaly = Json::array(), elementy = Json::array();
+    for (int n = 1; n <= LiczbaSygnalow; ++n)
+        if (s.Architektura.Jest(n)) sygnaly.push_back(NazwaSygnalu(n));
+    for (bool e : s.Architektura.Elementy)
+        elementy.push_back(e);
+    return {{"preset", s.NazwaPresetu},
+            {"bity_adresu", s.Maszyna.BityAdresu()},
+            {"bity_kodu", s.Maszyna.BityKodu()},
+            {"sygnaly", sygnaly},
+            {"elementy", elementy}};
+}
+
+Json Preset(TApi::TStan& st, const Json& a) {
+    Wolny(st);
+    const std::string nazwa = Tekst(a, "nazwa");
+    if (nazwa == "U") {
+        std::array<bool, LiczbaSygnalow + 1> zaznaczone{};
+        for (const auto& n : ListaTekstow(a, "sygnaly")) {
+            const int numer = NumerSygnalu(n);
+            if (numer <= 0) Odmow("Nieznany sygnał \"" + n + "\".");
+            zaznaczone[static_cast<std::size_t>(numer)] = true;
+        }
+        std::vector<std::pair<std::string, bool>> zaznaczenia;
+        for (int n = 1; n <= LiczbaSygnalow; ++n)
+            zaznaczenia.emplace_back(NazwaSygnalu(n), zaznaczone[static_cast<std::size_t>(n)]);
+        ZastosujPresetU(st.s.Architektura, zaznaczenia);
+        st.s.Historia.Wyczysc();
+        st.s.NazwaPresetu = nazwa;
+    } else if (!st.s.ZastosujPreset(nazwa)) {
+        Odmow("Nieznana maszyna \"" + nazwa + "\": oczekiwano K, K+, L, EK, Max albo U.");
+    }
+    return Json::object();
+}
+
+Json Szerokosci(TApi::TStan& st, const Json& a) {
+    Wolny(st);
+    const auto adres = static_cast<int>(Liczba(a, "bity_adresu", 5, 24));
+    const auto kod = static_cast<int>(Liczba(a, "bity_kodu", 3, 8));
+    st.s.Maszyna.UstawSzerokosci(adres, kod);
+    // The loaded program no longer fits and has to be assembled again.
+    st.s.Maszyna.WyczyscPaO();
+    return Json::object();
+}
+
+Json WczytajMaszyne(TApi::TStan& st, const Json& a) {
+    Wolny(st);
+    const auto linie = LiniePliku(a);
+    ZastosujLinieMaszyny(st.s.Architektura, linie);
+    st.s.Historia.Wyczysc();
+    return Json::object();
+}
+
+Json ZapiszMaszyne(TApi::TStan& st, const Json&) {
+    return BajtyPliku(LinieMaszyny(st.s.Architektura));
+}
+
+Json WczytajRozkazy(TApi::TStan& st, const Json& a) {
+    Wolny(st);
+    std::vector<TRozkaz> rozkazy;
+    std::string blad, uwaga;
+    if (!CzytajLiniePlikuRozkazow(LiniePliku(a), rozkazy, blad, &uwaga)) Odmow(blad);
+    st.s.ListaRozkazow.Zastap(std::move(rozkazy));
+    Json w = Json::object();
+    if (!uwaga.empty()) w["uwaga"] = uwaga;
+    return w;
+}
+
+Json ZapiszRozkazy(TApi::TStan& st, const Json&) {
+    return BajtyPliku(LiniePlikuRozkazow(st.s.ListaRozkazow));
+}
+
+Json StandardoweRozkazy(TApi::TStan& st, const Json&) {
+    Wolny(st);
+    st.s.ListaRozkazow.UstawStandardowe();
+    return Json::object();
+}
+
+Json UsunWszystkieRozkazy(TApi::TStan& st, const Json&) {
+    Wolny(st);
+    st.s.ListaRozkazow.UsunWszystkie();
+    return Json::object();
+}
+
+Json Rozkazy(TApi::TStan& st, const Json&) {
+    const TListaRozkazow& lista = st.s.ListaRozkazow;
+    Json w = Json::array();
+    for (int i = 1; i <= lista.Count(); ++i)
+        w.push_back({{"numer", i},
+                     {"nazwa", lista[i].Nazwa},
+                     {"opis", lista[i].Opis},
+                     {"kod", lista[i].Kod},
+                     {"argumenty", lista[i].LiczbaArgumentow},
+                     {"mikroprogram", lista[i].Mikroprogram}});
+    return {{"rozkazy", w}, {"nieaktualny", st.s.MikroprogramNieaktualny()}};
+}
+
+// Each field given replaces the record's; a name another record has is made unique, as
+// the editor does.
+Json ZmienRozkaz(TApi::TStan& st, const Json& a) {
+    Wolny(st);
+    TListaRozkazow& lista = st.s.ListaRozkazow;
+    const int i = Numer(a, lista.Count(), "rozkazów");
+    TRozkaz r = lista[i];
+    if (Pole(a, "kod")) {
+        const auto kod = Liczba(a, "kod", 0, st.s.Maszyna.MaskaKodu());
+        for (int j = 1; j <= lista.Count(); ++j)
+            if (j != i && lista[j].Kod == kod)
+                Odmow("Kod " + std::to_string(kod) + " ma już rozkaz \"" + lista[j].Nazwa + "\".");
+        r.Kod = static_cast<std::uint16_t>(kod);
+    }
+    if (Pole(a, "argumenty"))
+        r.LiczbaArgumentow = static_cast<std::int32_t>(Liczba(a, "argumenty", 0, 9));
+    if (Pole(a, "opis")) r.Opis = Tekst(a, "opis");
+    if (Pole(a, "mikroprogram")) r.Mikroprogram = ListaTekstow(a, "mikroprogram");
+    if (Pole(a, "nazwa")) {
+        r.Nazwa = Tekst(a, "nazwa");
+        for (int j = 1; j <= lista.Count(); ++j)
+            if (j != i && lista[j].Nazwa == r.Nazwa) {
+                r.Nazwa = lista.NazwaUnikalna(r.Nazwa);
+                break;
+            }
+    }
+    lista[i] = std::move(r);
+    return {{"nazwa", lista[i].Nazwa}};
+}
+
+Json DodajRozkaz(TApi::TStan& st, const Json&) {
+    Wolny(st);
+    TListaRozkazow& lista = st.s.ListaRozkazow;
+    const std::uint32_t maksKod = st.s.Maszyna.MaskaKodu();
+    const int nowy =
+        maksKod + 1 > static_cast<std::uint32_t>(lista.Count()) ? lista.DodajRozkaz(maksKod) : 0;
+    if (nowy == 0) Odmow("Osiągnięto limit rozkazów.\nZwiększ ilość bitów kodu!");
+    return {{"numer", nowy}};
+}
+
+Json UsunRozkaz(TApi::TStan& st, const Json& a) {
+    Wolny(st);
+    TListaRozkazow& lista = st.s.ListaRozkazow;
+    const int i = Numer(a, lista.Count(), "rozkazów");
+    if (lista[i].Nazwa == "stop") Odmow("Rozkazu \"stop\" nie można usunąć!");
+    lista.UsunRozkaz(i);
+    return Json::object();
+}
+
+Json KompilujMikroprogram(TApi::TStan& st, const Json&) {
+    Wolny(st);
+    st.s.KomunikatyMikroprogramu.clear();
+    st.s.KompilujMikroprogram();
+    return {{"komunikaty", st.s.KomunikatyMikroprogramu}};
+}
+
+// Assembly, then the reset, as the program editor does.
+Json Asembluj(TApi::TStan& st, const Json& a) {
+    Wolny(st);
+    st.s.KompilujProgram(Linie(a));
+    st.s.Maszyna.Reset();
+    st.takty = 0;
+    st.punktTrafiony = false;
+    return {{"komunikaty", st.s.WynikAsemblacji.Komunikaty}};
+}
+
+Json WczytajProgram(TApi::TStan&, const Json& a) {
+    return {{"linie", LiniePliku(a)}};
+}
+
+Json ZapiszProgram(TApi::TStan&, const Json& a) {
+    return BajtyPliku(Linie(a));
+}
+
+Json Reset(TApi::TStan& st, const Json&) {
+    if (st.przebieg) st.przebieg.reset();
+    st.s.Maszyna.Reset();
+    st.takty = 0;
+    st.punktTrafiony = false;
+    return Json::object();
+}
+
+Json Takt(TApi::TStan& st, const Json&) {
+    Wolny(st);
+    const int r = static_cast<int>(st.s.Takt(false));
+    st.takty += r != 0;
+    st.punktTrafiony = false;
+    return {{"wynik", r}, {"zatrzymana", st.s.Maszyna.Zatrzymana()}};
+}
+
+// The signals in "sygnaly" (or those chosen before, when the field is absent) in one tick.
+Json TaktReczny(TApi::TStan& st, const Json& a) {
+    Wolny(st);
+    TSymulator& s = st.s;
+    if (Pole(a, "sygnaly")) {
+        std::vector<int> numery;
+        for (const auto& n : ListaTekstow(a, "sygnaly"))
+            numery.push_back(NumerSygnaluIstniejacego(s, n));
+        s.Maszyna.WyczyscWybrane();
+        for (int n : numery)
+            s.Architektura.Sygnaly[static_cast<std::size_t>(n)].Wybrany = true;
+    }
+    const int r = static_cast<int>(s.Takt(true));
+    st.takty += r != 0;
+    st.punktTrafiony = false;
+    return {{"wynik", r}, {"zatrzymana", s.Maszyna.Zatrzymana()}};
+}
+
+Json WybierzSygnal(TApi::TStan& st, const Json& a) {
+    auto& sygnal =
+        st.s.Architektura
+            .Sygnaly[static_cast<std::size_t>(NumerSygnaluIstniejacego(st.s, Tekst(a, "sygnal")))];
+    sygnal.Wybrany = Logiczna(a, "wybrany", !sygnal.Wybrany);
+    return {{"wybrany", sygnal.Wybrany}};
+}
+
+Json TrybReczny(TApi::TStan& st, const Json& a) {
+    Wolny(st);
+    const bool reczny = Logiczna(a, "wartosc", st.s.StanPracy.TrybPracy != TTrybPracy::Reczny);
+    st.s.UstawTrybPracy(reczny ? TTrybPracy::Reczny : TTrybPracy::Bezczynny);
+    return {{"tryb", static_cast<int>(st.s.StanPracy.TrybPracy)}};
+}
+
+Json Rozkaz(TApi::TStan& st, const Json& a) {
+    return Przebieg(st, a, TPolecenie::Rozkaz);
+}
+
+Json Program(TApi::TStan& st, const Json& a) {
+    return Przebieg(st, a, TPolecenie::Program);
+}
+
+Json Stop(TApi::TStan& st, const Json&) {
+    st.s.StanPracy.ZadanieStopu = true;
+    st.przebieg.reset();
+    return Json::object();
+}
+
+Json TaktWstecz(TApi::TStan& st, const Json&) {
+    Wolny(st);
+    const bool cofniety = st.s.TaktWstecz();
+    st.takty -= cofniety && st.takty > 0;
+    return {{"cofniete", cofniety ? 1 : 0}};
+}
+
+Json RozkazWstecz(TApi::TStan& st, const Json&) {
+    Wolny(st);
+    const std::size_t n = st.s.Historia.CofnijRozkaz(st.s.Maszyna);
+    st.takty -= std::min<std::uint64_t>(st.takty, n);
+    return {{"cofniete", n}};
+}
+
+Json Stan(TApi::TStan& st, const Json& a) {
+    const TSymulator& s = st.s;
+    Json podstawy;
+    for (const auto& r : RejestryRaportu)
+        podstawy[r.Nazwa] = s.Architektura.Rejestry[static_cast<std::size_t>(r.Slot)].Podstawa;
+    Json wybrane = Json::array();
+    for (int n = 1; n <= LiczbaSygnalow; ++n)
+        if (s.Architektura.Sygnaly[static_cast<std::size_t>(n)].Wybrany)
+            wybrane.push_back(NazwaSygnalu(n));
+    return {{"raport", RaportJson(s, st.takty, st.punktTrafiony, s.KomunikatyMikroprogramu,
+                                  Logiczna(a, "mikroprogram", false))},
+            {"trwa", st.przebieg != nullptr},
+            {"tryb", static_cast<int>(s.StanPracy.TrybPracy)},
+            {"wiersz", s.Maszyna.BiezacyWiersz()},
+            {"sygnaly", s.Maszyna.BiezacyTekst()},
+            {"wybrane", wybrane},
+            {"podstawy", podstawy},
+            {"wejscie", s.Konsola.Wejscie()},
+            {"wstecz", !s.Historia.Pusta()},
+            {"mikroprogram_nieaktualny", s.MikroprogramNieaktualny()}};
+}
+
+// "NAZWA=WARTOŚĆ" or "[ADRES]=WARTOŚĆ", as the runner's --set takes it.
+Json Ustaw(TApi::TStan& st, const Json& a) {
+    const std::string t = Tekst(a, "wartosc");
+    TUstawienie u;
+    std::string blad;
+    if (!CzytajUstawienie(t, st.s, u, blad)) Odmow("\"" + t + "\": " + blad + ".");
+    ZastosujUstawienie(st.s, u);
+    return Json::object();
+}
+
+Json Zwieksz(TApi::TStan& st, const Json& a) {
+    st.s.Maszyna.Zwieksz(SlotRejestru(a));
+    return Json::object();
+}
+
+Json Zmniejsz(TApi::TStan& st, const Json& a) {
+    st.s.Maszyna.Zmniejsz(SlotRejestru(a));
+    return Json::object();
+}
+
+Json Podstawa(TApi::TStan& st, const Json& a) {
+    const int slot = SlotRejestru(a);
+    const auto p = Liczba(a, "podstawa", 2, 16);
+    if (p != 2 && p != 10 && p != 16) Odmow("Pole \"podstawa\" musi być 2, 10 albo 16.");
+    st.s.Architektura.Rejestry[static_cast<std::size_t>(slot)].Podstawa =
+        static_cast<std::int32_t>(p);
+    return Json::object();
+}
+
+Json Wejscie(TApi::TStan& st, const Json& a) {
+    st.s.Konsola.UstawWejscie(Tekst(a, "tekst"));
+    return Json::object();
+}
+
+// The input line's key rule, after every key the user releases there.
+Json Klawisz(TApi::TStan& st, const Json&) {
+    st.s.Maszyna.KlawiszWLiniiWejscia();
+    return Json::object();
+}
+
+Json Konsola(TApi::TStan& st, const Json&) {
+    return {{"wejscie", st.s.Konsola.Wejscie()}, {"wyjscie", st.s.Konsola.Wyjscie()}};
+}
+
+Json WyczyscWyjscie(TApi::TStan& st, const Json&) {
+    st.s.Konsola.Wyczysc();
+    return Json::object();
+}
+
+Json Przerwanie(TApi::TStan& st, const Json& a) {
+    st.s.Maszyna.ZglosPrzerwanie(static_cast<int>(Liczba(a, "numer", 1, 8)));
+    return Json::object();
+}
+
+// "CO RELACJA WARTOŚĆ1 [WARTOŚĆ2] [@ADRES]", as the runner's --break takes it.
+Json DodajPunkt(TApi::TStan& st, const Json& a) {
+    const std::string t = Tekst(a, "punkt");
+    TPunktZatrzymania p;
+    std::string blad;
+    if (!CzytajPunkt(t, p, blad)) Odmow("\"" + t + "\": " + blad + ".");
+    if (!st.s.PunktyZatrzymania.DodajPunkt(p, blad)) Odmow(blad);
+    return {{"numer", st.s.PunktyZatrzymania.Count()}};
+}
+
+Json Punkty(TApi::TStan& st, const Json&) {
+    const TPunktyZatrzymania& p = st.s.PunktyZatrzymania;
+    Json w = Json::array();
+    for (int k = 1; k <= p.Count(); ++k) {
+        const TPunktZatrzymania& q = p.Punkt(k);
+        w.push_back({{"numer", k},
+                     {"opis", p.OpisPunktu(k)},
+                     {"co", q.Co},
+                     {"relacja", q.Relacja},
+                     {"wartosc1", q.Wartosc1},
+                     {"wartosc2", q.Wartosc2},
+                     {"adres", q.AdresKomorki}});
+    }
+    return {{"punkty", w}, {"ignoruj", p.Ignoruj}};
+}
+
+Json UsunPunkt(TApi::TStan& st, const Json& a) {
+    st.s.PunktyZatrzymania.UsunPunkt(Numer(a, st.s.PunktyZatrzymania.Count(), "punktów"));
+    return Json::object();
+}
+
+Json UsunPunkty(TApi::TStan& st, const Json&) {
+    st.s.PunktyZatrzymania.UsunWszystkie();
+    return Json::object();
+}
+
+Json IgnorujPunkty(TApi::TStan& st, const Json& a) {
+    st.s.PunktyZatrzymania.Ignoruj = Logiczna(a, "wartosc", true);
+    return Json::object();
+}
+
+Json Dziennik(TApi::TStan& st, const Json&) {
+    Json etykiety = Json::array();
+    for (const auto& [nazwa, wartosc] : st.s.Dziennik.Etykiety())
+        etykiety.push_back({nazwa, wartosc});
+    return {{"linie", st.s.Dziennik.Linie()}, {"etykiety", etykiety}};
+}
+
+Json WyczyscDziennik(TApi::TStan& st, const Json&) {
+    st.s.Dziennik.Wyczysc();
+    return Json::object();
+}
+
+// One row per command. The picture commands ("obraz": the schematic's picture description,
+// "trafienie": the element under a point) join here with the picture library.
+constexpr TPolecenieApi Polecenia[] = {
+    // architecture
+    {"architektura", Architektura},
+    {"preset", Preset},
+    {"szerokosci", Szerokosci},
+    {"wczytaj_maszyne", WczytajMaszyne},
+    {"zapisz_maszyne", ZapiszMaszyne},
+    // instruction set
+    {"wczytaj_rozkazy", WczytajRozkazy},
+    {"zapisz_rozkazy", ZapiszRozkazy},
+    {"standardowe_rozkazy", StandardoweRozkazy},
+    {"usun_wszystkie_rozkazy", UsunWszystkieRozkazy},
+    {"rozkazy", Rozkazy},
+    {"zmien_rozkaz", ZmienRozkaz},
+    {"dodaj_rozkaz", DodajRozkaz},
+    {"usun_rozkaz", UsunRozkaz},
+    {"kompiluj_mikroprogram", KompilujMikroprogram},
+    // program
+    {"asembluj", Asembluj},
+    {"wczytaj_program", WczytajProgram},
+    {"zapisz_program", ZapiszProgram},
+    // running
+    {"reset", Reset},
+    {"takt", Takt},
+    {"takt_reczny", TaktReczny},
+    {"wybierz_sygnal", WybierzSygnal},
+    {"tryb_reczny", TrybReczny},
+    {"rozkaz", Rozkaz},
+    {"program", Program},
+    {"stop", Stop},
+    {"takt_wstecz", TaktWstecz},
+    {"rozkaz_wstecz", RozkazWstecz},
+    // state
+    {"stan", Stan},
+    {"ustaw", Ustaw},
+    {"zwieksz", Zwieksz},
+    {"zmniejsz", Zmniejsz},
+    {"podstawa", Podstawa},
+    // console, interrupts, breakpoints, debug log
+    {"wejscie", Wejscie},
+    {"klawisz", Klawisz},
+    {"konsola", Konsola},
+    {"wyczysc_wyjscie", WyczyscWyjscie},
+    {"przerwanie", Przerwanie},
+    {"dodaj_punkt", DodajPunkt},
+    {"punkty", Punkty},
+    {"usun_punkt", UsunPunkt},
+    {"usun_punkty", UsunPunkty},
+    {"ignoruj_punkty", IgnorujPunkty},
+    {"dziennik", Dziennik},
+    {"wyczysc_dziennik", WyczyscDziennik},
+};
+
+Json Wykonaj(TApi::TStan& st, std::string_view tekst) {
+    Json polecenie;
+    try {
+        polecenie = Json::parse(tekst);
+    } catch (const Json::parse_error& e) {
+        Odmow("Polecenie nie jest poprawnym JSON-em (bajt " + std::to_string(e.byte) + ").");
+    } catch (const Json::exception&) {
+        Odmow("Polecenie nie jest poprawnym JSON-em (liczba poza zakresem).");
+    }
+    if (!polecenie.is_object()) Odmow("Polecenie musi być obiektem JSON z polem \"polecenie\".");
+    const std::string nazwa = Tekst(polecenie, "polecenie");
+    for (const auto& p : Polecenia)
+        if (p.Nazwa == nazwa) {
+            Json w = p.Wykonaj(st, polecenie);
+            Json odpowiedz = {{"ok", true}};
+            odpowiedz.update(w);
+            return odpowiedz;
+        }
+    Odmow("Nieznane polecenie \"" + nazwa + "\".");
+}
+
+} // namespace
+
+TApi::TApi(TSymulator& symulator)
+    : stan(std::make_unique<TStan>(TStan{symulator, Limity, {}, 0, false})) {}
+
+TApi::~TApi() = default;
+
+std::string TApi::Wywolaj(std::string_view polecenieJson) {
+    Json odpowiedz;
+    try {
+        odpowiedz = Wykonaj(*stan, polecenieJson);
+    } catch (const TBlad& b) {
+        odpowiedz = {{"ok", false}, {"blad", b.tekst}};
+    } catch (const std::bad_alloc&) {
+        odpowiedz = {{"ok", false}, {"blad", "Brak pamięci."}};
+    } catch (const std::exception& e) {
+        odpowiedz = {{"ok", false}, {"blad", std::string("Błąd wewnętrzny: ") + e.what()}};
+    }
+    return TekstJson(odpowiedz);
+}
