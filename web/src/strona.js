@@ -4,7 +4,7 @@
 
 import { EditorState } from "@codemirror/state";
 import { EditorView, keymap, lineNumbers, highlightActiveLine, drawSelection } from "@codemirror/view";
-import { defaultKeymap, history, historyKeymap, indentWithTab } from "@codemirror/commands";
+import { defaultKeymap, history, historyKeymap, indentWithTab, insertNewline } from "@codemirror/commands";
 import napisy from "napisy.json";
 import { zaladujModel } from "./model.js";
 import { podswietlanieProgramu, ustawMnemoniki } from "./podswietlanie.js";
@@ -39,6 +39,10 @@ let przebieg = null;
 let ostatnieRejestry = ["", "", "", "", ""];
 let pierwszyAdresPaO = 0;
 let stan = null;
+// Ticks run by "Rozkaz" and "Program" since the page opened, and the last Stop's delay
+// from the click to the end of the run, for the tests and the benchmark.
+let liczbaTaktow = 0;
+let opoznienieStopu = null;
 const nazwyPlikow = { ...PRZYKLAD_NAZWY };
 
 // ---- captions ---------------------------------------------------------------------------
@@ -110,7 +114,8 @@ function utworzEdytor(tekst) {
         history(),
         drawSelection(),
         highlightActiveLine(),
-        keymap.of([indentWithTab, ...defaultKeymap, ...historyKeymap]),
+        // Enter starts a plain new line, as in the window: no indentation is added.
+        keymap.of([{ key: "Enter", run: insertNewline }, indentWithTab, ...defaultKeymap, ...historyKeymap]),
         podswietlanieProgramu,
         EditorView.updateListener.of((u) => {
           if (u.docChanged) zapamietajProgram();
@@ -374,8 +379,9 @@ function odswiezPamiec() {
     ...wiersze.map((w) => {
       const li = document.createElement("li");
       li.textContent = w.tekst;
-      li.title = w.opis || "";
+      li.title = String(w.wartosc);
       li.dataset.adres = String(w.adres);
+      li.dataset.wartosc = String(w.wartosc);
       return li;
     }),
   );
@@ -437,6 +443,7 @@ function porcja() {
   } while (!wynik.zakonczone && performance.now() - poczatek < CZAS_PORCJI_MS);
   const czas = performance.now() - poczatek;
   if (czas > 0.5 && wynik.takty > 0) taktowNaMs = Math.max(1000, Math.min(5e6, (taktowNaMs + wynik.takty / czas) / 2));
+  liczbaTaktow += wynik.takty;
   if (wynik.zakonczone) {
     przebieg = null;
   }
@@ -451,7 +458,8 @@ function zatrzymajPrzebieg() {
   przebieg = null;
 }
 
-function stop() {
+function stop(zdarzenie) {
+  if (zdarzenie && przebieg) opoznienieStopu = performance.now() - zdarzenie.timeStamp;
   zatrzymajPrzebieg();
   model.stop();
   odswiezWszystko();
@@ -470,13 +478,13 @@ function recznie() {
   odswiezWszystko();
 }
 
-function bieg(polecenie, p) {
+function bieg(polecenie, p, zdarzenie) {
   switch (polecenie) {
     case "takt": return takt(p);
     case "rozkaz": return uruchom("rozkaz");
     case "program": return uruchom("program");
     case "reset": return reset(p);
-    case "stop": return stop();
+    case "stop": return stop(zdarzenie);
     default: return undefined;
   }
 }
@@ -547,7 +555,7 @@ function polaczZdarzenia() {
   for (const b of $$("[data-pokaz]")) b.addEventListener("click", () => pokazPanel(Number(b.dataset.pokaz)));
   for (const b of $$("[data-bieg]")) {
     const p = Number(b.closest(".panel").id.slice(-1));
-    b.addEventListener("click", () => bieg(b.dataset.bieg, p));
+    b.addEventListener("click", (e) => bieg(b.dataset.bieg, p, e));
   }
   $("#SpeedButtonRecznie").addEventListener("click", () => {
     if (przebieg) return;
@@ -653,6 +661,8 @@ window.symulator = {
   get edytor() { return edytor; },
   get stan() { return stan; },
   get przebieg() { return przebieg; },
+  get liczbaTaktow() { return liczbaTaktow; },
+  get opoznienieStopu() { return opoznienieStopu; },
 };
 
 start().catch((e) => {
