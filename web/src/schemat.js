@@ -1,38 +1,36 @@
 // Draws the machine's picture description on a canvas: rectangles, lines, texts and
 // pixels in image pixels, scaled as a whole for the screen's pixel ratio and the zoom.
 // Lines and rectangles are drawn as filled pixel runs, so at any whole scale they are as
-// sharp as the window's.
+// sharp as the window's. The description's own rules: a rectangle covers its top-left and
+// not its bottom-right edge, a line not its end point.
 
 const CZCIONKI = {
   Arial: '"Liberation Sans", Arial, Helvetica, sans-serif',
 };
 
-function czcionka(e) {
-  const rodzina = CZCIONKI[e.czcionka] || `"${e.czcionka}", sans-serif`;
-  // Points as the window uses them: 96 pixels per inch.
-  const px = (e.rozmiar * 96) / 72;
-  return `${e.kursywa ? "italic " : ""}${e.pogrubiona ? "bold " : ""}${px}px ${rodzina}`;
+function czcionka(f) {
+  const rodzina = CZCIONKI[f.name] || `"${f.name}", sans-serif`;
+  return `${f.italic ? "italic " : ""}${f.bold ? "bold " : ""}${f.size}px ${rodzina}`;
 }
 
-// A line of width 1 covering the pixels from (x1, y1) up to, but not including, (x2, y2),
-// as the window's pen draws it; a general line by Bresenham.
-function linia(ctx, x1, y1, x2, y2) {
+// Half away from zero, as the picture's slanted lines step.
+const zaokraglij = (v) => (v < 0 ? -Math.round(-v) : Math.round(v));
+
+// A line from `od` up to, but not including, `do_`; horizontal and vertical ones `grubosc`
+// pixels across, centred on it.
+function linia(ctx, [x1, y1], [x2, y2], grubosc) {
+  const polowa = (grubosc - 1) >> 1;
   if (y1 === y2) {
     const [a, b] = x1 <= x2 ? [x1, x2] : [x2 + 1, x1 + 1];
-    ctx.fillRect(a, y1, b - a, 1);
+    ctx.fillRect(a, y1 - polowa, b - a, grubosc);
   } else if (x1 === x2) {
     const [a, b] = y1 <= y2 ? [y1, y2] : [y2 + 1, y1 + 1];
-    ctx.fillRect(x1, a, 1, b - a);
+    ctx.fillRect(x1 - polowa, a, grubosc, b - a);
   } else {
-    const dx = Math.abs(x2 - x1), dy = -Math.abs(y2 - y1);
-    const sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    let b = dx + dy, x = x1, y = y1;
-    while (x !== x2 || y !== y2) {
-      ctx.fillRect(x, y, 1, 1);
-      const b2 = 2 * b;
-      if (b2 >= dy) { b += dy; x += sx; }
-      if (b2 <= dx) { b += dx; y += sy; }
-    }
+    const dx = x2 - x1, dy = y2 - y1;
+    const n = Math.max(Math.abs(dx), Math.abs(dy));
+    for (let i = 0; i < n; ++i)
+      ctx.fillRect(x1 + zaokraglij((i * dx) / n), y1 + zaokraglij((i * dy) / n), 1, 1);
   }
 }
 
@@ -71,45 +69,48 @@ export class TSchemat {
 
   rysuj(obraz) {
     this.obraz = obraz;
-    this.ustawRozmiar(obraz.szerokosc, obraz.wysokosc);
+    this.ustawRozmiar(obraz.width, obraz.height);
     const ctx = this.ctx;
     const dpr = window.devicePixelRatio || 1;
     const s = this.skala * dpr;
     ctx.setTransform(s, 0, 0, s, 0, 0);
     ctx.imageSmoothingEnabled = false;
-    ctx.fillStyle = obraz.tlo || "#f0f0f0";
-    ctx.fillRect(0, 0, obraz.szerokosc, obraz.wysokosc);
-    ctx.textBaseline = "top";
-    for (const e of obraz.elementy) {
-      switch (e.rodzaj) {
-        case "prostokat": {
-          const w = e.x2 - e.x1, h = e.y2 - e.y1;
-          if (e.wypelnienie) {
-            ctx.fillStyle = e.wypelnienie;
-            ctx.fillRect(e.x1, e.y1, w, h);
-          }
-          if (e.obrys) {
-            ctx.fillStyle = e.obrys;
-            ctx.fillRect(e.x1, e.y1, w, 1);
-            ctx.fillRect(e.x1, e.y2 - 1, w, 1);
-            ctx.fillRect(e.x1, e.y1, 1, h);
-            ctx.fillRect(e.x2 - 1, e.y1, 1, h);
+    ctx.fillStyle = "#f0f0f0";
+    ctx.fillRect(0, 0, obraz.width, obraz.height);
+    ctx.textBaseline = "alphabetic";
+    const wznios = new Map();
+    for (const e of obraz.primitives) {
+      switch (e.kind) {
+        case "rect": {
+          const [l, t, r, b] = e.rect;
+          ctx.fillStyle = e.fill;
+          ctx.fillRect(l, t, r - l, b - t);
+          if (e.outline) {
+            ctx.fillStyle = e.outline;
+            ctx.fillRect(l, t, r - l, 1);
+            ctx.fillRect(l, b - 1, r - l, 1);
+            ctx.fillRect(l, t, 1, b - t);
+            ctx.fillRect(r - 1, t, 1, b - t);
           }
           break;
         }
-        case "linia":
-          ctx.fillStyle = e.kolor;
-          linia(ctx, e.x1, e.y1, e.x2, e.y2);
+        case "line":
+          ctx.fillStyle = e.color;
+          linia(ctx, e.from, e.to, e.width || 1);
           break;
-        case "piksel":
-          ctx.fillStyle = e.kolor;
-          ctx.fillRect(e.x, e.y, 1, 1);
+        case "pixel":
+          ctx.fillStyle = e.color;
+          ctx.fillRect(e.at[0], e.at[1], 1, 1);
           break;
-        case "tekst":
-          ctx.font = czcionka(e);
-          ctx.fillStyle = e.kolor;
-          ctx.fillText(e.tekst, e.x, e.y + (e.przesuniecie || 0));
+        case "text": {
+          const f = czcionka(e.font);
+          ctx.font = f;
+          // The text's line starts at its top: the baseline lies one ascent below.
+          if (!wznios.has(f)) wznios.set(f, Math.round(ctx.measureText("Ag").fontBoundingBoxAscent));
+          ctx.fillStyle = e.color;
+          ctx.fillText(e.text, e.at[0], e.at[1] + wznios.get(f));
           break;
+        }
         default:
           break;
       }

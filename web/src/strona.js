@@ -43,6 +43,8 @@ let stan = null;
 // from the click to the end of the run, for the tests and the benchmark.
 let liczbaTaktow = 0;
 let opoznienieStopu = null;
+let liczbaPorcji = 0;
+let czasGotowosci = null;
 const nazwyPlikow = { ...PRZYKLAD_NAZWY };
 
 // ---- captions ---------------------------------------------------------------------------
@@ -235,25 +237,27 @@ function rysujSchemat() {
   const obszar = $("#schemat-obszar");
   obszar.style.width = `${schemat.szerokosc * schemat.skala}px`;
   obszar.style.height = `${schemat.wysokosc * schemat.skala}px`;
+  // The memory window's scroll bar and the interrupt buttons where the picture puts them.
+  const s = schemat.skala;
+  const umiesc = (e, r) => {
+    e.hidden = !r;
+    if (!r) return;
+    e.style.left = `${r[0] * s}px`;
+    e.style.top = `${r[1] * s}px`;
+    e.style.width = `${(r[2] - r[0]) * s}px`;
+    e.style.height = `${(r[3] - r[1]) * s}px`;
+  };
   const suwak = $("#ScrollBarPaO");
-  const pao = stan.elementy[8];
-  suwak.hidden = !pao;
-  if (pao) {
-    const s = schemat.skala;
-    suwak.style.left = `${639 * s}px`;
-    suwak.style.top = `${161 * s}px`;
-    suwak.style.height = `${180 * s}px`;
-    suwak.style.width = `${16 * s}px`;
-    suwak.max = String(Math.max(0, stan.maskaAdresu - 8));
-    if (pierwszyAdresPaO > stan.maskaAdresu - 8) pierwszyAdresPaO = Math.max(0, stan.maskaAdresu - 8);
-    suwak.value = String(pierwszyAdresPaO);
-  }
+  umiesc(suwak, obraz.memory_scroll_bar);
+  suwak.max = String(obraz.memory_last_position ?? 0);
+  suwak.value = String(obraz.memory_position ?? 0);
+  pierwszyAdresPaO = obraz.memory_position ?? 0;
   const irq = $("#Panel_IRQ");
-  irq.hidden = !stan.elementy[7];
-  irq.style.left = `${450 * schemat.skala}px`;
-  irq.style.top = `${2 * schemat.skala}px`;
-  irq.style.transform = `scale(${schemat.skala})`;
-  irq.style.transformOrigin = "0 0";
+  umiesc(irq, obraz.irq_buttons);
+  for (const b of irq.children) {
+    b.style.width = `${25 * s}px`;
+    b.style.height = `${25 * s}px`;
+  }
 }
 
 function zamknijMenu() {
@@ -262,7 +266,7 @@ function zamknijMenu() {
 }
 
 const MENU_REJESTRU = {
-  1: [
+  register: [
     ["Zwiększ o 1", "zwieksz"],
     ["Zmniejsz o 1", "zmniejsz"],
     ["Wpisz wartość", "wpisz"],
@@ -272,11 +276,11 @@ const MENU_REJESTRU = {
     ["Dziesiętny", 10],
     ["Szesnastkowy", 16],
   ],
-  2: [
+  bit: [
     ['Ustaw na "0"', "ustaw0"],
     ['Ustaw na "1"', "ustaw1"],
   ],
-  3: [
+  bus: [
     ["Tryb dwójkowy", 2],
     ["Tryb dziesiętny", 10],
     ["Tryb szesnastkowy", 16],
@@ -286,7 +290,7 @@ const MENU_REJESTRU = {
 function otworzMenuRejestru(zdarzenie) {
   const p = schemat.punkt(zdarzenie);
   const t = model.trafienie(p.x, p.y);
-  if (!t.rejestr || !MENU_REJESTRU[t.menu]) return;
+  if (t.kind !== "register" || !MENU_REJESTRU[t.menu]) return;
   const menu = $("#menu-rejestru");
   menu.replaceChildren();
   for (const poz of MENU_REJESTRU[t.menu]) {
@@ -299,7 +303,7 @@ function otworzMenuRejestru(zdarzenie) {
     if (typeof poz[1] === "number") {
       b.classList.toggle("zaznaczony", t.podstawa === poz[1]);
       b.onclick = () => {
-        model.ustawPodstawe(t.rejestr, poz[1]);
+        model.ustawPodstawe(t.slot, poz[1]);
         zamknijMenu();
         odswiezWszystko();
       };
@@ -308,15 +312,15 @@ function otworzMenuRejestru(zdarzenie) {
         zamknijMenu();
         let wartosc;
         if (poz[1] === "wpisz") wartosc = prompt("Podaj nową wartość", "0") ?? "0";
-        model.polecenieRejestru(t.rejestr, poz[1], wartosc);
+        model.polecenieRejestru(t.slot, poz[1], wartosc);
         odswiezWszystko();
       };
     }
     menu.append(b);
   }
   const r = schemat.canvas.getBoundingClientRect();
-  menu.style.left = `${r.left + (t.obszar[0] + 1) * schemat.skala}px`;
-  menu.style.top = `${r.top + (t.obszar[3] + 1) * schemat.skala}px`;
+  menu.style.left = `${r.left + (t.rect[0] + 1) * schemat.skala}px`;
+  menu.style.top = `${r.top + (t.rect[3] + 1) * schemat.skala}px`;
   menu.classList.add("otwarte");
 }
 
@@ -324,8 +328,8 @@ function kliknijSchemat(zdarzenie) {
   if (zdarzenie.button !== 0 || stan.tryb !== 1) return;
   const p = schemat.punkt(zdarzenie);
   const t = model.trafienie(p.x, p.y);
-  if (t.sygnal) {
-    model.wybierzSygnal(t.sygnal);
+  if (t.kind === "signal") {
+    model.wybierzSygnal(t.signal);
     odswiezWszystko();
   }
 }
@@ -419,10 +423,11 @@ function takt(p) {
   odswiezWszystko();
 }
 
-// "Rozkaz" and "Program" run in slices, one per animation frame, each at most a few
-// milliseconds long, and redraw between them; Stop ends the run before the next slice.
-const CZAS_PORCJI_MS = 12;
-let taktowNaMs = 20000;
+// "Rozkaz" and "Program" run in slices, one per animation frame, and redraw between them;
+// Stop ends the run before the next slice. A slice takes about 25 ms, so the page redraws
+// at 20 to 30 frames a second and a click waits at most that long.
+const CZAS_PORCJI_MS = 25;
+let taktowNaMs = 5000;
 
 function uruchom(polecenie) {
   if (stan.zatrzymana || przebieg) return;
@@ -435,18 +440,21 @@ function uruchom(polecenie) {
 
 function porcja() {
   if (!przebieg) return;
-  const poczatek = performance.now();
+  const koniec = performance.now() + CZAS_PORCJI_MS;
+  // Pieces sized by the speed measured so far, so the slice ends on time.
+  let n = Math.max(1000, Math.floor(taktowNaMs * CZAS_PORCJI_MS * 0.25));
   let wynik;
-  // Short pieces so that the slice ends on time whatever the machine does.
-  do {
-    wynik = model.porcja(Math.max(1000, Math.round(taktowNaMs * 2)));
-  } while (!wynik.zakonczone && performance.now() - poczatek < CZAS_PORCJI_MS);
-  const czas = performance.now() - poczatek;
-  if (czas > 0.5 && wynik.takty > 0) taktowNaMs = Math.max(1000, Math.min(5e6, (taktowNaMs + wynik.takty / czas) / 2));
-  liczbaTaktow += wynik.takty;
-  if (wynik.zakonczone) {
-    przebieg = null;
+  for (;;) {
+    const t0 = performance.now();
+    wynik = model.porcja(n);
+    const t1 = performance.now();
+    liczbaTaktow += wynik.takty;
+    if (t1 - t0 > 1) taktowNaMs = 0.5 * taktowNaMs + 0.5 * (wynik.takty / (t1 - t0));
+    if (wynik.zakonczone || t1 >= koniec - 0.5) break;
+    n = Math.max(1000, Math.floor(taktowNaMs * (koniec - t1)));
   }
+  ++liczbaPorcji;
+  if (wynik.zakonczone) przebieg = null;
   odswiezWszystko();
   if (przebieg) przebieg.klatka = requestAnimationFrame(porcja);
 }
@@ -652,6 +660,7 @@ async function start() {
   stan = model.stan();
   pokazPanel(1);
   odswiezWszystko();
+  czasGotowosci = performance.now();
   document.body.dataset.gotowa = "1";
 }
 
@@ -661,8 +670,11 @@ window.symulator = {
   get edytor() { return edytor; },
   get stan() { return stan; },
   get przebieg() { return przebieg; },
+  get obraz() { return schemat.obraz; },
   get liczbaTaktow() { return liczbaTaktow; },
   get opoznienieStopu() { return opoznienieStopu; },
+  get liczbaPorcji() { return liczbaPorcji; },
+  get czasGotowosci() { return czasGotowosci; },
 };
 
 start().catch((e) => {

@@ -279,7 +279,10 @@ json Wykonaj(TStrona& st, const json& p) {
     }
     // Until the picture library is in the module: an empty picture, nothing to hit.
     if (polecenie == "obraz")
-        return {{"szerokosc", 705}, {"wysokosc", 485}, {"elementy", json::array()}};
+        return {{"width", 705},
+                {"height", 485},
+                {"primitives", json::array()},
+                {"places", json::array()}};
     if (polecenie == "trafienie") return json::object();
     return {{"blad", "Nieznane polecenie \"" + polecenie + "\"."}};
 }

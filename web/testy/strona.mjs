@@ -102,10 +102,14 @@ const TESTY = {
   async recznie(p) {
     await p.click("#SpeedButtonRecznie");
     for (const nazwa of ["wyl", "wyad"]) {
-      const punkt = await p.evaluate((n) => window.symulator.model.etykieta(n), nazwa);
+      // The middle of the label's place in the picture the page has drawn.
+      const punkt = await p.evaluate((n) => {
+        const m = window.symulator.obraz.places.find((q) => q.kind === "signal" && q.signal === n);
+        return m && { x: (m.rect[0] + m.rect[2]) / 2, y: (m.rect[1] + m.rect[3]) / 2 };
+      }, nazwa);
       assert.ok(punkt, `brak etykiety ${nazwa}`);
       const r = await p.$eval("#schemat", (c) => { const b = c.getBoundingClientRect(); return { x: b.left, y: b.top }; });
-      await p.mouse.click(r.x + punkt.x + 0.5, r.y + punkt.y + 0.5);
+      await p.mouse.click(r.x + punkt.x, r.y + punkt.y);
     }
     assert.equal(await p.$eval("[data-bieg='program']", (e) => e.disabled), true);
     await p.click("#panel-1 [data-bieg='takt']");
