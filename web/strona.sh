@@ -29,19 +29,25 @@ fi
 
 # The module: the model libraries and the page's commands.
 if [ ! -f "$CEL/symulator.wasm" ] || [ -n "$(find "$KORZEN/core" "$KORZEN/microprogram" "$KORZEN/assembler" \
-        "$KORZEN/architecture" "$KORZEN/app/TSymulator.cpp" "$WEB/strona" -newer "$CEL/symulator.wasm" -name '*.[ch]*' | head -1)" ]; then
+        "$KORZEN/architecture" "$KORZEN/app/TSymulator.cpp" "$WEB/strona" $( [ -d "$KORZEN/schemat" ] && echo "$KORZEN/schemat") -newer "$CEL/symulator.wasm" -name '*.[ch]*' | head -1)" ]; then
     export NODE_PATH=/usr/share/nodejs
     mkdir -p "$OBJ/include"
     ln -sfn /usr/include/nlohmann "$OBJ/include/nlohmann"
     ZRODLA=("$KORZEN"/core/*.cpp "$KORZEN"/microprogram/*.cpp "$KORZEN"/assembler/*.cpp
             "$KORZEN"/architecture/*.cpp "$KORZEN/app/TSymulator.cpp" "$WEB/strona/Polecenia.cpp")
+    FLAGI=()
+    # The picture library, where the tree has it.
+    if [ -d "$KORZEN/schemat" ]; then
+        ZRODLA+=("$KORZEN"/schemat/*.cpp)
+        FLAGI+=(-DSYMULATOR_SCHEMAT -I"$KORZEN/schemat")
+    fi
     OBIEKTY=()
     for z in "${ZRODLA[@]}"; do
         o="$OBJ/$(basename "$(dirname "$z")")_$(basename "$z" .cpp).o"
         OBIEKTY+=("$o")
         if [ ! -f "$o" ] || [ -n "$(find "$z" "$(dirname "$z")" -maxdepth 1 -name '*.h' -newer "$o" | head -1)" ] || [ "$z" -nt "$o" ]; then
             em++ -std=c++20 -O2 -DNDEBUG -I"$KORZEN/core" -I"$KORZEN/microprogram" -I"$KORZEN/assembler" \
-                -I"$KORZEN/architecture" -I"$KORZEN/app" -isystem "$OBJ/include" -c "$z" -o "$o"
+                -I"$KORZEN/architecture" -I"$KORZEN/app" "${FLAGI[@]}" -isystem "$OBJ/include" -c "$z" -o "$o"
         fi
     done
     em++ -O2 "${OBIEKTY[@]}" -o "$CEL/symulator.js" -sMODULARIZE=1 -sEXPORT_ES6=1 \

@@ -50,7 +50,7 @@ export async function zaladujModel() {
     },
     ustawPodstawe: (slot, podstawa) => wyslij("podstawa", { slot, podstawa }),
     obraz: (pierwszyAdres) => wyslij("obraz", { pierwszyAdres }),
-    trafienie: (x, y) => wyslij("trafienie", { x, y }),
+    trafienie: (x, y, co) => wyslij("trafienie", { x, y, co }),
   };
 }
 

@@ -289,7 +289,7 @@ const MENU_REJESTRU = {
 
 function otworzMenuRejestru(zdarzenie) {
   const p = schemat.punkt(zdarzenie);
-  const t = model.trafienie(p.x, p.y);
+  const t = model.trafienie(p.x, p.y, "rejestr");
   if (t.kind !== "register" || !MENU_REJESTRU[t.menu]) return;
   const menu = $("#menu-rejestru");
   menu.replaceChildren();
@@ -327,7 +327,7 @@ function otworzMenuRejestru(zdarzenie) {
 function kliknijSchemat(zdarzenie) {
   if (zdarzenie.button !== 0 || stan.tryb !== 1) return;
   const p = schemat.punkt(zdarzenie);
-  const t = model.trafienie(p.x, p.y);
+  const t = model.trafienie(p.x, p.y, "sygnal");
   if (t.kind === "signal") {
     model.wybierzSygnal(t.signal);
     odswiezWszystko();

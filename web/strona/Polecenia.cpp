@@ -16,6 +16,10 @@
 #include "TSymulator.h"
 #include "Tekst.h"
 #include "TekstyPamieci.h"
+#ifdef SYMULATOR_SCHEMAT
+#include "Schemat.h"
+#include "SchematJson.h"
+#endif
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten/emscripten.h>
@@ -34,6 +38,10 @@ struct TStrona {
     std::unique_ptr<TPrzebieg> przebieg;
     bool maszynaZPliku = false;
     std::string odpowiedz;
+#ifdef SYMULATOR_SCHEMAT
+    TObrazSchematu obraz;
+    TMiaraStala miara;
+#endif
 };
 
 TStrona& Strona() {
@@ -235,7 +243,7 @@ json Wykonaj(TStrona& st, const json& p) {
         return json::object();
     }
     if (polecenie == "wybierz") {
-        const int i = p.at("sygnal");
+        const int i = NumerSygnalu(p.value("sygnal", std::string()));
         if (s.Architektura.Jest(i)) {
             auto& sygnal = s.Architektura.Sygnaly[static_cast<std::size_t>(i)];
             sygnal.Wybrany = !sygnal.Wybrany;
@@ -277,13 +285,34 @@ json Wykonaj(TStrona& st, const json& p) {
             s.Architektura.Rejestry[static_cast<std::size_t>(k)].Podstawa = p.at("podstawa");
         return json::object();
     }
-    // Until the picture library is in the module: an empty picture, nothing to hit.
+#ifdef SYMULATOR_SCHEMAT
+    if (polecenie == "obraz") {
+        RysujSchemat(m, s.Architektura, p.value("pierwszyAdres", std::int64_t{0}), st.miara,
+                     st.obraz);
+        return SchematJson(st.obraz);
+    }
+    if (polecenie == "trafienie") {
+        // Manual mode asks for labels, the context menu for value boxes.
+        const int x = p.value("x", -1), y = p.value("y", -1);
+        const TMiejsce* t =
+            p.value("co", "") == "sygnal" ? st.obraz.Sygnal(x, y) : st.obraz.Rejestr(x, y);
+        if (!t) return json::object();
+        TObrazSchematu jedno;
+        jedno.Miejsca.push_back(*t);
+        json w = SchematJson(jedno).at("places").at(0);
+        if (t->Rodzaj == TRodzajMiejsca::Rejestr)
+            w["podstawa"] = s.Architektura.Rejestry[static_cast<std::size_t>(t->Numer)].Podstawa;
+        return w;
+    }
+#else
+    // Without the picture library: an empty picture, nothing to hit.
     if (polecenie == "obraz")
         return {{"width", 705},
                 {"height", 485},
                 {"primitives", json::array()},
                 {"places", json::array()}};
     if (polecenie == "trafienie") return json::object();
+#endif
     return {{"blad", "Nieznane polecenie \"" + polecenie + "\"."}};
 }
 
