@@ -100,6 +100,7 @@ const TESTY = {
 
   // Manual mode: the labels "wyl" and "wyad" clicked on the schematic, then Takt.
   async recznie(p) {
+    if ((await p.evaluate(() => window.symulator.obraz.places.length)) === 0) return "pominiety";
     await p.click("#SpeedButtonRecznie");
     for (const nazwa of ["wyl", "wyad"]) {
       // The middle of the label's place in the picture the page has drawn.
@@ -204,9 +205,13 @@ async function main() {
   let kod = 0;
   try {
     const p = await otworz(b, adres);
-    await TESTY[nazwa](p, opcje);
-    assert.deepEqual(p.bledy, []);
-    console.log(`${nazwa}: zaliczony`);
+    if ((await TESTY[nazwa](p, opcje)) === "pominiety") {
+      console.log(`${nazwa}: pominięty, moduł nie ma jeszcze obrazu schematu`);
+      kod = 77;
+    } else {
+      assert.deepEqual(p.bledy, []);
+      console.log(`${nazwa}: zaliczony`);
+    }
   } catch (e) {
     console.error(`${nazwa}: NIEZALICZONY\n${e.stack || e}`);
     kod = 1;
