@@ -1,5 +1,5 @@
 #pragma once
-// Which parts of the machine exist and how the schematic shows them.
+// Which parts of the machine exist, the manual choices and the display bases.
 
 #include <array>
 #include <cstdint>
@@ -13,6 +13,28 @@ inline constexpr int LiczbaElementow = 14;
 struct TObszar {
     std::int32_t Lewo = 0, Gora = 0, Prawo = 0, Dol = 0;
     bool Zawiera(int x, int y) const { return x >= Lewo && x < Prawo && y >= Gora && y < Dol; }
+    // The edges excluded as well: what the boxes and labels answer to.
+    bool ZawieraScisle(int x, int y) const { return Lewo < x && x < Prawo && Gora < y && y < Dol; }
+    bool Pusty() const { return Prawo <= Lewo || Dol <= Gora; }
+    bool operator==(const TObszar&) const = default;
+};
+
+// The components, as numbered in `Elementy` and in the machine file.
+enum class TElement : std::uint8_t {
+    L,
+    X,
+    Y,
+    Z,
+    RB_we, // output buffer side
+    RB_wy, // input buffer side
+    G,
+    Przerwania,
+    PaO,
+    I,   // instruction register
+    Jal, // with AK
+    U,
+    V,
+    Polaczenie, // the link between buses A and S
 };
 
 struct TPrzerwanie {
@@ -26,13 +48,13 @@ struct TUrzadzenie {
 
 struct TSygnalArchitektury {
     bool Jest = false;
-    bool Wybrany = false;
+    bool Wybrany = false; // chosen for the next manual tick
     TObszar Obszar;
 };
 
 struct TRejestrArchitektury {
     TObszar Obszar;
-    std::int32_t Podstawa = 0;
+    std::int32_t Podstawa = 0; // display base: 2, 10 or 16
     std::int32_t RodzajMenu = 0;
 };
 
@@ -52,6 +74,7 @@ struct TArchitektura {
     bool Element(int e) const {
         return e >= 0 && e < LiczbaElementow && Elementy[static_cast<std::size_t>(e)];
     }
+    bool Element(TElement e) const { return Elementy[static_cast<std::size_t>(e)]; }
 };
 
 // "stp" always exists; each component flag is set when one of its signals exists.

@@ -1,8 +1,8 @@
 #pragma once
-// The machine drawn as a block diagram (Image1 of the schematic panel): buses, registers
-// with their values, JAL, PaO with its nine-row window, the interrupt unit and every
-// signal as a labelled line. It keeps the hit rectangles in TArchitektura, opens the
-// register, one-bit and bus menus, and takes the label clicks of manual mode.
+// The machine drawn as a block diagram (Image1 of the schematic panel): it paints the
+// picture description of the schematic library with QPainter, opens the register,
+// one-bit and bus menus where the picture's hit test says, and takes the label clicks
+// of manual mode.
 //
 // Everything is painted in image pixels (705 x 485) and scaled as a whole: for the
 // screen's pixel ratio and for the zoom chosen with Ctrl + mouse wheel.
@@ -14,13 +14,17 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
+
+#include "Schemat.h"
 
 class QAction;
 class QDialog;
 class QMenu;
 class QScrollBar;
 class QToolButton;
+class TMiaraQt;
 class TSymulator;
 
 // What the pop-up menus' items do, on the slot of the box the menu was opened on.
@@ -36,9 +40,6 @@ enum class TPolecenieRejestru : std::uint8_t {
     Ustaw1
 };
 
-// Per slot, the whole value text of a box that shows it shortened; empty otherwise.
-using TPelneWartosci = std::array<QString, 30>;
-
 // "Wpisz wartość": decimal, "$" for hexadecimal, an optional minus; a 32-bit value.
 // Empty when the text does not convert.
 std::optional<std::int32_t> LiczbaZTekstu(const QString& tekst);
@@ -49,15 +50,18 @@ class TObrazMaszyny : public QWidget {
     static constexpr int Szerokosc = 705, Wysokosc = 485;
 
     explicit TObrazMaszyny(TSymulator& symulator, QWidget* parent = nullptr);
+    ~TObrazMaszyny() override;
 
-    // Redraws the whole image from the machine, records the hit rectangles, places the
-    // IRQ buttons and the memory scroll bar, and sends the status text.
+    // Builds the picture anew from the machine, paints it, places the IRQ buttons and the
+    // memory scroll bar, and sends the status text.
     void RysujMaszyne();
     // RysujMaszyne, then the memory scroll bar's range (the window ends at the last address).
     void OdswiezMaszyne();
 
     // The image as last drawn; at zoom 1 on a screen of ratio 1 one pixel per image pixel.
     const QImage& Obraz() const { return obraz; }
+    // The picture as last built.
+    const TObrazSchematu& Schemat() const { return schemat; }
 
     // Zoom factor (1 = 705 x 485 logical pixels); kept between 0.5 and 4.
     qreal Skala() const { return skala; }
@@ -124,14 +128,16 @@ class TObrazMaszyny : public QWidget {
   private:
     void BudujMenu();
     void BudujPrzyciskiIRQ();
-    // The image and the hit rectangles, without the status text.
-    void Renderuj();
+    // The picture description, then the image painted from it.
+    void Zbuduj();
+    void Maluj();
     void UmiescDzieci();
     QPoint PunktObrazu(QPointF punkt) const;
 
     TSymulator& symulator;
+    std::unique_ptr<TMiaraQt> miara;
+    TObrazSchematu schemat;
     QImage obraz;
     qreal skala = 1.0;
     int jezyk = 1;
-    TPelneWartosci pelneWartosci;
 };
