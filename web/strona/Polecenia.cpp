@@ -12,6 +12,7 @@
 #include "PlikMaszyny.h"
 #include "PlikRozkazow.h"
 #include "Presety.h"
+#include "Sluchacz.h"
 #include "Sterowanie.h"
 #include "TSymulator.h"
 #include "Tekst.h"
@@ -33,7 +34,17 @@ using namespace tekst;
 
 namespace {
 
+// The messages of the last tick, as the schematic's message list shows them.
+class TKomunikatyTaktu : public TSluchaczMaszyny {
+  public:
+    void Komunikat(std::string_view tekst) override { komunikaty.emplace_back(tekst); }
+    void PoczatekTaktu() override { komunikaty.clear(); }
+    std::vector<std::string> komunikaty;
+};
+
 struct TStrona {
+    TStrona() { s->Maszyna.UstawSluchacza(&sluchacz); }
+    TKomunikatyTaktu sluchacz;
     std::unique_ptr<TSymulator> s = std::make_unique<TSymulator>();
     std::unique_ptr<TPrzebieg> przebieg;
     bool maszynaZPliku = false;
@@ -99,7 +110,7 @@ json Stan(TStrona& st) {
             {"maskaAdresu", m.MaskaAdresu()},
             {"elementy", elementy},
             {"cpu", {{"rejestry", rejestry}, {"flagi", flagi}}},
-            {"komunikaty", s.Historia.KomunikatyOstatniego(s.Dziennik)},
+            {"komunikaty", st.sluchacz.komunikaty},
             {"wyjscie", s.Konsola.WyjscieTekst()},
             {"wejscie", s.Konsola.Wejscie()},
             {"przebieg", st.przebieg && st.przebieg->Trwa()}};
@@ -141,6 +152,8 @@ json Wykonaj(TStrona& st, const json& p) {
     if (polecenie == "nowy") {
         st.przebieg.reset();
         st.s = std::make_unique<TSymulator>();
+        st.s->Maszyna.UstawSluchacza(&st.sluchacz);
+        st.sluchacz.komunikaty.clear();
         st.maszynaZPliku = false;
         return json::object();
     }
