@@ -424,9 +424,9 @@ function takt(p) {
 }
 
 // "Rozkaz" and "Program" run in slices, one per animation frame, and redraw between them;
-// Stop ends the run before the next slice. A slice takes about 25 ms, so the page redraws
+// Stop ends the run before the next slice. A slice takes about 18 ms, so the page redraws
 // at 20 to 30 frames a second and a click waits at most that long.
-const CZAS_PORCJI_MS = 25;
+const CZAS_PORCJI_MS = 18;
 let taktowNaMs = 5000;
 
 function uruchom(polecenie) {
