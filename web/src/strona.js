@@ -602,6 +602,7 @@ function polaczZdarzenia() {
       const b = document.createElement("button");
       b.className = `irq-${n}`;
       b.title = `IRQ ${9 - n}`;
+      b.textContent = String(9 - n);
       b.addEventListener("click", () => {
         model.przerwanie(9 - n);
         odswiezWszystko();
