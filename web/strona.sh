@@ -29,12 +29,13 @@ fi
 
 # The module: the model libraries and the page's commands.
 if [ ! -f "$CEL/symulator.wasm" ] || [ -n "$(find "$KORZEN/core" "$KORZEN/microprogram" "$KORZEN/assembler" \
-        "$KORZEN/architecture" "$KORZEN/app/TSymulator.cpp" "$WEB/strona" $( [ -d "$KORZEN/schemat" ] && echo "$KORZEN/schemat") -newer "$CEL/symulator.wasm" -name '*.[ch]*' | head -1)" ]; then
+        "$KORZEN/architecture" "$KORZEN/app" "$WEB/strona" "$WEB/modul" $( [ -d "$KORZEN/schemat" ] && echo "$KORZEN/schemat") -newer "$CEL/symulator.wasm" -name '*.[ch]*' | head -1)" ]; then
     export NODE_PATH=/usr/share/nodejs
     mkdir -p "$OBJ/include"
     ln -sfn /usr/include/nlohmann "$OBJ/include/nlohmann"
     ZRODLA=("$KORZEN"/core/*.cpp "$KORZEN"/microprogram/*.cpp "$KORZEN"/assembler/*.cpp
-            "$KORZEN"/architecture/*.cpp "$KORZEN/app/TSymulator.cpp" "$WEB/strona/Polecenia.cpp")
+            "$KORZEN"/architecture/*.cpp "$KORZEN/app/TSymulator.cpp" "$WEB/strona/Polecenia.cpp"
+            "$KORZEN/app/Raport.cpp" "$KORZEN/app/Sprawdzanie.cpp" "$WEB/modul/Api.cpp")
     FLAGI=()
     # The picture library, where the tree has it.
     if [ -d "$KORZEN/schemat" ]; then
@@ -46,11 +47,11 @@ if [ ! -f "$CEL/symulator.wasm" ] || [ -n "$(find "$KORZEN/core" "$KORZEN/microp
         o="$OBJ/$(basename "$(dirname "$z")")_$(basename "$z" .cpp).o"
         OBIEKTY+=("$o")
         if [ ! -f "$o" ] || [ -n "$(find "$z" "$(dirname "$z")" -maxdepth 1 -name '*.h' -newer "$o" | head -1)" ] || [ "$z" -nt "$o" ]; then
-            em++ -std=c++20 -O2 -DNDEBUG -I"$KORZEN/core" -I"$KORZEN/microprogram" -I"$KORZEN/assembler" \
+            em++ -std=c++20 -O2 -fexceptions -DNDEBUG -I"$WEB/modul" -I"$KORZEN/core" -I"$KORZEN/microprogram" -I"$KORZEN/assembler" \
                 -I"$KORZEN/architecture" -I"$KORZEN/app" "${FLAGI[@]}" -isystem "$OBJ/include" -c "$z" -o "$o"
         fi
     done
-    em++ -O2 "${OBIEKTY[@]}" -o "$CEL/symulator.js" -sMODULARIZE=1 -sEXPORT_ES6=1 \
+    em++ -O2 -fexceptions "${OBIEKTY[@]}" -o "$CEL/symulator.js" -sMODULARIZE=1 -sEXPORT_ES6=1 \
         -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sEXPORTED_RUNTIME_METHODS=cwrap
 fi
 

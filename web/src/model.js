@@ -16,6 +16,8 @@ export async function zaladujModel() {
   const zBajtow = (b) => Array.from(b);
 
   return {
+    // One command of the module's table (web/modul/README.md), as a session answers it.
+    wywolaj: (tresc) => wyslij("api", { tresc }),
     stan: () => wyslij("stan"),
     pamiec: (od, ile) => wyslij("pamiec", { od, ile }),
     nowy: () => wyslij("nowy"),

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Api.h"
 #include "Liczby.h"
 #include "PlikMaszyny.h"
 #include "PlikRozkazow.h"
@@ -49,6 +50,9 @@ struct TStrona {
     std::unique_ptr<TPrzebieg> przebieg;
     bool maszynaZPliku = false;
     std::string odpowiedz;
+    // The module's command table over the same simulator, for the panels that already
+    // speak it (the instruction editor, breakpoints, debug log, architecture, undo).
+    std::unique_ptr<TApi> api;
 #ifdef SYMULATOR_SCHEMAT
     TObrazSchematu obraz;
     TMiaraStala miara;
@@ -147,10 +151,15 @@ json Wykonaj(TStrona& st, const json& p) {
     TSymulator& s = *st.s;
     TMaszyna& m = s.Maszyna;
     const std::string polecenie = p.at("polecenie").get<std::string>();
+    if (polecenie == "api") {
+        if (!st.api) st.api = std::make_unique<TApi>(s);
+        return json::parse(st.api->Wywolaj(p.at("tresc").dump()));
+    }
     if (polecenie == "stan") return Stan(st);
     if (polecenie == "pamiec") return Pamiec(s, p.at("od").get<std::int64_t>(), p.at("ile"));
     if (polecenie == "nowy") {
         st.przebieg.reset();
+        st.api.reset();
         st.s = std::make_unique<TSymulator>();
         st.s->Maszyna.UstawSluchacza(&st.sluchacz);
         st.sluchacz.komunikaty.clear();
@@ -223,7 +232,7 @@ json Wykonaj(TStrona& st, const json& p) {
         return {{"tekst", tekst}};
     }
     if (polecenie == "takt") {
-        const int r = PolecenieTakt(m, p.value("reczny", false));
+        const int r = static_cast<int>(PolecenieTakt(m, p.value("reczny", false)));
         return {{"wynik", r}};
     }
     if (polecenie == "start") {
@@ -251,7 +260,8 @@ json Wykonaj(TStrona& st, const json& p) {
         return json::object();
     }
     if (polecenie == "recznie") {
-        s.StanPracy.TrybPracy = s.StanPracy.TrybPracy == 1 ? 0 : 1;
+        s.StanPracy.TrybPracy = s.StanPracy.TrybPracy == TTrybPracy::Reczny ? TTrybPracy::Bezczynny
+                                                                            : TTrybPracy::Reczny;
         if (p.value("wyczysc", false)) m.WyczyscWybrane();
         return json::object();
     }
