@@ -25,7 +25,7 @@ struct TOpcje {
     std::string rozkazy, preset, maszyna, slad, obraz, wejscie, oczekiwania, raport;
     std::string bityAdresuTekst, bityKoduTekst, maksTaktowTekst, watkiTekst;
     bool mikroprogram = false, json = false, scisle = false;
-    std::vector<std::string> programy, przerwania, punkty, ustawienia;
+    std::vector<std::string> programy, przerwania, punkty, ustawienia, wybrane;
 };
 
 [[noreturn]] void Porazka(const std::string& komunikat) {
@@ -213,6 +213,10 @@ int main(int argc, char** argv) {
                    "zapisz schemat maszyny po przebiegu jako opis rysunku w JSON (tylko dla "
                    "jednego programu)")
         ->type_name("PLIK");
+    app.add_option("--choose", o.wybrane,
+                   "SYGNAŁ wybrany jak w trybie ręcznym, niebieski na schemacie z --picture; można "
+                   "powtarzać")
+        ->allow_extra_args(false);
     app.add_option("--expect", o.oczekiwania, "plik JSON ze stanem oczekiwanym po przebiegu")
         ->type_name("PLIK");
     app.add_option("--set", o.ustawienia,
@@ -264,6 +268,12 @@ int main(int argc, char** argv) {
     wzor.UstawSzerokosci(z.BityAdresu, z.BityKodu);
     if (!o.preset.empty()) wzor.ZastosujPreset(o.preset);
     if (!o.maszyna.empty() && !wzor.WczytajMaszyne(o.maszyna, blad)) Porazka(blad);
+    for (const auto& nazwa : o.wybrane) {
+        const int n = NumerSygnalu(nazwa);
+        if (n <= 0) Porazka("nieznany sygnał \"" + nazwa + "\" w --choose");
+        if (!wzor.Architektura.Jest(n)) Porazka("sygnału \"" + nazwa + "\" nie ma w tej maszynie");
+        if (!wzor.Architektura.Sygnaly[static_cast<std::size_t>(n)].Wybrany) wzor.PrzelaczSygnal(n);
+    }
     for (const auto& t : o.punkty) {
         z.Punkty.push_back(CzytajPunkt(t));
         if (!wzor.DodajPunkt(z.Punkty.back(), blad)) Porazka(blad);

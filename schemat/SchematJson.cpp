@@ -76,22 +76,25 @@ nlohmann::json Prymityw(const TPrymityw& p) {
 
 } // namespace
 
+nlohmann::json MiejsceJson(const TMiejsce& m) {
+    nlohmann::json j = {{"kind", NazwaMiejsca(m.Rodzaj)}, {"rect", Obszar(m.Obszar)}};
+    if (m.Rodzaj == TRodzajMiejsca::Sygnal) {
+        j["signal"] = std::string(NazwySygnalow[static_cast<std::size_t>(m.Numer)]);
+    } else {
+        j["slot"] = m.Numer;
+    }
+    if (m.Rodzaj == TRodzajMiejsca::Rejestr) j["menu"] = NazwaMenu(m.Menu);
+    if (!m.PelnaWartosc.empty()) j["full_value"] = m.PelnaWartosc;
+    return j;
+}
+
 nlohmann::json SchematJson(const TObrazSchematu& obraz) {
     nlohmann::json prymitywy = nlohmann::json::array();
     for (const TPrymityw& p : obraz.Prymitywy)
         prymitywy.push_back(Prymityw(p));
     nlohmann::json miejsca = nlohmann::json::array();
-    for (const TMiejsce& m : obraz.Miejsca) {
-        nlohmann::json j = {{"kind", NazwaMiejsca(m.Rodzaj)}, {"rect", Obszar(m.Obszar)}};
-        if (m.Rodzaj == TRodzajMiejsca::Sygnal) {
-            j["signal"] = std::string(NazwySygnalow[static_cast<std::size_t>(m.Numer)]);
-        } else {
-            j["slot"] = m.Numer;
-        }
-        if (m.Rodzaj == TRodzajMiejsca::Rejestr) j["menu"] = NazwaMenu(m.Menu);
-        if (!m.PelnaWartosc.empty()) j["full_value"] = m.PelnaWartosc;
-        miejsca.push_back(std::move(j));
-    }
+    for (const TMiejsce& m : obraz.Miejsca)
+        miejsca.push_back(MiejsceJson(m));
     nlohmann::json j = {{"width", TObrazSchematu::Szerokosc},
                         {"height", TObrazSchematu::Wysokosc},
                         {"primitives", std::move(prymitywy)},

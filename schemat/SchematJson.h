@@ -8,5 +8,7 @@
 #include "Schemat.h"
 
 nlohmann::json SchematJson(const TObrazSchematu& obraz);
+// One place as it stands in the description's "places".
+nlohmann::json MiejsceJson(const TMiejsce& miejsce);
 // The same as text, one primitive or place a line, so that two pictures diff line by line.
 std::string SchematJsonTekst(const TObrazSchematu& obraz);

@@ -12,8 +12,11 @@ PAKIETY_OKNA=(cmake make g++ qt6-base-dev nlohmann-json3-dev libcli11-dev
 PAKIETY_TESTOW=(libgtest-dev libbenchmark-dev)
 # The fuzz targets: clang with libFuzzer, and the runner's libraries.
 PAKIETY_FUZZ=(cmake make clang libclang-rt-dev nlohmann-json3-dev libcli11-dev)
-# The WebAssembly module: emscripten, node to run it, and the JSON headers.
-PAKIETY_WEB=(cmake make emscripten nodejs nlohmann-json3-dev)
+# The web module and page: emscripten, node to run the module (npm, for the page's packages,
+# comes with it or from Debian's npm when missing: scripts/web.sh),
+# the JSON headers, g++ for the caption table, Chromium and the schematic's font for the
+# page's tests.
+PAKIETY_WEB=(cmake make g++ emscripten nodejs nlohmann-json3-dev chromium fonts-liberation)
 
 zainstaluj_pakiety() { # pakiet...
     local brak=()

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <string>
 
 #include "Api.h"
@@ -24,7 +26,13 @@ TEST(Api, OdmowyZPowodem) {
          R"({"ok":false,"blad":"Polecenie musi być obiektem JSON z polem \"polecenie\"."})"},
         {"{}", R"({"ok":false,"blad":"Brak pola \"polecenie\"."})"},
         {R"({"polecenie":7})", R"({"ok":false,"blad":"Pole \"polecenie\" musi być tekstem."})"},
-        {R"({"polecenie":"obraz"})", R"({"ok":false,"blad":"Nieznane polecenie \"obraz\"."})"},
+        {R"({"polecenie":"obrazek"})", R"({"ok":false,"blad":"Nieznane polecenie \"obrazek\"."})"},
+        {R"({"polecenie":"trafienie","x":1,"y":1,"co":"pasek"})",
+         R"({"ok":false,"blad":"Pole \"co\" musi być \"sygnal\" albo \"rejestr\"."})"},
+        {R"({"polecenie":"cpu","od":32})",
+         R"({"ok":false,"blad":"Pole \"od\" musi być liczbą całkowitą od 0 do 31."})"},
+        {R"({"polecenie":"wpisz","rejestr":"AK","wartosc":4294967296})",
+         R"({"ok":false,"blad":"Pole \"wartosc\" musi być liczbą całkowitą od -2147483648 do 4294967295."})"},
         {R"({"polecenie":"preset","nazwa":"Q"})",
          R"({"ok":false,"blad":"Nieznana maszyna \"Q\": oczekiwano K, K+, L, EK, Max albo U."})"},
         {R"({"polecenie":"szerokosci","bity_adresu":4.5,"bity_kodu":3})",
@@ -111,6 +119,54 @@ TEST(Api, StanPoOdmowie) {
     EXPECT_EQ(api.Wywolaj(R"({"polecenie":"stop"})"), R"({"ok":true})");
     EXPECT_EQ(api.Wywolaj(R"({"polecenie":"takt"})"),
               R"({"ok":true,"wynik":1,"zatrzymana":false})");
+}
+
+// The page's views: the schematic and what a point hits on it, the tick's messages, the
+// CPU panel's lines, values and chosen signals from its menus.
+TEST(Api, WidokiStrony) {
+    TSymulator s;
+    TApi api(s);
+    api.Wywolaj(R"({"polecenie":"preset","nazwa":"Max"})");
+    api.Wywolaj(R"({"polecenie":"asembluj","tekst":"pob x\nx: rst 7"})");
+    api.Wywolaj(R"({"polecenie":"wybierz_sygnal","sygnal":"wyad"})");
+    const auto obraz = nlohmann::json::parse(api.Wywolaj(R"({"polecenie":"obraz"})"));
+    EXPECT_EQ(obraz["obraz"]["width"], 705);
+    EXPECT_EQ(obraz["obraz"]["memory_position"], 0);
+    nlohmann::json wyad;
+    for (const auto& m : obraz["obraz"]["places"])
+        if (m["kind"] == "signal" && m["signal"] == "wyad") wyad = m;
+    ASSERT_TRUE(wyad.is_object());
+    const int x = (wyad["rect"][0].get<int>() + wyad["rect"][2].get<int>()) / 2;
+    const int y = (wyad["rect"][1].get<int>() + wyad["rect"][3].get<int>()) / 2;
+    const std::string punkt = R"(,"x":)" + std::to_string(x) + R"(,"y":)" + std::to_string(y);
+    EXPECT_EQ(api.Wywolaj(R"({"polecenie":"trafienie","co":"sygnal")" + punkt + "}"),
+              R"({"ok":true,"miejsce":)" + wyad.dump() + "}");
+    EXPECT_EQ(api.Wywolaj(R"({"polecenie":"trafienie","co":"rejestr")" + punkt + "}"),
+              R"({"ok":true,"miejsce":null})");
+    const auto ak = nlohmann::json::parse(
+        api.Wywolaj(R"({"polecenie":"trafienie","co":"rejestr","x":335,"y":167})"));
+    EXPECT_EQ(ak["miejsce"].value("slot", 0), Slot::AK) << ak;
+    EXPECT_EQ(ak["miejsce"].value("podstawa", 0), 10) << ak;
+
+    EXPECT_EQ(api.Wywolaj(R"({"polecenie":"takt_reczny","sygnaly":["wyl","wyad"]})"),
+              R"({"ok":true,"wynik":1,"zatrzymana":false})");
+    EXPECT_EQ(api.Wywolaj(R"({"polecenie":"komunikaty_taktu"})"),
+              R"({"ok":true,"komunikaty":["WYL - Magistrala adresowa w uzyciu"]})");
+    EXPECT_EQ(api.Wywolaj(R"({"polecenie":"wyczysc_wybrane"})"), R"({"ok":true})");
+    EXPECT_EQ(nlohmann::json::parse(api.Wywolaj(R"({"polecenie":"stan"})"))["wybrane"].size(), 0u);
+
+    EXPECT_EQ(api.Wywolaj(R"({"polecenie":"wpisz","rejestr":"AK","wartosc":-1})"),
+              R"({"ok":true})");
+    // The flags hold what the last tick latched; the listing marks where registers point.
+    EXPECT_EQ(
+        api.Wywolaj(R"({"polecenie":"cpu","od":0,"ile":2})"),
+        R"({"ok":true,"rejestry":[{"nazwa":"L","tekst":"0"},{"nazwa":"AK","tekst":"255"},)"
+        R"({"nazwa":"AD","tekst":"0"},{"nazwa":"A","tekst":"0"},{"nazwa":"S","tekst":"0"}],)"
+        R"("flagi":[{"nazwa":"Z","wartosc":1},{"nazwa":"N","wartosc":0},)"
+        R"({"nazwa":"NP","wartosc":0},{"nazwa":"NM","wartosc":0},{"nazwa":"INT","wartosc":0},)"
+        R"({"nazwa":"PAK","wartosc":0},{"nazwa":"ZAK","wartosc":0}],)"
+        R"("pamiec":[{"adres":0,"tekst":"LXYZUVASAD    0x00  4 1  pob 1","slowo":129},)"
+        R"({"adres":1,"tekst":"              0x01  0 7  stop","slowo":7}]})");
 }
 
 // What the instruction editor, the memory view and the two dialogs read, and the

@@ -11,7 +11,7 @@ await build({
   minify: true,
   target: "es2020",
   outfile: path.join(cel, "strona.js"),
-  external: ["./symulator.js"],
+  external: ["./web/modul/symulator.mjs"],
   plugins: [
     {
       name: "napisy",

@@ -4,21 +4,34 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
 
+#include "Liczby.h"
 #include "PlikMaszyny.h"
 #include "PlikRozkazow.h"
 #include "Presety.h"
 #include "Raport.h"
+#include "Schemat.h"
+#include "SchematJson.h"
 #include "Sprawdzanie.h"
 #include "Sterowanie.h"
 #include "TSymulator.h"
 #include "Tekst.h"
+#include "TekstyPamieci.h"
 
 using Json = nlohmann::ordered_json;
+
+// The machine's messages of the last tick, as the schematic's list shows them.
+class TKomunikatyTaktu : public TSluchaczSymulatora {
+  public:
+    void Komunikat(std::string_view tekst) override { Linie.emplace_back(tekst); }
+    void PoczatekTaktu() override { Linie.clear(); }
+    std::vector<std::string> Linie;
+};
 
 struct TApi::TStan {
     TSymulator& s;
@@ -29,6 +42,10 @@ struct TApi::TStan {
     // "ticks" and "stopped_by_breakpoint".
     std::uint64_t takty = 0;
     bool punktTrafiony = false;
+    // The schematic as last built, for the hit test, measured as the runner measures it.
+    TObrazSchematu obraz{};
+    TMiaraStala miara{};
+    TKomunikatyTaktu komunikatyTaktu{};
 };
 
 namespace {
@@ -616,6 +633,92 @@ Json WyczyscDziennik(TApi::TStan& st, const Json&) {
     return Json::object();
 }
 
+// ---- the page's views: the CPU panel, the tick's messages, the schematic ----
+
+// A register or flag's value from a menu: any 32-bit number, cut to the register's width.
+Json Wpisz(TApi::TStan& st, const Json& a) {
+    const int slot = SlotRejestru(a);
+    const auto v = Liczba(a, "wartosc", INT32_MIN, UINT32_MAX);
+    st.s.UstawRejestr(slot, static_cast<std::uint32_t>(v));
+    return Json::object();
+}
+
+Json WyczyscWybrane(TApi::TStan& st, const Json&) {
+    st.s.WyczyscWybraneSygnaly();
+    return Json::object();
+}
+
+Json KomunikatyTaktu(TApi::TStan& st, const Json&) {
+    return {{"komunikaty", st.komunikatyTaktu.Linie}};
+}
+
+// The CPU panel: the registers in their display bases, the flags, and `ile` lines of the
+// memory listing from address `od` (the marks of the registers pointing there, the
+// address, the word as code and argument, its disassembly).
+Json Cpu(TApi::TStan& st, const Json& a) {
+    static constexpr std::pair<int, const char*> Rejestry[] = {
+        {Slot::L, "L"}, {Slot::AK, "AK"}, {Slot::AD, "AD"}, {Slot::A, "A"}, {Slot::S, "S"}};
+    static constexpr std::pair<TWarunek, const char*> Flagi[] = {
+        {TWarunek::Z, "Z"},     {TWarunek::N, "N"},     {TWarunek::Np, "NP"},  {TWarunek::Nm, "NM"},
+        {TWarunek::Int, "INT"}, {TWarunek::Pak, "PAK"}, {TWarunek::Zak, "ZAK"}};
+    static constexpr std::pair<int, std::string_view> Znaczniki[] = {
+        {Slot::L, "L"}, {Slot::X, "X"}, {Slot::Y, "Y"}, {Slot::Z, "Z"},   {Slot::U, "U"},
+        {Slot::V, "V"}, {Slot::A, "A"}, {Slot::S, "S"}, {Slot::AD, "AD"}, {Slot::AK, "AK"}};
+    const TMaszyna& m = st.s.Maszyna;
+    const auto maska = static_cast<std::int64_t>(m.MaskaAdresu());
+    const std::int64_t od = Pole(a, "od") ? Liczba(a, "od", 0, maska) : 0;
+    const std::int64_t ile = Pole(a, "ile") ? Liczba(a, "ile", 0, 1024) : 0;
+    Json rejestry = Json::array(), flagi = Json::array(), pamiec = Json::array();
+    for (const auto& [slot, nazwa] : Rejestry)
+        rejestry.push_back({{"nazwa", nazwa}, {"tekst", m.WartoscTekst(slot)}});
+    for (const auto& [warunek, nazwa] : Flagi)
+        flagi.push_back({{"nazwa", nazwa}, {"wartosc", m.WarunekSpelniony(warunek) ? 1 : 0}});
+    for (std::int64_t adres = od; adres < od + ile && adres <= maska; ++adres) {
+        std::string t;
+        for (const auto& [slot, znak] : Znaczniki)
+            t += m.Wartosc(slot) == static_cast<std::uint32_t>(adres)
+                     ? std::string(znak)
+                     : std::string(znak.size(), ' ');
+        t += "  " + FormatujLiczbe0x(static_cast<std::int32_t>(adres), 16, m.BityAdresu()) + "  " +
+             TekstKomorki(m.PaO(), adres) + "  " + OpisKomorki(m.PaO(), st.s.ListaRozkazow, adres);
+        pamiec.push_back({{"adres", adres}, {"tekst", t}, {"slowo", m.CzytajPaO(adres)}});
+    }
+    return {{"rejestry", rejestry}, {"flagi", flagi}, {"pamiec", pamiec}};
+}
+
+// The schematic's picture description in the state as it is, the memory window from
+// address `pozycja`, measured with the fixed table as the runner's --picture measures.
+Json Obraz(TApi::TStan& st, const Json& a) {
+    const std::int64_t pozycja =
+        Pole(a, "pozycja")
+            ? Liczba(a, "pozycja", 0, static_cast<std::int64_t>(st.s.Maszyna.MaskaAdresu()))
+            : 0;
+    RysujSchemat(st.s.Maszyna, st.s.Architektura, pozycja, st.miara, st.obraz);
+    return {{"obraz", SchematJson(st.obraz)}};
+}
+
+// What lies under the point (x, y) of the picture last built: any place, only a signal's
+// label (`co` "sygnal") or only a value box (`co` "rejestr"); `miejsce` null for nothing.
+// A value box brings its display base.
+Json Trafienie(TApi::TStan& st, const Json& a) {
+    if (st.obraz.Prymitywy.empty())
+        RysujSchemat(st.s.Maszyna, st.s.Architektura, 0, st.miara, st.obraz);
+    const auto x = static_cast<int>(Liczba(a, "x", INT32_MIN, INT32_MAX));
+    const auto y = static_cast<int>(Liczba(a, "y", INT32_MIN, INT32_MAX));
+    const std::string co = Pole(a, "co") ? Tekst(a, "co") : "";
+    if (!co.empty() && co != "sygnal" && co != "rejestr")
+        Odmow("Pole \"co\" musi być \"sygnal\" albo \"rejestr\".");
+    const TMiejsce* m = co == "sygnal"    ? st.obraz.Sygnal(x, y)
+                        : co == "rejestr" ? st.obraz.Rejestr(x, y)
+                                          : st.obraz.Trafienie(x, y);
+    if (!m) return {{"miejsce", nullptr}};
+    Json w = MiejsceJson(*m);
+    if (m->Rodzaj == TRodzajMiejsca::Rejestr)
+        w["podstawa"] = st.s.Architektura.Rejestry[static_cast<std::size_t>(m->Numer)].Podstawa;
+    return {{"miejsce", w}};
+}
+
+// One row per command.
 // ---- the instruction editor, the microprogram memory, the dialogs ----
 
 // The codes the editor's code list offers instruction "numer": every code of the code
@@ -786,6 +889,13 @@ constexpr TPolecenieApi Polecenia[] = {
     {"ignoruj_punkty", IgnorujPunkty},
     {"dziennik", Dziennik},
     {"wyczysc_dziennik", WyczyscDziennik},
+    // the page's views
+    {"wpisz", Wpisz},
+    {"wyczysc_wybrane", WyczyscWybrane},
+    {"komunikaty_taktu", KomunikatyTaktu},
+    {"cpu", Cpu},
+    {"obraz", Obraz},
+    {"trafienie", Trafienie},
     // the instruction editor, the microprogram memory, the dialogs
     {"kody_rozkazu", KodyRozkazu},
     {"pamiec_mikroprogramu", PamiecMikroprogramu},
@@ -821,9 +931,13 @@ Json Wykonaj(TApi::TStan& st, std::string_view tekst) {
 } // namespace
 
 TApi::TApi(TSymulator& symulator)
-    : stan(std::make_unique<TStan>(TStan{symulator, Limity, {}, 0, false})) {}
+    : stan(std::make_unique<TStan>(TStan{symulator, Limity, {}, 0, false})) {
+    symulator.Subskrybuj(&stan->komunikatyTaktu);
+}
 
-TApi::~TApi() = default;
+TApi::~TApi() {
+    stan->s.Wypisz(&stan->komunikatyTaktu);
+}
 
 std::string TApi::Wywolaj(std::string_view polecenieJson) {
     Json odpowiedz;

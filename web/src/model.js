@@ -1,58 +1,128 @@
-// The page's only way to the simulator: commands to the WebAssembly module, JSON in and
-// JSON out, and the bytes of the files as they are.
+// The page's only way to the simulator: one session of the WebAssembly module, JSON
+// commands in and out (web/modul/README.md lists them), the files' bytes as they are.
 
-import ZaladujModul from "./symulator.js";
+import SymulatorModul from "./web/modul/symulator.mjs";
+import { otworzSesje, doBase64, zBase64 } from "../modul/sesja.mjs";
 
 export async function zaladujModel() {
-  const modul = await ZaladujModul();
-  const wywolaj = modul.cwrap("polecenie", "string", ["string"]);
+  const modul = await SymulatorModul();
+  let sesja = otworzSesje(modul);
+  // Whether the machine's signals came from a .mas file: then it is kept as a file.
+  let zPliku = false;
+
   const wyslij = (polecenie, dane = {}) => {
-    const w = JSON.parse(wywolaj(JSON.stringify({ polecenie, ...dane })));
-    if (w && w.blad && polecenie !== "bajtyProgramu" && polecenie !== "wczytajRozkazy")
-      console.warn(polecenie, w.blad);
+    const w = sesja.wywolaj({ polecenie, ...dane });
+    if (!w.ok && polecenie !== "zapisz_program" && polecenie !== "wczytaj_rozkazy") console.warn(polecenie, w.blad);
     return w;
   };
-  const bajty = (w) => (w.bajty ? { bajty: new Uint8Array(w.bajty) } : w);
-  const zBajtow = (b) => Array.from(b);
+  const bajty = (w) => (w.ok ? { bajty: zBase64(w.bajty) } : { blad: w.blad });
+  const kompilujMikroprogram = () => wyslij("kompiluj_mikroprogram");
 
   return {
-    // One command of the module's table (web/modul/README.md), as a session answers it.
-    wywolaj: (tresc) => wyslij("api", { tresc }),
-    stan: () => wyslij("stan"),
-    pamiec: (od, ile) => wyslij("pamiec", { od, ile }),
-    nowy: () => wyslij("nowy"),
-    architektura: () => {
+    // One command of the module's table as it stands, for the panels that speak it.
+    wywolaj: (polecenie) => sesja.wywolaj(polecenie),
+    // What the page shows after every step; the CPU panel and the schematic ask on their own.
+    stan: () => {
       const s = wyslij("stan");
-      return { preset: s.preset, bityAdresu: s.bityAdresu, bityKodu: s.bityKodu, zPliku: wyslij("zPliku").zPliku };
+      const a = wyslij("architektura");
+      return {
+        tryb: s.tryb,
+        trwa: s.trwa,
+        zatrzymana: s.raport.halted,
+        tekst: s.sygnaly,
+        preset: a.preset,
+        bityAdresu: a.bity_adresu,
+        bityKodu: a.bity_kodu,
+        maskaAdresu: 2 ** a.bity_adresu - 1,
+        elementy: a.elementy,
+        komunikaty: wyslij("komunikaty_taktu").komunikaty,
+        wyjscie: s.raport.output,
+        wejscie: s.wejscie,
+      };
     },
-    ustawArchitekture: (preset, bityAdresu, bityKodu) => wyslij("architektura", { preset, bityAdresu, bityKodu }),
-    wczytajMaszyne: (b) => wyslij("wczytajMaszyne", { bajty: zBajtow(b) }),
-    bajtyMaszyny: () => bajty(wyslij("bajtyMaszyny")).bajty,
-    wczytajRozkazy: (b) => wyslij("wczytajRozkazy", { bajty: zBajtow(b) }),
-    bajtyRozkazow: () => bajty(wyslij("bajtyRozkazow")).bajty,
-    standardowe: () => wyslij("standardowe"),
-    mnemoniki: () => wyslij("mnemoniki"),
-    kompilujProgram: (tekst) => wyslij("kompiluj", { tekst }),
-    bajtyProgramu: (tekst) => bajty(wyslij("bajtyProgramu", { tekst })),
-    tekstProgramu: (b) => wyslij("tekstProgramu", { bajty: zBajtow(b) }),
-    takt: (reczny) => wyslij("takt", { reczny }),
-    start: (co) => wyslij("start", { co }).trwa,
-    porcja: (takty) => wyslij("porcja", { takty }),
+    cpu: (od, ile) => wyslij("cpu", { od, ile }),
+    nowy: () => {
+      sesja.zamknij();
+      sesja = otworzSesje(modul);
+      zPliku = false;
+    },
+    architektura: () => {
+      const a = wyslij("architektura");
+      return { preset: a.preset, bityAdresu: a.bity_adresu, bityKodu: a.bity_kodu, zPliku };
+    },
+    ustawArchitekture: (preset, bityAdresu, bityKodu) => {
+      wyslij("szerokosci", { bity_adresu: bityAdresu, bity_kodu: bityKodu });
+      wyslij("preset", { nazwa: preset });
+      zPliku = false;
+      return kompilujMikroprogram();
+    },
+    wczytajMaszyne: (b) => {
+      const w = wyslij("wczytaj_maszyne", { bajty: doBase64(b) });
+      if (w.ok) {
+        zPliku = true;
+        kompilujMikroprogram();
+      }
+      return w;
+    },
+    bajtyMaszyny: () => bajty(wyslij("zapisz_maszyne")).bajty,
+    wczytajRozkazy: (b) => {
+      const w = wyslij("wczytaj_rozkazy", { bajty: doBase64(b) });
+      if (w.ok) kompilujMikroprogram();
+      return w;
+    },
+    bajtyRozkazow: () => bajty(wyslij("zapisz_rozkazy")).bajty,
+    standardowe: () => {
+      wyslij("standardowe_rozkazy");
+      return kompilujMikroprogram();
+    },
+    mnemoniki: () => wyslij("rozkazy").rozkazy.map((r) => r.nazwa.toLowerCase()),
+    // The compile list as the window shows it: a heading, the assembler's messages, the time.
+    kompilujProgram: (tekst) => {
+      const t0 = performance.now();
+      const w = wyslij("asembluj", { tekst });
+      const ms = Math.round(performance.now() - t0);
+      const czas = ms === 0 ? "Czas kompilacji: poniżej 1 ms" : `Czas kompilacji: ${ms} ms`;
+      return { komunikaty: ["Kompilacja", ...(w.komunikaty ?? [w.blad]), czas] };
+    },
+    bajtyProgramu: (tekst) => bajty(wyslij("zapisz_program", { tekst })),
+    tekstProgramu: (b) => {
+      const w = wyslij("wczytaj_program", { bajty: doBase64(b) });
+      return w.ok ? { tekst: w.linie.join("\n") } : { blad: w.blad };
+    },
+    takt: (reczny) => wyslij(reczny ? "takt_reczny" : "takt"),
+    // "Program" or "Rozkaz": each slice starts the command or goes on with it.
+    porcja: (polecenie, takty) => {
+      const w = wyslij(polecenie, { takty });
+      return { takty: w.takty ?? 0, zakonczone: !w.trwa };
+    },
     stop: () => wyslij("stop"),
-    reset: (konsola) => wyslij("reset", { konsola }),
-    recznie: (wyczysc = false) => wyslij("recznie", { wyczysc }),
-    wybierzSygnal: (sygnal) => wyslij("wybierz", { sygnal }),
+    reset: (konsola) => {
+      wyslij("reset");
+      if (konsola) wyslij("wyczysc_wyjscie");
+    },
+    recznie: (wyczysc = false) => {
+      wyslij("tryb_reczny");
+      if (wyczysc) wyslij("wyczysc_wybrane");
+    },
+    wybierzSygnal: (sygnal) => wyslij("wybierz_sygnal", { sygnal }),
     przerwanie: (numer) => wyslij("przerwanie", { numer }),
-    klawisz: (wejscie) => wyslij("klawisz", { wejscie }),
-    wyczyscKonsole: () => wyslij("wyczyscKonsole"),
+    klawisz: (wejscie) => {
+      wyslij("wejscie", { tekst: wejscie });
+      wyslij("klawisz");
+    },
+    wyczyscKonsole: () => wyslij("wyczysc_wyjscie"),
     polecenieRejestru: (slot, co, tekst) => {
-      const dane = { slot, co };
-      if (co === "wpisz") dane.wartosc = liczbaZTekstu(tekst);
-      return wyslij("rejestr", dane);
+      if (co === "zwieksz" || co === "zmniejsz") return wyslij(co, { slot });
+      const wartosc = { wyzeruj: 0, ustaw0: 0, ustaw1: 1 }[co] ?? liczbaZTekstu(tekst ?? "");
+      return wyslij("wpisz", { slot, wartosc });
     },
     ustawPodstawe: (slot, podstawa) => wyslij("podstawa", { slot, podstawa }),
-    obraz: (pierwszyAdres) => wyslij("obraz", { pierwszyAdres }),
-    trafienie: (x, y, co) => wyslij("trafienie", { x, y, co }),
+    // The memory window from `pozycja`, or from 0 when the memory has shrunk below it.
+    obraz: (pozycja) => {
+      const w = sesja.wywolaj({ polecenie: "obraz", pozycja });
+      return (w.ok ? w : wyslij("obraz")).obraz;
+    },
+    trafienie: (x, y, co) => wyslij("trafienie", { x, y, co }).miejsce ?? {},
   };
 }
 

@@ -148,7 +148,7 @@ function idzDoLinii(n) {
 }
 
 function kompiluj() {
-  if (stan.tryb !== 0 && stan.tryb !== undefined && stan.tryb === 2) return;
+  if (stan.tryb === 2 || przebieg) return;
   const wynik = model.kompilujProgram(edytor.state.doc.toString());
   const lista = $("#komunikaty-kompilacji");
   lista.replaceChildren(
@@ -351,11 +351,19 @@ function ustawSkale(s) {
 const NAZWY_REJESTROW = ["L   ", "AK  ", "AD  ", "A   ", "S   "];
 const NAZWY_FLAG = ["Z   ", "N   ", "NP  ", "NM  ", "INT ", "PAK ", "ZAK "];
 
+// The registers with their change marks, the flags and the visible lines of the memory
+// listing, in one command.
 function odswiezCPU() {
   if (panel !== 4) return;
-  const rejestry = stan.cpu.rejestry;
-  const lista = $("#ListBoxRejestry");
-  lista.replaceChildren(
+  const lista = $("#ListBoxPamiecProgram");
+  const v = Math.max(1, Math.floor(lista.clientHeight / 17));
+  const suwak = $("#ScrollBar1");
+  const maks = Math.max(0, stan.maskaAdresu + 1 - v);
+  suwak.max = String(maks);
+  const pierwszy = Math.min(Number(suwak.value), maks);
+  const cpu = model.cpu(pierwszy, Math.min(v, stan.maskaAdresu + 1 - pierwszy));
+  const rejestry = cpu.rejestry.map((r) => r.tekst);
+  $("#ListBoxRejestry").replaceChildren(
     ...rejestry.map((t, i) => {
       const li = document.createElement("li");
       li.textContent = NAZWY_REJESTROW[i] + t;
@@ -363,38 +371,27 @@ function odswiezCPU() {
       return li;
     }),
   );
-  ostatnieRejestry = rejestry.slice();
+  ostatnieRejestry = rejestry;
   $("#ListBoxFlagi").replaceChildren(
-    ...stan.cpu.flagi.map((f, i) => {
+    ...cpu.flagi.map((f, i) => {
       const li = document.createElement("li");
-      li.textContent = NAZWY_FLAG[i] + f;
+      li.textContent = NAZWY_FLAG[i] + f.wartosc;
       return li;
     }),
   );
-  odswiezPamiec();
+  lista.replaceChildren(
+    ...cpu.pamiec.map((w) => {
+      const li = document.createElement("li");
+      li.textContent = w.tekst;
+      li.title = String(w.slowo);
+      li.dataset.adres = String(w.adres);
+      li.dataset.wartosc = String(w.slowo);
+      return li;
+    }),
+  );
   $("#preset").value = stan.preset;
   $("#bity-adresu").value = stan.bityAdresu;
   $("#bity-kodu").value = stan.bityKodu;
-}
-
-function odswiezPamiec() {
-  const lista = $("#ListBoxPamiecProgram");
-  const v = Math.max(1, Math.floor(lista.clientHeight / 17));
-  const suwak = $("#ScrollBar1");
-  const maks = Math.max(0, stan.maskaAdresu + 1 - v);
-  suwak.max = String(maks);
-  const pierwszy = Math.min(Number(suwak.value), maks);
-  const wiersze = model.pamiec(pierwszy, Math.min(v, stan.maskaAdresu + 1 - pierwszy));
-  lista.replaceChildren(
-    ...wiersze.map((w) => {
-      const li = document.createElement("li");
-      li.textContent = w.tekst;
-      li.title = String(w.wartosc);
-      li.dataset.adres = String(w.adres);
-      li.dataset.wartosc = String(w.wartosc);
-      return li;
-    }),
-  );
 }
 
 // ---- console ---------------------------------------------------------------------------------
@@ -438,7 +435,6 @@ let taktowNaMs = 5000;
 function uruchom(polecenie) {
   if (stan.zatrzymana || przebieg) return;
   if (polecenie === "program" && stan.tryb === 1) return;
-  if (!model.start(polecenie)) return;
   przebieg = { polecenie, klatka: 0 };
   odswiezWszystko();
   przebieg.klatka = requestAnimationFrame(porcja);
@@ -452,7 +448,7 @@ function porcja() {
   let wynik;
   for (;;) {
     const t0 = performance.now();
-    wynik = model.porcja(n);
+    wynik = model.porcja(przebieg.polecenie, n);
     const t1 = performance.now();
     liczbaTaktow += wynik.takty;
     if (t1 - t0 > 1) taktowNaMs = 0.5 * taktowNaMs + 0.5 * (wynik.takty / (t1 - t0));
@@ -598,13 +594,13 @@ function polaczZdarzenia() {
     pierwszyAdresPaO = Number(e.target.value);
     rysujSchemat();
   });
-  $("#ScrollBar1").addEventListener("input", odswiezPamiec);
+  $("#ScrollBar1").addEventListener("input", odswiezCPU);
   $("#ListBoxPamiecProgram").addEventListener("wheel", (e) => {
     const s = $("#ScrollBar1");
     s.value = String(Number(s.value) + (e.deltaY > 0 ? 3 : -3));
-    odswiezPamiec();
+    odswiezCPU();
   }, { passive: true });
-  window.addEventListener("resize", () => { if (panel === 4) odswiezPamiec(); });
+  window.addEventListener("resize", () => { if (panel === 4) odswiezCPU(); });
 
   // Interrupt requests: button n raises request 9 - n.
   for (const pojemnik of [$("#Panel_IRQ"), $("#Panel_IRQ_konsoli")]) {
@@ -672,7 +668,13 @@ async function start() {
     biegnie: () => przebieg !== null,
     tryb: () => stan.tryb,
     poRozkazach() { zapamietajRozkazy(); odswiezMnemoniki(); odswiezWszystko(); },
-    poArchitekturze() { zapamietajArchitekture(); odswiezMnemoniki(); odswiezWszystko(); },
+    poArchitekturze() {
+      zapamietajArchitekture();
+      // "U" has no signal set of its own: they are kept as the machine file's bytes.
+      if (model.architektura().preset === "U") localStorage.setItem(KLUCZ.maszyna, doBase64(model.bajtyMaszyny()));
+      odswiezMnemoniki();
+      odswiezWszystko();
+    },
   });
   pokazPanel(1);
   odswiezWszystko();

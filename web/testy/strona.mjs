@@ -100,18 +100,8 @@ const TESTY = {
 
   // Manual mode: the labels "wyl" and "wyad" clicked on the schematic, then Takt.
   async recznie(p) {
-    if ((await p.evaluate(() => window.symulator.obraz.places.length)) === 0) return "pominiety";
     await p.click("#SpeedButtonRecznie");
-    for (const nazwa of ["wyl", "wyad"]) {
-      // The middle of the label's place in the picture the page has drawn.
-      const punkt = await p.evaluate((n) => {
-        const m = window.symulator.obraz.places.find((q) => q.kind === "signal" && q.signal === n);
-        return m && { x: (m.rect[0] + m.rect[2]) / 2, y: (m.rect[1] + m.rect[3]) / 2 };
-      }, nazwa);
-      assert.ok(punkt, `brak etykiety ${nazwa}`);
-      const r = await p.$eval("#schemat", (c) => { const b = c.getBoundingClientRect(); return { x: b.left, y: b.top }; });
-      await p.mouse.click(r.x + punkt.x, r.y + punkt.y);
-    }
+    for (const nazwa of ["wyl", "wyad"]) await kliknijEtykiete(p, nazwa);
     assert.equal(await p.$eval("[data-bieg='program']", (e) => e.disabled), true);
     await p.click("#panel-1 [data-bieg='takt']");
     const komunikaty = await p.$$eval("#komunikaty-taktu li", (l) => l.map((e) => e.textContent));
@@ -161,8 +151,9 @@ const TESTY = {
     assert.ok(!(await p.evaluate(() => window.symulator.model.mnemoniki())).includes("wczyt"));
   },
 
-  // A downloaded .prg is byte for byte what the window's save writes for the same text.
-  async zapis_prg(p, opcje) {
+  // A downloaded .prg is byte for byte what the window's save writes for the same text:
+  // the module's "zapisz_program" in node, the window's own lines-to-bytes code.
+  async zapis_prg(p) {
     const tekst = "// Zażółć gęślą jaźń: ĄĆĘŁŃÓŚŹŻ\n\tpob x\t// tab\nx:      rst 5\n\n   \n";
     await wpiszProgram(p, tekst);
     const wEdytorze = await p.evaluate(() => window.symulator.edytor.state.doc.toString());
@@ -175,9 +166,7 @@ const TESTY = {
       const plik = path.join(katalog, "program.prg");
       for (let i = 0; i < 100 && !fs.existsSync(plik); ++i) await czekaj(50);
       const strona = fs.readFileSync(plik);
-      fs.writeFileSync(path.join(katalog, "tekst.txt"), wEdytorze);
-      execFileSync(opcje.zapis, [path.join(katalog, "tekst.txt"), path.join(katalog, "okno.prg")]);
-      const okno = fs.readFileSync(path.join(katalog, "okno.prg"));
+      const okno = await bajtyOkna(wEdytorze);
       assert.ok(strona.equals(okno), `${strona.toString("hex")}\n${okno.toString("hex")}`);
       // Windows-1250 with CR LF: "ł" is 0xB3, "Ż" 0xAF.
       assert.ok(strona.includes(Buffer.from("g\xea\x9cl\xb9 ja\x9f\xf1: \xa5\xc6\xca\xa3", "latin1")));
@@ -186,7 +175,173 @@ const TESTY = {
       fs.rmSync(katalog, { recursive: true, force: true });
     }
   },
+
+  // The canvas of the Max schematic after a known tick, with labels chosen, against the
+  // window's own image of the same state (obraz_okna, the schematic widget offscreen).
+  // Text is set by two type engines, so each text's box (both pictures' positions, 2 px
+  // around) is compared by its ink: the same colour, ink mass within 25 %. A label's line
+  // follows its label's width, so a horizontal line may end up to 2 px apart; every other
+  // primitive must be the same, and every pixel outside the text boxes and those line
+  // ends identical.
+  async schemat(p, opcje) {
+    if (!opcje.okno) return "pominiety";
+    const TAKTY = 5, WYBRANE = ["wyl", "wyad", "iak"];
+    const katalog = fs.mkdtempSync(path.join(os.tmpdir(), "symulator-obraz-"));
+    try {
+      const ppm = path.join(katalog, "okno.ppm"), opis = path.join(katalog, "okno.json");
+      execFileSync(opcje.okno, [path.join(PRZYKLADY, "przyklad.prg"), String(TAKTY), ppm, opis, ...WYBRANE]);
+      const okno = czytajPpm(fs.readFileSync(ppm));
+      const opisOkna = JSON.parse(fs.readFileSync(opis, "utf8"));
+
+      await p.click("[data-pokaz='4']");
+      await p.select("#preset", "Max");
+      await p.click("#zastosuj");
+      const tekst = cp1250(fs.readFileSync(path.join(PRZYKLADY, "przyklad.prg")));
+      await p.evaluate((t) => {
+        const e = window.symulator.edytor;
+        e.dispatch({ changes: { from: 0, to: e.state.doc.length, insert: t } });
+      }, tekst.replace(/\r\n/g, "\n"));
+      await kompiluj(p);
+      await p.click("[data-pokaz='1']");
+      for (let i = 0; i < TAKTY; ++i) await p.keyboard.press("F7");
+      await p.click("#SpeedButtonRecznie");
+      for (const nazwa of WYBRANE) await kliknijEtykiete(p, nazwa);
+      await p.screenshot({ path: path.join(katalog, "strona.png"), clip: await p.$eval("#schemat", (c) => { const b = c.getBoundingClientRect(); return { x: b.left, y: b.top, width: b.width, height: b.height }; }) });
+      const wynik = await p.evaluate(porownajZOknem, [...okno.piksele], okno.szerokosc, okno.wysokosc, opisOkna);
+      assert.deepEqual(wynik.bledy, [], JSON.stringify(wynik, null, 1));
+      assert.equal(wynik.rozneNaZewnatrz, 0);
+      console.log(`schemat: ${wynik.pikseleZewnatrz} pikseli poza tekstem identycznych, ${wynik.teksty} tekstów zgodnych tuszem, ${wynik.konceLinii} końców linii etykiet przesuniętych`);
+    } finally {
+      fs.rmSync(katalog, { recursive: true, force: true });
+    }
+    return undefined;
+  },
 };
+
+// The window's bytes of a program text: the module's save in node.
+async function bajtyOkna(tekst) {
+  const { createRequire } = await import("node:module");
+  const { otworzSesje, zBase64 } = await import("../modul/sesja.mjs");
+  const modul = await createRequire(import.meta.url)(path.join(STRONA, "web/modul/symulator_node.cjs"))();
+  const sesja = otworzSesje(modul);
+  const w = sesja.wywolaj({ polecenie: "zapisz_program", tekst });
+  sesja.zamknij();
+  assert.ok(w.ok, w.blad);
+  return Buffer.from(zBase64(w.bajty));
+}
+
+// Binary PPM (P6, 255): width, height and RGB bytes.
+function czytajPpm(b) {
+  const naglowek = b.subarray(0, 64).toString("latin1").match(/^P6\s+(\d+)\s+(\d+)\s+255\s/);
+  assert.ok(naglowek, "to nie jest obraz PPM");
+  return { szerokosc: Number(naglowek[1]), wysokosc: Number(naglowek[2]), piksele: b.subarray(naglowek[0].length) };
+}
+
+// Manual mode: the middle of a label's place in the picture the page has drawn, clicked.
+async function kliknijEtykiete(p, nazwa) {
+  const punkt = await p.evaluate((n) => {
+    const m = window.symulator.obraz.places.find((q) => q.kind === "signal" && q.signal === n);
+    return m && { x: (m.rect[0] + m.rect[2]) / 2, y: (m.rect[1] + m.rect[3]) / 2 };
+  }, nazwa);
+  assert.ok(punkt, `brak etykiety ${nazwa}`);
+  const r = await p.$eval("#schemat", (c) => { const b = c.getBoundingClientRect(); return { x: b.left, y: b.top }; });
+  await p.mouse.click(r.x + punkt.x, r.y + punkt.y);
+}
+
+// In the page: the canvas's pixels against the window's (RGB), by the rule above.
+function porownajZOknem(rgb, szerokosc, wysokosc, opisOkna) {
+  const canvas = document.querySelector("#schemat");
+  const bledy = [];
+  if (canvas.width !== szerokosc || canvas.height !== wysokosc) return { bledy: [`rozmiar ${canvas.width}x${canvas.height}`] };
+  const strona = canvas.getContext("2d").getImageData(0, 0, szerokosc, wysokosc).data;
+  const obraz = window.symulator.obraz;
+  const ctx = document.createElement("canvas").getContext("2d");
+  const teksty = (o) => o.primitives.filter((e) => e.kind === "text");
+  const a = teksty(obraz), b = teksty(opisOkna);
+  if (a.length !== b.length) bledy.push(`tekstów: strona ${a.length}, okno ${b.length}`);
+  const wTekscie = new Uint8Array(szerokosc * wysokosc);
+  const ramki = [];
+  for (let i = 0; i < Math.min(a.length, b.length); ++i) {
+    const [s, o] = [a[i], b[i]];
+    const skrocony = s.text.includes("…") || o.text.includes("…");
+    if ((!skrocony && s.text !== o.text) || s.color !== o.color || JSON.stringify(s.font) !== JSON.stringify(o.font))
+      bledy.push(`tekst ${i}: strona ${JSON.stringify(s)}, okno ${JSON.stringify(o)}`);
+    let [l, t, r, d] = [Infinity, Infinity, -Infinity, -Infinity];
+    for (const e of [s, o]) {
+      ctx.font = `${e.font.italic ? "italic " : ""}${e.font.bold ? "bold " : ""}${e.font.size}px "Liberation Sans"`;
+      l = Math.min(l, e.at[0]);
+      t = Math.min(t, e.at[1]);
+      r = Math.max(r, e.at[0] + Math.ceil(ctx.measureText(e.text).width));
+      d = Math.max(d, e.at[1] + e.font.size + 3);
+    }
+    const ramka = [Math.max(0, l - 2), Math.max(0, t - 2), Math.min(szerokosc, r + 2), Math.min(wysokosc, d + 2)];
+    ramki.push({ ramka, tekst: s.text, kolor: s.color });
+    for (let y = ramka[1]; y < ramka[3]; ++y) for (let x = ramka[0]; x < ramka[2]; ++x) wTekscie[y * szerokosc + x] = 1;
+  }
+  // A label's line is as long as its label is wide, so its end may move with the type
+  // engine: every other primitive must be the same in both pictures.
+  let konceLinii = 0;
+  const inne = (o) => o.primitives.filter((e) => e.kind !== "text");
+  const [c, d] = [inne(obraz), inne(opisOkna)];
+  if (c.length !== d.length) bledy.push(`elementów: strona ${c.length}, okno ${d.length}`);
+  for (let i = 0; i < Math.min(c.length, d.length); ++i) {
+    const [s, o] = [c[i], d[i]];
+    if (JSON.stringify(s) === JSON.stringify(o)) continue;
+    const przesuniety = s.kind === "line" && o.kind === "line" && s.color === o.color && s.width === o.width &&
+      s.from[0] === o.from[0] && s.from[1] === o.from[1] && s.from[1] === s.to[1] && s.to[1] === o.to[1] &&
+      Math.abs(s.to[0] - o.to[0]) <= 2;
+    if (!przesuniety) {
+      bledy.push(`element ${i}: strona ${JSON.stringify(s)}, okno ${JSON.stringify(o)}`);
+      continue;
+    }
+    ++konceLinii;
+    const y = s.to[1] - ((s.width - 1) >> 1);
+    for (let x = Math.min(s.to[0], o.to[0]) - 1; x <= Math.max(s.to[0], o.to[0]) + 1; ++x)
+      for (let k = 0; k < s.width; ++k) if (x >= 0 && x < szerokosc) wTekscie[(y + k) * szerokosc + x] = 1;
+  }
+  let rozneNaZewnatrz = 0, pikseleZewnatrz = 0;
+  const przyklady = [];
+  for (let i = 0; i < szerokosc * wysokosc; ++i) {
+    if (wTekscie[i]) continue;
+    ++pikseleZewnatrz;
+    if (strona[4 * i] !== rgb[3 * i] || strona[4 * i + 1] !== rgb[3 * i + 1] || strona[4 * i + 2] !== rgb[3 * i + 2]) {
+      ++rozneNaZewnatrz;
+      if (przyklady.length < 10) przyklady.push([i % szerokosc, Math.floor(i / szerokosc)]);
+    }
+  }
+  if (rozneNaZewnatrz) bledy.push(`${rozneNaZewnatrz} pikseli poza tekstem różnych, np. ${JSON.stringify(przyklady)}`);
+  // Ink: how far each pixel is from the box's most common colour (its background in the
+  // window's image), summed; its colour the mean of the strongly inked pixels.
+  for (const { ramka, tekst, kolor } of ramki) {
+    const liczby = new Map();
+    for (let y = ramka[1]; y < ramka[3]; ++y)
+      for (let x = ramka[0]; x < ramka[2]; ++x) {
+        const i = y * szerokosc + x, k = (rgb[3 * i] << 16) | (rgb[3 * i + 1] << 8) | rgb[3 * i + 2];
+        liczby.set(k, (liczby.get(k) || 0) + 1);
+      }
+    const tlo = [...liczby].sort((p, q) => q[1] - p[1])[0][0];
+    const tloRgb = [tlo >> 16, (tlo >> 8) & 255, tlo & 255];
+    const tusz = (piksel) => {
+      let masa = 0, mocne = 0;
+      const suma = [0, 0, 0];
+      for (let y = ramka[1]; y < ramka[3]; ++y)
+        for (let x = ramka[0]; x < ramka[2]; ++x) {
+          const c = piksel(y * szerokosc + x);
+          const d = Math.max(...c.map((v, k) => Math.abs(v - tloRgb[k])));
+          masa += d / 255;
+          if (d > 128) { ++mocne; c.forEach((v, k) => (suma[k] += v)); }
+        }
+      const sr = suma.map((v) => v / Math.max(1, mocne));
+      const barwa = sr[0] > 128 && sr[2] < 100 ? "#ff0000" : sr[2] > 128 && sr[0] < 100 ? "#0000ff" : "#000000";
+      return { masa, barwa };
+    };
+    const ts = tusz((i) => [strona[4 * i], strona[4 * i + 1], strona[4 * i + 2]]);
+    const to = tusz((i) => [rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]]);
+    if (Math.abs(ts.masa - to.masa) > 0.25 * Math.max(ts.masa, to.masa) + 2 || ts.barwa !== to.barwa || to.barwa !== kolor)
+      bledy.push(`"${tekst}" w ${JSON.stringify(ramka)}: tusz strony ${ts.masa.toFixed(1)} ${ts.barwa}, okna ${to.masa.toFixed(1)} ${to.barwa}, oczekiwano ${kolor}`);
+  }
+  return { bledy, rozneNaZewnatrz, pikseleZewnatrz, teksty: ramki.length, konceLinii };
+}
 
 async function main() {
   const [nazwa, ...reszta] = process.argv.slice(2);
@@ -207,7 +362,7 @@ async function main() {
   try {
     const p = await otworz(b, adres);
     if ((await TESTY[nazwa](p, opcje)) === "pominiety") {
-      console.log(`${nazwa}: pominięty, moduł nie ma jeszcze obrazu schematu`);
+      console.log(`${nazwa}: pominięty, brak programu obraz_okna (budowa bez okna)`);
       kod = 77;
     } else {
       assert.deepEqual(p.bledy, []);
