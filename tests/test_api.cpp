@@ -169,4 +169,67 @@ TEST(Api, WidokiStrony) {
         R"({"adres":1,"tekst":"              0x01  0 7  stop","slowo":7}]})");
 }
 
+// What the instruction editor, the memory view and the two dialogs read, and the
+// architecture dialog's apply: widths, emptied memory, preset, signals of "U".
+TEST(Api, EdytorIDialogi) {
+    TSymulator s;
+    TApi api(s);
+    const int sob = s.ListaRozkazow.ZnajdzNazwe("sob");
+    const std::string kody = R"({"polecenie":"kody_rozkazu","numer":)" + std::to_string(sob) + "}";
+    EXPECT_EQ(api.Wywolaj(kody), R"({"ok":true,"kody":[5,7]})");
+    api.Wywolaj(R"({"polecenie":"dodaj_rozkaz"})");
+    EXPECT_EQ(api.Wywolaj(kody), R"({"ok":true,"kody":[5]})");
+
+    api.Wywolaj(R"({"polecenie":"standardowe_rozkazy"})");
+    api.Wywolaj(R"({"polecenie":"kompiluj_mikroprogram"})");
+    const auto wiersze = [&](bool wszystkie) {
+        const std::string w =
+            api.Wywolaj(std::string(R"({"polecenie":"pamiec_mikroprogramu","wszystkie":)") +
+                        (wszystkie ? "true}" : "false}"));
+        std::size_t n = 0;
+        for (std::size_t p = w.find("\"adres\""); p != std::string::npos;
+             p = w.find("\"adres\"", p + 1))
+            ++n;
+        return n;
+    };
+    // The fetch row and rows 0 to 13; without the empty row 7.
+    EXPECT_EQ(wiersze(true), 15u);
+    EXPECT_EQ(wiersze(false), 14u);
+    EXPECT_NE(api.Wywolaj(R"({"polecenie":"pamiec_mikroprogramu"})")
+                  .find(R"({"adres":"-1","rozkaz":"","sygnaly":"czyt wys wei il","warunek":"")"),
+              std::string::npos);
+
+    const std::string opisy = api.Wywolaj(R"({"polecenie":"opisy_punktow"})");
+    EXPECT_NE(opisy.find(R"x("Komórka pamięci (PaO)","Rejestr X")x"), std::string::npos);
+    EXPECT_NE(opisy.find(R"("zawiera się w przedziale"]})"), std::string::npos);
+
+    api.Wywolaj(R"({"polecenie":"asembluj","tekst":"dod 1"})");
+    EXPECT_EQ(
+        api.Wywolaj(
+            R"({"polecenie":"zastosuj_architekture","bity_adresu":8,"bity_kodu":4,"preset":"U","sygnaly":["wex","wyx"]})"),
+        R"({"ok":true})");
+    EXPECT_EQ(s.NazwaPresetu, "U");
+    EXPECT_EQ(s.Maszyna.BityAdresu(), 8);
+    EXPECT_TRUE(s.Maszyna.PaO().Komorki().empty());
+    EXPECT_TRUE(s.Architektura.Jest(NumerSygnalu("stp")));
+    EXPECT_TRUE(s.Architektura.Element(1));
+    EXPECT_FALSE(s.Architektura.Jest(NumerSygnalu("wyak")));
+    EXPECT_EQ(
+        api.Wywolaj(
+            R"({"polecenie":"zastosuj_architekture","bity_adresu":5,"bity_kodu":3,"preset":"Q"})"),
+        R"({"ok":false,"blad":"Nieznana maszyna \"Q\": oczekiwano K, K+, L, EK, Max albo U."})");
+    api.Wywolaj(
+        R"({"polecenie":"zastosuj_architekture","bity_adresu":5,"bity_kodu":3,"preset":"L"})");
+    const std::string sygnaly = api.Wywolaj(R"({"polecenie":"sygnaly"})");
+    EXPECT_EQ(sygnaly.substr(0, 30), R"({"ok":true,"nazwy":["wel","wyl)");
+
+    api.Wywolaj(R"({"polecenie":"asembluj","tekst":"stop\nint2: stop"})");
+    EXPECT_EQ(api.Wywolaj(R"({"polecenie":"dziennik_od","od":0,"etykiety":true})"),
+              R"({"ok":true,"linie":[],"razem":0,"etykiety":[["int2","1"]]})");
+    EXPECT_EQ(api.Wywolaj(R"({"polecenie":"mozna_wstecz"})"), R"({"ok":true,"wstecz":false})");
+    EXPECT_EQ(
+        api.Wywolaj(R"({"polecenie":"adresy"})").substr(0, 84),
+        R"({"ok":true,"przerwania":[{"etykieta":"int1","adres":0},{"etykieta":"int2","adres":1})");
+}
+
 } // namespace

@@ -718,6 +718,123 @@ Json Trafienie(TApi::TStan& st, const Json& a) {
     return {{"miejsce", w}};
 }
 
+// ---- the instruction editor, the microprogram memory, the dialogs ----
+
+// The codes the editor's code list offers instruction "numer": every code of the code
+// width that no other instruction has, its own always among them.
+Json KodyRozkazu(TApi::TStan& st, const Json& a) {
+    const TListaRozkazow& lista = st.s.ListaRozkazow;
+    const int i = Numer(a, lista.Count(), "rozkazów");
+    Json kody = Json::array();
+    for (std::uint32_t c = 0; c <= st.s.Maszyna.MaskaKodu(); ++c) {
+        bool zajety = false;
+        for (int j = 1; j <= lista.Count() && !zajety; ++j)
+            zajety = j != i && lista[j].Kod == c;
+        if (!zajety || lista[i].Kod == c) kody.push_back(c);
+    }
+    return {{"kody", kody}};
+}
+
+// The compiled table as the memory view shows it: the fetch row, then rows 0.. in order,
+// all of them or (with "wszystkie": false) only those that belong to an instruction.
+Json PamiecMikroprogramu(TApi::TStan& st, const Json& a) {
+    const bool wszystkie = Logiczna(a, "wszystkie", true);
+    Json wiersze = Json::array();
+    const auto& tabela = st.s.PamiecMikroprogramu.Wiersze();
+    for (std::size_t r = 0; r < tabela.size(); ++r) {
+        const TWierszMikroprogramu& w = tabela[r];
+        if (r > 0 && !wszystkie && w.Rozkaz.empty()) continue;
+        wiersze.push_back({{"adres", w.Adres},
+                           {"rozkaz", w.Rozkaz},
+                           {"sygnaly", w.Sygnaly},
+                           {"warunek", w.Warunek},
+                           {"cel0", w.Cel0},
+                           {"cel1", w.Cel1}});
+    }
+    return {{"wiersze", wiersze}};
+}
+
+// The breakpoint dialog's two lists, in the order of their numbers.
+Json OpisyPunktow(TApi::TStan&, const Json&) {
+    Json co = Json::array(), relacje = Json::array();
+    for (std::string_view n : NazwyObserwowanych)
+        co.push_back(n);
+    for (std::string_view n : NazwyRelacji)
+        relacje.push_back(n);
+    return {{"co", co}, {"relacje", relacje}};
+}
+
+// Every signal by number with whether it exists: the architecture dialog's check list.
+Json Sygnaly(TApi::TStan& st, const Json&) {
+    Json nazwy = Json::array(), jest = Json::array();
+    for (int n = 1; n <= LiczbaSygnalow; ++n) {
+        nazwy.push_back(NazwaSygnalu(n));
+        jest.push_back(st.s.Architektura.Jest(n));
+    }
+    return {{"nazwy", nazwy}, {"jest", jest}};
+}
+
+// The dialog's "Adresy" tab: the interrupts' labels and addresses, the devices' addresses.
+Json Adresy(TApi::TStan& st, const Json&) {
+    const TArchitektura& a = st.s.Architektura;
+    Json przerwania = Json::array();
+    for (std::size_t n = 1; n <= 8; ++n)
+        przerwania.push_back(
+            {{"etykieta", a.Przerwania[n].Etykieta}, {"adres", a.Przerwania[n].Adres}});
+    return {{"przerwania", przerwania},
+            {"urzadzenia", {a.Urzadzenia[1].Adres, a.Urzadzenia[2].Adres}}};
+}
+
+// The architecture dialog's "Zastosuj": the widths, the memory emptied, then the preset;
+// "U" takes the signals named in "sygnaly" and clears all others. Nothing is reset or
+// compiled again.
+Json ZastosujArchitekture(TApi::TStan& st, const Json& a) {
+    Wolny(st);
+    TWyborArchitektury w;
+    w.BityAdresu = static_cast<int>(Liczba(a, "bity_adresu", 5, 24));
+    w.BityKodu = static_cast<int>(Liczba(a, "bity_kodu", 3, 8));
+    w.Preset = Tekst(a, "preset");
+    if (!ZnajdzPreset(w.Preset))
+        Odmow("Nieznana maszyna \"" + w.Preset + "\": oczekiwano K, K+, L, EK, Max albo U.");
+    if (w.Preset == "U") {
+        std::array<bool, LiczbaSygnalow + 1> zaznaczone{};
+        for (const auto& n : ListaTekstow(a, "sygnaly")) {
+            const int numer = NumerSygnalu(n);
+            if (numer <= 0) Odmow("Nieznany sygnał \"" + n + "\".");
+            zaznaczone[static_cast<std::size_t>(numer)] = true;
+        }
+        for (int n = 1; n <= LiczbaSygnalow; ++n)
+            w.Sygnaly.emplace_back(NazwaSygnalu(n), zaznaczone[static_cast<std::size_t>(n)]);
+    }
+    st.s.ZastosujArchitekture(w);
+    // The way back would lead into the emptied memory.
+    st.s.Historia.Wyczysc();
+    return Json::object();
+}
+
+// The debug log's lines from number "od" (0 the first) on, and how many there are: the
+// page adds only the new ones; "etykiety": true adds the label list.
+Json DziennikOd(TApi::TStan& st, const Json& a) {
+    const auto& linie = st.s.Dziennik.Linie();
+    const auto od = static_cast<std::size_t>(Liczba(a, "od", 0, INT32_MAX));
+    Json nowe = Json::array();
+    for (std::size_t i = od; i < linie.size(); ++i)
+        nowe.push_back(linie[i]);
+    Json w = {{"linie", nowe}, {"razem", linie.size()}};
+    if (Logiczna(a, "etykiety", false)) {
+        Json etykiety = Json::array();
+        for (const auto& [nazwa, wartosc] : st.s.Dziennik.Etykiety())
+            etykiety.push_back({nazwa, wartosc});
+        w["etykiety"] = etykiety;
+    }
+    return w;
+}
+
+// Whether "Takt wstecz" and "Rozkaz wstecz" have anything to undo.
+Json MoznaWstecz(TApi::TStan& st, const Json&) {
+    return {{"wstecz", !st.s.Historia.Pusta() && !st.przebieg}};
+}
+
 // One row per command.
 constexpr TPolecenieApi Polecenia[] = {
     // architecture
@@ -777,6 +894,15 @@ constexpr TPolecenieApi Polecenia[] = {
     {"cpu", Cpu},
     {"obraz", Obraz},
     {"trafienie", Trafienie},
+    // the instruction editor, the microprogram memory, the dialogs
+    {"kody_rozkazu", KodyRozkazu},
+    {"pamiec_mikroprogramu", PamiecMikroprogramu},
+    {"opisy_punktow", OpisyPunktow},
+    {"sygnaly", Sygnaly},
+    {"adresy", Adresy},
+    {"zastosuj_architekture", ZastosujArchitekture},
+    {"dziennik_od", DziennikOd},
+    {"mozna_wstecz", MoznaWstecz},
 };
 
 Json Wykonaj(TApi::TStan& st, std::string_view tekst) {

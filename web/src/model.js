@@ -19,6 +19,8 @@ export async function zaladujModel() {
   const kompilujMikroprogram = () => wyslij("kompiluj_mikroprogram");
 
   return {
+    // One command of the module's table as it stands, for the panels that speak it.
+    wywolaj: (polecenie) => sesja.wywolaj(polecenie),
     // What the page shows after every step; the CPU panel and the schematic ask on their own.
     stan: () => {
       const s = wyslij("stan");

@@ -10,6 +10,7 @@ import { zaladujModel } from "./model.js";
 import { podswietlanieProgramu, ustawMnemoniki } from "./podswietlanie.js";
 import { TSchemat } from "./schemat.js";
 import { wybierzPlik, pobierz, doBase64, zBase64 } from "./pliki.js";
+import { podlaczDodatki } from "./dodatki.js";
 
 const $ = (s) => document.querySelector(s);
 const $$ = (s) => [...document.querySelectorAll(s)];
@@ -45,6 +46,8 @@ let liczbaTaktow = 0;
 let opoznienieStopu = null;
 let liczbaPorcji = 0;
 let czasGotowosci = null;
+// The instruction editor, microprogram memory, debug, breakpoints, architecture, undo.
+let dodatki = null;
 const nazwyPlikow = { ...PRZYKLAD_NAZWY };
 
 // ---- captions ---------------------------------------------------------------------------
@@ -193,6 +196,7 @@ function ustawDostepnosc() {
   $("[data-skladnik='Menu_Maszyna_Takt']").disabled = zatrzymana;
   $("#SpeedButtonKompiluj").disabled = tryb !== 0;
   $("#zastosuj").disabled = tryb === 2;
+  dodatki?.ustawDostepnosc(tryb === 0 && !biegnie);
 }
 
 // ---- panels --------------------------------------------------------------------------------
@@ -205,6 +209,7 @@ function pokazPanel(n) {
   if (n === 1) rysujSchemat();
   if (n === 4) odswiezCPU();
   if (n === 2) edytor.requestMeasure();
+  dodatki?.pokazano(n);
 }
 
 function odswiezWszystko() {
@@ -216,6 +221,7 @@ function odswiezWszystko() {
   $("#status-preset").textContent = stan.preset || "?";
   $("#status-tekst").textContent = ` ${stan.tekst}`;
   odswiezKomunikatyTaktu();
+  dodatki?.poOdswiezeniu();
 }
 
 function odswiezKomunikatyTaktu() {
@@ -655,6 +661,22 @@ async function start() {
   utworzEdytor(tekst);
   polaczZdarzenia();
   stan = model.stan();
+  dodatki = podlaczDodatki({
+    wywolaj: model.wywolaj,
+    pokazPanel,
+    panel: () => panel,
+    odswiez: odswiezWszystko,
+    biegnie: () => przebieg !== null,
+    tryb: () => stan.tryb,
+    poRozkazach() { zapamietajRozkazy(); odswiezMnemoniki(); odswiezWszystko(); },
+    poArchitekturze() {
+      zapamietajArchitekture();
+      // "U" has no signal set of its own: they are kept as the machine file's bytes.
+      if (model.architektura().preset === "U") localStorage.setItem(KLUCZ.maszyna, doBase64(model.bajtyMaszyny()));
+      odswiezMnemoniki();
+      odswiezWszystko();
+    },
+  });
   pokazPanel(1);
   odswiezWszystko();
   czasGotowosci = performance.now();
@@ -672,6 +694,7 @@ window.symulator = {
   get opoznienieStopu() { return opoznienieStopu; },
   get liczbaPorcji() { return liczbaPorcji; },
   get czasGotowosci() { return czasGotowosci; },
+  get dodatki() { return dodatki; },
 };
 
 start().catch((e) => {
