@@ -78,7 +78,10 @@ function zapamietajRozkazy() {
 }
 function zapamietajArchitekture() {
   const a = model.architektura();
-  localStorage.setItem(KLUCZ.architektura, JSON.stringify({ preset: a.preset, bityAdresu: a.bityAdresu, bityKodu: a.bityKodu }));
+  const zapis = { preset: a.preset, bityAdresu: a.bityAdresu, bityKodu: a.bityKodu };
+  // "U" has no signal set of its own: its signals are kept by name.
+  if (a.preset === "U") zapis.sygnaly = a.sygnaly;
+  localStorage.setItem(KLUCZ.architektura, JSON.stringify(zapis));
   if (a.zPliku) localStorage.setItem(KLUCZ.maszyna, doBase64(model.bajtyMaszyny()));
   else localStorage.removeItem(KLUCZ.maszyna);
 }
@@ -86,8 +89,10 @@ function zapamietajArchitekture() {
 function przywroc() {
   try {
     const a = JSON.parse(localStorage.getItem(KLUCZ.architektura) || "null");
-    if (a) model.ustawArchitekture(a.preset, a.bityAdresu, a.bityKodu);
     const mas = localStorage.getItem(KLUCZ.maszyna);
+    // Without its names "U" takes the signals of the machine file kept beside it.
+    if (a?.preset === "U" && !a.sygnaly && mas) model.wczytajMaszyne(zBase64(mas));
+    if (a) model.ustawArchitekture(a.preset, a.bityAdresu, a.bityKodu, a.sygnaly);
     if (mas) model.wczytajMaszyne(zBase64(mas));
     const roz = localStorage.getItem(KLUCZ.rozkazy);
     if (roz) model.wczytajRozkazy(zBase64(roz));
@@ -671,8 +676,6 @@ async function start() {
     poRozkazach() { zapamietajRozkazy(); odswiezMnemoniki(); odswiezWszystko(); },
     poArchitekturze() {
       zapamietajArchitekture();
-      // "U" has no signal set of its own: they are kept as the machine file's bytes.
-      if (model.architektura().preset === "U") localStorage.setItem(KLUCZ.maszyna, doBase64(model.bajtyMaszyny()));
       odswiezMnemoniki();
       odswiezWszystko();
     },

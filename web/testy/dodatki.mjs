@@ -239,6 +239,25 @@ const TESTY = {
     assert.equal(komorka(13), 1); // flaga: the interrupt was served once
   },
 
+  // Preset "U" comes back after a reload with its name and its signals.
+  async przeladowanie_u(p) {
+    await menu(p, "Menu_Symulator_Architektura");
+    await p.click("#FormArchitektura input[value='U']");
+    await p.click("#FormArchitektura .zakladka-przycisk:nth-child(3)");
+    for (const s of ["il", "iak"]) await p.click(`#TabSheetSygnaly input[value='${s}']`);
+    await p.click("#architektura-zastosuj");
+    await p.waitForFunction(() => document.querySelector("#status-preset").textContent === "U");
+    const przed = await api(p, { polecenie: "architektura" });
+    assert.ok(przed.sygnaly.includes("iak") && !przed.sygnaly.includes("il"));
+    await p.reload({ waitUntil: "load" });
+    await p.waitForSelector("body[data-gotowa='1']");
+    const po = await api(p, { polecenie: "architektura" });
+    assert.deepEqual(po, przed);
+    assert.equal(await p.$eval("#status-preset", (e) => e.textContent), "U");
+    await p.click("[data-pokaz='4']");
+    assert.equal(await p.$eval("#preset", (e) => e.value), "U");
+  },
+
   // A loaded set, changed in the editor, saved: the window's save of what the page
   // saved writes the same bytes, and so does the page's save of an unchanged file.
   async zapis_roz(p, opcje) {
