@@ -38,6 +38,7 @@ export async function zaladujModel() {
         komunikaty: wyslij("komunikaty_taktu").komunikaty,
         wyjscie: s.raport.output,
         wejscie: s.wejscie,
+        wybrane: s.wybrane,
       };
     },
     cpu: (od, ile) => wyslij("cpu", { od, ile }),
