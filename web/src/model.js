@@ -38,6 +38,7 @@ export async function zaladujModel() {
         komunikaty: wyslij("komunikaty_taktu").komunikaty,
         wyjscie: s.raport.output,
         wejscie: s.wejscie,
+        wybrane: s.wybrane,
       };
     },
     cpu: (od, ile) => wyslij("cpu", { od, ile }),
@@ -48,11 +49,13 @@ export async function zaladujModel() {
     },
     architektura: () => {
       const a = wyslij("architektura");
-      return { preset: a.preset, bityAdresu: a.bity_adresu, bityKodu: a.bity_kodu, zPliku };
+      return { preset: a.preset, bityAdresu: a.bity_adresu, bityKodu: a.bity_kodu, sygnaly: a.sygnaly, zPliku };
     },
-    ustawArchitekture: (preset, bityAdresu, bityKodu) => {
+    // "U" takes the signals named, by default those the machine has now.
+    ustawArchitekture: (preset, bityAdresu, bityKodu, sygnaly) => {
       wyslij("szerokosci", { bity_adresu: bityAdresu, bity_kodu: bityKodu });
-      wyslij("preset", { nazwa: preset });
+      if (preset === "U") wyslij("preset", { nazwa: preset, sygnaly: sygnaly ?? wyslij("architektura").sygnaly });
+      else wyslij("preset", { nazwa: preset });
       zPliku = false;
       return kompilujMikroprogram();
     },

@@ -42,6 +42,14 @@ export class TSchemat {
     this.szerokosc = 705;
     this.wysokosc = 485;
     this.obraz = null;
+    // The place with keyboard focus: its rectangle, ringed over the picture.
+    this.fokus = null;
+  }
+
+  ustawFokus(rect) {
+    if (String(rect) === String(this.fokus)) return;
+    this.fokus = rect;
+    if (this.obraz) this.rysuj(this.obraz);
   }
 
   // The canvas in CSS pixels at the zoom, in device pixels at zoom times pixel ratio.
@@ -114,6 +122,15 @@ export class TSchemat {
         default:
           break;
       }
+    }
+    if (this.fokus) {
+      // Two pixels of the page's focus colour just outside the place.
+      const [l, t, r, b] = this.fokus;
+      ctx.fillStyle = "#0078d7";
+      ctx.fillRect(l - 3, t - 3, r - l + 6, 2);
+      ctx.fillRect(l - 3, b + 1, r - l + 6, 2);
+      ctx.fillRect(l - 3, t - 3, 2, b - t + 6);
+      ctx.fillRect(r + 1, t - 3, 2, b - t + 6);
     }
   }
 }

@@ -11,6 +11,7 @@ import { podswietlanieProgramu, ustawMnemoniki } from "./podswietlanie.js";
 import { TSchemat } from "./schemat.js";
 import { wybierzPlik, pobierz, doBase64, zBase64 } from "./pliki.js";
 import { podlaczDodatki } from "./dodatki.js";
+import { utworzMiejsca } from "./miejsca.js";
 
 const $ = (s) => document.querySelector(s);
 const $$ = (s) => [...document.querySelectorAll(s)];
@@ -33,6 +34,8 @@ const PRZYKLAD_NAZWY = { prg: "program.prg", roz: "rozkazy.roz", mas: "maszyna.m
 let model;
 let edytor;
 let schemat;
+// The schematic's places for the keyboard and screen readers.
+let miejsca;
 let panel = 0;
 let jezyk = 1;
 // The run in progress: "rozkaz" or "program", driven by animation frames.
@@ -78,7 +81,10 @@ function zapamietajRozkazy() {
 }
 function zapamietajArchitekture() {
   const a = model.architektura();
-  localStorage.setItem(KLUCZ.architektura, JSON.stringify({ preset: a.preset, bityAdresu: a.bityAdresu, bityKodu: a.bityKodu }));
+  const zapis = { preset: a.preset, bityAdresu: a.bityAdresu, bityKodu: a.bityKodu };
+  // "U" has no signal set of its own: its signals are kept by name.
+  if (a.preset === "U") zapis.sygnaly = a.sygnaly;
+  localStorage.setItem(KLUCZ.architektura, JSON.stringify(zapis));
   if (a.zPliku) localStorage.setItem(KLUCZ.maszyna, doBase64(model.bajtyMaszyny()));
   else localStorage.removeItem(KLUCZ.maszyna);
 }
@@ -86,8 +92,10 @@ function zapamietajArchitekture() {
 function przywroc() {
   try {
     const a = JSON.parse(localStorage.getItem(KLUCZ.architektura) || "null");
-    if (a) model.ustawArchitekture(a.preset, a.bityAdresu, a.bityKodu);
     const mas = localStorage.getItem(KLUCZ.maszyna);
+    // Without its names "U" takes the signals of the machine file kept beside it.
+    if (a?.preset === "U" && !a.sygnaly && mas) model.wczytajMaszyne(zBase64(mas));
+    if (a) model.ustawArchitekture(a.preset, a.bityAdresu, a.bityKodu, a.sygnaly);
     if (mas) model.wczytajMaszyne(zBase64(mas));
     const roz = localStorage.getItem(KLUCZ.rozkazy);
     if (roz) model.wczytajRozkazy(zBase64(roz));
@@ -240,6 +248,7 @@ function rysujSchemat() {
   if (panel !== 1) return;
   const obraz = model.obraz(pierwszyAdresPaO);
   schemat.rysuj(obraz);
+  miejsca.odswiez(obraz, { reczny: stan.tryb === 1, wybrane: stan.wybrane });
   const obszar = $("#schemat-obszar");
   obszar.style.width = `${schemat.szerokosc * schemat.skala}px`;
   obszar.style.height = `${schemat.wysokosc * schemat.skala}px`;
@@ -293,12 +302,18 @@ const MENU_REJESTRU = {
   ],
 };
 
-function otworzMenuRejestru(zdarzenie) {
-  const p = schemat.punkt(zdarzenie);
+// The value box's menu under the mouse, or that of a place the keyboard chose (`miejsce`,
+// focus going into the menu and back to the place after it).
+function otworzMenuRejestru(zdarzenie, miejsce) {
+  const p = miejsce ? { x: (miejsce.rect[0] + miejsce.rect[2]) >> 1, y: (miejsce.rect[1] + miejsce.rect[3]) >> 1 } : schemat.punkt(zdarzenie);
   const t = model.trafienie(p.x, p.y, "rejestr");
   if (t.kind !== "register" || !MENU_REJESTRU[t.menu]) return;
   const menu = $("#menu-rejestru");
   menu.replaceChildren();
+  const zamknij = () => {
+    zamknijMenu();
+    if (miejsce) miejsca.wroc(miejsce);
+  };
   for (const poz of MENU_REJESTRU[t.menu]) {
     if (!poz) {
       menu.append(document.createElement("hr"));
@@ -306,16 +321,20 @@ function otworzMenuRejestru(zdarzenie) {
     }
     const b = document.createElement("button");
     b.textContent = poz[0];
+    b.tabIndex = -1;
     if (typeof poz[1] === "number") {
+      b.setAttribute("role", "menuitemradio");
+      b.setAttribute("aria-checked", String(t.podstawa === poz[1]));
       b.classList.toggle("zaznaczony", t.podstawa === poz[1]);
       b.onclick = () => {
         model.ustawPodstawe(t.slot, poz[1]);
-        zamknijMenu();
+        zamknij();
         odswiezWszystko();
       };
     } else {
+      b.setAttribute("role", "menuitem");
       b.onclick = () => {
-        zamknijMenu();
+        zamknij();
         let wartosc;
         if (poz[1] === "wpisz") wartosc = prompt("Podaj nową wartość", "0") ?? "0";
         model.polecenieRejestru(t.slot, poz[1], wartosc);
@@ -324,20 +343,37 @@ function otworzMenuRejestru(zdarzenie) {
     }
     menu.append(b);
   }
+  // Up and Down go round the items, Escape closes the menu, Tab leaves it closed.
+  menu.onkeydown = (e) => {
+    const pozycje = [...menu.querySelectorAll("button")];
+    const i = pozycje.indexOf(document.activeElement);
+    const krok = { ArrowDown: 1, ArrowUp: -1 }[e.key];
+    if (krok) pozycje[(i + krok + pozycje.length) % pozycje.length].focus();
+    else if (e.key === "Home") pozycje[0].focus();
+    else if (e.key === "End") pozycje.at(-1).focus();
+    else if (e.key === "Escape") zamknij();
+    else if (e.key === "Tab") zamknijMenu();
+    else return;
+    if (e.key !== "Tab") e.preventDefault();
+  };
   const r = schemat.canvas.getBoundingClientRect();
   menu.style.left = `${r.left + (t.rect[0] + 1) * schemat.skala}px`;
   menu.style.top = `${r.top + (t.rect[3] + 1) * schemat.skala}px`;
   menu.classList.add("otwarte");
+  if (miejsce) menu.querySelector("button").focus();
+}
+
+function wybierzSygnal(nazwa) {
+  if (stan.tryb !== 1) return;
+  model.wybierzSygnal(nazwa);
+  odswiezWszystko();
 }
 
 function kliknijSchemat(zdarzenie) {
   if (zdarzenie.button !== 0 || stan.tryb !== 1) return;
   const p = schemat.punkt(zdarzenie);
   const t = model.trafienie(p.x, p.y, "sygnal");
-  if (t.kind === "signal") {
-    model.wybierzSygnal(t.signal);
-    odswiezWszystko();
-  }
+  if (t.kind === "signal") wybierzSygnal(t.signal);
 }
 
 function ustawSkale(s) {
@@ -545,7 +581,7 @@ function polaczZdarzenia() {
   document.addEventListener("click", (e) => {
     const tytul = e.target.closest(".menu-tytul");
     const otwarte = tytul?.parentElement.classList.contains("otwarte");
-    if (!e.target.closest("#menu-rejestru")) zamknijMenu();
+    if (!e.target.closest("#menu-rejestru, .miejsce")) zamknijMenu();
     if (tytul && !otwarte && !tytul.disabled) tytul.parentElement.classList.add("otwarte");
   });
   for (const b of $$(".menu-lista button")) {
@@ -656,6 +692,11 @@ function wyczyscKonsole() {
 async function start() {
   model = await zaladujModel();
   schemat = new TSchemat($("#schemat"));
+  miejsca = utworzMiejsca(schemat, {
+    opis: $("#schemat-fokus"),
+    wybierz: (m) => wybierzSygnal(m.signal),
+    otworzMenu: (m) => otworzMenuRejestru(null, m),
+  });
   ustawJezyk(Number(localStorage.getItem(KLUCZ.jezyk)) === 2 ? 2 : 1);
   const tekst = przywroc();
   utworzEdytor(tekst);
@@ -671,8 +712,6 @@ async function start() {
     poRozkazach() { zapamietajRozkazy(); odswiezMnemoniki(); odswiezWszystko(); },
     poArchitekturze() {
       zapamietajArchitekture();
-      // "U" has no signal set of its own: they are kept as the machine file's bytes.
-      if (model.architektura().preset === "U") localStorage.setItem(KLUCZ.maszyna, doBase64(model.bajtyMaszyny()));
       odswiezMnemoniki();
       odswiezWszystko();
     },

@@ -98,6 +98,26 @@ async function uruchom(p) {
 
 const raport = async (p) => (await api(p, { polecenie: "stan" })).raport;
 
+// Tab until the element with focus matches `selektor`, round the page if need be.
+async function tabDo(p, selektor) {
+  for (let i = 0; i < 400; ++i) {
+    if (await p.evaluate((s) => document.activeElement?.matches(s), selektor)) return;
+    await p.keyboard.press("Tab");
+  }
+  assert.fail(`Tab nie dochodzi do ${selektor}`);
+}
+
+const fokus = (p) => p.evaluate(() => [document.activeElement.dataset.klucz, document.querySelector("#schemat-fokus").textContent]);
+
+// The canvas's colour (RGB hex) at an image pixel.
+const piksel = (p, x, y) =>
+  p.evaluate((x2, y2) => {
+    const c = document.querySelector("#schemat");
+    const s = c.width / window.symulator.obraz.width;
+    const d = c.getContext("2d").getImageData(Math.floor(x2 * s), Math.floor(y2 * s), 1, 1).data;
+    return [...d.slice(0, 3)].map((v) => v.toString(16).padStart(2, "0")).join("");
+  }, x, y);
+
 // Downloads of the page into a fresh folder.
 async function pobierania(p) {
   const katalog = fs.mkdtempSync(path.join(os.tmpdir(), "symulator-dodatki-"));
@@ -237,6 +257,86 @@ const TESTY = {
     const komorka = (a) => r.memory.find((k) => k.address === a).word;
     assert.equal(komorka(12), 10); // licznik
     assert.equal(komorka(13), 1); // flaga: the interrupt was served once
+  },
+
+  // Manual mode by the keyboard alone: "Ręcznie", the labels reached with Tab and the
+  // arrows, chosen with Space and Enter, F7; the same message as with the mouse.
+  async recznie_klawiatura(p) {
+    await tabDo(p, "#SpeedButtonRecznie");
+    await p.keyboard.press("Space");
+    assert.equal(await p.evaluate(() => window.symulator.stan.tryb), 1);
+    await tabDo(p, ".miejsce[data-sygnal='wyl']");
+    assert.deepEqual(await fokus(p), ["s:wyl", "Miejsce: sygnał wyl."]);
+    const [l, t] = await p.evaluate(() => window.symulator.obraz.places.find((m) => m.signal === "wyl").rect);
+    assert.equal(await piksel(p, l - 2, t - 2), "0078d7");
+    await p.keyboard.press("Space");
+    assert.deepEqual(await fokus(p), ["s:wyl", "Miejsce: sygnał wyl, wybrany."]);
+    await tabDo(p, ".miejsce[data-sygnal='wyad']");
+    await p.keyboard.press("Enter");
+    assert.equal(await p.$eval(".miejsce[data-sygnal='wyad']", (e) => e.getAttribute("aria-pressed")), "true");
+    assert.deepEqual((await api(p, { polecenie: "stan" })).wybrane, ["wyl", "wyad"]);
+    // An arrow moves the focus and its ring to another place.
+    await p.keyboard.press("ArrowUp");
+    const [klucz, tekst] = await fokus(p);
+    assert.match(klucz, /^[sr]:/);
+    assert.notEqual(klucz, "s:wyad");
+    assert.match(tekst, /^Miejsce: /);
+    assert.notEqual(await piksel(p, l - 2, t - 2), "0078d7");
+    await p.keyboard.press("F7");
+    const komunikaty = await p.$$eval("#komunikaty-taktu li", (li) => li.map((e) => e.textContent));
+    assert.deepEqual(komunikaty, ["WYL - Magistrala adresowa w uzyciu"]);
+  },
+
+  // AK's menu from the keyboard: Shift+F10, the context-menu key and Enter open it, the
+  // arrows go round it, Enter chooses, Escape closes; focus comes back to AK each time.
+  async menu_klawiatura(p) {
+    const otwarte = () => p.$eval("#menu-rejestru", (e) => e.classList.contains("otwarte"));
+    const pozycja = () => p.evaluate(() => document.activeElement.textContent);
+    await tabDo(p, ".miejsce[data-slot='18']");
+    assert.equal(await p.$eval(".miejsce[data-slot='18']", (e) => e.getAttribute("aria-haspopup")), "menu");
+    await klawisz(p, "F10", "Shift");
+    assert.equal(await otwarte(), true);
+    assert.equal(await pozycja(), "Zwiększ o 1");
+    await p.keyboard.press("Enter");
+    assert.equal(await otwarte(), false);
+    assert.deepEqual(await fokus(p), ["r:18", "Miejsce: AK = 1."]);
+    await p.keyboard.press("ContextMenu");
+    await p.keyboard.press("ArrowUp");
+    assert.equal(await pozycja(), "Szesnastkowy");
+    await p.keyboard.press("Enter");
+    assert.equal((await api(p, { polecenie: "stan" })).podstawy.AK, 16);
+    await p.keyboard.press("Enter");
+    for (let i = 0; i < 2; ++i) await p.keyboard.press("ArrowDown");
+    assert.equal(await pozycja(), "Wpisz wartość");
+    p.once("dialog", (d) => d.accept("$1F"));
+    await p.keyboard.press("Enter");
+    assert.equal((await raport(p)).registers.AK, 31);
+    assert.equal(await p.evaluate(() => document.activeElement.dataset.klucz), "r:18");
+    await p.keyboard.press("Space");
+    assert.equal(await otwarte(), true);
+    await p.keyboard.press("Escape");
+    assert.equal(await otwarte(), false);
+    assert.equal(await p.evaluate(() => document.activeElement.dataset.klucz), "r:18");
+    assert.equal((await raport(p)).registers.AK, 31);
+  },
+
+  // Preset "U" comes back after a reload with its name and its signals.
+  async przeladowanie_u(p) {
+    await menu(p, "Menu_Symulator_Architektura");
+    await p.click("#FormArchitektura input[value='U']");
+    await p.click("#FormArchitektura .zakladka-przycisk:nth-child(3)");
+    for (const s of ["il", "iak"]) await p.click(`#TabSheetSygnaly input[value='${s}']`);
+    await p.click("#architektura-zastosuj");
+    await p.waitForFunction(() => document.querySelector("#status-preset").textContent === "U");
+    const przed = await api(p, { polecenie: "architektura" });
+    assert.ok(przed.sygnaly.includes("iak") && !przed.sygnaly.includes("il"));
+    await p.reload({ waitUntil: "load" });
+    await p.waitForSelector("body[data-gotowa='1']");
+    const po = await api(p, { polecenie: "architektura" });
+    assert.deepEqual(po, przed);
+    assert.equal(await p.$eval("#status-preset", (e) => e.textContent), "U");
+    await p.click("[data-pokaz='4']");
+    assert.equal(await p.$eval("#preset", (e) => e.value), "U");
   },
 
   // A loaded set, changed in the editor, saved: the window's save of what the page
