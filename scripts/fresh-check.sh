@@ -61,6 +61,13 @@ fi
 mkdir -p "$R"
 tar --numeric-owner -C "$R" -xpf "$WZORZEC"
 cp /etc/resolv.conf "$R/etc/resolv.conf"
+# This machine's own certificate authorities (a network that inspects HTTPS, say), so
+# that npm reaches its registry from the fresh system as it does from here.
+if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+    mkdir -p "$R/usr/local/share/ca-certificates"
+    cp /usr/local/share/ca-certificates/*.crt "$R/usr/local/share/ca-certificates/"
+    chroot "$R" update-ca-certificates >/dev/null 2>&1 || true
+fi
 mount -t proc proc "$R/proc"
 mount -t sysfs sysfs "$R/sys"
 mount --bind /dev "$R/dev"
@@ -75,6 +82,7 @@ echo "== test.sh na świeżym systemie ($(git -C "$KORZEN" log -1 --format='%h %
 
 status=0
 chroot "$R" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
+    NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     bash -c 'cd /root/symulator && scripts/test.sh' || status=$?
 echo "== fresh-check.sh: scripts/test.sh zakończony kodem $status po $(czas)"
