@@ -77,10 +77,6 @@ class TSymulator : private TSluchaczMaszyny {
     // Listeners are told in the order they subscribed; each stays until it leaves.
     void Subskrybuj(TSluchaczSymulatora* s);
     void Wypisz(TSluchaczSymulatora* s);
-    // Tells every listener. The operations call it; so does a run in progress when its
-    // views should show the machine.
-    void Zglos(TZmiana co);
-
     // ---- files ----
     // The byte forms take and give a file's contents (Windows-1250, or UTF-8 on reading);
     // the path forms read or write the file and do the same. A file that cannot be read
@@ -223,6 +219,9 @@ class TSymulator : private TSluchaczMaszyny {
     void IgnorujPunkty(bool tak);
 
   private:
+    // Tells every listener; only the operations do, so no front end announces a change
+    // the owner did not make.
+    void Zglos(TZmiana co);
     // After a slice: ends a finished run and tells the listeners what the slice changed.
     void PoPorcji(TWynikPorcjiPrzebiegu& w, const TPorcjaPrzebiegu& p);
 
