@@ -14,6 +14,15 @@ std::vector<std::string> LinieZBajtow(std::string_view bajty) {
     return tekst::PodzielNaLinie(tekst::OdczytajTekst(bajty));
 }
 
+// What the machine reported during the run since the listeners last heard, with the state.
+TZmiana Zaleglosci(bool& konsola, bool& komunikat) {
+    TZmiana co = TZmiana::StanMaszyny;
+    if (konsola) co = co | TZmiana::Konsola;
+    if (komunikat) co = co | TZmiana::Dziennik;
+    konsola = komunikat = false;
+    return co;
+}
+
 } // namespace
 
 TSymulator::TSymulator()
@@ -29,6 +38,7 @@ TSymulator::TSymulator()
 
 TSymulator::~TSymulator() {
     Maszyna.UstawSluchacza(nullptr);
+    przebieg.reset();
 }
 
 // ---- listeners ----
@@ -54,6 +64,7 @@ void TSymulator::Zglos(TZmiana co) {
 }
 
 void TSymulator::Komunikat(std::string_view tekst) {
+    nowyKomunikat = true;
     for (std::size_t i = 0; i < sluchacze.size(); ++i)
         sluchacze[i]->Komunikat(tekst);
 }
@@ -64,6 +75,7 @@ void TSymulator::PoczatekTaktu() {
 }
 
 void TSymulator::ZmianaKonsoli() {
+    zmianaKonsoli = true;
     for (std::size_t i = 0; i < sluchacze.size(); ++i)
         sluchacze[i]->ZmianaKonsoli();
 }
@@ -97,12 +109,14 @@ bool TSymulator::ZapiszRozkazy(const std::string& sciezka, std::string& blad) co
 bool TSymulator::WczytajMaszyneZBajtow(std::string_view bajty, std::string& blad) {
     (void)blad; // every text is some machine: unknown names are left out
     ZastosujLinieMaszyny(Architektura, LinieZBajtow(bajty));
+    Historia.Wyczysc();
     Zglos(TZmiana::Architektura);
     return true;
 }
 
 bool TSymulator::WczytajMaszyne(const std::string& sciezka, std::string& blad) {
     if (!::WczytajMaszyne(sciezka, Architektura, blad)) return false;
+    Historia.Wyczysc();
     Zglos(TZmiana::Architektura);
     return true;
 }
@@ -156,13 +170,20 @@ bool TSymulator::ZastosujPreset(const std::string& nazwa) {
     return true;
 }
 
+void TSymulator::ZastosujPresetU(const std::vector<std::pair<std::string, bool>>& sygnaly) {
+    ::ZastosujPresetU(Architektura, sygnaly);
+    Historia.Wyczysc();
+    NazwaPresetu = std::string("U");
+    Zglos(TZmiana::Architektura);
+}
+
 void TSymulator::ZastosujArchitekture(const TWyborArchitektury& wybor) {
     Maszyna.UstawSzerokosci(wybor.BityAdresu, wybor.BityKodu);
     // The loaded program is gone and has to be compiled again.
     Maszyna.WyczyscPaO();
     if (const TPreset* p = ZnajdzPreset(wybor.Preset)) {
         if (p->Sygnaly.empty()) {
-            ZastosujPresetU(Architektura, wybor.Sygnaly);
+            ::ZastosujPresetU(Architektura, wybor.Sygnaly);
         } else {
             ::ZastosujPreset(Architektura, p->Nazwa);
             Historia.Wyczysc();
@@ -263,21 +284,24 @@ void TSymulator::Reset() {
 }
 
 TWynikTaktu TSymulator::Takt(bool reczny) {
+    if (TrwaPrzebieg()) return TWynikTaktu::Brak;
     const TWynikTaktu r = PolecenieTakt(Maszyna, reczny);
     if (r != TWynikTaktu::Brak) Zglos(TZmiana::StanMaszyny);
     return r;
 }
 
 bool TSymulator::TaktWstecz() {
-    if (!Historia.CofnijTakt(Maszyna)) return false;
+    if (TrwaPrzebieg() || !Historia.CofnijTakt(Maszyna)) return false;
     Zglos(TZmiana::Cofniecie | TZmiana::StanMaszyny | TZmiana::Konsola | TZmiana::Dziennik);
     return true;
 }
 
-bool TSymulator::RozkazWstecz() {
-    if (Historia.CofnijRozkaz(Maszyna) == 0) return false;
+std::size_t TSymulator::RozkazWstecz() {
+    if (TrwaPrzebieg()) return 0;
+    const std::size_t n = Historia.CofnijRozkaz(Maszyna);
+    if (n == 0) return 0;
     Zglos(TZmiana::Cofniecie | TZmiana::StanMaszyny | TZmiana::Konsola | TZmiana::Dziennik);
-    return true;
+    return n;
 }
 
 void TSymulator::UstawTrybPracy(TTrybPracy tryb) {
@@ -288,19 +312,80 @@ void TSymulator::UstawTrybPracy(TTrybPracy tryb) {
 
 void TSymulator::Stop() {
     StanPracy.ZadanieStopu = true;
-    Zglos(TZmiana::TrybPracy);
+    if (przebieg)
+        ZakonczPrzebieg();
+    else
+        Zglos(TZmiana::TrybPracy);
 }
 
 void TSymulator::PrzelaczSygnal(int i) {
     if (i < 1 || i > LiczbaSygnalow) return;
-    auto& s = Architektura.Sygnaly[static_cast<std::size_t>(i)];
-    s.Wybrany = !s.Wybrany;
+    UstawSygnal(i, !Architektura.Sygnaly[static_cast<std::size_t>(i)].Wybrany);
+}
+
+void TSymulator::UstawSygnal(int i, bool wybrany) {
+    if (i < 1 || i > LiczbaSygnalow) return;
+    Architektura.Sygnaly[static_cast<std::size_t>(i)].Wybrany = wybrany;
     Zglos(TZmiana::StanMaszyny);
 }
 
 void TSymulator::WyczyscWybraneSygnaly() {
     Maszyna.WyczyscWybrane();
     Zglos(TZmiana::StanMaszyny);
+}
+
+void TSymulator::WybierzSygnaly(std::span<const int> numery) {
+    Maszyna.WyczyscWybrane();
+    for (int n : numery)
+        if (n >= 1 && n <= LiczbaSygnalow)
+            Architektura.Sygnaly[static_cast<std::size_t>(n)].Wybrany = true;
+    Zglos(TZmiana::StanMaszyny);
+}
+
+// ---- a run in slices ----
+
+bool TSymulator::RozpocznijPrzebieg(TPolecenie p) {
+    if (TrwaPrzebieg()) return false;
+    przebieg.emplace(Maszyna, p);
+    if (!przebieg->Trwa()) {
+        przebieg.reset();
+        return false;
+    }
+    polecenie = p;
+    zmianaKonsoli = nowyKomunikat = false;
+    ostatnieZgloszenie = std::chrono::steady_clock::now();
+    // "Rozkaz" leaves the run mode as it is.
+    if (p == TPolecenie::Program) Zglos(TZmiana::TrybPracy);
+    return true;
+}
+
+TWynikPorcjiPrzebiegu TSymulator::PorcjaPrzebiegu(const TPorcjaPrzebiegu& p) {
+    return PorcjaPrzebiegu(p, [](TWynikTaktu) { return true; });
+}
+
+void TSymulator::PoPorcji(TWynikPorcjiPrzebiegu& w, const TPorcjaPrzebiegu& p) {
+    if (!przebieg->Trwa()) {
+        w.Zakonczone = true;
+        w.Zgloszona = true;
+        ZakonczPrzebieg();
+        return;
+    }
+    if (w.Takty == 0 || (p.DokonczRozkaz && !w.KoniecRozkazu)) return;
+    if (p.OkresZgloszen > std::chrono::nanoseconds::zero()) {
+        const auto teraz = std::chrono::steady_clock::now();
+        if (teraz - ostatnieZgloszenie < p.OkresZgloszen) return;
+        ostatnieZgloszenie = teraz;
+    }
+    w.Zgloszona = true;
+    Zglos(Zaleglosci(zmianaKonsoli, nowyKomunikat));
+}
+
+void TSymulator::ZakonczPrzebieg() {
+    if (!przebieg) return;
+    taktyOstatniego = przebieg->Takty();
+    // TPrzebieg's end returns the run mode from Program.
+    przebieg.reset();
+    Zglos(Zaleglosci(zmianaKonsoli, nowyKomunikat) | TZmiana::TrybPracy);
 }
 
 // ---- registers, memory, devices ----
@@ -330,6 +415,11 @@ void TSymulator::UstawPodstawe(int slot, int podstawa) {
 void TSymulator::PiszPaO(std::int64_t adres, std::uint32_t slowo) {
     Maszyna.PiszPaO(adres, slowo);
     Zglos(TZmiana::Pamiec);
+}
+
+void TSymulator::WyczyscPaO() {
+    Maszyna.WyczyscPaO();
+    Zglos(TZmiana::Pamiec | TZmiana::StanMaszyny);
 }
 
 void TSymulator::ZglosPrzerwanie(int n) {
@@ -368,6 +458,11 @@ bool TSymulator::DodajPunkt(const TPunktZatrzymania& p, std::string& blad) {
 void TSymulator::UsunPunkt(int k) {
     if (k < 1 || k > PunktyZatrzymania.Count()) return;
     PunktyZatrzymania.UsunPunkt(k);
+    Zglos(TZmiana::PunktyZatrzymania);
+}
+
+void TSymulator::UsunPunkty() {
+    PunktyZatrzymania.UsunWszystkie();
     Zglos(TZmiana::PunktyZatrzymania);
 }
 

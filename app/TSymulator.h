@@ -17,13 +17,36 @@
 #include "Rozkazy.h"
 #include "Sluchacz.h"
 #include "SluchaczSymulatora.h"
+#include "Sterowanie.h"
 
+#include <chrono>
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+// What one slice of a run may do. The run stops for the slice after `Takty` ticks or once
+// `Czas` has passed (the clock is read every few hundred ticks), whichever comes first.
+struct TPorcjaPrzebiegu {
+    std::uint64_t Takty = std::numeric_limits<std::uint64_t>::max();
+    std::chrono::nanoseconds Czas = std::chrono::nanoseconds::max();
+    // Then the instruction in progress is finished, within the same time once more, so the
+    // views never show half an instruction.
+    bool DokonczRozkaz = false;
+    // The listeners hear of the machine at a slice's end only when at least this long has
+    // passed since they last heard during this run, and only at an instruction boundary;
+    // 0 tells them at every slice's end. The run's end is always told.
+    std::chrono::nanoseconds OkresZgloszen{0};
+};
+
+// What one slice did, and whether its end was told to the listeners.
+struct TWynikPorcjiPrzebiegu : TWynikPorcji {
+    bool Zgloszona = false;
+};
 
 // What the architecture dialog applies: the widths and a preset; a preset without its own
 // signals ("U") takes the signals ticked in the dialog's list (all others as they are).
@@ -54,10 +77,6 @@ class TSymulator : private TSluchaczMaszyny {
     // Listeners are told in the order they subscribed; each stays until it leaves.
     void Subskrybuj(TSluchaczSymulatora* s);
     void Wypisz(TSluchaczSymulatora* s);
-    // Tells every listener. The operations call it; so does a run in progress when its
-    // views should show the machine.
-    void Zglos(TZmiana co);
-
     // ---- files ----
     // The byte forms take and give a file's contents (Windows-1250, or UTF-8 on reading);
     // the path forms read or write the file and do the same. A file that cannot be read
@@ -93,6 +112,8 @@ class TSymulator : private TSluchaczMaszyny {
     std::string NazwaPresetu;
     // "K" .. "Max": signals, components, display defaults. False for an unknown name.
     bool ZastosujPreset(const std::string& nazwa);
+    // "U": the signals ticked in `sygnaly` (by name), all others as they are.
+    void ZastosujPresetU(const std::vector<std::pair<std::string, bool>>& sygnaly);
     // The dialog's choice: widths, then PaO emptied, then the preset.
     void ZastosujArchitekture(const TWyborArchitektury& wybor);
     // Address 5..24, code 3..8; anything else is refused and changes nothing.
@@ -136,18 +157,45 @@ class TSymulator : private TSluchaczMaszyny {
     // architecture clear it; the runner, which never goes back, switches it off.
     THistoria Historia;
     void Reset();
-    // "Takt": with `reczny` the chosen signals. Takt's result, 0 on a halted machine.
+    // "Takt": with `reczny` the chosen signals. Takt's result; Brak on a halted machine
+    // and while a run is in progress.
     TWynikTaktu Takt(bool reczny);
-    // "Takt wstecz" and "Rozkaz wstecz"; false when there was nothing to undo.
+    // "Takt wstecz" and "Rozkaz wstecz"; nothing while a run is in progress. The ticks
+    // undone, 0 when there was nothing to undo.
     bool TaktWstecz();
-    bool RozkazWstecz();
+    std::size_t RozkazWstecz();
     // 0 idle, 1 manual; a running program keeps its mode.
     void UstawTrybPracy(TTrybPracy tryb);
-    // Asks the run in progress to end at its next check.
+    // Sets ZadanieStopu and ends the run in progress.
     void Stop();
-    // Manual mode: signal i (1..LiczbaSygnalow) chosen or not; every choice cleared.
+    // Manual mode: signal i (1..LiczbaSygnalow) chosen or not; every choice cleared; only
+    // the signals `numery` chosen.
     void PrzelaczSygnal(int i);
+    void UstawSygnal(int i, bool wybrany);
     void WyczyscWybraneSygnaly();
+    void WybierzSygnaly(std::span<const int> numery);
+
+    // ---- a run in slices ----
+    // "Rozkaz" and "Program" run in slices between which a front end handles its own
+    // events: the window's timer, the runner's scheduled interrupts, the web page's
+    // commands. The listeners hear of the machine at slice ends, never per tick.
+    // Starts the command; false (nothing starts) on a halted machine or while a run is in
+    // progress. "Program" sets the run mode to Program, which the listeners are told.
+    bool RozpocznijPrzebieg(TPolecenie polecenie);
+    // A run is in progress: started here and not ended, or the run mode is Program.
+    bool TrwaPrzebieg() const {
+        return przebieg.has_value() || StanPracy.TrybPracy == TTrybPracy::Program;
+    }
+    // The command of the run in progress or of the last one, and its ticks so far.
+    TPolecenie PoleceniePrzebiegu() const { return polecenie; }
+    std::uint64_t TaktyPrzebiegu() const { return przebieg ? przebieg->Takty() : taktyOstatniego; }
+    // One slice of the run in progress; `poTakcie(TWynikTaktu)` as for TPrzebieg::Porcja.
+    // When the run ends in it, the run mode returns and the listeners are told.
+    TWynikPorcjiPrzebiegu PorcjaPrzebiegu(const TPorcjaPrzebiegu& p);
+    template <class F>
+    TWynikPorcjiPrzebiegu PorcjaPrzebiegu(const TPorcjaPrzebiegu& p, F&& poTakcie);
+    // Ends the run in progress now, between two ticks, and tells the listeners.
+    void ZakonczPrzebieg();
 
     // ---- registers, memory, devices ----
     void UstawRejestr(int slot, std::uint32_t wartosc);
@@ -156,6 +204,7 @@ class TSymulator : private TSluchaczMaszyny {
     // How the schematic shows register `slot`: 2, 10 or 16.
     void UstawPodstawe(int slot, int podstawa);
     void PiszPaO(std::int64_t adres, std::uint32_t slowo);
+    void WyczyscPaO();
     void ZglosPrzerwanie(int n);
     void UstawWejscie(std::string tekst);
     // A key let go in the console's input line.
@@ -166,15 +215,29 @@ class TSymulator : private TSluchaczMaszyny {
     // ---- breakpoints ----
     bool DodajPunkt(const TPunktZatrzymania& p, std::string& blad);
     void UsunPunkt(int k);
+    void UsunPunkty();
     void IgnorujPunkty(bool tak);
 
   private:
+    // Tells every listener; only the operations do, so no front end announces a change
+    // the owner did not make.
+    void Zglos(TZmiana co);
+    // After a slice: ends a finished run and tells the listeners what the slice changed.
+    void PoPorcji(TWynikPorcjiPrzebiegu& w, const TPorcjaPrzebiegu& p);
+
     // The machine's own reports, passed on to the listeners.
     void Komunikat(std::string_view tekst) override;
     void PoczatekTaktu() override;
     void ZmianaKonsoli() override;
 
     std::vector<TSluchaczSymulatora*> sluchacze;
+
+    // The run in progress, and what it did since the listeners last heard of it.
+    std::optional<TPrzebieg> przebieg;
+    TPolecenie polecenie = TPolecenie::Rozkaz;
+    std::uint64_t taktyOstatniego = 0;
+    std::chrono::steady_clock::time_point ostatnieZgloszenie;
+    bool zmianaKonsoli = false, nowyKomunikat = false;
 
     // What the last compilation read of each instruction.
     struct TSkompilowany {
@@ -184,3 +247,39 @@ class TSymulator : private TSluchaczMaszyny {
     };
     std::vector<TSkompilowany> skompilowane;
 };
+
+template <class F>
+TWynikPorcjiPrzebiegu TSymulator::PorcjaPrzebiegu(const TPorcjaPrzebiegu& p, F&& poTakcie) {
+    TWynikPorcjiPrzebiegu w;
+    if (!przebieg) {
+        w.Zakonczone = true;
+        return w;
+    }
+    const auto dodaj = [&w](const TWynikPorcji& c) {
+        w.Takty += c.Takty;
+        w.Rozkazy += c.Rozkazy;
+        if (c.Takty > 0) w.KoniecRozkazu = c.KoniecRozkazu;
+    };
+    using Zegar = std::chrono::steady_clock;
+    const bool naCzas = p.Czas != std::chrono::nanoseconds::max();
+    const Zegar::time_point start = naCzas ? Zegar::now() : Zegar::time_point{};
+    const auto przed = [&](std::chrono::nanoseconds limit) {
+        return !naCzas || Zegar::now() - start < limit;
+    };
+    if (!naCzas) {
+        // No clock to read: the whole slice in one loop, as fast as a tick goes.
+        dodaj(przebieg->Porcja(p.Takty, poTakcie));
+    } else {
+        constexpr std::uint64_t Kawalek = 1024;
+        while (przebieg->Trwa() && w.Takty < p.Takty && przed(p.Czas))
+            dodaj(przebieg->Porcja(std::min(Kawalek, p.Takty - w.Takty), poTakcie));
+    }
+    if (p.DokonczRozkaz) {
+        // A microprogram that never finishes an instruction still yields.
+        const auto drugi = p.Czas > std::chrono::nanoseconds::max() / 2 ? p.Czas : 2 * p.Czas;
+        while (przebieg->Trwa() && !w.KoniecRozkazu && w.Takty < p.Takty && przed(drugi))
+            dodaj(przebieg->Porcja(1, poTakcie));
+    }
+    PoPorcji(w, p);
+    return w;
+}

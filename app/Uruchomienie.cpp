@@ -12,7 +12,6 @@
 
 #include "Programy.h"
 #include "SchematJson.h"
-#include "Sterowanie.h"
 #include "TSymulator.h"
 #include "Tekst.h"
 
@@ -82,16 +81,17 @@ TPrzebiegProgramu Uruchom(TSymulator& s, const TZadanie& z, TSlad* slad) {
     const auto& przerwania = z.Przerwania;
     std::size_t nastepne = 0;
     std::int32_t wiersz = s.Maszyna.BiezacyWiersz();
-    TPrzebieg przebieg(s.Maszyna, TPolecenie::Program);
+    if (!s.RozpocznijPrzebieg(TPolecenie::Program)) return w;
     // A request for tick T is raised only when tick T is about to run, so the run goes in
     // slices that end just before the next scheduled request.
-    while (przebieg.Trwa() && w.Takty < z.MaksTaktow) {
+    while (s.TrwaPrzebieg() && w.Takty < z.MaksTaktow) {
         for (; nastepne < przerwania.size() && przerwania[nastepne].Takt <= w.Takty + 1; ++nastepne)
             s.ZglosPrzerwanie(przerwania[nastepne].Numer);
-        std::uint64_t granica = z.MaksTaktow;
+        TPorcjaPrzebiegu porcja;
+        porcja.Takty = z.MaksTaktow - w.Takty;
         if (nastepne < przerwania.size())
-            granica = std::min(granica, przerwania[nastepne].Takt - 1);
-        przebieg.Porcja(granica - w.Takty, [&](TWynikTaktu) {
+            porcja.Takty = std::min(porcja.Takty, przerwania[nastepne].Takt - 1 - w.Takty);
+        s.PorcjaPrzebiegu(porcja, [&](TWynikTaktu) {
             ++w.Takty;
             if (slad) slad->Zapisz(w.Takty, wiersz, s.Maszyna);
             wiersz = s.Maszyna.BiezacyWiersz();
@@ -99,6 +99,8 @@ TPrzebiegProgramu Uruchom(TSymulator& s, const TZadanie& z, TSlad* slad) {
             return true;
         });
     }
+    // The limit of ticks ends the run here.
+    s.ZakonczPrzebieg();
     return w;
 }
 

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "PetlaPrzykladu.h"
-#include "Sterowanie.h"
 #include "TSymulator.h"
 
 // A minimal decoded interpreter of the standard set: no flags, no bus checks, no messages.
@@ -96,18 +95,18 @@ void BM_Takt(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
-// The command in slices of 65536 ticks, as the window runs it.
+// The owner's run in slices of 65536 ticks, with the history, as the window runs it.
 void BM_ProgramPorcjami(benchmark::State& state) {
     TSymulator s;
     Petla(s);
-    TPrzebieg program(s.Maszyna, TPolecenie::Program);
+    s.RozpocznijPrzebieg(TPolecenie::Program);
     std::uint64_t takty = 0;
     for (auto _ : state)
-        takty += program.Porcja(65536).Takty;
+        takty += s.PorcjaPrzebiegu({.Takty = 65536}).Takty;
     state.SetItemsProcessed(static_cast<std::int64_t>(takty));
 }
 
-// The whole command with a function between ticks that counts them and ends the run,
+// The owner's whole run with a function between ticks that counts them and ends the run,
 // as the command-line runner does.
 void BM_ProgramZLicznikiem(benchmark::State& state) {
     TSymulator s;
@@ -116,8 +115,8 @@ void BM_ProgramZLicznikiem(benchmark::State& state) {
     for (auto _ : state) {
         Petla(s);
         std::uint64_t ile = 0;
-        TPrzebieg program(s.Maszyna, TPolecenie::Program);
-        program.DoKonca([&](TWynikTaktu) { return ++ile < 1000000; });
+        s.RozpocznijPrzebieg(TPolecenie::Program);
+        s.PorcjaPrzebiegu({}, [&](TWynikTaktu) { return ++ile < 1000000; });
         takty += ile;
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(takty));

@@ -64,20 +64,22 @@ class TPrzebieg {
 };
 
 template <class F> TWynikPorcji TPrzebieg::Porcja(std::uint64_t maksTaktow, F&& poTakcie) {
-    TWynikPorcji w;
+    // The counts stay in locals, never in the result, which a tick could reach through
+    // memory: so a slice that is not inlined keeps them in registers.
+    std::uint64_t n = 0, rozkazy = 0;
+    bool koniecRozkazu = false;
     // Stop, Reset or closing the window may have come since the last slice.
     if (trwa && (stan.ZadanieStopu || m.Zatrzymana())) Zakoncz();
-    while (trwa && w.Takty < maksTaktow) {
+    while (trwa && n < maksTaktow) {
         const TWynikTaktu r = m.Takt();
-        ++w.Takty;
-        w.KoniecRozkazu = r == TWynikTaktu::KoniecRozkazu;
-        w.Rozkazy += w.KoniecRozkazu;
+        ++n;
+        koniecRozkazu = r == TWynikTaktu::KoniecRozkazu;
+        rozkazy += koniecRozkazu;
         const bool dalej = poTakcie(r);
         if (!dalej || m.Zatrzymana() || stan.ZadanieStopu ||
-            (w.KoniecRozkazu && polecenie == TPolecenie::Rozkaz))
+            (koniecRozkazu && polecenie == TPolecenie::Rozkaz))
             Zakoncz();
     }
-    takty += w.Takty;
-    w.Zakonczone = !trwa;
-    return w;
+    takty += n;
+    return {n, rozkazy, koniecRozkazu, !trwa};
 }

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
+#include <vector>
 
 #include "Api.h"
 #include "TSymulator.h"
@@ -230,6 +231,44 @@ TEST(Api, EdytorIDialogi) {
     EXPECT_EQ(
         api.Wywolaj(R"({"polecenie":"adresy"})").substr(0, 84),
         R"({"ok":true,"przerwania":[{"etykieta":"int1","adres":0},{"etykieta":"int2","adres":1})");
+}
+
+// Commands change state through the owner: its listeners hear of each, and of a run only
+// at its start, at a slice's end and at its end, never per tick.
+TEST(Api, ZmianyPrzezWlasciciela) {
+    struct TZapis : TSluchaczSymulatora {
+        std::vector<TZmiana> zmiany;
+        void Zmiana(TZmiana co) override { zmiany.push_back(co); }
+    } zapis;
+    using Z = TZmiana;
+    TSymulator s;
+    TApi api(s);
+    s.Subskrybuj(&zapis);
+    const struct {
+        const char* polecenie;
+        std::vector<TZmiana> zmiany;
+    } przypadki[] = {
+        {R"({"polecenie":"asembluj","tekst":"petla: sob petla"})",
+         {Z::Pamiec | Z::Dziennik, Z::StanMaszyny}},
+        {R"({"polecenie":"program","takty":1000})", {Z::TrybPracy, Z::StanMaszyny}},
+        {R"({"polecenie":"stop"})", {Z::StanMaszyny | Z::TrybPracy}},
+        {R"({"polecenie":"szerokosci","bity_adresu":6,"bity_kodu":4})",
+         {Z::Architektura | Z::StanMaszyny, Z::Pamiec | Z::StanMaszyny}},
+        {R"({"polecenie":"wybierz_sygnal","sygnal":"wel"})", {Z::StanMaszyny}},
+        {R"({"polecenie":"podstawa","rejestr":"AK","podstawa":16})", {Z::StanMaszyny}},
+        {R"({"polecenie":"usun_punkty"})", {Z::PunktyZatrzymania}},
+        {R"({"polecenie":"wyczysc_wyjscie"})", {Z::Konsola}},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.polecenie);
+        zapis.zmiany.clear();
+        const std::string odpowiedz = api.Wywolaj(p.polecenie);
+        EXPECT_EQ(odpowiedz.rfind(R"({"ok":true)", 0), 0u) << odpowiedz;
+        EXPECT_EQ(zapis.zmiany, p.zmiany);
+    }
+    EXPECT_FALSE(s.TrwaPrzebieg());
+    EXPECT_EQ(s.TaktyPrzebiegu(), 1000u);
+    s.Wypisz(&zapis);
 }
 
 } // namespace

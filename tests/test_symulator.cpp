@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TSymulator.h"
@@ -63,6 +65,11 @@ TEST_F(Symulator, OperacjeMowiaCoZmienily) {
         TZmiana oczekiwane;
     } przypadki[] = {
         {"preset", [&] { s.ZastosujPreset("L"); }, Z::Architektura},
+        {"preset U",
+         [&] {
+             s.ZastosujPresetU({{"wel", true}});
+         },
+         Z::Architektura},
         {"szerokosci", [&] { s.UstawSzerokosci(6, 4); }, Z::Architektura | Z::StanMaszyny},
         {"dialog", [&] { s.ZastosujArchitekture({}); },
          Z::Architektura | Z::Pamiec | Z::StanMaszyny},
@@ -77,11 +84,18 @@ TEST_F(Symulator, OperacjeMowiaCoZmienily) {
          Z::Cofniecie | Z::StanMaszyny | Z::Konsola | Z::Dziennik},
         {"recznie", [&] { s.UstawTrybPracy(TTrybPracy::Reczny); }, Z::TrybPracy},
         {"sygnal", [&] { s.PrzelaczSygnal(1); }, Z::StanMaszyny},
+        {"sygnaly",
+         [&] {
+             s.WybierzSygnaly(std::vector{1, 2});
+         },
+         Z::StanMaszyny},
         {"rejestr", [&] { s.ZwiekszRejestr(Slot::AK); }, Z::StanMaszyny},
         {"podstawa", [&] { s.UstawPodstawe(Slot::AK, 16); }, Z::StanMaszyny},
         {"wejscie", [&] { s.UstawWejscie("abc"); }, Z::Konsola},
         {"przerwanie", [&] { s.ZglosPrzerwanie(1); }, Z::StanMaszyny},
         {"punkt", [&] { s.DodajPunkt({}, blad); }, Z::PunktyZatrzymania},
+        {"punkty", [&] { s.UsunPunkty(); }, Z::PunktyZatrzymania},
+        {"PaO", [&] { s.WyczyscPaO(); }, Z::Pamiec | Z::StanMaszyny},
         {"dziennik", [&] { s.WyczyscDziennik(); }, Z::Dziennik},
         {"stop", [&] { s.Stop(); }, Z::TrybPracy},
     };
@@ -129,4 +143,76 @@ TEST_F(Symulator, PlikiJakoBajty) {
     ASSERT_TRUE(inny.WczytajMaszyneZBajtow(bajty, blad));
     for (int i = 1; i <= LiczbaSygnalow; ++i)
         EXPECT_EQ(inny.Architektura.Jest(i), s.Architektura.Jest(i)) << i;
+}
+
+// "Rozkaz" and "Program" as the owner's runs in slices: the listeners hear of the machine
+// at a slice's end, not per tick; nothing else ticks the machine while a run is in
+// progress; the end of a run (its own, Stop, a breakpoint) returns the mode and is told.
+TEST_F(Symulator, PrzebiegWPorcjach) {
+    using Z = TZmiana;
+    using W = std::vector<TZmiana>;
+    s.KompilujProgram({"petla: dod jeden", "sob petla", "jeden: rst 1"});
+    s.Reset();
+    zapis.zmiany.clear();
+
+    ASSERT_TRUE(s.RozpocznijPrzebieg(TPolecenie::Program));
+    EXPECT_EQ(zapis.zmiany, W{Z::TrybPracy});
+    EXPECT_EQ(s.StanPracy.TrybPracy, TTrybPracy::Program);
+    EXPECT_FALSE(s.RozpocznijPrzebieg(TPolecenie::Rozkaz));
+    EXPECT_EQ(s.Takt(false), TWynikTaktu::Brak);
+    EXPECT_FALSE(s.TaktWstecz());
+    EXPECT_EQ(s.RozkazWstecz(), 0u);
+
+    zapis.zmiany.clear();
+    auto w = s.PorcjaPrzebiegu({.Takty = 100});
+    EXPECT_EQ(std::tuple(w.Takty, w.Zakonczone, w.Zgloszona, zapis.takty),
+              std::tuple(100u, false, true, 100));
+    EXPECT_EQ(zapis.zmiany, W{Z::StanMaszyny});
+    // Within the period, and off an instruction boundary when the slice finishes one,
+    // the listeners do not hear.
+    w = s.PorcjaPrzebiegu({.Takty = 100, .OkresZgloszen = std::chrono::hours(1)});
+    EXPECT_FALSE(w.Zgloszona);
+    w = s.PorcjaPrzebiegu({.Takty = 1, .DokonczRozkaz = true});
+    EXPECT_FALSE(w.Zgloszona);
+    EXPECT_EQ(zapis.zmiany.size(), 1u);
+    // A time budget with no limit of ticks ends the slice too.
+    w = s.PorcjaPrzebiegu({.Czas = std::chrono::milliseconds(1), .DokonczRozkaz = true});
+    EXPECT_TRUE(w.KoniecRozkazu && w.Zgloszona && !w.Zakonczone);
+
+    zapis.zmiany.clear();
+    const std::uint64_t takty = s.TaktyPrzebiegu();
+    s.Stop();
+    EXPECT_EQ(zapis.zmiany, W{Z::StanMaszyny | Z::TrybPracy});
+    EXPECT_FALSE(s.TrwaPrzebieg());
+    EXPECT_EQ(s.StanPracy.TrybPracy, TTrybPracy::Bezczynny);
+    EXPECT_EQ(s.TaktyPrzebiegu(), takty);
+    EXPECT_EQ(s.PorcjaPrzebiegu({}).Takty, 0u);
+
+    // "Rozkaz" keeps the mode and ends with its instruction.
+    zapis.zmiany.clear();
+    ASSERT_TRUE(s.RozpocznijPrzebieg(TPolecenie::Rozkaz));
+    w = s.PorcjaPrzebiegu({});
+    EXPECT_EQ(std::tuple(w.Rozkazy, w.Zakonczone, w.Zgloszona), std::tuple(1u, true, true));
+    EXPECT_EQ(zapis.zmiany, W{Z::StanMaszyny | Z::TrybPracy});
+    EXPECT_EQ(s.PoleceniePrzebiegu(), TPolecenie::Rozkaz);
+
+    // A breakpoint's message comes with the end as a change of the log.
+    std::string blad;
+    ASSERT_TRUE(s.DodajPunkt({0, 0, 0, 40, 0}, blad)) << blad; // AK = 40
+    zapis.zmiany.clear();
+    ASSERT_TRUE(s.RozpocznijPrzebieg(TPolecenie::Program));
+    w = s.PorcjaPrzebiegu({});
+    EXPECT_TRUE(w.Zakonczone);
+    EXPECT_EQ(s.Maszyna.Wartosc(Slot::AK), 40u);
+    EXPECT_EQ(zapis.komunikaty.size(), 1u);
+    EXPECT_EQ(zapis.zmiany, (W{Z::TrybPracy, Z::StanMaszyny | Z::Dziennik | Z::TrybPracy}));
+
+    // A halted machine starts nothing.
+    s.KompilujProgram({"stop"});
+    s.Reset();
+    s.Takt(false);
+    s.Takt(false);
+    ASSERT_TRUE(s.Maszyna.Zatrzymana());
+    EXPECT_FALSE(s.RozpocznijPrzebieg(TPolecenie::Program));
+    EXPECT_FALSE(s.TrwaPrzebieg());
 }

@@ -140,6 +140,8 @@ TFormMain::TFormMain(TSymulator& symulator, QWidget* parent)
 TFormMain::~TFormMain() {
     qApp->removeEventFilter(this);
     symulator.Wypisz(this);
+    // A run still in progress ends while every panel can still hear of it.
+    symulator.ZakonczPrzebieg();
 }
 
 // ---- construction ----

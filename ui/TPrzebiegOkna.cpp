@@ -12,20 +12,27 @@ TPrzebiegOkna::TPrzebiegOkna(TSymulator& symulator, QObject* parent)
     connect(zegarPorcji, &QTimer::timeout, this, &TPrzebiegOkna::Porcja);
 }
 
-// A run still in progress ends with its TPrzebieg, which returns TrybPracy to Bezczynny.
-TPrzebiegOkna::~TPrzebiegOkna() = default;
+// A run still in progress ends with the loop that drives it, which returns TrybPracy to
+// Bezczynny. The window ends its run before its panels go, so nobody left is told.
+TPrzebiegOkna::~TPrzebiegOkna() {
+    if (wlasny) symulator.ZakonczPrzebieg();
+}
 
 bool TPrzebiegOkna::Trwa() const {
-    return przebieg && przebieg->Trwa();
+    return wlasny && symulator.TrwaPrzebieg();
+}
+
+TPolecenie TPrzebiegOkna::Polecenie() const {
+    return symulator.PoleceniePrzebiegu();
 }
 
 std::uint64_t TPrzebiegOkna::Takty() const {
-    return przebieg ? przebieg->Takty() : taktyOstatniego;
+    return symulator.TaktyPrzebiegu();
 }
 
-// Another panel's run in progress counts as well: two loops must never tick one machine.
+// Another loop's run in progress counts as well: two loops must never tick one machine.
 bool TPrzebiegOkna::Zajety() const {
-    return przebieg || symulator.StanPracy.TrybPracy == TTrybPracy::Program;
+    return symulator.TrwaPrzebieg();
 }
 
 void TPrzebiegOkna::Takt(bool reczny) {
@@ -64,57 +71,37 @@ void TPrzebiegOkna::Stop() {
 }
 
 void TPrzebiegOkna::Uruchom(TPolecenie p) {
-    if (Zajety()) return;
-    auto nowy = std::make_unique<TPrzebieg>(symulator.Maszyna, p);
-    if (!nowy->Trwa()) return; // a halted machine does nothing
-    przebieg = std::move(nowy);
-    polecenie = p;
-    odRysowania.start();
+    // A halted machine, or a run already in progress, starts nothing.
+    if (!symulator.RozpocznijPrzebieg(p)) return;
+    wlasny = true;
     emit PoczatekPrzebiegu(p);
-    // "Program" has changed the run mode; "Rozkaz" leaves the commands as they are.
-    if (p == TPolecenie::Program) symulator.Zglos(TZmiana::TrybPracy);
     // The first slice at once: an ordinary "Rozkaz" is over before the click returns.
     Porcja();
-    if (przebieg) zegarPorcji->start();
+    if (wlasny) zegarPorcji->start();
 }
 
 void TPrzebiegOkna::Porcja() {
-    if (!przebieg) {
+    if (!wlasny) {
         zegarPorcji->stop();
         return;
     }
-    constexpr std::uint64_t Kawalek = 1024;
-    const qint64 budzet = std::chrono::nanoseconds(CzasPorcji).count();
-    QElapsedTimer zegar;
-    zegar.start();
-    bool naGranicy = false;
-    auto policz = [&](const TWynikPorcji& w) {
-        if (w.Takty > 0) naGranicy = w.KoniecRozkazu;
-    };
-    while (przebieg->Trwa() && zegar.nsecsElapsed() < budzet)
-        policz(przebieg->Porcja(Kawalek));
-    // Finish the instruction in progress so the views show it whole; a microprogram that
-    // never finishes one still yields after a second budget.
-    while (przebieg->Trwa() && !naGranicy && zegar.nsecsElapsed() < 2 * budzet)
-        policz(przebieg->Porcja(1));
-    if (!przebieg->Trwa()) {
+    TPorcjaPrzebiegu porcja;
+    porcja.Czas = CzasPorcji;
+    porcja.DokonczRozkaz = true;
+    porcja.OkresZgloszen = OkresRysowania;
+    const TWynikPorcjiPrzebiegu w = symulator.PorcjaPrzebiegu(porcja);
+    if (w.Zakonczone)
         Zakoncz();
-        return;
-    }
-    if (naGranicy && odRysowania.elapsed() >= OkresRysowania.count()) {
-        odRysowania.start();
-        symulator.Zglos(TZmiana::StanMaszyny);
+    else if (w.Zgloszona)
         emit ZmianaStanu();
-    }
 }
 
+// The owner has ended the run (and told the views) or ends it here.
 void TPrzebiegOkna::Zakoncz() {
     zegarPorcji->stop();
-    if (!przebieg) return;
-    przebieg->Zakoncz();
-    taktyOstatniego = przebieg->Takty();
-    przebieg.reset();
-    symulator.Zglos(TZmiana::StanMaszyny | TZmiana::TrybPracy);
+    if (!wlasny) return;
+    wlasny = false;
+    symulator.ZakonczPrzebieg();
     emit ZmianaStanu();
-    emit KoniecPrzebiegu(polecenie);
+    emit KoniecPrzebiegu(Polecenie());
 }

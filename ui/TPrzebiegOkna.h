@@ -1,18 +1,16 @@
 #pragma once
 // The run commands in the window: "Takt", "Rozkaz", "Program" and "Stop", shared by the
-// schematic and the CPU panel. A run is time-sliced on the UI thread: a timer runs ticks
-// for a few milliseconds, finishes the instruction in progress, and returns to the event
-// loop, so Stop, the console, the IRQ buttons and closing the window act at the next slice
-// boundary. Through the owner, views are told to redraw at most every OkresRysowania, and
-// only at an instruction boundary or at the end of the run, so they never show half an
-// instruction.
+// schematic and the CPU panel. The run is the owner's; the window drives its slices on
+// the UI thread: a timer asks the owner for a few milliseconds of ticks that finish the
+// instruction in progress, and returns to the event loop, so Stop, the console, the IRQ
+// buttons and closing the window act at the next slice boundary. The owner tells the views
+// to redraw at most every OkresRysowania, and only at an instruction boundary or at the end
+// of the run, so they never show half an instruction.
 
-#include <QElapsedTimer>
 #include <QObject>
 
 #include <chrono>
 #include <cstdint>
-#include <memory>
 
 #include "Sterowanie.h"
 
@@ -28,7 +26,7 @@ class TPrzebiegOkna : public QObject {
     // A "Rozkaz" or "Program" is in progress.
     bool Trwa() const;
     // The command of the run in progress or of the last one.
-    TPolecenie Polecenie() const { return polecenie; }
+    TPolecenie Polecenie() const;
     // Ticks run by the run in progress or by the last one.
     std::uint64_t Takty() const;
     // "Takt wstecz" and "Rozkaz wstecz" have something to undo and no run is in progress.
@@ -69,9 +67,7 @@ class TPrzebiegOkna : public QObject {
     void Zakoncz();
 
     TSymulator& symulator;
-    std::unique_ptr<TPrzebieg> przebieg;
-    TPolecenie polecenie = TPolecenie::Rozkaz;
-    std::uint64_t taktyOstatniego = 0;
+    // This loop started the owner's run in progress.
+    bool wlasny = false;
     QTimer* zegarPorcji;
-    QElapsedTimer odRysowania;
 };

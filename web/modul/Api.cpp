@@ -36,8 +36,6 @@ class TKomunikatyTaktu : public TSluchaczSymulatora {
 struct TApi::TStan {
     TSymulator& s;
     const TLimity& limity;
-    // "Program" or "Rozkaz" between its slices.
-    std::unique_ptr<TPrzebieg> przebieg;
     // Ticks since the reset and whether a breakpoint ended the last run: the report's
     // "ticks" and "stopped_by_breakpoint".
     std::uint64_t takty = 0;
@@ -165,13 +163,18 @@ std::optional<std::string> ZBase64(std::string_view t) {
     return w;
 }
 
-// The file's lines from "bajty", decoded as a file on the disk would be.
-std::vector<std::string> LiniePliku(const Json& a) {
+// The file's bytes from "bajty".
+std::string BajtyZPola(const Json& a) {
     const std::string t = Tekst(a, "bajty");
     if (t.size() / 4 * 3 > tekst::MaksRozmiarPliku) Odmow("Plik jest za duży.");
-    const auto bajty = ZBase64(t);
+    auto bajty = ZBase64(t);
     if (!bajty) Odmow("Pole \"bajty\" nie jest poprawnym zapisem base64.");
-    return tekst::LinieZBajtow(*bajty);
+    return std::move(*bajty);
+}
+
+// The file's lines from "bajty", decoded as a file on the disk would be.
+std::vector<std::string> LiniePliku(const Json& a) {
+    return tekst::LinieZBajtow(BajtyZPola(a));
 }
 
 Json BajtyPliku(const std::vector<std::string>& linie) {
@@ -183,8 +186,7 @@ Json BajtyPliku(const std::vector<std::string>& linie) {
 // ---- the machine ----
 
 void Wolny(const TApi::TStan& st) {
-    if (st.przebieg || st.s.StanPracy.TrybPracy == TTrybPracy::Program)
-        Odmow("Trwa przebieg; najpierw polecenie \"stop\".");
+    if (st.s.TrwaPrzebieg()) Odmow("Trwa przebieg; najpierw polecenie \"stop\".");
 }
 
 int Numer(const Json& a, int ile, const char* czego) {
@@ -210,41 +212,31 @@ int NumerSygnaluIstniejacego(const TSymulator& s, const std::string& nazwa) {
 
 Json Przebieg(TApi::TStan& st, const Json& a, TPolecenie polecenie) {
     TSymulator& s = st.s;
-    if (st.przebieg && st.przebieg->Polecenie() != polecenie)
+    if (s.TrwaPrzebieg() && s.PoleceniePrzebiegu() != polecenie)
         Odmow("Trwa inny przebieg; najpierw polecenie \"stop\".");
-    if (!st.przebieg) {
-        if (s.StanPracy.TrybPracy == TTrybPracy::Program)
-            Odmow("Trwa przebieg; najpierw polecenie \"stop\".");
-        auto nowy = std::make_unique<TPrzebieg>(s.Maszyna, polecenie);
-        if (!nowy->Trwa()) return {{"trwa", false}, {"takty", 0}, {"zatrzymana", true}};
-        st.przebieg = std::move(nowy);
-        st.punktTrafiony = false;
-    }
     const bool sTakty = Pole(a, "takty"), sMs = Pole(a, "ms");
-    std::uint64_t maksTaktow = st.limity.Takty;
+    TPorcjaPrzebiegu porcja;
+    porcja.Takty = st.limity.Takty;
     std::int64_t ms = st.limity.Ms;
     if (sTakty)
-        maksTaktow =
-            std::min(maksTaktow, static_cast<std::uint64_t>(Liczba(a, "takty", 1, INT64_MAX)));
+        porcja.Takty =
+            std::min(porcja.Takty, static_cast<std::uint64_t>(Liczba(a, "takty", 1, INT64_MAX)));
     if (sMs)
         ms = std::min(ms, Liczba(a, "ms", 1, 10000));
     else if (!sTakty)
         ms = std::min<std::int64_t>(ms, 100);
-
-    using Zegar = std::chrono::steady_clock;
-    const auto koniec = Zegar::now() + std::chrono::milliseconds(ms);
-    std::uint64_t wykonane = 0;
-    const auto poTakcie = [&](TWynikTaktu) {
+    porcja.Czas = std::chrono::milliseconds(ms);
+    if (!s.TrwaPrzebieg()) {
+        if (!s.RozpocznijPrzebieg(polecenie))
+            return {{"trwa", false}, {"takty", 0}, {"zatrzymana", true}};
+        st.punktTrafiony = false;
+    }
+    const auto w = s.PorcjaPrzebiegu(porcja, [&](TWynikTaktu) {
         ++st.takty;
         if (s.StanPracy.ZadanieStopu) st.punktTrafiony = true;
         return true;
-    };
-    constexpr std::uint64_t Kawalek = 1024;
-    while (st.przebieg->Trwa() && wykonane < maksTaktow && Zegar::now() < koniec)
-        wykonane += st.przebieg->Porcja(std::min(Kawalek, maksTaktow - wykonane), poTakcie).Takty;
-    const bool trwa = st.przebieg->Trwa();
-    if (!trwa) st.przebieg.reset();
-    return {{"trwa", trwa}, {"takty", wykonane}, {"zatrzymana", s.Maszyna.Zatrzymana()}};
+    });
+    return {{"trwa", !w.Zakonczone}, {"takty", w.Takty}, {"zatrzymana", s.Maszyna.Zatrzymana()}};
 }
 
 // ---- the commands ----
@@ -282,9 +274,7 @@ Json Preset(TApi::TStan& st, const Json& a) {
         std::vector<std::pair<std::string, bool>> zaznaczenia;
         for (int n = 1; n <= LiczbaSygnalow; ++n)
             zaznaczenia.emplace_back(NazwaSygnalu(n), zaznaczone[static_cast<std::size_t>(n)]);
-        ZastosujPresetU(st.s.Architektura, zaznaczenia);
-        st.s.Historia.Wyczysc();
-        st.s.NazwaPresetu = nazwa;
+        st.s.ZastosujPresetU(zaznaczenia);
     } else if (!st.s.ZastosujPreset(nazwa)) {
         Odmow("Nieznana maszyna \"" + nazwa + "\": oczekiwano K, K+, L, EK, Max albo U.");
     }
@@ -295,17 +285,16 @@ Json Szerokosci(TApi::TStan& st, const Json& a) {
     Wolny(st);
     const auto adres = static_cast<int>(Liczba(a, "bity_adresu", 5, 24));
     const auto kod = static_cast<int>(Liczba(a, "bity_kodu", 3, 8));
-    st.s.Maszyna.UstawSzerokosci(adres, kod);
+    st.s.UstawSzerokosci(adres, kod);
     // The loaded program no longer fits and has to be assembled again.
-    st.s.Maszyna.WyczyscPaO();
+    st.s.WyczyscPaO();
     return Json::object();
 }
 
 Json WczytajMaszyne(TApi::TStan& st, const Json& a) {
     Wolny(st);
-    const auto linie = LiniePliku(a);
-    ZastosujLinieMaszyny(st.s.Architektura, linie);
-    st.s.Historia.Wyczysc();
+    std::string blad;
+    if (!st.s.WczytajMaszyneZBajtow(BajtyZPola(a), blad)) Odmow(blad);
     return Json::object();
 }
 
@@ -315,10 +304,8 @@ Json ZapiszMaszyne(TApi::TStan& st, const Json&) {
 
 Json WczytajRozkazy(TApi::TStan& st, const Json& a) {
     Wolny(st);
-    std::vector<TRozkaz> rozkazy;
     std::string blad, uwaga;
-    if (!CzytajLiniePlikuRozkazow(LiniePliku(a), rozkazy, blad, &uwaga)) Odmow(blad);
-    st.s.ListaRozkazow.Zastap(std::move(rozkazy));
+    if (!st.s.WczytajRozkazyZBajtow(BajtyZPola(a), blad, &uwaga)) Odmow(blad);
     Json w = Json::object();
     if (!uwaga.empty()) w["uwaga"] = uwaga;
     return w;
@@ -330,13 +317,13 @@ Json ZapiszRozkazy(TApi::TStan& st, const Json&) {
 
 Json StandardoweRozkazy(TApi::TStan& st, const Json&) {
     Wolny(st);
-    st.s.ListaRozkazow.UstawStandardowe();
+    st.s.UstawStandardoweRozkazy();
     return Json::object();
 }
 
 Json UsunWszystkieRozkazy(TApi::TStan& st, const Json&) {
     Wolny(st);
-    st.s.ListaRozkazow.UsunWszystkie();
+    st.s.UsunWszystkieRozkazy();
     return Json::object();
 }
 
@@ -357,7 +344,7 @@ Json Rozkazy(TApi::TStan& st, const Json&) {
 // the editor does.
 Json ZmienRozkaz(TApi::TStan& st, const Json& a) {
     Wolny(st);
-    TListaRozkazow& lista = st.s.ListaRozkazow;
+    const TListaRozkazow& lista = st.s.ListaRozkazow;
     const int i = Numer(a, lista.Count(), "rozkazów");
     TRozkaz r = lista[i];
     if (Pole(a, "kod")) {
@@ -379,32 +366,28 @@ Json ZmienRozkaz(TApi::TStan& st, const Json& a) {
                 break;
             }
     }
-    lista[i] = std::move(r);
+    st.s.ZmienRozkaz(i, r);
     return {{"nazwa", lista[i].Nazwa}};
 }
 
 Json DodajRozkaz(TApi::TStan& st, const Json&) {
     Wolny(st);
-    TListaRozkazow& lista = st.s.ListaRozkazow;
-    const std::uint32_t maksKod = st.s.Maszyna.MaskaKodu();
-    const int nowy =
-        maksKod + 1 > static_cast<std::uint32_t>(lista.Count()) ? lista.DodajRozkaz(maksKod) : 0;
+    const int nowy = st.s.DodajRozkaz();
     if (nowy == 0) Odmow("Osiągnięto limit rozkazów.\nZwiększ ilość bitów kodu!");
     return {{"numer", nowy}};
 }
 
 Json UsunRozkaz(TApi::TStan& st, const Json& a) {
     Wolny(st);
-    TListaRozkazow& lista = st.s.ListaRozkazow;
+    const TListaRozkazow& lista = st.s.ListaRozkazow;
     const int i = Numer(a, lista.Count(), "rozkazów");
     if (lista[i].Nazwa == "stop") Odmow("Rozkazu \"stop\" nie można usunąć!");
-    lista.UsunRozkaz(i);
+    st.s.UsunRozkaz(i);
     return Json::object();
 }
 
 Json KompilujMikroprogram(TApi::TStan& st, const Json&) {
     Wolny(st);
-    st.s.KomunikatyMikroprogramu.clear();
     st.s.KompilujMikroprogram();
     return {{"komunikaty", st.s.KomunikatyMikroprogramu}};
 }
@@ -413,7 +396,7 @@ Json KompilujMikroprogram(TApi::TStan& st, const Json&) {
 Json Asembluj(TApi::TStan& st, const Json& a) {
     Wolny(st);
     st.s.KompilujProgram(Linie(a));
-    st.s.Maszyna.Reset();
+    st.s.Reset();
     st.takty = 0;
     st.punktTrafiony = false;
     return {{"komunikaty", st.s.WynikAsemblacji.Komunikaty}};
@@ -428,8 +411,8 @@ Json ZapiszProgram(TApi::TStan&, const Json& a) {
 }
 
 Json Reset(TApi::TStan& st, const Json&) {
-    if (st.przebieg) st.przebieg.reset();
-    st.s.Maszyna.Reset();
+    st.s.ZakonczPrzebieg();
+    st.s.Reset();
     st.takty = 0;
     st.punktTrafiony = false;
     return Json::object();
@@ -451,9 +434,7 @@ Json TaktReczny(TApi::TStan& st, const Json& a) {
         std::vector<int> numery;
         for (const auto& n : ListaTekstow(a, "sygnaly"))
             numery.push_back(NumerSygnaluIstniejacego(s, n));
-        s.Maszyna.WyczyscWybrane();
-        for (int n : numery)
-            s.Architektura.Sygnaly[static_cast<std::size_t>(n)].Wybrany = true;
+        s.WybierzSygnaly(numery);
     }
     const int r = static_cast<int>(s.Takt(true));
     st.takty += r != 0;
@@ -462,11 +443,11 @@ Json TaktReczny(TApi::TStan& st, const Json& a) {
 }
 
 Json WybierzSygnal(TApi::TStan& st, const Json& a) {
-    auto& sygnal =
-        st.s.Architektura
-            .Sygnaly[static_cast<std::size_t>(NumerSygnaluIstniejacego(st.s, Tekst(a, "sygnal")))];
-    sygnal.Wybrany = Logiczna(a, "wybrany", !sygnal.Wybrany);
-    return {{"wybrany", sygnal.Wybrany}};
+    const int n = NumerSygnaluIstniejacego(st.s, Tekst(a, "sygnal"));
+    const bool wybrany =
+        Logiczna(a, "wybrany", !st.s.Architektura.Sygnaly[static_cast<std::size_t>(n)].Wybrany);
+    st.s.UstawSygnal(n, wybrany);
+    return {{"wybrany", wybrany}};
 }
 
 Json TrybReczny(TApi::TStan& st, const Json& a) {
@@ -485,8 +466,7 @@ Json Program(TApi::TStan& st, const Json& a) {
 }
 
 Json Stop(TApi::TStan& st, const Json&) {
-    st.s.StanPracy.ZadanieStopu = true;
-    st.przebieg.reset();
+    st.s.Stop();
     return Json::object();
 }
 
@@ -499,7 +479,7 @@ Json TaktWstecz(TApi::TStan& st, const Json&) {
 
 Json RozkazWstecz(TApi::TStan& st, const Json&) {
     Wolny(st);
-    const std::size_t n = st.s.Historia.CofnijRozkaz(st.s.Maszyna);
+    const std::size_t n = st.s.RozkazWstecz();
     st.takty -= std::min<std::uint64_t>(st.takty, n);
     return {{"cofniete", n}};
 }
@@ -515,7 +495,7 @@ Json Stan(TApi::TStan& st, const Json& a) {
             wybrane.push_back(NazwaSygnalu(n));
     return {{"raport", RaportJson(s, st.takty, st.punktTrafiony, s.KomunikatyMikroprogramu,
                                   Logiczna(a, "mikroprogram", false))},
-            {"trwa", st.przebieg != nullptr},
+            {"trwa", s.TrwaPrzebieg()},
             {"tryb", static_cast<int>(s.StanPracy.TrybPracy)},
             {"wiersz", s.Maszyna.BiezacyWiersz()},
             {"sygnaly", s.Maszyna.BiezacyTekst()},
@@ -537,12 +517,12 @@ Json Ustaw(TApi::TStan& st, const Json& a) {
 }
 
 Json Zwieksz(TApi::TStan& st, const Json& a) {
-    st.s.Maszyna.Zwieksz(SlotRejestru(a));
+    st.s.ZwiekszRejestr(SlotRejestru(a));
     return Json::object();
 }
 
 Json Zmniejsz(TApi::TStan& st, const Json& a) {
-    st.s.Maszyna.Zmniejsz(SlotRejestru(a));
+    st.s.ZmniejszRejestr(SlotRejestru(a));
     return Json::object();
 }
 
@@ -550,19 +530,18 @@ Json Podstawa(TApi::TStan& st, const Json& a) {
     const int slot = SlotRejestru(a);
     const auto p = Liczba(a, "podstawa", 2, 16);
     if (p != 2 && p != 10 && p != 16) Odmow("Pole \"podstawa\" musi być 2, 10 albo 16.");
-    st.s.Architektura.Rejestry[static_cast<std::size_t>(slot)].Podstawa =
-        static_cast<std::int32_t>(p);
+    st.s.UstawPodstawe(slot, static_cast<int>(p));
     return Json::object();
 }
 
 Json Wejscie(TApi::TStan& st, const Json& a) {
-    st.s.Konsola.UstawWejscie(Tekst(a, "tekst"));
+    st.s.UstawWejscie(Tekst(a, "tekst"));
     return Json::object();
 }
 
 // The input line's key rule, after every key the user releases there.
 Json Klawisz(TApi::TStan& st, const Json&) {
-    st.s.Maszyna.KlawiszWLiniiWejscia();
+    st.s.KlawiszWLiniiWejscia();
     return Json::object();
 }
 
@@ -571,12 +550,12 @@ Json Konsola(TApi::TStan& st, const Json&) {
 }
 
 Json WyczyscWyjscie(TApi::TStan& st, const Json&) {
-    st.s.Konsola.Wyczysc();
+    st.s.WyczyscKonsole();
     return Json::object();
 }
 
 Json Przerwanie(TApi::TStan& st, const Json& a) {
-    st.s.Maszyna.ZglosPrzerwanie(static_cast<int>(Liczba(a, "numer", 1, 8)));
+    st.s.ZglosPrzerwanie(static_cast<int>(Liczba(a, "numer", 1, 8)));
     return Json::object();
 }
 
@@ -586,7 +565,7 @@ Json DodajPunkt(TApi::TStan& st, const Json& a) {
     TPunktZatrzymania p;
     std::string blad;
     if (!CzytajPunkt(t, p, blad)) Odmow("\"" + t + "\": " + blad + ".");
-    if (!st.s.PunktyZatrzymania.DodajPunkt(p, blad)) Odmow(blad);
+    if (!st.s.DodajPunkt(p, blad)) Odmow(blad);
     return {{"numer", st.s.PunktyZatrzymania.Count()}};
 }
 
@@ -607,17 +586,17 @@ Json Punkty(TApi::TStan& st, const Json&) {
 }
 
 Json UsunPunkt(TApi::TStan& st, const Json& a) {
-    st.s.PunktyZatrzymania.UsunPunkt(Numer(a, st.s.PunktyZatrzymania.Count(), "punktów"));
+    st.s.UsunPunkt(Numer(a, st.s.PunktyZatrzymania.Count(), "punktów"));
     return Json::object();
 }
 
 Json UsunPunkty(TApi::TStan& st, const Json&) {
-    st.s.PunktyZatrzymania.UsunWszystkie();
+    st.s.UsunPunkty();
     return Json::object();
 }
 
 Json IgnorujPunkty(TApi::TStan& st, const Json& a) {
-    st.s.PunktyZatrzymania.Ignoruj = Logiczna(a, "wartosc", true);
+    st.s.IgnorujPunkty(Logiczna(a, "wartosc", true));
     return Json::object();
 }
 
@@ -629,7 +608,7 @@ Json Dziennik(TApi::TStan& st, const Json&) {
 }
 
 Json WyczyscDziennik(TApi::TStan& st, const Json&) {
-    st.s.Dziennik.Wyczysc();
+    st.s.WyczyscDziennik();
     return Json::object();
 }
 
@@ -832,7 +811,7 @@ Json DziennikOd(TApi::TStan& st, const Json& a) {
 
 // Whether "Takt wstecz" and "Rozkaz wstecz" have anything to undo.
 Json MoznaWstecz(TApi::TStan& st, const Json&) {
-    return {{"wstecz", !st.s.Historia.Pusta() && !st.przebieg}};
+    return {{"wstecz", !st.s.Historia.Pusta() && !st.s.TrwaPrzebieg()}};
 }
 
 // One row per command.
@@ -929,7 +908,7 @@ Json Wykonaj(TApi::TStan& st, std::string_view tekst) {
 } // namespace
 
 TApi::TApi(TSymulator& symulator)
-    : stan(std::make_unique<TStan>(TStan{symulator, Limity, {}, 0, false})) {
+    : stan(std::make_unique<TStan>(TStan{symulator, Limity, 0, false})) {
     symulator.Subskrybuj(&stan->komunikatyTaktu);
 }
 
