@@ -395,7 +395,9 @@ std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
     W(Slot::JAL_in) = W(Slot::MagS) & M(Slot::AK) & p.maskaWeja;
     F(Slot::JAL_in) = p.maskaWeja != 0;
     W(Slot::JAL_out) = 0, F(Slot::JAL_out) = 0;
-    if (p.krokiPo) WykonajKroki<false>(p.krokiPo);
+    // In place, not through WykonajKroki: the steps left here are few and the call costs.
+    for (std::uint64_t m = p.krokiPo; m != 0; m &= m - 1)
+        Wykonaj<false>(KolejnoscWykonania[static_cast<std::size_t>(std::countr_zero(m))]);
     for (int i = 0; i < p.liczbaKrokowRejestrow; ++i) {
         const auto [slot, o] = p.krokiRejestrow[static_cast<std::size_t>(i)];
         W(slot) = (W(slot) + static_cast<std::uint32_t>(o)) & M(slot);
