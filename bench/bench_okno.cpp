@@ -1,5 +1,6 @@
 // "Program" in the window: ticks per second of the worked example's loop while the
-// main window's schematic redraws, redraws per second, and how long Stop takes to end the run.
+// main window's schematic redraws, redraws per second, and how long Stop takes to end the run;
+// beside it the same loop run as the command-line runner runs it, and the ratio of the two.
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 
 #include <benchmark/benchmark.h>
@@ -10,9 +11,13 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <chrono>
+#include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "Sterowanie.h"
 #include "TFormMain.h"
 #include "TFrameMaszyna.h"
 #include "TObrazMaszyny.h"
@@ -86,6 +91,38 @@ BENCHMARK(BM_ProgramWOknie)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
+// The same program for the same time as the runner runs it: no history, no window, a
+// function between ticks that counts them and ends the run when the time is up.
+void BM_ProgramRunnera(benchmark::State& state) {
+    const auto czas = std::chrono::milliseconds(state.range(0));
+    double takty = 0, sekundy = 0;
+    for (auto _ : state) {
+        TSymulator s;
+        s.Maszyna.UstawHistorie(nullptr);
+        s.KompilujProgram(Przyklad);
+        s.Maszyna.Reset();
+        std::uint64_t ile = 0;
+        const auto poczatek = std::chrono::steady_clock::now();
+        auto teraz = poczatek;
+        TPrzebieg program(s.Maszyna, TPolecenie::Program);
+        program.DoKonca([&](TWynikTaktu) {
+            if (++ile % 65536 != 0) return true;
+            teraz = std::chrono::steady_clock::now();
+            return teraz - poczatek < czas;
+        });
+        const double s_ = std::chrono::duration<double>(teraz - poczatek).count();
+        takty += static_cast<double>(ile);
+        sekundy += s_;
+        state.SetIterationTime(s_);
+    }
+    state.counters["takty_na_s"] = takty / sekundy;
+}
+BENCHMARK(BM_ProgramRunnera)
+    ->Arg(2000)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 // One full redraw of the schematic (preset "Max": every signal drawn).
 void BM_RysujMaszyne(benchmark::State& state) {
     TSymulator s;
@@ -97,6 +134,19 @@ void BM_RysujMaszyne(benchmark::State& state) {
 }
 BENCHMARK(BM_RysujMaszyne)->Unit(benchmark::kMicrosecond);
 
+// The usual table, then the window's "Program" against the runner's.
+class TRaport : public benchmark::ConsoleReporter {
+  public:
+    std::map<std::string, std::map<std::string, double>> Liczniki;
+    void ReportRuns(const std::vector<Run>& przebiegi) override {
+        ConsoleReporter::ReportRuns(przebiegi);
+        for (const auto& p : przebiegi)
+            if (p.aggregate_name == "median" || p.aggregate_name.empty())
+                for (const auto& [nazwa, l] : p.counters)
+                    Liczniki[p.run_name.function_name][nazwa] = l.value;
+    }
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -104,7 +154,17 @@ int main(int argc, char** argv) {
     QApplication aplikacja(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    TRaport raport;
+    benchmark::RunSpecifiedBenchmarks(&raport);
+    auto& l = raport.Liczniki;
+    if (l.count("BM_ProgramWOknie") && l.count("BM_ProgramRunnera")) {
+        auto& okno = l["BM_ProgramWOknie"];
+        const double runner = l["BM_ProgramRunnera"]["takty_na_s"];
+        std::printf("Program w oknie %6.1f M taktów/s przy %.0f malowaniach/s, runner %6.1f M "
+                    "taktów/s, stosunek %.2f\n",
+                    okno["takty_na_s"] / 1e6, okno["malowania_na_s"], runner / 1e6,
+                    okno["takty_na_s"] / runner);
+    }
     benchmark::Shutdown();
     return 0;
 }

@@ -60,7 +60,8 @@ void THistoria::ZapiszReczny(const TMaszyna& m) {
 void THistoria::PrzedZapisemPaO(const TMaszyna& m, std::int64_t adres) {
     if (!wTakcie) PozaTaktem(m);
     const TKomorka* k = m.pao.Znajdz(adres);
-    komorki.push_back({n, adres, k ? *k : TKomorka{}, !wTakcie, k != nullptr});
+    komorki.push_back({n, adres, k ? k->Kod : 0, k ? k->Argument : 0, k ? k->Rodzaj : "000",
+                       !wTakcie, k != nullptr});
     bajty += sizeof(TKomorkaPrzed);
     if (!odtwarzanie && Pamiec() > budzet) PilnujBudzetu();
 }
@@ -196,7 +197,7 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
     while (!komorki.empty() && poStarcie(komorki.back().takt, komorki.back().przedTaktem)) {
         const TKomorkaPrzed& k = komorki.back();
         if (k.istniala)
-            m.pao.Wstaw(k.adres, k.stara.Kod, k.stara.Argument, k.stara.Rodzaj);
+            m.pao.Wstaw(k.adres, k.kod, k.argument, k.rodzaj);
         else
             m.pao.UsunOstatnia(k.adres);
         bajty -= sizeof(TKomorkaPrzed);
@@ -244,9 +245,17 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
         const bool stop = m.stan.ZadanieStopu;
         m.sluchacz = nullptr;
         odtwarzanie = true;
-        auto reczny =
-            std::lower_bound(reczne.begin(), reczne.end(), c,
-                             [](const TReczny& r, std::uint64_t t) { return r.takt < t; });
+        // The first manual tick at c or later.
+        std::size_t reczny = 0;
+        for (std::size_t d = reczne.size(); d > 0;) {
+            const std::size_t pol = d / 2;
+            if (reczne[reczny + pol].takt < c) {
+                reczny += pol + 1;
+                d -= pol + 1;
+            } else {
+                d = pol;
+            }
+        }
         while (n < j) {
             if (n + 1 == j) {
                 for (std::size_t i = 0; i < przedOstatnim.size(); ++i)
@@ -255,8 +264,8 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
                     if (dziennik[i - 1].takt == n && !dziennik[i - 1].przedTaktem)
                         dziennikPrzedOstatnim = dziennik[i - 1].linie;
             }
-            if (reczny != reczne.end() && reczny->takt == n) {
-                m.TaktRecznyZTekstem((reczny++)->tekst);
+            if (reczny < reczne.size() && reczne[reczny].takt == n) {
+                m.TaktRecznyZTekstem(reczne[reczny++].tekst);
             } else {
                 m.Takt();
             }

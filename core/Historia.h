@@ -2,7 +2,7 @@
 // The way back, so "Takt wstecz" and "Rozkaz wstecz" return the machine exactly to a state
 // it was in.
 //
-// The machine is deterministic, so a tick itself records nothing: every 32 ticks, and
+// The machine is deterministic, so a tick itself records nothing: every 64 ticks, and
 // before a tick that follows a change made between ticks, the machine's own state is
 // kept whole (a "punkt"). Going back restores the last punkt before the target and runs
 // the ticks from there again, quietly. What the machine cannot run again by itself is
@@ -12,10 +12,12 @@
 // (register edits, interrupt buttons, the keyboard), which goes back with the tick after
 // it. The oldest ticks fall off first.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -34,7 +36,7 @@ class THistoria {
     static constexpr std::size_t DomyslnaLiczbaTaktow = 1'000'000;
     static constexpr std::size_t DomyslnyBudzet = std::size_t{128} << 20;
     // Ticks between two kept states: going back one tick runs at most this many again.
-    static constexpr int OdstepPunktow = 32;
+    static constexpr int OdstepPunktow = 64;
 
     THistoria() = default;
     THistoria(const THistoria&) = delete;
@@ -101,37 +103,55 @@ class THistoria {
     void PrzedKomunikatem(const TDziennik& d);
 
   private:
-    // A queue in one block of memory: taking from the front only moves an index, and
-    // clearing keeps the block, so a history refilled after a reset allocates nothing.
+    // A ring in one block of memory: taking from either end only moves an index, nothing
+    // is ever shifted, and clearing keeps the block, so a history refilled after a reset
+    // allocates nothing. The block doubles when full.
     template <class T> class TKolejka {
       public:
-        std::size_t size() const { return dane.size() - poczatek; }
-        bool empty() const { return size() == 0; }
-        T& operator[](std::size_t i) { return dane[poczatek + i]; }
-        const T& operator[](std::size_t i) const { return dane[poczatek + i]; }
-        T& front() { return dane[poczatek]; }
-        T& back() { return dane.back(); }
-        auto begin() { return dane.begin() + static_cast<std::ptrdiff_t>(poczatek); }
-        auto end() { return dane.end(); }
-        void push_back(T w) { dane.push_back(std::move(w)); }
-        template <class... A> T& emplace_back(A&&... a) {
-            return dane.emplace_back(std::forward<A>(a)...);
+        std::size_t size() const { return ile; }
+        bool empty() const { return ile == 0; }
+        T& operator[](std::size_t i) { return dane[(poczatek + i) & (dane.size() - 1)]; }
+        const T& operator[](std::size_t i) const {
+            return dane[(poczatek + i) & (dane.size() - 1)];
         }
-        void pop_back() { dane.pop_back(); }
+        T& front() { return (*this)[0]; }
+        T& back() { return (*this)[ile - 1]; }
+        void push_back(T w) { emplace_back(std::move(w)); }
+        template <class... A> T& emplace_back(A&&... a) {
+            if (ile == dane.size()) Powieksz();
+            T& t = (*this)[ile++];
+            t = T{std::forward<A>(a)...};
+            return t;
+        }
+        void pop_back() {
+            Zwolnij(back());
+            --ile;
+        }
         void pop_front() {
-            if (++poczatek >= 4096 && poczatek * 2 >= dane.size()) {
-                dane.erase(dane.begin(), dane.begin() + static_cast<std::ptrdiff_t>(poczatek));
-                poczatek = 0;
-            }
+            Zwolnij(front());
+            poczatek = (poczatek + 1) & (dane.size() - 1);
+            --ile;
         }
         void clear() {
-            dane.clear();
+            while (ile > 0)
+                pop_back();
             poczatek = 0;
         }
 
       private:
-        std::vector<T> dane;
-        std::size_t poczatek = 0;
+        // What an element holds outside the block goes with it.
+        static void Zwolnij(T& t) {
+            if constexpr (!std::is_trivially_destructible_v<T>) t = T{};
+        }
+        void Powieksz() {
+            std::vector<T> nowe(std::max<std::size_t>(16, dane.size() * 2));
+            for (std::size_t i = 0; i < ile; ++i)
+                nowe[i] = std::move((*this)[i]);
+            dane = std::move(nowe);
+            poczatek = 0;
+        }
+        std::vector<T> dane; // a power of two elements, or none
+        std::size_t poczatek = 0, ile = 0;
     };
 
     // The machine's own state; PaO, the console and the log go back by their records.
@@ -150,7 +170,8 @@ class THistoria {
     struct TKomorkaPrzed {
         std::uint64_t takt;
         std::int64_t adres;
-        TKomorka stara;
+        std::int32_t kod, argument; // what the cell held, when it existed
+        TRodzajKomorki rodzaj;
         bool przedTaktem;
         bool istniala;
     };

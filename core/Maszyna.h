@@ -10,6 +10,7 @@
 #include "Architektura.h"
 #include "PaO.h"
 #include "PamiecMikroprogramu.h"
+#include "Sloty.h"
 #include "Sygnaly.h"
 
 class TKonsola;
@@ -17,14 +18,6 @@ class TDziennik;
 class THistoria;
 class TPunktyZatrzymania;
 class TSluchaczMaszyny;
-
-// Slot numbers, fixed: the schematic, the architecture record and the breakpoints use them.
-namespace Slot {
-inline constexpr int L = 1, X = 2, Y = 3, Z = 4, RB_we = 5, RB_wy = 6, G = 7, RZ = 8, RM = 9,
-                     RP = 10, AP = 11, A = 12, S = 13, KOD = 14, AD = 15, MagA = 16, MagS = 17,
-                     AK = 18, JAL_in = 19, JAL_out = 20, N = 21, NP = 22, NM = 23, Znak = 24,
-                     INT = 25, PAK = 26, ZAK = 27, U = 28, V = 29;
-}
 
 // What the machine is doing: nothing, manual ticks of signals chosen on the schematic, or
 // running a program ("Program").
@@ -120,7 +113,7 @@ class TMaszyna {
     // One microinstruction
     void WyczyscMagistrale();
     void WykonajMikrorozkaz(std::string_view tekst);
-    void WykonajZestaw(TZestawSygnalow zestaw);
+    void WykonajZestaw(const TZestawSygnalow& zestaw);
     void ZglosKomunikat(std::string_view tekst);
 
     // Run control
@@ -171,8 +164,10 @@ class TMaszyna {
     void Zatrzasnij(int rejestr, int magistrala, std::string_view komunikatPustej);
     template <bool Sprawdzaj> bool JalGotowy(std::string_view komunikat);
     template <bool Sprawdzaj> void WykonajKroki(std::uint64_t kroki);
+    void WykonajPrzygotowany(const TPrzygotowanie& p);
     void WynikJal(std::uint64_t r);
     void Eni();
+    void Wei();
     template <bool Sprawdzaj> void Wykonaj(TSygnal s);
     void ZapiszKomorke(std::int64_t adres);
     TWynikTaktu TaktRecznyZTekstem(std::string tekst);

@@ -1,5 +1,9 @@
 #include "Sygnaly.h"
 
+#include <bit>
+
+#include "Sloty.h"
+
 namespace {
 
 // The steps of each signal as bits, and the steps of the signals with each need: all
@@ -42,12 +46,117 @@ constexpr bool ObliczBezKomunikatow(std::uint64_t kroki) {
            (!(kroki & CzytajaWynikJal) || (kroki & OperacjeJal));
 }
 
+// What each signal means to the phases of a prepared tick; a signal not listed is a step.
+struct TRolaSygnalu {
+    enum TRodzaj : std::uint8_t { Krok, NaA, NaS, KrokRejestru, Zatrzasniecie } rodzaj = Krok;
+    std::uint8_t slot = 0, zrodlo = 0;
+    std::int8_t o = 0;
+};
+struct TWpisRoli {
+    TSygnal s;
+    TRolaSygnalu r;
+};
+constexpr std::uint8_t U8(int slot) {
+    return static_cast<std::uint8_t>(slot);
+}
+constexpr TWpisRoli Role[] = {
+    {wyad, {TRolaSygnalu::NaA, U8(Slot::AD)}},
+    {wyl, {TRolaSygnalu::NaA, U8(Slot::L)}},
+    {wyrm, {TRolaSygnalu::NaA, U8(Slot::RM)}},
+    {wyap, {TRolaSygnalu::NaA, U8(Slot::AP)}},
+    {wyu, {TRolaSygnalu::NaA, U8(Slot::U)}},
+    {wyv, {TRolaSygnalu::NaA, U8(Slot::V)}},
+    {wys, {TRolaSygnalu::NaS, U8(Slot::S)}},
+    {wyx, {TRolaSygnalu::NaS, U8(Slot::X)}},
+    {wyy, {TRolaSygnalu::NaS, U8(Slot::Y)}},
+    {wyz, {TRolaSygnalu::NaS, U8(Slot::Z)}},
+    {wyrb, {TRolaSygnalu::NaS, U8(Slot::RB_wy)}},
+    {wyg, {TRolaSygnalu::NaS, U8(Slot::G)}},
+    {wyls, {TRolaSygnalu::NaS, U8(Slot::L)}},
+    {wyak, {TRolaSygnalu::NaS, U8(Slot::AK)}},
+    {il, {TRolaSygnalu::KrokRejestru, U8(Slot::L), 0, 1}},
+    {ix, {TRolaSygnalu::KrokRejestru, U8(Slot::X), 0, 1}},
+    {iy, {TRolaSygnalu::KrokRejestru, U8(Slot::Y), 0, 1}},
+    {iz, {TRolaSygnalu::KrokRejestru, U8(Slot::Z), 0, 1}},
+    {iu, {TRolaSygnalu::KrokRejestru, U8(Slot::U), 0, 1}},
+    {iv, {TRolaSygnalu::KrokRejestru, U8(Slot::V), 0, 1}},
+    {dl, {TRolaSygnalu::KrokRejestru, U8(Slot::L), 0, -1}},
+    {dx, {TRolaSygnalu::KrokRejestru, U8(Slot::X), 0, -1}},
+    {dy, {TRolaSygnalu::KrokRejestru, U8(Slot::Y), 0, -1}},
+    {dz, {TRolaSygnalu::KrokRejestru, U8(Slot::Z), 0, -1}},
+    {du, {TRolaSygnalu::KrokRejestru, U8(Slot::U), 0, -1}},
+    {dv, {TRolaSygnalu::KrokRejestru, U8(Slot::V), 0, -1}},
+    {wel, {TRolaSygnalu::Zatrzasniecie, U8(Slot::L), U8(Slot::MagA)}},
+    {weu, {TRolaSygnalu::Zatrzasniecie, U8(Slot::U), U8(Slot::MagA)}},
+    {wev, {TRolaSygnalu::Zatrzasniecie, U8(Slot::V), U8(Slot::MagA)}},
+    {wea, {TRolaSygnalu::Zatrzasniecie, U8(Slot::A), U8(Slot::MagA)}},
+    {wex, {TRolaSygnalu::Zatrzasniecie, U8(Slot::X), U8(Slot::MagS)}},
+    {wey, {TRolaSygnalu::Zatrzasniecie, U8(Slot::Y), U8(Slot::MagS)}},
+    {wez, {TRolaSygnalu::Zatrzasniecie, U8(Slot::Z), U8(Slot::MagS)}},
+    {wes, {TRolaSygnalu::Zatrzasniecie, U8(Slot::S), U8(Slot::MagS)}},
+    {werb, {TRolaSygnalu::Zatrzasniecie, U8(Slot::RB_we), U8(Slot::MagS)}},
+    {weak, {TRolaSygnalu::Zatrzasniecie, U8(Slot::AK), U8(Slot::JAL_out)}},
+};
+constexpr std::array<TRolaSygnalu, LiczbaSygnalow + 1> BudujRole() {
+    std::array<TRolaSygnalu, LiczbaSygnalow + 1> r{};
+    for (const TWpisRoli& w : Role)
+        r[static_cast<std::size_t>(w.s)] = w.r;
+    return r;
+}
+constexpr auto RoleSygnalow = BudujRole();
+
+// Every driver of a bus must be known to the phases, and only the drivers.
+constexpr bool RoleSpojne() {
+    for (const TOpisSygnalu& s : TablicaSygnalow) {
+        const auto rodzaj = RoleSygnalow[static_cast<std::size_t>(s.Numer)].rodzaj;
+        if ((s.Wymaga == TWymaganie::JedynyNaA) != (rodzaj == TRolaSygnalu::NaA) ||
+            (s.Wymaga == TWymaganie::JedynyNaS) != (rodzaj == TRolaSygnalu::NaS))
+            return false;
+    }
+    return true;
+}
+static_assert(RoleSpojne());
+
+// The bus links follow the drivers in the order.
+constexpr int PierwszyPoWystawieniu = TablicaSygnalow[static_cast<std::size_t>(assa)].Krok;
+
+TPrzygotowanie Przygotuj(std::uint64_t kroki) {
+    TPrzygotowanie p;
+    for (std::uint64_t m = kroki; m != 0; m &= m - 1) {
+        const int krok = std::countr_zero(m);
+        const TSygnal s = KolejnoscWykonania[static_cast<std::size_t>(krok)];
+        const TRolaSygnalu& r = RoleSygnalow[static_cast<std::size_t>(s)];
+        const std::uint64_t bit = std::uint64_t{1} << krok;
+        if (s == czyt) {
+            p.czyt = true;
+        } else if (s == wei) {
+            p.wei = true;
+        } else if (s == weja) {
+            p.maskaWeja = ~std::uint32_t{0};
+        } else if (r.rodzaj == TRolaSygnalu::NaA) {
+            p.zrodloA = r.slot;
+        } else if (r.rodzaj == TRolaSygnalu::NaS) {
+            p.zrodloS = r.slot;
+        } else if (r.rodzaj == TRolaSygnalu::KrokRejestru) {
+            p.krokiRejestrow[p.liczbaKrokowRejestrow++] = {r.slot, r.o};
+        } else if (r.rodzaj == TRolaSygnalu::Zatrzasniecie) {
+            p.zatrzasniecia[p.liczbaZatrzasniec++] = {r.slot, r.zrodlo};
+        } else if (krok < PierwszyPoWystawieniu) {
+            p.krokiPrzed |= bit; // "pisz" and the first step of "eni"
+        } else {
+            p.krokiPo |= bit;
+        }
+    }
+    return p;
+}
+
 } // namespace
 
 void TZestawSygnalow::Dodaj(int numer) {
     if (numer < 1 || numer > LiczbaSygnalow) return;
     kroki |= MaskaKrokow[static_cast<std::size_t>(numer)];
     bezKomunikatow = ObliczBezKomunikatow(kroki);
+    przygotowanie = Przygotuj(kroki);
 }
 
 std::array<bool, LiczbaSygnalow + 1> TZestawSygnalow::Zawiera() const {

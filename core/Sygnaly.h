@@ -229,18 +229,53 @@ constexpr bool TablicaSygnalowSpojna() {
 // Rows in number order, and every step of the order taken by exactly one signal.
 static_assert(szczegoly::TablicaSygnalowSpojna());
 
+// A set that BezKomunikatow() clears, worked out once for a tick that starts from empty
+// buses. Each bus has one driver at most and every reader comes after what it reads, so
+// the tick runs in phases with no checks and no dispatch for the common signals:
+//   "czyt"; the other steps before the drivers ("pisz", "eni");
+//   the drivers, one copy per bus (slot 0 always holds 0, so "no driver" copies 0);
+//   "weja";
+//   the remaining steps in the order (device, JAL operations, interrupts, "iak", "dak",
+//   "werm", "stp");
+//   the increments and decrements of L, X, Y, Z, U and V;
+//   the latches that copy a bus, or JAL's result, into a register under its mask; "wei".
+// No phase touches what an earlier phase's steps that come later in the order read or
+// write, so the phases give exactly what the order gives.
+struct TPrzygotowanie {
+    struct TKrokRejestru {
+        std::uint8_t slot;
+        std::int8_t o; // +1 or -1
+        bool operator==(const TKrokRejestru&) const = default;
+    };
+    struct TZatrzasniecie {
+        std::uint8_t rejestr, zrodlo;
+        bool operator==(const TZatrzasniecie&) const = default;
+    };
+    bool czyt = false, wei = false;
+    std::uint8_t zrodloA = 0, zrodloS = 0; // the slot driving each bus; 0 for none
+    std::uint32_t maskaWeja = 0;           // all ones with "weja"
+    std::uint64_t krokiPrzed = 0, krokiPo = 0;
+    std::uint8_t liczbaKrokowRejestrow = 0, liczbaZatrzasniec = 0;
+    std::array<TKrokRejestru, 12> krokiRejestrow{};
+    std::array<TZatrzasniecie, 10> zatrzasniecia{};
+    bool operator==(const TPrzygotowanie&) const = default;
+};
+
 // A decoded microinstruction: one bit per step of KolejnoscWykonania. Decoding is done
 // once; executing walks the set bits in order with no text work.
 struct TZestawSygnalow {
     std::uint64_t kroki = 0;
-    // Kept with every Dodaj, so a tick only reads it.
+    // Kept with every Dodaj, so a tick only reads them.
     bool bezKomunikatow = true;
+    TPrzygotowanie przygotowanie;
     std::array<bool, LiczbaSygnalow + 1> Zawiera() const;
     bool Pusty() const { return kroki == 0; }
     // True when no signal of the set can report a message in a tick that starts from
     // empty buses: each bus is driven at most once, everything read from a bus or JAL was
     // written earlier in the same tick, and no bus link is used.
     bool BezKomunikatow() const { return bezKomunikatow; }
+    // The phases of such a tick; meaningful only when BezKomunikatow().
+    const TPrzygotowanie& Przygotowanie() const { return przygotowanie; }
     void Dodaj(int numer);
     bool operator==(const TZestawSygnalow&) const = default;
 };

@@ -49,6 +49,14 @@ void TMaszyna::WynikJal(std::uint64_t r) {
     F(Slot::JAL_out) = 1;
 }
 
+[[gnu::always_inline]] inline void TMaszyna::Wei() {
+    const std::uint32_t w = W(Slot::MagS);
+    W(Slot::AD) = w & maskaAdresu;
+    // A stored word may be wider than address and code together; the code register keeps
+    // its own width, so the next row is always an entry row.
+    W(Slot::KOD) = ((w - W(Slot::AD)) >> bityAdresu) & maskaKodu;
+}
+
 void TMaszyna::Eni() {
     const std::uint32_t p = W(Slot::RZ) & ~W(Slot::RM) & 0xFFu;
     if (p == 0) return;
@@ -60,7 +68,7 @@ void TMaszyna::Eni() {
 
 // The checks depend on what the tick has driven so far, so the unchecked path is only for
 // Takt, which starts from empty buses; a set run on its own is always checked.
-void TMaszyna::WykonajZestaw(TZestawSygnalow zestaw) {
+void TMaszyna::WykonajZestaw(const TZestawSygnalow& zestaw) {
     WykonajKroki<true>(zestaw.kroki);
 }
 
@@ -308,11 +316,7 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
         if (Sprawdzaj && !F(Slot::MagS)) {
             ZglosKomunikat("WEI - Próba odczytu z pustej magistrali słowowej S");
         } else {
-            const std::uint32_t w = W(Slot::MagS);
-            W(Slot::AD) = w & maskaAdresu;
-            // A stored word may be wider than address and code together; the code
-            // register keeps its own width, so the next row is always an entry row.
-            W(Slot::KOD) = ((w - W(Slot::AD)) >> bityAdresu) & maskaKodu;
+            Wei();
         }
         break;
     case wea:
@@ -380,15 +384,41 @@ std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
     return WarunekSpelniony(w.KodWarunku) ? w.NumerCel1 : w.NumerCel0;
 }
 
+// The tick of a set that BezKomunikatow() clears, in the phases of its TPrzygotowanie.
+[[gnu::always_inline]] inline void TMaszyna::WykonajPrzygotowany(const TPrzygotowanie& p) {
+    if (sluchacz) sluchacz->PoczatekTaktu();
+    urzadzenieGotowe = false;
+    if (p.czyt) W(Slot::S) = CzytajPaO(W(Slot::A));
+    if (p.krokiPrzed) WykonajKroki<false>(p.krokiPrzed);
+    W(Slot::MagA) = W(p.zrodloA), F(Slot::MagA) = p.zrodloA != 0;
+    W(Slot::MagS) = W(p.zrodloS), F(Slot::MagS) = p.zrodloS != 0;
+    W(Slot::JAL_in) = W(Slot::MagS) & M(Slot::AK) & p.maskaWeja;
+    F(Slot::JAL_in) = p.maskaWeja != 0;
+    W(Slot::JAL_out) = 0, F(Slot::JAL_out) = 0;
+    // In place, not through WykonajKroki: the steps left here are few and the call costs.
+    for (std::uint64_t m = p.krokiPo; m != 0; m &= m - 1)
+        Wykonaj<false>(KolejnoscWykonania[static_cast<std::size_t>(std::countr_zero(m))]);
+    for (int i = 0; i < p.liczbaKrokowRejestrow; ++i) {
+        const auto [slot, o] = p.krokiRejestrow[static_cast<std::size_t>(i)];
+        W(slot) = (W(slot) + static_cast<std::uint32_t>(o)) & M(slot);
+    }
+    for (int i = 0; i < p.liczbaZatrzasniec; ++i) {
+        const auto [rejestr, zrodlo] = p.zatrzasniecia[static_cast<std::size_t>(i)];
+        W(rejestr) = W(zrodlo) & M(rejestr);
+    }
+    if (p.wei) Wei();
+}
+
 TWynikTaktu TMaszyna::Takt() {
     const TWierszMikroprogramu& w = pamiec.Wiersz(biezacyWiersz);
     if (historia) historia->PrzedTaktem(*this);
-    WyczyscMagistrale();
     wierszTekstu = biezacyWiersz;
-    if (w.Zestaw.BezKomunikatow())
-        WykonajKroki<false>(w.Zestaw.kroki);
-    else
+    if (w.Zestaw.BezKomunikatow()) {
+        WykonajPrzygotowany(w.Zestaw.Przygotowanie());
+    } else {
+        WyczyscMagistrale();
         WykonajKroki<true>(w.Zestaw.kroki);
+    }
     if (biezacyWiersz == -1)
         biezacyWiersz = static_cast<std::int32_t>(W(Slot::KOD));
     else if (w.KodWarunku == TWarunek::Brak)
