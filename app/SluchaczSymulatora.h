@@ -38,8 +38,10 @@ class TSluchaczSymulatora {
     // What the machine reports while it ticks, passed on as it comes.
     // A machine message (bus and JAL errors, breakpoint hits); it is in the log too.
     virtual void Komunikat(std::string_view tekst) { (void)tekst; }
-    // A tick begins: the per-tick message list empties.
+    // A tick begins: the per-tick message list empties. Told only to a listener that says
+    // it wants it when it subscribes: this comes every tick, and "Program" runs millions.
     virtual void PoczatekTaktu() {}
+    virtual bool ChcePoczatkowTaktow() const { return false; }
     // The output device printed or took input during a tick.
     virtual void ZmianaKonsoli() {}
 };

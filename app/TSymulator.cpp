@@ -48,11 +48,15 @@ TSymulator::~TSymulator() {
 void TSymulator::Subskrybuj(TSluchaczSymulatora* s) {
     if (!s || std::find(sluchacze.begin(), sluchacze.end(), s) != sluchacze.end()) return;
     sluchacze.push_back(s);
+    // Asked at the next tick: a panel subscribes from its base class's constructor, before
+    // its own answer exists.
+    sluchaczeTaktowNieaktualni = true;
     Maszyna.UstawSluchacza(this);
 }
 
 void TSymulator::Wypisz(TSluchaczSymulatora* s) {
     std::erase(sluchacze, s);
+    std::erase(sluchaczeTaktow, s);
     if (sluchacze.empty()) Maszyna.UstawSluchacza(nullptr);
 }
 
@@ -70,8 +74,14 @@ void TSymulator::Komunikat(std::string_view tekst) {
 }
 
 void TSymulator::PoczatekTaktu() {
-    for (std::size_t i = 0; i < sluchacze.size(); ++i)
-        sluchacze[i]->PoczatekTaktu();
+    if (sluchaczeTaktowNieaktualni) {
+        sluchaczeTaktow.clear();
+        for (TSluchaczSymulatora* s : sluchacze)
+            if (s->ChcePoczatkowTaktow()) sluchaczeTaktow.push_back(s);
+        sluchaczeTaktowNieaktualni = false;
+    }
+    for (std::size_t i = 0; i < sluchaczeTaktow.size(); ++i)
+        sluchaczeTaktow[i]->PoczatekTaktu();
 }
 
 void TSymulator::ZmianaKonsoli() {

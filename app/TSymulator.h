@@ -231,6 +231,8 @@ class TSymulator : private TSluchaczMaszyny {
     void ZmianaKonsoli() override;
 
     std::vector<TSluchaczSymulatora*> sluchacze;
+    std::vector<TSluchaczSymulatora*> sluchaczeTaktow; // those told of every tick's start
+    bool sluchaczeTaktowNieaktualni = false;
 
     // The run in progress, and what it did since the listeners last heard of it.
     std::optional<TPrzebieg> przebieg;

@@ -20,6 +20,8 @@ struct TZapis : TSluchaczSymulatora {
     void Zmiana(TZmiana co) override { zmiany.push_back(co); }
     void Komunikat(std::string_view t) override { komunikaty.emplace_back(t); }
     void PoczatekTaktu() override { ++takty; }
+    bool taktowy = true;
+    bool ChcePoczatkowTaktow() const override { return taktowy; }
 };
 
 struct Symulator : ::testing::Test {
@@ -109,14 +111,20 @@ TEST_F(Symulator, OperacjeMowiaCoZmienily) {
     EXPECT_EQ(s.Architektura.Rejestry[Slot::AK].Podstawa, 16);
 }
 
-// The machine's reports during a tick reach the listeners as they come.
+// The machine's reports during a tick reach the listeners as they come; the start of each
+// tick only those that asked for it.
 TEST_F(Symulator, KomunikatyTaktu) {
+    TZapis bezTaktow;
+    bezTaktow.taktowy = false;
+    s.Subskrybuj(&bezTaktow);
     s.UstawTrybPracy(TTrybPracy::Reczny);
     // Both on the address bus: the machine reports the conflict.
     s.PrzelaczSygnal(static_cast<int>(TSygnal::wyl));
     s.PrzelaczSygnal(static_cast<int>(TSygnal::wyad));
     s.Takt(true);
-    EXPECT_EQ(zapis.takty, 1);
+    EXPECT_EQ(std::pair(zapis.takty, bezTaktow.takty), std::pair(1, 0));
+    EXPECT_EQ(bezTaktow.komunikaty, zapis.komunikaty);
+    s.Wypisz(&bezTaktow);
     ASSERT_EQ(zapis.komunikaty.size(), 1u);
     EXPECT_NE(s.Dziennik.Linie().back().find(zapis.komunikaty[0]), std::string::npos);
 }

@@ -50,6 +50,7 @@ class TFrameMaszyna : public TRamkaPrzebiegu {
     void PoZmianieArchitektury() override { OdswiezMaszyne(); }
     void Komunikat(std::string_view tekst) override;
     void PoczatekTaktu() override { WyczyscKomunikaty(); }
+    bool ChcePoczatkowTaktow() const override { return true; }
     // The message list shows the messages of the tick the machine went back to.
     void PoCofnieciu() override;
     void PoczatekPrzebiegu() override { wBiegu = true; }

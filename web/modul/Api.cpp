@@ -30,6 +30,7 @@ class TKomunikatyTaktu : public TSluchaczSymulatora {
   public:
     void Komunikat(std::string_view tekst) override { Linie.emplace_back(tekst); }
     void PoczatekTaktu() override { Linie.clear(); }
+    bool ChcePoczatkowTaktow() const override { return true; }
     std::vector<std::string> Linie;
 };
 
