@@ -51,6 +51,7 @@ void TSymulator::Subskrybuj(TSluchaczSymulatora* s) {
     // Asked at the next tick: a panel subscribes from its base class's constructor, before
     // its own answer exists.
     sluchaczeTaktowNieaktualni = true;
+    Maszyna.UstawPoczatkiTaktow(true);
     Maszyna.UstawSluchacza(this);
 }
 
@@ -79,6 +80,7 @@ void TSymulator::PoczatekTaktu() {
         for (TSluchaczSymulatora* s : sluchacze)
             if (s->ChcePoczatkowTaktow()) sluchaczeTaktow.push_back(s);
         sluchaczeTaktowNieaktualni = false;
+        Maszyna.UstawPoczatkiTaktow(!sluchaczeTaktow.empty());
     }
     for (std::size_t i = 0; i < sluchaczeTaktow.size(); ++i)
         sluchaczeTaktow[i]->PoczatekTaktu();

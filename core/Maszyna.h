@@ -39,6 +39,10 @@ class TMaszyna {
              TDziennik& dziennik, TPunktyZatrzymania& punkty, TStanPracy& stan);
 
     void UstawSluchacza(TSluchaczMaszyny* s) { sluchacz = s; }
+    // Whether the listener hears the start of every tick; off when nobody needs it.
+    void UstawPoczatkiTaktow(bool tak) { poczatkiTaktow = tak; }
+    // Counts ticks as they start (undo replays count too): tells one tick from the next.
+    std::uint64_t NumerTaktu() const { return numerTaktu; }
     // Where ticks are recorded for going back; nullptr records nothing.
     void UstawHistorie(THistoria* h);
     THistoria* Historia() const { return historia; }
@@ -182,6 +186,8 @@ class TMaszyna {
     TPunktyZatrzymania& punkty;
     TStanPracy& stan;
     TSluchaczMaszyny* sluchacz = nullptr;
+    bool poczatkiTaktow = true;
+    std::uint64_t numerTaktu = 0;
     THistoria* historia = nullptr;
 
     std::array<TSlotMaszyny, 30> sloty{};

@@ -9,7 +9,8 @@
 #include "Sluchacz.h"
 
 void TMaszyna::WyczyscMagistrale() {
-    if (sluchacz) sluchacz->PoczatekTaktu();
+    ++numerTaktu;
+    if (sluchacz && poczatkiTaktow) sluchacz->PoczatekTaktu();
     // Written out: this runs on every tick.
     W(Slot::MagA) = 0, F(Slot::MagA) = 0;
     W(Slot::MagS) = 0, F(Slot::MagS) = 0;
@@ -386,7 +387,8 @@ std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
 
 // The tick of a set that BezKomunikatow() clears, in the phases of its TPrzygotowanie.
 [[gnu::always_inline]] inline void TMaszyna::WykonajPrzygotowany(const TPrzygotowanie& p) {
-    if (sluchacz) sluchacz->PoczatekTaktu();
+    ++numerTaktu;
+    if (sluchacz && poczatkiTaktow) sluchacz->PoczatekTaktu();
     urzadzenieGotowe = false;
     if (p.czyt) W(Slot::S) = CzytajPaO(W(Slot::A));
     if (p.krokiPrzed) WykonajKroki<false>(p.krokiPrzed);

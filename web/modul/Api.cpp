@@ -26,12 +26,29 @@
 using Json = nlohmann::ordered_json;
 
 // The machine's messages of the last tick, as the schematic's list shows them.
+// The last tick's messages, told apart by the machine's tick number rather than by
+// hearing every tick start, which "Program" would pay for millions of times.
 class TKomunikatyTaktu : public TSluchaczSymulatora {
   public:
-    void Komunikat(std::string_view tekst) override { Linie.emplace_back(tekst); }
-    void PoczatekTaktu() override { Linie.clear(); }
-    bool ChcePoczatkowTaktow() const override { return true; }
-    std::vector<std::string> Linie;
+    explicit TKomunikatyTaktu(const TMaszyna& m) : maszyna(m) {}
+    void Komunikat(std::string_view tekst) override {
+        Biezace();
+        linie.emplace_back(tekst);
+    }
+    const std::vector<std::string>& Linie() {
+        Biezace();
+        return linie;
+    }
+
+  private:
+    void Biezace() {
+        if (takt == maszyna.NumerTaktu()) return;
+        takt = maszyna.NumerTaktu();
+        linie.clear();
+    }
+    const TMaszyna& maszyna;
+    std::uint64_t takt = 0;
+    std::vector<std::string> linie;
 };
 
 struct TApi::TStan {
@@ -44,7 +61,7 @@ struct TApi::TStan {
     // The schematic as last built, for the hit test, measured as the runner measures it.
     TObrazSchematu obraz{};
     TMiaraStala miara{};
-    TKomunikatyTaktu komunikatyTaktu{};
+    TKomunikatyTaktu komunikatyTaktu{s.Maszyna};
 };
 
 namespace {
@@ -629,7 +646,7 @@ Json WyczyscWybrane(TApi::TStan& st, const Json&) {
 }
 
 Json KomunikatyTaktu(TApi::TStan& st, const Json&) {
-    return {{"komunikaty", st.komunikatyTaktu.Linie}};
+    return {{"komunikaty", st.komunikatyTaktu.Linie()}};
 }
 
 // The CPU panel: the registers in their display bases, the flags, and `ile` lines of the
