@@ -7,6 +7,7 @@ import os from "node:os";
 import path from "node:path";
 import { execFileSync } from "node:child_process";
 import { fileURLToPath } from "node:url";
+import { uruchomTest } from "./uruchom.mjs";
 
 const KORZEN = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "../..");
 const STRONA = process.env.STRONA || path.join(KORZEN, "build-web");
@@ -404,35 +405,4 @@ const TESTY = {
   },
 };
 
-async function main() {
-  const [nazwa, ...reszta] = process.argv.slice(2);
-  const opcje = {};
-  for (let i = 0; i + 1 < reszta.length; i += 2) opcje[reszta[i].replace(/^--/, "")] = reszta[i + 1];
-  if (!TESTY[nazwa]) {
-    console.error(`nieznany test "${nazwa}"; są: ${Object.keys(TESTY).join(", ")}`);
-    process.exit(2);
-  }
-  if (!fs.existsSync(path.join(STRONA, "index.html")) || !fs.existsSync(path.join(KORZEN, "web/node_modules"))) {
-    console.log(`Pominięty: brak strony w ${STRONA}.`);
-    process.exit(77);
-  }
-  const { serwer, przegladarka, otworz } = await import("./przegladarka.mjs");
-  const { serwer: s, adres } = await serwer(STRONA);
-  const b = await przegladarka();
-  let kod = 0;
-  try {
-    const p = await otworz(b, adres);
-    await TESTY[nazwa](p, opcje);
-    assert.deepEqual(p.bledy, []);
-    console.log(`${nazwa}: zaliczony`);
-  } catch (e) {
-    console.error(`${nazwa}: NIEZALICZONY\n${e.stack || e}`);
-    kod = 1;
-  } finally {
-    await b.close();
-    s.close();
-  }
-  process.exit(kod);
-}
-
-main();
+uruchomTest(TESTY, STRONA, KORZEN);

@@ -6,6 +6,7 @@ import os from "node:os";
 import path from "node:path";
 import { execFileSync } from "node:child_process";
 import { fileURLToPath } from "node:url";
+import { uruchomTest } from "./uruchom.mjs";
 
 const KORZEN = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "../..");
 const STRONA = process.env.STRONA || path.join(KORZEN, "build-web");
@@ -184,7 +185,10 @@ const TESTY = {
   // primitive must be the same, and every pixel outside the text boxes and those line
   // ends identical.
   async schemat(p, opcje) {
-    if (!opcje.okno) return "pominiety";
+    if (!opcje.okno) {
+      console.log("brak programu obraz_okna (budowa bez okna)");
+      return "pominiety";
+    }
     const TAKTY = 5, WYBRANE = ["wyl", "wyad", "iak"];
     const katalog = fs.mkdtempSync(path.join(os.tmpdir(), "symulator-obraz-"));
     try {
@@ -343,39 +347,4 @@ function porownajZOknem(rgb, szerokosc, wysokosc, opisOkna) {
   return { bledy, rozneNaZewnatrz, pikseleZewnatrz, teksty: ramki.length, konceLinii };
 }
 
-async function main() {
-  const [nazwa, ...reszta] = process.argv.slice(2);
-  const opcje = {};
-  for (let i = 0; i + 1 < reszta.length; i += 2) opcje[reszta[i].replace(/^--/, "")] = reszta[i + 1];
-  if (!TESTY[nazwa]) {
-    console.error(`nieznany test "${nazwa}"; są: ${Object.keys(TESTY).join(", ")}`);
-    process.exit(2);
-  }
-  if (!fs.existsSync(path.join(STRONA, "index.html")) || !fs.existsSync(path.join(KORZEN, "web/node_modules"))) {
-    console.log(`Pominięty: brak strony w ${STRONA} (scripts/web.sh ją buduje).`);
-    process.exit(77);
-  }
-  const { serwer, przegladarka, otworz } = await import("./przegladarka.mjs");
-  const { serwer: s, adres } = await serwer(STRONA);
-  const b = await przegladarka();
-  let kod = 0;
-  try {
-    const p = await otworz(b, adres);
-    if ((await TESTY[nazwa](p, opcje)) === "pominiety") {
-      console.log(`${nazwa}: pominięty, brak programu obraz_okna (budowa bez okna)`);
-      kod = 77;
-    } else {
-      assert.deepEqual(p.bledy, []);
-      console.log(`${nazwa}: zaliczony`);
-    }
-  } catch (e) {
-    console.error(`${nazwa}: NIEZALICZONY\n${e.stack || e}`);
-    kod = 1;
-  } finally {
-    await b.close();
-    s.close();
-  }
-  process.exit(kod);
-}
-
-main();
+uruchomTest(TESTY, STRONA, KORZEN);
