@@ -62,29 +62,37 @@ export function kolorujLinie(tekst, mnemoniki) {
   return wynik;
 }
 
-// The names of the instruction list, replaced whenever the list changes.
-export const ustawMnemoniki = StateEffect.define();
-const poleMnemonikow = StateField.define({
-  create: () => new Set(),
-  update(wartosc, tr) {
-    for (const e of tr.effects) if (e.is(ustawMnemoniki)) return e.value;
-    return wartosc;
-  },
-});
+// A set of names the colouring depends on, replaced as a whole by its effect.
+export function zbiorWymienny() {
+  const efekt = StateEffect.define();
+  const pole = StateField.define({
+    create: () => new Set(),
+    update(wartosc, tr) {
+      for (const e of tr.effects) if (e.is(efekt)) return e.value;
+      return wartosc;
+    },
+  });
+  const zmieniony = (u) => u.transactions.some((t) => t.effects.some((e) => e.is(efekt)));
+  return { efekt, pole, zmieniony };
+}
 
 const znaczniki = new Map();
-function znacznik(klasa) {
+export function znacznik(klasa) {
   if (!znaczniki.has(klasa)) znaczniki.set(klasa, Decoration.mark({ class: klasa }));
   return znaczniki.get(klasa);
 }
 
+// The names of the instruction list, replaced whenever the list changes.
+const mnemoniki = zbiorWymienny();
+export const ustawMnemoniki = mnemoniki.efekt;
+
 function dekoracje(widok) {
   const budowa = new RangeSetBuilder();
-  const mnemoniki = widok.state.field(poleMnemonikow);
+  const nazwy = widok.state.field(mnemoniki.pole);
   for (const { from, to } of widok.visibleRanges) {
     for (let poz = from; poz <= to; ) {
       const linia = widok.state.doc.lineAt(poz);
-      for (const [p, k, klasa] of kolorujLinie(linia.text, mnemoniki))
+      for (const [p, k, klasa] of kolorujLinie(linia.text, nazwy))
         budowa.add(linia.from + p, linia.from + k, znacznik(klasa));
       poz = linia.to + 1;
     }
@@ -98,11 +106,11 @@ const wtyczka = ViewPlugin.fromClass(
       this.decorations = dekoracje(widok);
     }
     update(u) {
-      const zmianaListy = u.transactions.some((t) => t.effects.some((e) => e.is(ustawMnemoniki)));
-      if (u.docChanged || u.viewportChanged || zmianaListy) this.decorations = dekoracje(u.view);
+      if (u.docChanged || u.viewportChanged || mnemoniki.zmieniony(u))
+        this.decorations = dekoracje(u.view);
     }
   },
   { decorations: (w) => w.decorations },
 );
 
-export const podswietlanieProgramu = [poleMnemonikow, wtyczka];
+export const podswietlanieProgramu = [mnemoniki.pole, wtyczka];

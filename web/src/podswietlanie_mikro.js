@@ -2,8 +2,9 @@
 // names (those the architecture lacks marked as errors), "if" and "then", conditions,
 // labels and the terminators ";" and "!". A microinstruction may go on over several lines.
 
-import { RangeSetBuilder, StateEffect, StateField } from "@codemirror/state";
-import { Decoration, ViewPlugin } from "@codemirror/view";
+import { RangeSetBuilder } from "@codemirror/state";
+import { ViewPlugin } from "@codemirror/view";
+import { zbiorWymienny, znacznik } from "./podswietlanie.js";
 
 const WARUNKI = new Set(["z", "zak", "pak", "n", "np", "nm", "int"]);
 const odstep = (z) => z === " " || z === "\t";
@@ -47,26 +48,14 @@ export function kolorujLinieMikro(tekst, dozwolone, wTrakcie = false) {
 }
 
 // The signals the compiler accepts, replaced whenever the architecture changes.
-export const ustawSygnaly = StateEffect.define();
-const poleSygnalow = StateField.define({
-  create: () => new Set(),
-  update(wartosc, tr) {
-    for (const e of tr.effects) if (e.is(ustawSygnaly)) return e.value;
-    return wartosc;
-  },
-});
-
-const znaczniki = new Map();
-const znacznik = (k) => {
-  if (!znaczniki.has(k)) znaczniki.set(k, Decoration.mark({ class: k }));
-  return znaczniki.get(k);
-};
+const sygnaly = zbiorWymienny();
+export const ustawSygnaly = sygnaly.efekt;
 
 // A microprogram is short: every line from the first is coloured, so the state carried
 // over from line to line is always right.
 function dekoracje(widok) {
   const budowa = new RangeSetBuilder();
-  const dozwolone = widok.state.field(poleSygnalow);
+  const dozwolone = widok.state.field(sygnaly.pole);
   const doc = widok.state.doc;
   let wTrakcie = false;
   for (let k = 1; k <= doc.lines; ++k) {
@@ -84,11 +73,11 @@ const wtyczka = ViewPlugin.fromClass(
       this.decorations = dekoracje(widok);
     }
     update(u) {
-      if (u.docChanged || u.transactions.some((t) => t.effects.some((e) => e.is(ustawSygnaly))))
+      if (u.docChanged || sygnaly.zmieniony(u))
         this.decorations = dekoracje(u.view);
     }
   },
   { decorations: (w) => w.decorations },
 );
 
-export const podswietlanieMikroprogramu = [poleSygnalow, wtyczka];
+export const podswietlanieMikroprogramu = [sygnaly.pole, wtyczka];
