@@ -23,6 +23,28 @@ TZmiana Zaleglosci(bool& konsola, bool& komunikat) {
     return co;
 }
 
+// The standard set compiled for the starting machine (preset "K", 3 code bits), built once
+// and never changed: every new owner starts from it, and compiling it again took most of
+// a construction.
+struct TStartowyMikroprogram {
+    TListaRozkazow Lista;
+    TPamiecMikroprogramu Pamiec;
+    std::vector<std::string> Komunikaty;
+    TSladKompilacji Slad;
+};
+
+const TStartowyMikroprogram& StartowyMikroprogram() {
+    static const TStartowyMikroprogram startowy = [] {
+        TStartowyMikroprogram m;
+        TArchitektura arch;
+        ::ZastosujPreset(arch, "K");
+        m.Lista.UstawStandardowe();
+        ::KompilujMikroprogram(m.Lista, arch, (1u << 3) - 1, m.Pamiec, m.Komunikaty, &m.Slad);
+        return m;
+    }();
+    return startowy;
+}
+
 } // namespace
 
 TSymulator::TSymulator()
@@ -31,8 +53,12 @@ TSymulator::TSymulator()
     Maszyna.UstawSzerokosci(5, 3);
     ZastosujPreset("K");
     Maszyna.Reset();
-    ListaRozkazow.UstawStandardowe();
-    KompilujMikroprogram();
+    const TStartowyMikroprogram& startowy = StartowyMikroprogram();
+    ListaRozkazow = startowy.Lista;
+    PamiecMikroprogramu = startowy.Pamiec;
+    KomunikatyMikroprogramu = startowy.Komunikaty;
+    SladKompilacji = startowy.Slad;
+    ZapamietajSkompilowane();
     ListaProgramow.UstawStartowe();
 }
 
@@ -265,12 +291,16 @@ void TSymulator::KompilujMikroprogram() {
     KomunikatyMikroprogramu.clear();
     ::KompilujMikroprogram(ListaRozkazow, Architektura, Maszyna.MaskaKodu(), PamiecMikroprogramu,
                            KomunikatyMikroprogramu, &SladKompilacji);
+    ZapamietajSkompilowane();
+    Zglos(TZmiana::Mikroprogram);
+}
+
+void TSymulator::ZapamietajSkompilowane() {
     skompilowane.clear();
     for (int i = 1; i <= ListaRozkazow.Count(); ++i) {
         const TRozkaz& r = ListaRozkazow[i];
         skompilowane.push_back({r.Nazwa, r.Kod, r.Mikroprogram});
     }
-    Zglos(TZmiana::Mikroprogram);
 }
 
 bool TSymulator::MikroprogramNieaktualny() const {

@@ -248,6 +248,7 @@ class TSymulator : private TSluchaczMaszyny {
         std::vector<std::string> Mikroprogram;
     };
     std::vector<TSkompilowany> skompilowane;
+    void ZapamietajSkompilowane();
 };
 
 template <class F>

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozmiar) {
     TSymulator s;
     TApi api(s);
-    api.Limity = {2000, 2};
+    api.Limity = {256, 1};
     std::string_view tekst(reinterpret_cast<const char*>(dane), rozmiar);
     while (!tekst.empty()) {
         const auto koniec = std::min(tekst.find('\n'), tekst.size());

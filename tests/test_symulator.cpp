@@ -224,3 +224,25 @@ TEST_F(Symulator, PrzebiegWPorcjach) {
     EXPECT_FALSE(s.RozpocznijPrzebieg(TPolecenie::Program));
     EXPECT_FALSE(s.TrwaPrzebieg());
 }
+
+// A new owner starts from a table compiled once for all owners: compiling its own list
+// again gives the same rows, trace and messages, and nothing counts as out of date.
+TEST(SymulatorNowy, StartowyMikroprogramJakSkompilowanyOdNowa) {
+    TSymulator nowy, skompilowany;
+    skompilowany.KompilujMikroprogram();
+    EXPECT_FALSE(nowy.MikroprogramNieaktualny());
+    const auto& a = nowy.PamiecMikroprogramu.Wiersze();
+    const auto& b = skompilowany.PamiecMikroprogramu.Wiersze();
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(std::tie(a[i].Adres, a[i].Rozkaz, a[i].Etykieta, a[i].Sygnaly, a[i].Cel0,
+                           a[i].Cel1, a[i].Warunek, a[i].NumerCel0, a[i].NumerCel1),
+                  std::tie(b[i].Adres, b[i].Rozkaz, b[i].Etykieta, b[i].Sygnaly, b[i].Cel0,
+                           b[i].Cel1, b[i].Warunek, b[i].NumerCel0, b[i].NumerCel1));
+        EXPECT_EQ(a[i].KodWarunku, b[i].KodWarunku);
+    }
+    EXPECT_EQ(nowy.KomunikatyMikroprogramu, skompilowany.KomunikatyMikroprogramu);
+    EXPECT_EQ(nowy.SladKompilacji.Memo3, skompilowany.SladKompilacji.Memo3);
+    EXPECT_EQ(nowy.ListaRozkazow.Count(), skompilowany.ListaRozkazow.Count());
+}
