@@ -67,45 +67,45 @@ void TFrameMaszyna::RysujMaszyne() {
     Image1->RysujMaszyne();
 }
 
+// The list shows the last tick's messages: a message of a newer tick than those held
+// starts the list again, and a tick without messages leaves it empty at the next redraw.
+// Telling ticks apart by the machine's count spares every tick a call.
+void TFrameMaszyna::BiezaceKomunikaty() {
+    const std::uint64_t takt = symulator.Maszyna.NumerTaktu();
+    if (taktKomunikatow == takt) return;
+    taktKomunikatow = takt;
+    if (komunikaty.isEmpty()) return;
+    komunikaty.clear();
+    listaNieaktualna = true;
+}
+
 void TFrameMaszyna::PokazKomunikaty() {
+    BiezaceKomunikaty();
     if (!listaNieaktualna) return;
     listaNieaktualna = false;
     ListBox1->clear();
     ListBox1->addItems(komunikaty);
-    listaPusta = komunikaty.isEmpty();
 }
 
 void TFrameMaszyna::PoCofnieciu() {
     komunikaty.clear();
     for (const std::string& k : symulator.Historia.KomunikatyOstatniego(symulator.Dziennik))
         komunikaty << QString::fromStdString(k);
+    taktKomunikatow = symulator.Maszyna.NumerTaktu();
     listaNieaktualna = true;
 }
 
-void TFrameMaszyna::DodajKomunikat(const QString& tekst) {
-    if (wBiegu) {
-        komunikaty << tekst;
-        listaNieaktualna = true;
-        return;
-    }
-    ListBox1->addItem(tekst);
-    listaPusta = false;
-}
-
-// Called at the start of every tick, so it must cost next to nothing.
-void TFrameMaszyna::WyczyscKomunikaty() {
-    if (wBiegu) {
-        if (!komunikaty.isEmpty()) komunikaty.clear();
-        listaNieaktualna |= !listaPusta;
-        return;
-    }
-    if (listaPusta) return;
-    ListBox1->clear();
-    listaPusta = true;
-}
-
+// During a run the list waits for the next redraw; otherwise it shows the message at once.
 void TFrameMaszyna::Komunikat(std::string_view tekst) {
-    DodajKomunikat(QString::fromUtf8(tekst.data(), static_cast<qsizetype>(tekst.size())));
+    BiezaceKomunikaty();
+    const QString t = QString::fromUtf8(tekst.data(), static_cast<qsizetype>(tekst.size()));
+    komunikaty << t;
+    if (wBiegu || listaNieaktualna) {
+        listaNieaktualna = true;
+        if (!wBiegu) PokazKomunikaty();
+        return;
+    }
+    ListBox1->addItem(t);
 }
 
 // Unlike the menu's item it also clears the chosen signals, and so redraws.

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <cstdint>
 #include <string_view>
 
 #include "TRamkaPrzebiegu.h"
@@ -26,11 +27,6 @@ class TFrameMaszyna : public TRamkaPrzebiegu {
     // The image, the status text and the message list.
     void RysujMaszyne();
 
-    // The per-tick message list. During a run only the last tick's messages are kept and
-    // shown at the next redraw, so a tick costs no list work.
-    void DodajKomunikat(const QString& tekst);
-    void WyczyscKomunikaty();
-
     QSplitter* Splitter1;
     QScrollArea* ScrollBox1;
     TObrazMaszyny* Image1;
@@ -49,18 +45,19 @@ class TFrameMaszyna : public TRamkaPrzebiegu {
     void PoZmianieStanu() override { RysujMaszyne(); }
     void PoZmianieArchitektury() override { OdswiezMaszyne(); }
     void Komunikat(std::string_view tekst) override;
-    void PoczatekTaktu() override { WyczyscKomunikaty(); }
-    bool ChcePoczatkowTaktow() const override { return true; }
     // The message list shows the messages of the tick the machine went back to.
     void PoCofnieciu() override;
     void PoczatekPrzebiegu() override { wBiegu = true; }
     void KoniecPrzebiegu() override;
 
   private:
+    // The per-tick message list. During a run only the last tick's messages are kept and
+    // shown at the next redraw, so a tick costs no list work.
+    void BiezaceKomunikaty();
     void PokazKomunikaty();
 
     bool wBiegu = false;           // messages wait in `komunikaty`
     bool listaNieaktualna = false; // ListBox1 does not show `komunikaty` yet
-    bool listaPusta = true;
-    QStringList komunikaty;
+    QStringList komunikaty;        // of the tick counted `taktKomunikatow`
+    std::uint64_t taktKomunikatow = 0;
 };

@@ -9,7 +9,6 @@
 #include <QWheelEvent>
 
 #include "Opisy.h"
-#include "Sluchacz.h"
 #include "Sterowanie.h"
 #include "TFrameMaszyna.h"
 #include "TObrazMaszyny.h"
@@ -67,8 +66,8 @@ const std::vector<std::string> Przyklad = {
     "pob zero", "ład liczba", "petla: pob liczba", "dod jeden",   "ład liczba",   "sob petla",
     "stop",     "org 20",     "liczba: rpa",       "zero: rst 0", "jeden: rst 1", "kon"};
 
-// The schematic panel with the machine reporting to it, as the main window wires them.
-struct TSchemat : TSluchaczMaszyny {
+// The schematic panel on its own owner, which tells it the machine's messages.
+struct TSchemat {
     TSymulator s;
     TFrameMaszyna f{s};
     TObrazMaszyny& obraz = *f.Image1;
@@ -79,15 +78,9 @@ struct TSchemat : TSluchaczMaszyny {
         s.KompilujMikroprogram();
         if (!program.empty()) s.KompilujProgram(program);
         s.Maszyna.Reset();
-        s.Maszyna.UstawSluchacza(this);
         f.resize(900, 700);
         f.OdswiezMaszyne();
     }
-    ~TSchemat() override { s.Maszyna.UstawSluchacza(nullptr); }
-    void Komunikat(std::string_view t) override {
-        f.DodajKomunikat(QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size())));
-    }
-    void PoczatekTaktu() override { f.WyczyscKomunikaty(); }
 
     TMaszyna& M() { return s.Maszyna; }
     TSygnalArchitektury& Sygnal(TSygnal x) {
