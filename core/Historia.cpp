@@ -57,11 +57,32 @@ void THistoria::ZapiszReczny(const TMaszyna& m) {
     if (Pamiec() > budzet) PilnujBudzetu();
 }
 
+// Going back restores the last kept state before the target and undoes every cell record
+// made after it, so a cell written again since that state needs no second record: its
+// first one already gives the value to restore. Loops write the same few cells over and
+// over; a short look back skips most of their records.
 void THistoria::PrzedZapisemPaO(const TMaszyna& m, std::int64_t adres) {
     if (!wTakcie) PozaTaktem(m);
+    if (!punkty.empty()) {
+        const TPunkt& p = punkty.back();
+        constexpr std::size_t Wglab = 8;
+        for (std::size_t i = komorki.size(), ile = 0; i > 0 && ile < Wglab; --i, ++ile) {
+            const TKomorkaPrzed& r = komorki[i - 1];
+            if (r.takt < p.takt || (r.takt == p.takt && r.przedTaktem && !p.przedZmiana)) break;
+            if (r.adres == adres) return;
+        }
+    }
     const TKomorka* k = m.pao.Znajdz(adres);
-    komorki.push_back({n, adres, k ? k->Kod : 0, k ? k->Argument : 0, k ? k->Rodzaj : "000",
-                       !wTakcie, k != nullptr});
+    TKomorkaPrzed& r = komorki.emplace_back();
+    r.takt = n;
+    r.adres = adres;
+    r.przedTaktem = !wTakcie;
+    r.istniala = k != nullptr;
+    if (k) {
+        r.kod = k->Kod;
+        r.argument = k->Argument;
+        r.rodzaj = k->Rodzaj;
+    }
     bajty += sizeof(TKomorkaPrzed);
     if (!odtwarzanie && Pamiec() > budzet) PilnujBudzetu();
 }

@@ -190,6 +190,37 @@ TEST(Historia, RozkazWsteczIWartosciPrzedOstatnim) {
     EXPECT_TRUE(s.Historia.Pusta());
 }
 
+// A cell written again after the last kept state keeps only its first record; a write
+// between two ticks comes before the state kept at the next tick's start, so that tick's
+// write of the same cell is recorded too. Going back to just after that tick runs it again
+// from the cell as it found it, which it read before writing.
+TEST(Historia, KomorkaZapisanaPonownie) {
+    const auto przygotuj = [](TSymulator& s) {
+        s.Maszyna.Reset();
+        s.Maszyna.UstawRejestr(Slot::A, 20);
+        s.Maszyna.PiszPaO(20, 5);
+    };
+    const auto takt = [](TSymulator& s, std::initializer_list<const char*> sygnaly) {
+        for (const char* n : sygnaly)
+            s.Architektura.Sygnaly[static_cast<std::size_t>(NumerSygnalu(n))].Wybrany = true;
+        s.Maszyna.TaktReczny();
+        s.Maszyna.WyczyscWybrane();
+    };
+    TSymulator s, wzorzec;
+    wzorzec.Maszyna.UstawHistorie(nullptr);
+    for (TSymulator* x : {&s, &wzorzec}) {
+        przygotuj(*x);
+        takt(*x, {"czyt", "pisz"}); // S = 5, and 5 written back
+    }
+    takt(s, {"wyak", "wes"}); // S = 0
+    takt(s, {"pisz"});
+    ASSERT_EQ(s.Maszyna.CzytajPaO(20), 0u);
+    ASSERT_TRUE(s.TaktWstecz());
+    ASSERT_TRUE(s.TaktWstecz());
+    EXPECT_EQ(RoznicaStanow(s.Maszyna, wzorzec.Maszyna), "");
+    EXPECT_EQ(s.Maszyna.Wartosc(Slot::S), 5u);
+}
+
 // The budget holds however the ticks are; what stays can still be undone.
 TEST(Historia, BudzetPamieci) {
     TSymulator s;
