@@ -11,15 +11,17 @@
 // run again keep nothing. A manual tick needs no state of its own: ZapiszReczny keeps its
 // text for running it again.
 void THistoria::PrzedTaktemRzadko(const TMaszyna& m) {
-    if (odtwarzanie)
+    if (odtwarzanie) {
         doPunktu = OdstepPunktow;
-    else
-        ZapiszPunkt(m, false);
+        return;
+    }
+    if (Pierwszy() >= pierwszy + PartiaPrzyciecia) Przytnij(Pierwszy());
+    ZapiszPunkt(m, false);
 }
 
 void THistoria::ZapiszPunkt(const TMaszyna& m, bool przedZmiana) {
     doPunktu = OdstepPunktow;
-    TPunkt& p = punkty.emplace_back();
+    TPunkt& p = punkty.Nowy();
     p.takt = n;
     p.przedZmiana = przedZmiana;
     p.gotowe = m.urzadzenieGotowe;
@@ -73,16 +75,14 @@ void THistoria::PrzedZapisemPaO(const TMaszyna& m, std::int64_t adres) {
         }
     }
     const TKomorka* k = m.pao.Znajdz(adres);
-    TKomorkaPrzed& r = komorki.emplace_back();
+    TKomorkaPrzed& r = komorki.Nowy();
     r.takt = n;
     r.adres = adres;
     r.przedTaktem = !wTakcie;
     r.istniala = k != nullptr;
-    if (k) {
-        r.kod = k->Kod;
-        r.argument = k->Argument;
-        r.rodzaj = k->Rodzaj;
-    }
+    r.kod = k ? k->Kod : 0;
+    r.argument = k ? k->Argument : 0;
+    r.rodzaj = k ? k->Rodzaj : TRodzajKomorki();
     bajty += sizeof(TKomorkaPrzed);
     if (!odtwarzanie && Pamiec() > budzet) PilnujBudzetu();
 }
@@ -138,7 +138,7 @@ void THistoria::Wyczysc() {
 }
 
 void THistoria::Przytnij(std::uint64_t nowyPierwszy) {
-    pierwszy = std::max(pierwszy, std::min(nowyPierwszy, n));
+    pierwszy = std::max(Pierwszy(), std::min(nowyPierwszy, n));
     // A kept state goes when the next one serves every tick still kept.
     while (punkty.size() >= 2) {
         const std::uint64_t najstarszy = punkty.front().takt;
@@ -304,6 +304,8 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
 
 bool THistoria::CofnijTakt(TMaszyna& m) {
     if (Pusta() || punkty.empty() || punkty.front().takt > n - 1) return false;
+    // Going back lowers the count: the oldest tick must stay where the count put it.
+    pierwszy = Pierwszy();
     Przywroc(m, n - 1);
     return true;
 }

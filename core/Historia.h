@@ -48,8 +48,8 @@ class THistoria {
     std::size_t Budzet() const { return budzet; }
 
     // Ticks that can be undone.
-    std::size_t Takty() const { return static_cast<std::size_t>(n - pierwszy); }
-    bool Pusta() const { return n == pierwszy; }
+    std::size_t Takty() const { return static_cast<std::size_t>(n - Pierwszy()); }
+    bool Pusta() const { return n == Pierwszy(); }
     // Bytes held.
     std::size_t Pamiec() const { return sizeof(*this) + bajty; }
     void Wyczysc();
@@ -67,7 +67,7 @@ class THistoria {
 
     // ---- called by the machine ----
     bool Odtwarza() const { return odtwarzanie; }
-    // The hot path: a counter and two flags.
+    // The hot path: a counter, a count and the flags.
     void PrzedTaktem(const TMaszyna& m) {
         if (--doPunktu <= 0) [[unlikely]]
             PrzedTaktemRzadko(m);
@@ -81,12 +81,9 @@ class THistoria {
         powrot = false;
         if (reczny) [[unlikely]]
             ZapiszReczny(m);
-        // The oldest tick falls off; what only it needed goes a kept state at a time.
-        // (A tick run again on the way back may come before the oldest kept.)
-        if (++n - pierwszy > maksTaktow && !odtwarzanie) [[unlikely]] {
-            ++pierwszy;
-            if (pierwszy % OdstepPunktow == 0) Przytnij(pierwszy);
-        }
+        // The oldest tick falls off as the count passes it (see Pierwszy); what only the
+        // fallen ticks needed goes in batches, when a state is kept.
+        ++n;
     }
     // Anything about to change the machine between two ticks: what it changes is undone
     // together with the next tick.
@@ -108,6 +105,12 @@ class THistoria {
     // allocates nothing. The block doubles when full.
     template <class T> class TKolejka {
       public:
+        // The next element as the block holds it, for a plain T the caller fills whole.
+        T& Nowy() {
+            static_assert(std::is_trivially_copyable_v<T>);
+            if (ile == dane.size()) Powieksz();
+            return (*this)[ile++];
+        }
         std::size_t size() const { return ile; }
         bool empty() const { return ile == 0; }
         T& operator[](std::size_t i) { return dane[(poczatek + i) & (dane.size() - 1)]; }
@@ -199,6 +202,14 @@ class THistoria {
     };
 
     void PrzedTaktemRzadko(const TMaszyna& m);
+    // The oldest tick that can be undone: the ring keeps the newest maksTaktow ticks, and a
+    // way back or the budget may have dropped more. `pierwszy` itself is brought up to date
+    // only when it matters, so a tick does not pay for it.
+    std::uint64_t Pierwszy() const {
+        return std::max(pierwszy, n > maksTaktow ? n - maksTaktow : std::uint64_t{0});
+    }
+    // Ticks that fall off are dropped this many at a time.
+    static constexpr std::uint64_t PartiaPrzyciecia = 16 * OdstepPunktow;
     void ZapiszPunkt(const TMaszyna& m, bool przedZmiana);
     void ZapiszZmiane(const TMaszyna& m);
     void ZapiszReczny(const TMaszyna& m);
@@ -225,14 +236,15 @@ class THistoria {
     std::size_t bajty = 0;
 
     std::uint64_t n = 0;        // the next tick's number
-    std::uint64_t pierwszy = 0; // the oldest tick that can be undone
+    std::uint64_t pierwszy = 0; // with Pierwszy(), the oldest tick that can be undone
     int doPunktu = 0;           // ticks until the next kept state
-    bool zmiana = false;        // changed between ticks since the last tick
+    // Side by side, so a tick's end clears them in one store.
     bool wTakcie = false;
     bool komunikat = false; // the log's length before this tick is recorded already
-    bool odtwarzanie = false;
+    bool zmiana = false;    // changed between ticks since the last tick
     // What the last way back left for the views.
     bool powrot = false;
+    bool odtwarzanie = false;
     std::array<std::uint32_t, LiczbaSlotow + 1> przedOstatnim{};
     std::size_t dziennikPrzedOstatnim = 0;
 };
