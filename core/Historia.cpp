@@ -30,10 +30,9 @@ void THistoria::ZapiszPunkt(const TMaszyna& m, bool przedZmiana) {
     p.wiersz = m.biezacyWiersz;
     p.wierszTekstu = m.wierszTekstu;
     p.dlugoscWejscia = m.konsola.Wejscie().size();
-    for (std::size_t i = 0; i < p.wartosci.size(); ++i) {
-        p.wartosci[i] = m.sloty[i].wartosc;
-        p.flagi[i] = m.sloty[i].flaga;
-    }
+    p.wartosci = m.wartosci;
+    p.flagi = m.flagi;
+    ostatniaPoPunkcie = false;
     if (p.tekstWlasny) {
         teksty.push_back(m.biezacyTekst);
         bajty += sizeof(std::string) + m.biezacyTekst.capacity();
@@ -63,7 +62,7 @@ void THistoria::ZapiszReczny(const TMaszyna& m) {
 // made after it, so a cell written again since that state needs no second record: its
 // first one already gives the value to restore. Loops write the same few cells over and
 // over; a short look back skips most of their records.
-void THistoria::PrzedZapisemPaO(const TMaszyna& m, std::int64_t adres) {
+void THistoria::ZapiszKomorke(const TMaszyna& m, std::int64_t adres) {
     if (!wTakcie) PozaTaktem(m);
     if (!punkty.empty()) {
         const TPunkt& p = punkty.back();
@@ -71,9 +70,15 @@ void THistoria::PrzedZapisemPaO(const TMaszyna& m, std::int64_t adres) {
         for (std::size_t i = komorki.size(), ile = 0; i > 0 && ile < Wglab; --i, ++ile) {
             const TKomorkaPrzed& r = komorki[i - 1];
             if (r.takt < p.takt || (r.takt == p.takt && r.przedTaktem && !p.przedZmiana)) break;
-            if (r.adres == adres) return;
+            if (r.adres == adres) {
+                ostatniaKomorka = adres;
+                ostatniaPoPunkcie = true;
+                return;
+            }
         }
     }
+    ostatniaKomorka = adres;
+    ostatniaPoPunkcie = true;
     const TKomorka* k = m.pao.Znajdz(adres);
     TKomorkaPrzed& r = komorki.Nowy();
     r.takt = n;
@@ -134,11 +139,13 @@ void THistoria::Wyczysc() {
     bajty = 0;
     n = pierwszy = 0;
     doPunktu = 0;
+    ostatniaPoPunkcie = false;
     zmiana = wTakcie = komunikat = odtwarzanie = powrot = false;
 }
 
 void THistoria::Przytnij(std::uint64_t nowyPierwszy) {
     pierwszy = std::max(Pierwszy(), std::min(nowyPierwszy, n));
+    ostatniaPoPunkcie = false;
     // A kept state goes when the next one serves every tick still kept.
     while (punkty.size() >= 2) {
         const std::uint64_t najstarszy = punkty.front().takt;
@@ -215,6 +222,7 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
         bajty -= Rozmiar(dodatki.back());
         dodatki.pop_back();
     }
+    ostatniaPoPunkcie = false;
     while (!komorki.empty() && poStarcie(komorki.back().takt, komorki.back().przedTaktem)) {
         const TKomorkaPrzed& k = komorki.back();
         if (k.istniala)
@@ -242,10 +250,8 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
         bajty -= Rozmiar(punkty.back());
         punkty.pop_back();
     }
-    for (std::size_t i = 0; i < start.wartosci.size(); ++i) {
-        m.sloty[i].wartosc = start.wartosci[i];
-        m.sloty[i].flaga = start.flagi[i];
-    }
+    m.wartosci = start.wartosci;
+    m.flagi = start.flagi;
     m.biezacyWiersz = start.wiersz;
     m.wierszTekstu = start.wierszTekstu;
     m.biezacyTekst = start.tekstWlasny ? teksty.back() : std::string();
@@ -255,8 +261,7 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
     // The ticks from the start to j run again with nobody listening and nothing new
     // kept; characters typed since the start wait behind those the machine took then.
     dziennikPrzedOstatnim = m.dziennik.Rozmiar();
-    for (std::size_t i = 0; i < przedOstatnim.size(); ++i)
-        przedOstatnim[i] = m.sloty[i].wartosc;
+    przedOstatnim = m.wartosci;
     n = c;
     if (c < j) {
         const std::string wejscie = m.konsola.Wejscie();
@@ -279,8 +284,7 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
         }
         while (n < j) {
             if (n + 1 == j) {
-                for (std::size_t i = 0; i < przedOstatnim.size(); ++i)
-                    przedOstatnim[i] = m.sloty[i].wartosc;
+                przedOstatnim = m.wartosci;
                 for (std::size_t i = dziennik.size(); i > 0 && dziennik[i - 1].takt >= n; --i)
                     if (dziennik[i - 1].takt == n && !dziennik[i - 1].przedTaktem)
                         dziennikPrzedOstatnim = dziennik[i - 1].linie;
@@ -339,11 +343,11 @@ std::string RoznicaStanow(const TMaszyna& a, const TMaszyna& b) {
     auto liczba = [](auto x) { return std::to_string(x); };
     if (a.bityAdresu != b.bityAdresu || a.bityKodu != b.bityKodu) return "szerokości";
     for (int s = 1; s <= 29; ++s) {
-        const auto& x = a.sloty[static_cast<std::size_t>(s)];
-        const auto& y = b.sloty[static_cast<std::size_t>(s)];
-        if (x.wartosc != y.wartosc)
-            return "slot " + liczba(s) + ": " + liczba(x.wartosc) + " != " + liczba(y.wartosc);
-        if (x.flaga != y.flaga) return "flaga slotu " + liczba(s);
+        const auto i = static_cast<std::size_t>(s);
+        if (a.wartosci[i] != b.wartosci[i])
+            return "slot " + liczba(s) + ": " + liczba(a.wartosci[i]) +
+                   " != " + liczba(b.wartosci[i]);
+        if (a.flagi[i] != b.flagi[i]) return "flaga slotu " + liczba(s);
     }
     if (a.zatrzymana != b.zatrzymana) return "zatrzymana";
     if (a.urzadzenieGotowe != b.urzadzenieGotowe) return "urządzenie gotowe";

@@ -90,7 +90,14 @@ class THistoria {
     void PozaTaktem(const TMaszyna& m) {
         if (!wTakcie && !zmiana) ZapiszZmiane(m);
     }
-    void PrzedZapisemPaO(const TMaszyna& m, std::int64_t adres);
+    void PrzedZapisemPaO(const TMaszyna& m, std::int64_t adres) {
+        // A loop writes the same cells over and over: a cell with a record since the last
+        // kept state needs no other (see ZapiszKomorke), and the newest such cell is
+        // known without a look.
+        if (wTakcie && ostatniaPoPunkcie && ostatniaKomorka == adres) [[likely]]
+            return;
+        ZapiszKomorke(m, adres);
+    }
     void Pobrano(std::string znaki) {
         Dodaj(dodatki.emplace_back(TDodatek{n, !wTakcie, TPobrane{std::move(znaki)}}));
     }
@@ -202,6 +209,7 @@ class THistoria {
     };
 
     void PrzedTaktemRzadko(const TMaszyna& m);
+    void ZapiszKomorke(const TMaszyna& m, std::int64_t adres);
     // The oldest tick that can be undone: the ring keeps the newest maksTaktow ticks, and a
     // way back or the budget may have dropped more. `pierwszy` itself is brought up to date
     // only when it matters, so a tick does not pay for it.
@@ -235,7 +243,10 @@ class THistoria {
     TKolejka<TReczny> reczne;
     std::size_t bajty = 0;
 
-    std::uint64_t n = 0;        // the next tick's number
+    std::uint64_t n = 0; // the next tick's number
+    // A cell with a record made since the last kept state, when ostatniaPoPunkcie.
+    std::int64_t ostatniaKomorka = 0;
+    bool ostatniaPoPunkcie = false;
     std::uint64_t pierwszy = 0; // with Pierwszy(), the oldest tick that can be undone
     int doPunktu = 0;           // ticks until the next kept state
     // Side by side, so a tick's end clears them in one store.

@@ -89,9 +89,8 @@ bool TMaszyna::UstawSzerokosci(int adres, int kod) {
         case TRodzajSzerokosci::Stala:
             break;
         }
-        auto& s = sloty[static_cast<std::size_t>(i)];
-        s.szerokosc = w;
-        s.maska = MaskaBitow(w);
+        szerokosci[static_cast<std::size_t>(i)] = w;
+        maski[static_cast<std::size_t>(i)] = MaskaBitow(w);
     }
     return true;
 }
@@ -100,10 +99,8 @@ void TMaszyna::Reset() {
     ZapomnijHistorie();
     zatrzymana = false;
     biezacyWiersz = -1;
-    for (auto& s : sloty) {
-        s.wartosc = 0;
-        s.flaga = 0;
-    }
+    wartosci.fill(0);
+    flagi.fill(0);
     biezacyTekst.clear();
     wierszTekstu = TekstWlasny;
     urzadzenieGotowe = false;

@@ -52,17 +52,15 @@ class TMaszyna {
     void Reset();
 
     std::uint32_t Wartosc(int slot) const {
-        return Poprawny(slot) ? sloty[static_cast<std::size_t>(slot)].wartosc : 0;
+        return Poprawny(slot) ? wartosci[static_cast<std::size_t>(slot)] : 0;
     }
     int Szerokosc(int slot) const {
-        return Poprawny(slot) ? sloty[static_cast<std::size_t>(slot)].szerokosc : 0;
+        return Poprawny(slot) ? szerokosci[static_cast<std::size_t>(slot)] : 0;
     }
     std::uint32_t Maska(int slot) const {
-        return Poprawny(slot) ? sloty[static_cast<std::size_t>(slot)].maska : 0;
+        return Poprawny(slot) ? maski[static_cast<std::size_t>(slot)] : 0;
     }
-    bool Flaga(int slot) const {
-        return Poprawny(slot) && sloty[static_cast<std::size_t>(slot)].flaga;
-    }
+    bool Flaga(int slot) const { return Poprawny(slot) && flagi[static_cast<std::size_t>(slot)]; }
     std::string WartoscTekst(int slot) const;
     void UstawRejestr(int slot, std::uint32_t wartosc);
     void Zwieksz(int slot);
@@ -148,17 +146,11 @@ class TMaszyna {
     friend class THistoria;
     friend std::string RoznicaStanow(const TMaszyna& a, const TMaszyna& b);
 
-    struct TSlotMaszyny {
-        std::uint32_t wartosc = 0;
-        std::uint32_t maska = 0;
-        std::int32_t szerokosc = 0;
-        std::uint8_t flaga = 0;
-    };
     static bool Poprawny(int slot) { return slot >= 1 && slot <= 29; }
-    std::uint32_t& W(int slot) { return sloty[static_cast<std::size_t>(slot)].wartosc; }
-    std::uint32_t W(int slot) const { return sloty[static_cast<std::size_t>(slot)].wartosc; }
-    std::uint8_t& F(int slot) { return sloty[static_cast<std::size_t>(slot)].flaga; }
-    std::uint32_t M(int slot) const { return sloty[static_cast<std::size_t>(slot)].maska; }
+    std::uint32_t& W(int slot) { return wartosci[static_cast<std::size_t>(slot)]; }
+    std::uint32_t W(int slot) const { return wartosci[static_cast<std::size_t>(slot)]; }
+    std::uint8_t& F(int slot) { return flagi[static_cast<std::size_t>(slot)]; }
+    std::uint32_t M(int slot) const { return maski[static_cast<std::size_t>(slot)]; }
 
     // With Sprawdzaj false the bus and JAL checks are left out: only for a tick that
     // starts from empty buses with a set that BezKomunikatow() clears, where they cannot fail.
@@ -190,7 +182,12 @@ class TMaszyna {
     std::uint64_t numerTaktu = 0;
     THistoria* historia = nullptr;
 
-    std::array<TSlotMaszyny, 30> sloty{};
+    // The slots 1..29, each property in an array of its own: a kept state of the history
+    // copies the values and the flags as two blocks.
+    std::array<std::uint32_t, 30> wartosci{};
+    std::array<std::uint32_t, 30> maski{};
+    std::array<std::int32_t, 30> szerokosci{};
+    std::array<std::uint8_t, 30> flagi{};
     int bityAdresu = 5, bityKodu = 3;
     std::uint32_t maskaAdresu = 31, maskaKodu = 7;
     std::int32_t biezacyWiersz = -1;

@@ -65,19 +65,23 @@ class TPrzebieg {
 
 template <class F> TWynikPorcji TPrzebieg::Porcja(std::uint64_t maksTaktow, F&& poTakcie) {
     // The counts stay in locals, never in the result, which a tick could reach through
-    // memory: so a slice that is not inlined keeps them in registers.
+    // memory: so a slice that is not inlined keeps them in registers. For the same reason
+    // the machine, the run state and the command are read once: the tick is a call the
+    // compiler cannot see into, and members would be read again after every tick.
     std::uint64_t n = 0, rozkazy = 0;
     bool koniecRozkazu = false;
     // Stop, Reset or closing the window may have come since the last slice.
     if (trwa && (stan.ZadanieStopu || m.Zatrzymana())) Zakoncz();
+    TMaszyna& maszyna = m;
+    const TStanPracy& st = stan;
+    const bool jedenRozkaz = polecenie == TPolecenie::Rozkaz;
     while (trwa && n < maksTaktow) {
-        const TWynikTaktu r = m.Takt();
+        const TWynikTaktu r = maszyna.Takt();
         ++n;
         koniecRozkazu = r == TWynikTaktu::KoniecRozkazu;
         rozkazy += koniecRozkazu;
         const bool dalej = poTakcie(r);
-        if (!dalej || m.Zatrzymana() || stan.ZadanieStopu ||
-            (koniecRozkazu && polecenie == TPolecenie::Rozkaz))
+        if (!dalej || maszyna.Zatrzymana() || st.ZadanieStopu || (koniecRozkazu && jedenRozkaz))
             Zakoncz();
     }
     takty += n;

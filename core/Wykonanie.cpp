@@ -89,7 +89,9 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
         W(Slot::S) = CzytajPaO(W(Slot::A));
         break;
     case pisz:
-        PiszPaO(W(Slot::A), W(Slot::S));
+        // PiszPaO, with the history's check in place rather than behind a call.
+        if (historia) historia->PrzedZapisemPaO(*this, W(Slot::A));
+        pao.Pisz(W(Slot::A), W(Slot::S), bityAdresu);
         break;
     // bus drivers
     case wyad:
