@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "Kompilator.h"
 #include "PlikRozkazow.h"
 #include "Tekst.h"
 
@@ -13,16 +14,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
     const std::string_view bajty(reinterpret_cast<const char*>(dane), rozmiar);
     const std::vector<std::string> linie = tekst::PodzielNaLinie(tekst::OdczytajTekst(bajty));
     std::vector<TRozkaz> rozkazy;
-    std::string blad;
-    if (!CzytajLiniePlikuRozkazow(linie, rozkazy, blad)) {
+    std::string blad, uwaga;
+    if (!CzytajLiniePlikuRozkazow(linie, rozkazy, blad, &uwaga)) {
         if (blad.empty() || !rozkazy.empty()) std::abort();
         return 0;
     }
     if (rozkazy.size() > static_cast<std::size_t>(TListaRozkazow::MaksRozkazow)) std::abort();
+    // Only a file cut short in its last microprogram, by no more than a microprogram
+    // memory holds, reads with lines missing, and then it says so.
     std::size_t wierszy = 1;
     for (const auto& r : rozkazy)
         wierszy += 5 + r.Mikroprogram.size();
-    if (wierszy > linie.size()) std::abort();
+    if (uwaga.empty() != (wierszy <= linie.size())) std::abort();
+    if (wierszy > linie.size() + static_cast<std::size_t>(MaksWierszyMikroprogramu)) std::abort();
 
     TListaRozkazow lista;
     lista.Zastap(rozkazy);
