@@ -226,9 +226,11 @@ TEST_F(Symulator, PrzebiegWPorcjach) {
 }
 
 // A new owner starts from a table compiled once for all owners: compiling its own list
-// again gives the same rows, trace and messages, and nothing counts as out of date.
+// again gives the same rows, trace (written anew) and messages, and nothing counts as out
+// of date.
 TEST(SymulatorNowy, StartowyMikroprogramJakSkompilowanyOdNowa) {
     TSymulator nowy, skompilowany;
+    skompilowany.SladKompilacji = {};
     skompilowany.KompilujMikroprogram();
     EXPECT_FALSE(nowy.MikroprogramNieaktualny());
     const auto& a = nowy.PamiecMikroprogramu.Wiersze();
@@ -243,6 +245,7 @@ TEST(SymulatorNowy, StartowyMikroprogramJakSkompilowanyOdNowa) {
         EXPECT_EQ(a[i].KodWarunku, b[i].KodWarunku);
     }
     EXPECT_EQ(nowy.KomunikatyMikroprogramu, skompilowany.KomunikatyMikroprogramu);
+    EXPECT_EQ(nowy.SladKompilacji.Memo2, skompilowany.SladKompilacji.Memo2);
     EXPECT_EQ(nowy.SladKompilacji.Memo3, skompilowany.SladKompilacji.Memo3);
     EXPECT_EQ(nowy.ListaRozkazow.Count(), skompilowany.ListaRozkazow.Count());
 }
