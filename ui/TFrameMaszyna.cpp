@@ -100,12 +100,12 @@ void TFrameMaszyna::Komunikat(std::string_view tekst) {
     BiezaceKomunikaty();
     const QString t = QString::fromUtf8(tekst.data(), static_cast<qsizetype>(tekst.size()));
     komunikaty << t;
-    if (wBiegu || listaNieaktualna) {
+    if (wBiegu)
         listaNieaktualna = true;
-        if (!wBiegu) PokazKomunikaty();
-        return;
-    }
-    ListBox1->addItem(t);
+    else if (listaNieaktualna)
+        PokazKomunikaty();
+    else
+        ListBox1->addItem(t);
 }
 
 // Unlike the menu's item it also clears the chosen signals, and so redraws.
