@@ -71,6 +71,7 @@ bool TMaszyna::UstawSzerokosci(int adres, int kod) {
     ZapomnijHistorie();
     bityAdresu = adres;
     bityKodu = kod;
+    pao.UstawBityAdresu(adres);
     maskaAdresu = MaskaBitow(adres);
     maskaKodu = MaskaBitow(kod);
     for (int i = 1; i <= LiczbaSlotow; ++i) {

@@ -1,5 +1,7 @@
 #include "PaO.h"
 
+#include <algorithm>
+
 TKomorka& TPaO::Komorka(std::int64_t adres) {
     std::int32_t* miejsce;
     if (adres >= 0 && adres < ZakresStron) {
@@ -28,6 +30,7 @@ void TPaO::Pisz(std::int64_t adres, std::uint32_t slowo, int bityAdresu) {
     k.Argument = static_cast<std::int32_t>(slowo & maska);
     k.Kod =
         bityAdresu >= 32 ? 0 : static_cast<std::int32_t>((slowo - (slowo & maska)) >> bityAdresu);
+    Odswiez(k);
 }
 
 void TPaO::Wstaw(std::int64_t adres, std::int32_t kod, std::int32_t argument,
@@ -36,12 +39,15 @@ void TPaO::Wstaw(std::int64_t adres, std::int32_t kod, std::int32_t argument,
     k.Kod = kod;
     k.Argument = argument;
     k.Rodzaj = rodzaj;
+    Odswiez(k);
 }
 
 void TPaO::UsunOstatnia(std::int64_t adres) {
     const std::int32_t i = Indeks(adres);
     if (i < 0 || static_cast<std::size_t>(i) + 1 != komorki.size()) return;
     komorki.pop_back();
+    if (static_cast<std::uint64_t>(adres) < slowa.size())
+        slowa[static_cast<std::size_t>(adres)] = 0;
     if (adres >= 0 && adres < ZakresStron)
         (*strony[static_cast<std::size_t>(adres >> BityStrony)])[static_cast<std::size_t>(adres) &
                                                                  ((std::size_t{1} << BityStrony) -
@@ -55,4 +61,13 @@ void TPaO::Wyczysc() {
     std::vector<TKomorka>().swap(komorki);
     std::vector<std::unique_ptr<TStrona>>().swap(strony);
     std::unordered_map<std::int64_t, std::int32_t>().swap(inne);
+    std::fill(slowa.begin(), slowa.end(), 0u);
+}
+
+void TPaO::UstawBityAdresu(int bity) {
+    if (bity == bitySlow) return;
+    bitySlow = bity >= 0 && bity <= MaksBitowSlow ? bity : -1;
+    slowa.assign(bitySlow < 0 ? 0 : std::size_t{1} << bitySlow, 0u);
+    for (const TKomorka& k : komorki)
+        Odswiez(k);
 }

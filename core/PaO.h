@@ -52,12 +52,15 @@ class TPaO {
     }
     // Word = code * 2^bityAdresu + argument, as the 32 bits a register holds.
     std::uint32_t Czytaj(std::int64_t adres, int bityAdresu) const {
+        if (bityAdresu == bitySlow && static_cast<std::uint64_t>(adres) < slowa.size()) [[likely]]
+            return slowa[static_cast<std::size_t>(adres)];
         const TKomorka* k = Znajdz(adres);
-        if (!k) return 0;
-        return static_cast<std::uint32_t>(
-            (static_cast<std::uint64_t>(static_cast<std::int64_t>(k->Kod)) << bityAdresu) +
-            static_cast<std::uint64_t>(static_cast<std::int64_t>(k->Argument)));
+        return k ? Slowo(*k, bityAdresu) : 0;
     }
+    // The address width the machine reads with. Up to MaksBitowSlow bits every address
+    // has its word ready in a plain array, kept with every change, so "czyt" is one read.
+    static constexpr int MaksBitowSlow = 16;
+    void UstawBityAdresu(int bity);
     // Splits the word into code and argument; a new cell gets the kind "000".
     void Pisz(std::int64_t adres, std::uint32_t slowo, int bityAdresu);
     // The loader's store: replaces code, argument and kind.
@@ -81,6 +84,16 @@ class TPaO {
     static constexpr std::size_t BajtyWpisu = 48;
 
   private:
+    static std::uint32_t Slowo(const TKomorka& k, int bityAdresu) {
+        return static_cast<std::uint32_t>(
+            (static_cast<std::uint64_t>(static_cast<std::int64_t>(k.Kod)) << bityAdresu) +
+            static_cast<std::uint64_t>(static_cast<std::int64_t>(k.Argument)));
+    }
+    // The ready word of a cell just changed, when its address has one.
+    void Odswiez(const TKomorka& k) {
+        if (static_cast<std::uint64_t>(k.Adres) < slowa.size())
+            slowa[static_cast<std::size_t>(k.Adres)] = Slowo(k, bitySlow);
+    }
     std::int32_t Indeks(std::int64_t adres) const {
         if (adres >= 0 && adres < ZakresStron) {
             const auto s = static_cast<std::size_t>(adres >> BityStrony);
@@ -96,4 +109,6 @@ class TPaO {
     std::vector<TKomorka> komorki;
     std::vector<std::unique_ptr<TStrona>> strony;
     std::unordered_map<std::int64_t, std::int32_t> inne;
+    int bitySlow = -1;                // the width of `slowa`, -1 for none
+    std::vector<std::uint32_t> slowa; // 2^bitySlow words, 0 where no cell is
 };

@@ -106,6 +106,11 @@ TEST_F(Maszyna, PaOKomorki) {
     m.UstawSzerokosci(24, 8);
     m.WstawKomorke(1, 255, 0xFFFFFF, "110");
     EXPECT_EQ(m.CzytajPaO(1), 0xFFFFFFFFu);
+    // Read again at another width, and a stored cell read at once: 2 * 2^8 + 3.
+    m.UstawSzerokosci(8, 8);
+    EXPECT_EQ(m.CzytajPaO(1), 255u * 256 + 0xFFFFFF);
+    m.WstawKomorke(200, 2, 3, "110");
+    EXPECT_EQ(m.CzytajPaO(200), 515u);
 }
 
 TEST(Liczby, Formatowanie) {
