@@ -402,7 +402,7 @@ bool TSymulator::RozpocznijPrzebieg(TPolecenie p) {
 }
 
 TWynikPorcjiPrzebiegu TSymulator::PorcjaPrzebiegu(const TPorcjaPrzebiegu& p) {
-    return PorcjaPrzebiegu(p, [](TWynikTaktu) { return true; });
+    return PorcjaPrzebiegu(p, TBezWgladu{});
 }
 
 void TSymulator::PoPorcji(TWynikPorcjiPrzebiegu& w, const TPorcjaPrzebiegu& p) {

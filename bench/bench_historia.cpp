@@ -26,10 +26,8 @@ void BM_Program(benchmark::State& state) {
     std::uint64_t takty = 0;
     for (auto _ : state) {
         Petla(s);
-        std::uint64_t ile = 0;
         TPrzebieg program(s.Maszyna, TPolecenie::Program);
-        program.DoKonca([&](TWynikTaktu) { return ++ile < Milion; });
-        takty += ile;
+        takty += program.Porcja(Milion).Takty;
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(takty));
 }
@@ -42,8 +40,8 @@ void BM_MilionWstecz(benchmark::State& state) {
         state.PauseTiming();
         Petla(s);
         TPrzebieg program(s.Maszyna, TPolecenie::Program);
-        std::uint64_t ile = 0;
-        program.DoKonca([&](TWynikTaktu) { return ++ile < Milion; });
+        program.Porcja(Milion);
+        program.Zakoncz();
         if (s.Historia.Takty() != Milion) state.SkipWithError("the history lost ticks");
         megabajty = static_cast<double>(s.Historia.Pamiec()) / (1 << 20);
         state.ResumeTiming();

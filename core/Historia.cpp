@@ -24,14 +24,15 @@ void THistoria::ZapiszPunkt(const TMaszyna& m, bool przedZmiana) {
     TPunkt& p = punkty.Nowy();
     p.takt = n;
     p.przedZmiana = przedZmiana;
-    p.gotowe = m.urzadzenieGotowe;
-    p.zatrzymana = m.zatrzymana;
     p.tekstWlasny = m.wierszTekstu == TMaszyna::TekstWlasny;
-    p.wiersz = m.biezacyWiersz;
-    p.wierszTekstu = m.wierszTekstu;
-    p.dlugoscWejscia = m.konsola.Wejscie().size();
-    p.wartosci = m.wartosci;
-    p.flagi = m.flagi;
+    TStanPunktu& st = stany.Nowy();
+    st.gotowe = m.urzadzenieGotowe;
+    st.zatrzymana = m.zatrzymana;
+    st.wiersz = m.biezacyWiersz;
+    st.wierszTekstu = m.wierszTekstu;
+    st.dlugoscWejscia = m.konsola.Wejscie().size();
+    st.wartosci = m.wartosci;
+    st.flagi = m.flagi;
     ostatniaPoPunkcie = false;
     if (p.tekstWlasny) {
         teksty.push_back(m.biezacyTekst);
@@ -93,8 +94,10 @@ void THistoria::ZapiszKomorke(const TMaszyna& m, std::int64_t adres) {
 }
 
 void THistoria::PrzedKomunikatem(const TDziennik& d) {
-    if (komunikat) return;
-    komunikat = true;
+    // One length for a tick, and one for the gap before it: the newest record tells whether
+    // this one's is kept already (going back drops every record from the target tick on).
+    if (!dziennik.empty() && dziennik.back().takt == n && dziennik.back().przedTaktem == !wTakcie)
+        return;
     dziennik.push_back({n, !wTakcie, d.Rozmiar()});
     bajty += sizeof(TDlugoscDziennika);
 }
@@ -129,8 +132,23 @@ void THistoria::UsunTekstPunktu(const TPunkt& p, bool najstarszy) {
         teksty.pop_back();
 }
 
+void THistoria::UsunNajstarszyPunkt() {
+    UsunTekstPunktu(punkty.front(), true);
+    bajty -= Rozmiar(punkty.front());
+    punkty.pop_front();
+    stany.pop_front();
+}
+
+void THistoria::UsunNajnowszyPunkt() {
+    UsunTekstPunktu(punkty.back(), false);
+    bajty -= Rozmiar(punkty.back());
+    punkty.pop_back();
+    stany.pop_back();
+}
+
 void THistoria::Wyczysc() {
     punkty.clear();
+    stany.clear();
     teksty.clear();
     dodatki.clear();
     komorki.clear();
@@ -140,7 +158,7 @@ void THistoria::Wyczysc() {
     n = pierwszy = 0;
     doPunktu = 0;
     ostatniaPoPunkcie = false;
-    zmiana = wTakcie = komunikat = odtwarzanie = powrot = false;
+    zmiana = wTakcie = odtwarzanie = powrot = false;
 }
 
 void THistoria::Przytnij(std::uint64_t nowyPierwszy) {
@@ -154,11 +172,8 @@ void THistoria::Przytnij(std::uint64_t nowyPierwszy) {
             ++i;
         if (i == punkty.size() || punkty[i].takt > pierwszy) break;
         const std::uint64_t nastepny = punkty[i].takt;
-        for (; i > 0; --i) {
-            UsunTekstPunktu(punkty.front(), true);
-            bajty -= Rozmiar(punkty.front());
-            punkty.pop_front();
-        }
+        for (; i > 0; --i)
+            UsunNajstarszyPunkt();
         while (!dodatki.empty() && dodatki.front().takt < nastepny) {
             bajty -= Rozmiar(dodatki.front());
             dodatki.pop_front();
@@ -245,18 +260,16 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
         reczne.pop_back();
     }
 
-    while (punkty.size() > s) {
-        UsunTekstPunktu(punkty.back(), false);
-        bajty -= Rozmiar(punkty.back());
-        punkty.pop_back();
-    }
-    m.wartosci = start.wartosci;
-    m.flagi = start.flagi;
-    m.biezacyWiersz = start.wiersz;
-    m.wierszTekstu = start.wierszTekstu;
+    const TStanPunktu stanStartu = stany[s - 1];
+    while (punkty.size() > s)
+        UsunNajnowszyPunkt();
+    m.wartosci = stanStartu.wartosci;
+    m.flagi = stanStartu.flagi;
+    m.biezacyWiersz = stanStartu.wiersz;
+    m.wierszTekstu = stanStartu.wierszTekstu;
     m.biezacyTekst = start.tekstWlasny ? teksty.back() : std::string();
-    m.urzadzenieGotowe = start.gotowe;
-    m.zatrzymana = start.zatrzymana;
+    m.urzadzenieGotowe = stanStartu.gotowe;
+    m.zatrzymana = stanStartu.zatrzymana;
 
     // The ticks from the start to j run again with nobody listening and nothing new
     // kept; characters typed since the start wait behind those the machine took then.
@@ -265,7 +278,7 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
     n = c;
     if (c < j) {
         const std::string wejscie = m.konsola.Wejscie();
-        const std::size_t dlugosc = std::min(start.dlugoscWejscia, wejscie.size());
+        const std::size_t dlugosc = std::min(stanStartu.dlugoscWejscia, wejscie.size());
         m.konsola.UstawWejscie(wejscie.substr(0, dlugosc));
         TSluchaczMaszyny* sluchacz = m.sluchacz;
         const bool stop = m.stan.ZadanieStopu;
@@ -302,7 +315,7 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
     }
     n = j;
     doPunktu = OdstepPunktow - static_cast<int>(std::min<std::uint64_t>(j - c, OdstepPunktow));
-    zmiana = wTakcie = komunikat = false;
+    zmiana = wTakcie = false;
     powrot = true;
 }
 

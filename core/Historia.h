@@ -2,7 +2,7 @@
 // The way back, so "Takt wstecz" and "Rozkaz wstecz" return the machine exactly to a state
 // it was in.
 //
-// The machine is deterministic, so a tick itself records nothing: every 64 ticks, and
+// The machine is deterministic, so a tick itself records nothing: every 128 ticks, and
 // before a tick that follows a change made between ticks, the machine's own state is
 // kept whole (a "punkt"). Going back restores the last punkt before the target and runs
 // the ticks from there again, quietly. What the machine cannot run again by itself is
@@ -36,7 +36,7 @@ class THistoria {
     static constexpr std::size_t DomyslnaLiczbaTaktow = 1'000'000;
     static constexpr std::size_t DomyslnyBudzet = std::size_t{128} << 20;
     // Ticks between two kept states: going back one tick runs at most this many again.
-    static constexpr int OdstepPunktow = 64;
+    static constexpr int OdstepPunktow = 128;
 
     THistoria() = default;
     THistoria(const THistoria&) = delete;
@@ -72,11 +72,9 @@ class THistoria {
         if (--doPunktu <= 0) [[unlikely]]
             PrzedTaktemRzadko(m);
         wTakcie = true;
-        komunikat = false;
     }
     void PoTakcie(const TMaszyna& m, bool reczny) {
         wTakcie = false;
-        komunikat = false;
         zmiana = false;
         powrot = false;
         if (reczny) [[unlikely]]
@@ -84,6 +82,27 @@ class THistoria {
         // The oldest tick falls off as the count passes it (see Pierwszy); what only the
         // fallen ticks needed goes in batches, when a state is kept.
         ++n;
+    }
+    // A series of ticks run back to back (TMaszyna::Takty). Nothing can happen between two
+    // of them, so the flags PrzedTaktem and PoTakcie set are set once for the whole series,
+    // and the series counts down to the next kept state in a register of its own:
+    //   int d = PoczatekSerii();
+    //   for every tick: if (--d <= 0) d = PunktSerii(m); the tick; TaktSerii();
+    //   KoniecSerii(d);
+    int PoczatekSerii() {
+        wTakcie = true;
+        zmiana = false;
+        powrot = false;
+        return doPunktu;
+    }
+    int PunktSerii(const TMaszyna& m) {
+        PrzedTaktemRzadko(m);
+        return doPunktu;
+    }
+    void TaktSerii() { ++n; }
+    void KoniecSerii(int doPunktuSerii) {
+        doPunktu = doPunktuSerii;
+        wTakcie = false;
     }
     // Anything about to change the machine between two ticks: what it changes is undone
     // together with the next tick.
@@ -164,17 +183,22 @@ class THistoria {
         std::size_t poczatek = 0, ile = 0;
     };
 
-    // The machine's own state; PaO, the console and the log go back by their records.
+    // A kept state: the machine's own state; PaO, the console and the log go back by their
+    // records. What trimming and the look for a state read is kept apart from the state
+    // itself, in a ring of its own: trimming reads the oldest states, long out of the cache,
+    // and a small ring stays in it.
     struct TPunkt {
         std::uint64_t takt; // the tick this state comes before
         bool przedZmiana;   // the state before the changes made ahead of that tick
+        bool tekstWlasny;   // the text is the next of `teksty`, not a row's
+    };
+    struct TStanPunktu {
         bool gotowe, zatrzymana;
-        bool tekstWlasny; // the text is the next of `teksty`, not a row's
         std::int32_t wiersz, wierszTekstu;
         std::size_t dlugoscWejscia; // of the console's input line
         // Values and flags only: masks and widths do not change while the history lasts.
         std::array<std::uint32_t, LiczbaSlotow + 1> wartosci;
-        std::array<std::uint8_t, LiczbaSlotow + 1> flagi;
+        std::array<bool, LiczbaSlotow + 1> flagi;
     };
     // A PaO cell before a write: the commonest record, kept apart as plain data.
     struct TKomorkaPrzed {
@@ -229,13 +253,18 @@ class THistoria {
     void Cofnij(TMaszyna& m, const TDodatek& d);
     // Drops the text a kept state holds, the oldest's or the newest's.
     void UsunTekstPunktu(const TPunkt& p, bool najstarszy);
-    static constexpr std::size_t Rozmiar(const TPunkt&) { return sizeof(TPunkt); }
+    static constexpr std::size_t Rozmiar(const TPunkt&) {
+        return sizeof(TPunkt) + sizeof(TStanPunktu);
+    }
+    void UsunNajstarszyPunkt();
+    void UsunNajnowszyPunkt();
     static std::size_t Rozmiar(const TDodatek& d);
 
     std::size_t maksTaktow = DomyslnaLiczbaTaktow;
     std::size_t budzet = DomyslnyBudzet;
 
     TKolejka<TPunkt> punkty;
+    TKolejka<TStanPunktu> stany;  // of `punkty`, one for one
     TKolejka<std::string> teksty; // of the kept states whose text is not a row's
     TKolejka<TDodatek> dodatki;   // of the console
     TKolejka<TKomorkaPrzed> komorki;
@@ -251,8 +280,7 @@ class THistoria {
     int doPunktu = 0;           // ticks until the next kept state
     // Side by side, so a tick's end clears them in one store.
     bool wTakcie = false;
-    bool komunikat = false; // the log's length before this tick is recorded already
-    bool zmiana = false;    // changed between ticks since the last tick
+    bool zmiana = false; // changed between ticks since the last tick
     // What the last way back left for the views.
     bool powrot = false;
     bool odtwarzanie = false;

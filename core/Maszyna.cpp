@@ -101,7 +101,7 @@ void TMaszyna::Reset() {
     zatrzymana = false;
     biezacyWiersz = -1;
     wartosci.fill(0);
-    flagi.fill(0);
+    flagi.fill(false);
     biezacyTekst.clear();
     wierszTekstu = TekstWlasny;
     urzadzenieGotowe = false;

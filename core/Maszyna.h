@@ -27,6 +27,13 @@ enum class TTrybPracy : std::uint8_t { Bezczynny, Reczny, Program };
 // instruction (the next row is the fetch).
 enum class TWynikTaktu : std::uint8_t { Brak, Takt, KoniecRozkazu };
 
+// What a series of ticks did (TMaszyna::Takty).
+struct TWynikSerii {
+    std::uint64_t Takty = 0;
+    std::uint64_t Rozkazy = 0;  // ticks among them that finished an instruction
+    bool KoniecRozkazu = false; // the last one did
+};
+
 // Run state shared by the run commands, the breakpoints and the windows.
 struct TStanPracy {
     TTrybPracy TrybPracy = TTrybPracy::Bezczynny;
@@ -87,7 +94,9 @@ class TMaszyna {
     std::uint32_t RejestrI() const;
 
     // PaO
-    std::uint32_t CzytajPaO(std::int64_t adres) const { return pao.Czytaj(adres, bityAdresu); }
+    [[gnu::always_inline]] std::uint32_t CzytajPaO(std::int64_t adres) const {
+        return pao.Czytaj(adres, bityAdresu);
+    }
     void PiszPaO(std::int64_t adres, std::uint32_t slowo) {
         if (historia) ZapiszKomorke(adres);
         pao.Pisz(adres, slowo, bityAdresu);
@@ -120,6 +129,10 @@ class TMaszyna {
 
     // Run control
     TWynikTaktu Takt();
+    // At most `maks` ticks of the microprogram, each exactly as Takt() runs it, in one loop
+    // that pays the checks of a call once. It stops after a tick that halted the machine,
+    // after which ZadanieStopu is set, or, with `jedenRozkaz`, that finished an instruction.
+    TWynikSerii Takty(std::uint64_t maks, bool jedenRozkaz);
     TWynikTaktu TaktReczny();
     std::int32_t NastepnyWiersz(std::int32_t r) const;
     bool WarunekSpelniony(std::string_view nazwa) const;
@@ -149,7 +162,7 @@ class TMaszyna {
     static bool Poprawny(int slot) { return slot >= 1 && slot <= 29; }
     std::uint32_t& W(int slot) { return wartosci[static_cast<std::size_t>(slot)]; }
     std::uint32_t W(int slot) const { return wartosci[static_cast<std::size_t>(slot)]; }
-    std::uint8_t& F(int slot) { return flagi[static_cast<std::size_t>(slot)]; }
+    bool& F(int slot) { return flagi[static_cast<std::size_t>(slot)]; }
     std::uint32_t M(int slot) const { return maski[static_cast<std::size_t>(slot)]; }
 
     // With Sprawdzaj false the bus and JAL checks are left out: only for a tick that
@@ -160,7 +173,13 @@ class TMaszyna {
     void Zatrzasnij(int rejestr, int magistrala, std::string_view komunikatPustej);
     template <bool Sprawdzaj> bool JalGotowy(std::string_view komunikat);
     template <bool Sprawdzaj> void WykonajKroki(std::uint64_t kroki);
+    void PiszWTakcie();
+    void PoczatekTaktu();
+    void WyczyscMagistraleTaktu();
     void WykonajPrzygotowany(const TPrzygotowanie& p);
+    std::int32_t WykonajWiersz(const TWierszMikroprogramu& w, std::int32_t r);
+    template <bool ZHistoria, bool ZPunktami>
+    TWynikSerii TaktySerii(std::uint64_t maks, bool jedenRozkaz);
     void WynikJal(std::uint64_t r);
     void Eni();
     void Wei();
@@ -183,11 +202,12 @@ class TMaszyna {
     THistoria* historia = nullptr;
 
     // The slots 1..29, each property in an array of its own: a kept state of the history
-    // copies the values and the flags as two blocks.
+    // copies the values and the flags as two blocks. The flags are bool, not a byte type:
+    // a store through a byte may alias anything, and would make a tick reload every member.
     std::array<std::uint32_t, 30> wartosci{};
     std::array<std::uint32_t, 30> maski{};
     std::array<std::int32_t, 30> szerokosci{};
-    std::array<std::uint8_t, 30> flagi{};
+    std::array<bool, 30> flagi{};
     int bityAdresu = 5, bityKodu = 3;
     std::uint32_t maskaAdresu = 31, maskaKodu = 7;
     std::int32_t biezacyWiersz = -1;

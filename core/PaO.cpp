@@ -23,6 +23,11 @@ TKomorka& TPaO::Komorka(std::int64_t adres) {
     return komorki[static_cast<std::size_t>(*miejsce)];
 }
 
+std::uint32_t TPaO::CzytajKomorke(std::int64_t adres, int bityAdresu) const {
+    const TKomorka* k = Znajdz(adres);
+    return k ? Slowo(*k, bityAdresu) : 0;
+}
+
 void TPaO::Pisz(std::int64_t adres, std::uint32_t slowo, int bityAdresu) {
     const std::uint32_t maska =
         bityAdresu >= 32 ? 0xFFFFFFFFu : (std::uint32_t{1} << bityAdresu) - 1;

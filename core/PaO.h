@@ -51,11 +51,10 @@ class TPaO {
         return i < 0 ? nullptr : &komorki[static_cast<std::size_t>(i)];
     }
     // Word = code * 2^bityAdresu + argument, as the 32 bits a register holds.
-    std::uint32_t Czytaj(std::int64_t adres, int bityAdresu) const {
+    [[gnu::always_inline]] std::uint32_t Czytaj(std::int64_t adres, int bityAdresu) const {
         if (bityAdresu == bitySlow && static_cast<std::uint64_t>(adres) < slowa.size()) [[likely]]
             return slowa[static_cast<std::size_t>(adres)];
-        const TKomorka* k = Znajdz(adres);
-        return k ? Slowo(*k, bityAdresu) : 0;
+        return CzytajKomorke(adres, bityAdresu);
     }
     // The address width the machine reads with. Up to MaksBitowSlow bits every address
     // has its word ready in a plain array, kept with every change, so "czyt" is one read.
@@ -105,6 +104,7 @@ class TPaO {
         return it == inne.end() ? -1 : it->second;
     }
     TKomorka& Komorka(std::int64_t adres);
+    std::uint32_t CzytajKomorke(std::int64_t adres, int bityAdresu) const;
 
     std::vector<TKomorka> komorki;
     std::vector<std::unique_ptr<TStrona>> strony;

@@ -34,6 +34,8 @@ class TPamiecMikroprogramu {
         if (i * sizeof(TWierszMikroprogramu) >= static_cast<std::size_t>(bajty)) return pusty;
         return wiersze[i];
     }
+    // What a row outside the table reads as.
+    const TWierszMikroprogramu& Pusty() const { return pusty; }
     // Number of rows from -1 on.
     int Rozmiar() const { return static_cast<int>(wiersze.size()); }
     // Rows -1 .. liczba-2; the compiler writes through this.

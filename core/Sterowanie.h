@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 #include "Maszyna.h"
 
@@ -14,6 +15,12 @@ struct TWynikPorcji {
     std::uint64_t Rozkazy = 0;  // instructions finished in this slice
     bool KoniecRozkazu = false; // the slice's last tick finished an instruction
     bool Zakonczone = false;    // the command has ended
+};
+
+// The function between ticks for a slice that needs none: the slice then runs its ticks in
+// the machine's own loop (TMaszyna::Takty), which is faster than one call per tick.
+struct TBezWgladu {
+    bool operator()(TWynikTaktu) const { return true; }
 };
 
 // The "Takt" command: on a halted machine nothing (Brak); with `reczny` the chosen signals,
@@ -44,9 +51,7 @@ class TPrzebieg {
     // after which ZadanieStopu is set, and for "Rozkaz" after a tick that finished an
     // instruction; a stop requested between slices ends it before the next tick.
     template <class F> TWynikPorcji Porcja(std::uint64_t maksTaktow, F&& poTakcie);
-    TWynikPorcji Porcja(std::uint64_t maksTaktow) {
-        return Porcja(maksTaktow, [](TWynikTaktu) { return true; });
-    }
+    TWynikPorcji Porcja(std::uint64_t maksTaktow) { return Porcja(maksTaktow, TBezWgladu{}); }
     template <class F> TWynikPorcji DoKonca(F&& poTakcie) {
         return Porcja(std::numeric_limits<std::uint64_t>::max(), poTakcie);
     }
@@ -75,14 +80,23 @@ template <class F> TWynikPorcji TPrzebieg::Porcja(std::uint64_t maksTaktow, F&& 
     TMaszyna& maszyna = m;
     const TStanPracy& st = stan;
     const bool jedenRozkaz = polecenie == TPolecenie::Rozkaz;
-    while (trwa && n < maksTaktow) {
-        const TWynikTaktu r = maszyna.Takt();
-        ++n;
-        koniecRozkazu = r == TWynikTaktu::KoniecRozkazu;
-        rozkazy += koniecRozkazu;
-        const bool dalej = poTakcie(r);
-        if (!dalej || maszyna.Zatrzymana() || st.ZadanieStopu || (koniecRozkazu && jedenRozkaz))
-            Zakoncz();
+    if constexpr (std::is_same_v<std::remove_cvref_t<F>, TBezWgladu>) {
+        if (trwa && maksTaktow > 0) {
+            const TWynikSerii s = maszyna.Takty(maksTaktow, jedenRozkaz);
+            n = s.Takty, rozkazy = s.Rozkazy, koniecRozkazu = s.KoniecRozkazu;
+            if (maszyna.Zatrzymana() || st.ZadanieStopu || (koniecRozkazu && jedenRozkaz))
+                Zakoncz();
+        }
+    } else {
+        while (trwa && n < maksTaktow) {
+            const TWynikTaktu r = maszyna.Takt();
+            ++n;
+            koniecRozkazu = r == TWynikTaktu::KoniecRozkazu;
+            rozkazy += koniecRozkazu;
+            const bool dalej = poTakcie(r);
+            if (!dalej || maszyna.Zatrzymana() || st.ZadanieStopu || (koniecRozkazu && jedenRozkaz))
+                Zakoncz();
+        }
     }
     takty += n;
     return {n, rozkazy, koniecRozkazu, !trwa};

@@ -129,6 +129,8 @@ TPrzygotowanie Przygotuj(std::uint64_t kroki) {
         const std::uint64_t bit = std::uint64_t{1} << krok;
         if (s == czyt) {
             p.czyt = true;
+        } else if (s == pisz) {
+            p.pisz = true;
         } else if (s == wei) {
             p.wei = true;
         } else if (s == weja) {
@@ -142,7 +144,7 @@ TPrzygotowanie Przygotuj(std::uint64_t kroki) {
         } else if (r.rodzaj == TRolaSygnalu::Zatrzasniecie) {
             p.zatrzasniecia[p.liczbaZatrzasniec++] = {r.slot, r.zrodlo};
         } else if (krok < PierwszyPoWystawieniu) {
-            p.krokiPrzed |= bit; // "pisz" and the first step of "eni"
+            p.krokiPrzed |= bit; // the first step of "eni"
         } else {
             p.krokiPo |= bit;
         }

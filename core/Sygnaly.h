@@ -232,7 +232,7 @@ static_assert(szczegoly::TablicaSygnalowSpojna());
 // A set that BezKomunikatow() clears, worked out once for a tick that starts from empty
 // buses. Each bus has one driver at most and every reader comes after what it reads, so
 // the tick runs in phases with no checks and no dispatch for the common signals:
-//   "czyt"; the other steps before the drivers ("pisz", "eni");
+//   "czyt"; "pisz"; the other step before the drivers (the first of "eni");
 //   the drivers, one copy per bus (slot 0 always holds 0, so "no driver" copies 0);
 //   "weja";
 //   the remaining steps in the order (device, JAL operations, interrupts, "iak", "dak",
@@ -251,7 +251,7 @@ struct TPrzygotowanie {
         std::uint8_t rejestr, zrodlo;
         bool operator==(const TZatrzasniecie&) const = default;
     };
-    bool czyt = false, wei = false;
+    bool czyt = false, pisz = false, wei = false;
     std::uint8_t zrodloA = 0, zrodloS = 0; // the slot driving each bus; 0 for none
     std::uint32_t maskaWeja = 0;           // all ones with "weja"
     std::uint64_t krokiPrzed = 0, krokiPo = 0;

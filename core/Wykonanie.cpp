@@ -8,14 +8,22 @@
 #include "PunktyZatrzymania.h"
 #include "Sluchacz.h"
 
-void TMaszyna::WyczyscMagistrale() {
+void TMaszyna::PoczatekTaktu() {
     ++numerTaktu;
     if (sluchacz && poczatkiTaktow) sluchacz->PoczatekTaktu();
+}
+
+void TMaszyna::WyczyscMagistrale() {
+    PoczatekTaktu();
+    WyczyscMagistraleTaktu();
+}
+
+[[gnu::always_inline]] inline void TMaszyna::WyczyscMagistraleTaktu() {
     // Written out: this runs on every tick.
-    W(Slot::MagA) = 0, F(Slot::MagA) = 0;
-    W(Slot::MagS) = 0, F(Slot::MagS) = 0;
-    W(Slot::JAL_in) = 0, F(Slot::JAL_in) = 0;
-    W(Slot::JAL_out) = 0, F(Slot::JAL_out) = 0;
+    W(Slot::MagA) = 0, F(Slot::MagA) = false;
+    W(Slot::MagS) = 0, F(Slot::MagS) = false;
+    W(Slot::JAL_in) = 0, F(Slot::JAL_in) = false;
+    W(Slot::JAL_out) = 0, F(Slot::JAL_out) = false;
     urzadzenieGotowe = false;
 }
 
@@ -27,7 +35,7 @@ template <bool Sprawdzaj>
 void TMaszyna::Wystaw(int magistrala, std::uint32_t wartosc, std::string_view komunikatZajetej) {
     if (Sprawdzaj && F(magistrala)) ZglosKomunikat(komunikatZajetej);
     W(magistrala) = wartosc;
-    F(magistrala) = 1;
+    F(magistrala) = true;
 }
 
 template <bool Sprawdzaj>
@@ -47,7 +55,7 @@ template <bool Sprawdzaj> bool TMaszyna::JalGotowy(std::string_view komunikat) {
 
 void TMaszyna::WynikJal(std::uint64_t r) {
     W(Slot::JAL_out) = static_cast<std::uint32_t>(r) & M(Slot::AK);
-    F(Slot::JAL_out) = 1;
+    F(Slot::JAL_out) = true;
 }
 
 [[gnu::always_inline]] inline void TMaszyna::Wei() {
@@ -78,6 +86,12 @@ template <bool Sprawdzaj> void TMaszyna::WykonajKroki(std::uint64_t kroki) {
         Wykonaj<Sprawdzaj>(KolejnoscWykonania[static_cast<std::size_t>(std::countr_zero(m))]);
 }
 
+// "pisz": PiszPaO, with the history's check in place rather than behind a call.
+[[gnu::always_inline]] inline void TMaszyna::PiszWTakcie() {
+    if (historia) historia->PrzedZapisemPaO(*this, W(Slot::A));
+    pao.Pisz(W(Slot::A), W(Slot::S), bityAdresu);
+}
+
 template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(TSygnal s) {
     using enum TSygnal;
     const std::uint32_t maskaSlowa = M(Slot::AK);
@@ -89,9 +103,7 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
         W(Slot::S) = CzytajPaO(W(Slot::A));
         break;
     case pisz:
-        // PiszPaO, with the history's check in place rather than behind a call.
-        if (historia) historia->PrzedZapisemPaO(*this, W(Slot::A));
-        pao.Pisz(W(Slot::A), W(Slot::S), bityAdresu);
+        PiszWTakcie();
         break;
     // bus drivers
     case wyad:
@@ -144,23 +156,23 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
             ZglosKomunikat("ASSA - Połączenie pustych magistral");
         } else if (F(Slot::MagA)) {
             W(Slot::MagS) = W(Slot::MagA);
-            F(Slot::MagS) = 1;
+            F(Slot::MagS) = true;
         } else {
             W(Slot::MagA) = W(Slot::MagS);
-            F(Slot::MagA) = 1;
+            F(Slot::MagA) = true;
         }
         break;
     case as:
         if (F(Slot::MagS)) ZglosKomunikat("AS - Magistrala słowowa w użyciu");
         if (!F(Slot::MagA)) ZglosKomunikat("AS - Pusta magistrala adresowa");
         W(Slot::MagS) = W(Slot::MagA);
-        F(Slot::MagS) = 1;
+        F(Slot::MagS) = true;
         break;
     case sa:
         if (F(Slot::MagA)) ZglosKomunikat("SA - Magistrala adresowa w użyciu");
         if (!F(Slot::MagS)) ZglosKomunikat("SA - Pusta magistrala słowowa");
         W(Slot::MagA) = W(Slot::MagS);
-        F(Slot::MagA) = 1;
+        F(Slot::MagA) = true;
         break;
     // device
     case start:
@@ -172,7 +184,7 @@ template <bool Sprawdzaj> [[gnu::always_inline]] inline void TMaszyna::Wykonaj(T
             ZglosKomunikat("WEJA - Próba odczytu z pustej magistrali słowowej S");
         } else {
             W(Slot::JAL_in) = W(Slot::MagS) & maskaSlowa;
-            F(Slot::JAL_in) = 1;
+            F(Slot::JAL_in) = true;
         }
         break;
     case dod:
@@ -389,16 +401,15 @@ std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
 
 // The tick of a set that BezKomunikatow() clears, in the phases of its TPrzygotowanie.
 [[gnu::always_inline]] inline void TMaszyna::WykonajPrzygotowany(const TPrzygotowanie& p) {
-    ++numerTaktu;
-    if (sluchacz && poczatkiTaktow) sluchacz->PoczatekTaktu();
     urzadzenieGotowe = false;
     if (p.czyt) W(Slot::S) = CzytajPaO(W(Slot::A));
+    if (p.pisz) PiszWTakcie();
     if (p.krokiPrzed) WykonajKroki<false>(p.krokiPrzed);
     W(Slot::MagA) = W(p.zrodloA), F(Slot::MagA) = p.zrodloA != 0;
     W(Slot::MagS) = W(p.zrodloS), F(Slot::MagS) = p.zrodloS != 0;
     W(Slot::JAL_in) = W(Slot::MagS) & M(Slot::AK) & p.maskaWeja;
     F(Slot::JAL_in) = p.maskaWeja != 0;
-    W(Slot::JAL_out) = 0, F(Slot::JAL_out) = 0;
+    W(Slot::JAL_out) = 0, F(Slot::JAL_out) = false;
     // In place, not through WykonajKroki: the steps left here are few and the call costs.
     for (std::uint64_t m = p.krokiPo; m != 0; m &= m - 1)
         Wykonaj<false>(KolejnoscWykonania[static_cast<std::size_t>(std::countr_zero(m))]);
@@ -413,25 +424,86 @@ std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
     if (p.wei) Wei();
 }
 
-TWynikTaktu TMaszyna::Takt() {
-    const TWierszMikroprogramu& w = pamiec.Wiersz(biezacyWiersz);
-    if (historia) historia->PrzedTaktem(*this);
-    wierszTekstu = biezacyWiersz;
+// A tick of row `w`, the current row `r`, from its start on (the count and the listener are
+// the caller's), without the history's and the breakpoints' parts. The row after it; the
+// caller makes it current. Taking the row as a value keeps it in a register from one tick
+// to the next: as a member it would be read back from memory after every store of a tick.
+[[gnu::always_inline]] inline std::int32_t TMaszyna::WykonajWiersz(const TWierszMikroprogramu& w,
+                                                                   std::int32_t r) {
+    wierszTekstu = r;
     if (w.Zestaw.BezKomunikatow()) {
         WykonajPrzygotowany(w.Zestaw.Przygotowanie());
     } else {
-        WyczyscMagistrale();
+        WyczyscMagistraleTaktu();
         WykonajKroki<true>(w.Zestaw.kroki);
     }
-    if (biezacyWiersz == -1)
-        biezacyWiersz = static_cast<std::int32_t>(W(Slot::KOD));
-    else if (w.KodWarunku == TWarunek::Brak)
-        biezacyWiersz = w.NumerCel0;
-    else
-        biezacyWiersz = WarunekSpelniony(w.KodWarunku) ? w.NumerCel1 : w.NumerCel0;
+    if (r == -1) return static_cast<std::int32_t>(W(Slot::KOD));
+    if (w.KodWarunku == TWarunek::Brak) return w.NumerCel0;
+    return WarunekSpelniony(w.KodWarunku) ? w.NumerCel1 : w.NumerCel0;
+}
+
+TWynikTaktu TMaszyna::Takt() {
+    const TWierszMikroprogramu& w = pamiec.Wiersz(biezacyWiersz);
+    if (historia) historia->PrzedTaktem(*this);
+    PoczatekTaktu();
+    biezacyWiersz = WykonajWiersz(w, biezacyWiersz);
     if (!punkty.Puste()) SprawdzPunktyZatrzymania();
     if (historia) historia->PoTakcie(*this, false);
     return biezacyWiersz == -1 ? TWynikTaktu::KoniecRozkazu : TWynikTaktu::Takt;
+}
+
+// Takt's loop with what cannot change between its ticks decided once: whether there is a
+// history and whether there are breakpoints (both change only between ticks).
+template <bool ZHistoria, bool ZPunktami>
+TWynikSerii TMaszyna::TaktySerii(std::uint64_t maks, bool jedenRozkaz) {
+    // Nothing changes the table while ticks run, so its place and size are read once: a
+    // row is then one comparison and one address away.
+    const TWierszMikroprogramu* const wiersze = pamiec.Wiersze().data();
+    const std::size_t liczbaWierszy = pamiec.Wiersze().size();
+    const TWierszMikroprogramu& pusty = pamiec.Pusty();
+    std::uint64_t n = 0, rozkazy = 0;
+    bool koniec = false;
+    std::int32_t r = biezacyWiersz;
+    int doPunktu = 0;
+    if constexpr (ZHistoria) doPunktu = historia->PoczatekSerii();
+    while (n < maks) {
+        const auto i = static_cast<std::size_t>(static_cast<std::int64_t>(r) + 1);
+        const TWierszMikroprogramu& w = i < liczbaWierszy ? wiersze[i] : pusty;
+        if constexpr (ZHistoria)
+            if (--doPunktu <= 0) [[unlikely]]
+                doPunktu = historia->PunktSerii(*this);
+        ++numerTaktu;
+        r = WykonajWiersz(w, r);
+        biezacyWiersz = r;
+        if constexpr (ZPunktami) SprawdzPunktyZatrzymania();
+        if constexpr (ZHistoria) historia->TaktSerii();
+        ++n;
+        koniec = r == -1;
+        rozkazy += koniec;
+        if (zatrzymana || stan.ZadanieStopu || (koniec && jedenRozkaz)) break;
+    }
+    if constexpr (ZHistoria) historia->KoniecSerii(doPunktu);
+    return {n, rozkazy, koniec};
+}
+
+TWynikSerii TMaszyna::Takty(std::uint64_t maks, bool jedenRozkaz) {
+    // A listener told of every tick's start hears it from Takt, tick by tick.
+    if (sluchacz && poczatkiTaktow) {
+        TWynikSerii r;
+        while (r.Takty < maks) {
+            r.KoniecRozkazu = Takt() == TWynikTaktu::KoniecRozkazu;
+            ++r.Takty;
+            r.Rozkazy += r.KoniecRozkazu;
+            if (zatrzymana || stan.ZadanieStopu || (r.KoniecRozkazu && jedenRozkaz)) break;
+        }
+        return r;
+    }
+    const bool zPunktami = !punkty.Puste();
+    if (historia)
+        return zPunktami ? TaktySerii<true, true>(maks, jedenRozkaz)
+                         : TaktySerii<true, false>(maks, jedenRozkaz);
+    return zPunktami ? TaktySerii<false, true>(maks, jedenRozkaz)
+                     : TaktySerii<false, false>(maks, jedenRozkaz);
 }
 
 TWynikTaktu TMaszyna::TaktReczny() {

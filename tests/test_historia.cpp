@@ -96,6 +96,38 @@ struct TPrzypadek {
         return PolecenieTakt(m, reczny) != TWynikTaktu::Brak;
     }
 
+    // Tick t comes with nothing before it and is not a manual one (as Krok draws it).
+    bool Zwykly(int t) const {
+        std::mt19937 los(ziarno * 7919u + static_cast<std::uint32_t>(t));
+        return Los(los, 0, 19) > 2 && Los(los, 0, 9) != 0;
+    }
+
+    // The plain ticks from t + 1 on, at most `maks`, as one slice of "Program": the machine
+    // runs them in its own loop. The ticks run.
+    int Seria(TSymulator& s, int t, int maks) const {
+        int k = 0;
+        while (k < maks && Zwykly(t + k + 1))
+            ++k;
+        if (k == 0) return 0;
+        TPrzebieg program(s.Maszyna, TPolecenie::Program);
+        return static_cast<int>(program.Porcja(static_cast<std::uint64_t>(k)).Takty);
+    }
+
+    // Up to n ticks from t + 1 on, some of them in slices; t counts them. False when the
+    // machine halted first.
+    bool Naprzod(TSymulator& s, int& t, int n, std::mt19937& los) const {
+        while (n > 0) {
+            const int k = Los(los, 0, 1) ? Seria(s, t, n) : 0;
+            t += k;
+            n -= k;
+            if (k > 0) continue;
+            if (!Krok(s, t + 1)) return false;
+            ++t;
+            --n;
+        }
+        return true;
+    }
+
     // A run without history to tick t.
     std::string Porownaj(const TSymulator& s, int t) const {
         TSymulator wzorzec;
@@ -108,7 +140,8 @@ struct TPrzypadek {
 
 } // namespace
 
-// Forward, back and forward again, against a run without history at each point.
+// Forward, back and forward again, against a run without history at each point; forward
+// partly in slices of "Program", tick by tick in the run without history.
 TEST(Historia, WsteczDajeStanZPrzebieguBezHistorii) {
     for (std::uint32_t ziarno = 1; ziarno <= 1000; ++ziarno) {
         SCOPED_TRACE("ziarno " + std::to_string(ziarno));
@@ -118,8 +151,7 @@ TEST(Historia, WsteczDajeStanZPrzebieguBezHistorii) {
         p.Przygotuj(s, true);
 
         int t = 0;
-        for (int n = Los(los, 1, 150); n > 0 && p.Krok(s, t + 1); --n)
-            ++t;
+        p.Naprzod(s, t, Los(los, 1, 150), los);
         ASSERT_EQ(p.Porownaj(s, t), "") << "after " << t << " ticks";
         ASSERT_EQ(s.Historia.Takty(), std::min<std::size_t>(t, p.pojemnosc));
 
@@ -140,8 +172,7 @@ TEST(Historia, WsteczDajeStanZPrzebieguBezHistorii) {
         }
         ASSERT_EQ(p.Porownaj(s, t), "") << "back at " << t;
 
-        for (int n = Los(los, 1, 60); n > 0 && p.Krok(s, t + 1); --n)
-            ++t;
+        p.Naprzod(s, t, Los(los, 1, 60), los);
         ASSERT_EQ(p.Porownaj(s, t), "") << "forward again to " << t;
     }
 }
