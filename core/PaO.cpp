@@ -11,8 +11,7 @@ TKomorka& TPaO::Komorka(std::int64_t adres) {
             strony[s] = std::make_unique<TStrona>();
             strony[s]->fill(-1);
         }
-        miejsce =
-            &(*strony[s])[static_cast<std::size_t>(adres) & ((std::size_t{1} << BityStrony) - 1)];
+        miejsce = &(*strony[s])[static_cast<std::size_t>(adres) & (RozmiarStrony - 1)];
     } else {
         miejsce = &inne.try_emplace(adres, -1).first->second;
     }
@@ -28,7 +27,7 @@ std::uint32_t TPaO::CzytajKomorke(std::int64_t adres, int bityAdresu) const {
     return k ? Slowo(*k, bityAdresu) : 0;
 }
 
-void TPaO::Pisz(std::int64_t adres, std::uint32_t slowo, int bityAdresu) {
+void TPaO::PiszKomorke(std::int64_t adres, std::uint32_t slowo, int bityAdresu) {
     const std::uint32_t maska =
         bityAdresu >= 32 ? 0xFFFFFFFFu : (std::uint32_t{1} << bityAdresu) - 1;
     TKomorka& k = Komorka(adres);
@@ -55,8 +54,7 @@ void TPaO::UsunOstatnia(std::int64_t adres) {
         slowa[static_cast<std::size_t>(adres)] = 0;
     if (adres >= 0 && adres < ZakresStron)
         (*strony[static_cast<std::size_t>(adres >> BityStrony)])[static_cast<std::size_t>(adres) &
-                                                                 ((std::size_t{1} << BityStrony) -
-                                                                  1)] = -1;
+                                                                 (RozmiarStrony - 1)] = -1;
     else
         inne.erase(adres);
 }

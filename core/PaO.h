@@ -60,8 +60,28 @@ class TPaO {
     // has its word ready in a plain array, kept with every change, so "czyt" is one read.
     static constexpr int MaksBitowSlow = 16;
     void UstawBityAdresu(int bity);
-    // Splits the word into code and argument; a new cell gets the kind "000".
-    void Pisz(std::int64_t adres, std::uint32_t slowo, int bityAdresu);
+    // Splits the word into code and argument; a new cell gets the kind "000". A cell that
+    // exists at an address with a ready word is written in place, here.
+    [[gnu::always_inline]] void Pisz(std::int64_t adres, std::uint32_t slowo, int bityAdresu) {
+        if (bityAdresu == bitySlow && static_cast<std::uint64_t>(adres) < slowa.size()) [[likely]] {
+            // Below 2^MaksBitowSlow, so on a page of the table.
+            const auto s = static_cast<std::size_t>(adres >> BityStrony);
+            if (s < strony.size() && strony[s]) [[likely]] {
+                const std::int32_t i =
+                    (*strony[s])[static_cast<std::size_t>(adres) & (RozmiarStrony - 1)];
+                if (i >= 0) [[likely]] {
+                    TKomorka& k = komorki[static_cast<std::size_t>(i)];
+                    const std::uint32_t maska = (std::uint32_t{1} << bityAdresu) - 1;
+                    k.Argument = static_cast<std::int32_t>(slowo & maska);
+                    k.Kod = static_cast<std::int32_t>((slowo - (slowo & maska)) >> bityAdresu);
+                    // Code and argument put together again give the word itself.
+                    slowa[static_cast<std::size_t>(adres)] = slowo;
+                    return;
+                }
+            }
+        }
+        PiszKomorke(adres, slowo, bityAdresu);
+    }
     // The loader's store: replaces code, argument and kind.
     void Wstaw(std::int64_t adres, std::int32_t kod, std::int32_t argument, TRodzajKomorki rodzaj);
     void Wyczysc();
@@ -76,8 +96,9 @@ class TPaO {
     // Addresses a register can hold (0..2^24-1) go through a two-level page table, so
     // "czyt" and "pisz" cost two array reads; any other address through a hash map.
     static constexpr int BityStrony = 12;
+    static constexpr std::size_t RozmiarStrony = std::size_t{1} << BityStrony;
     static constexpr std::int64_t ZakresStron = std::int64_t{1} << 24;
-    using TStrona = std::array<std::int32_t, std::size_t{1} << BityStrony>;
+    using TStrona = std::array<std::int32_t, RozmiarStrony>;
     // What a page, and a hash-map entry, take (the entry roughly: node and bucket).
     static constexpr std::size_t BajtyStrony = sizeof(TStrona) + sizeof(void*);
     static constexpr std::size_t BajtyWpisu = 48;
@@ -97,14 +118,14 @@ class TPaO {
         if (adres >= 0 && adres < ZakresStron) {
             const auto s = static_cast<std::size_t>(adres >> BityStrony);
             if (s >= strony.size() || !strony[s]) return -1;
-            return (
-                *strony[s])[static_cast<std::size_t>(adres) & ((std::size_t{1} << BityStrony) - 1)];
+            return (*strony[s])[static_cast<std::size_t>(adres) & (RozmiarStrony - 1)];
         }
         auto it = inne.find(adres);
         return it == inne.end() ? -1 : it->second;
     }
     TKomorka& Komorka(std::int64_t adres);
     std::uint32_t CzytajKomorke(std::int64_t adres, int bityAdresu) const;
+    void PiszKomorke(std::int64_t adres, std::uint32_t slowo, int bityAdresu);
 
     std::vector<TKomorka> komorki;
     std::vector<std::unique_ptr<TStrona>> strony;

@@ -96,8 +96,8 @@ TEST_F(Maszyna, PaOKomorki) {
     m.WstawKomorke(-7, 0, -1, "010");
     m.WstawKomorke(1u << 30, 1, 2, "010");
     ASSERT_EQ(m.PaO().Rozmiar(), 4u);
-    EXPECT_EQ(std::tuple(m.PaO().Komorki()[1].Adres, m.PaO().Komorki()[1].Rodzaj),
-              std::tuple(1, "110"));
+    const TKomorka& k1 = m.PaO().Komorki()[1];
+    EXPECT_EQ(std::tuple(k1.Adres, k1.Kod, k1.Argument, k1.Rodzaj), std::tuple(1, 1, 0, "110"));
     EXPECT_EQ(m.CzytajPaO(1), 0x20u);
     EXPECT_EQ(m.CzytajPaO(-7), 0xFFFFFFFFu); // 0 * 32 + (-1)
     EXPECT_EQ(m.CzytajPaO(1u << 30), 34u);
