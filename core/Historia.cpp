@@ -33,7 +33,7 @@ void THistoria::ZapiszPunkt(const TMaszyna& m, bool przedZmiana) {
     st.dlugoscWejscia = m.konsola.Wejscie().size();
     st.wartosci = m.wartosci;
     st.flagi = m.flagi;
-    ostatniaPoPunkcie = false;
+    ostatniaKomorka = BrakKomorki;
     if (p.tekstWlasny) {
         teksty.push_back(m.biezacyTekst);
         bajty += sizeof(std::string) + m.biezacyTekst.capacity();
@@ -64,6 +64,7 @@ void THistoria::ZapiszReczny(const TMaszyna& m) {
 // first one already gives the value to restore. Loops write the same few cells over and
 // over; a short look back skips most of their records.
 void THistoria::ZapiszKomorke(const TMaszyna& m, std::int64_t adres) {
+    Licz();
     if (!wTakcie) PozaTaktem(m);
     if (!punkty.empty()) {
         const TPunkt& p = punkty.back();
@@ -73,13 +74,11 @@ void THistoria::ZapiszKomorke(const TMaszyna& m, std::int64_t adres) {
             if (r.takt < p.takt || (r.takt == p.takt && r.przedTaktem && !p.przedZmiana)) break;
             if (r.adres == adres) {
                 ostatniaKomorka = adres;
-                ostatniaPoPunkcie = true;
                 return;
             }
         }
     }
     ostatniaKomorka = adres;
-    ostatniaPoPunkcie = true;
     const TKomorka* k = m.pao.Znajdz(adres);
     TKomorkaPrzed& r = komorki.Nowy();
     r.takt = n;
@@ -94,6 +93,7 @@ void THistoria::ZapiszKomorke(const TMaszyna& m, std::int64_t adres) {
 }
 
 void THistoria::PrzedKomunikatem(const TDziennik& d) {
+    Licz();
     // One length for a tick, and one for the gap before it: the newest record tells whether
     // this one's is kept already (going back drops every record from the target tick on).
     if (!dziennik.empty() && dziennik.back().takt == n && dziennik.back().przedTaktem == !wTakcie)
@@ -157,13 +157,13 @@ void THistoria::Wyczysc() {
     bajty = 0;
     n = pierwszy = 0;
     doPunktu = 0;
-    ostatniaPoPunkcie = false;
+    ostatniaKomorka = BrakKomorki;
     zmiana = wTakcie = odtwarzanie = powrot = false;
 }
 
 void THistoria::Przytnij(std::uint64_t nowyPierwszy) {
     pierwszy = std::max(Pierwszy(), std::min(nowyPierwszy, n));
-    ostatniaPoPunkcie = false;
+    ostatniaKomorka = BrakKomorki;
     // A kept state goes when the next one serves every tick still kept.
     while (punkty.size() >= 2) {
         const std::uint64_t najstarszy = punkty.front().takt;
@@ -237,7 +237,7 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
         bajty -= Rozmiar(dodatki.back());
         dodatki.pop_back();
     }
-    ostatniaPoPunkcie = false;
+    ostatniaKomorka = BrakKomorki;
     while (!komorki.empty() && poStarcie(komorki.back().takt, komorki.back().przedTaktem)) {
         const TKomorkaPrzed& k = komorki.back();
         if (k.istniala)

@@ -84,23 +84,30 @@ class THistoria {
         ++n;
     }
     // A series of ticks run back to back (TMaszyna::Takty). Nothing can happen between two
-    // of them, so the flags PrzedTaktem and PoTakcie set are set once for the whole series,
-    // and the series counts down to the next kept state in a register of its own:
-    //   int d = PoczatekSerii();
-    //   for every tick: if (--d <= 0) d = PunktSerii(m); the tick; TaktSerii();
+    // of them, so the flags PrzedTaktem and PoTakcie set are set once for the whole series.
+    // The series counts down to the next kept state itself, and a tick does not count
+    // here: while the series lasts, the tick's number follows the machine's own count, read
+    // only when something is recorded.
+    //   int d = PoczatekSerii(m);
+    //   for every tick: if (--d <= 0) d = PunktSerii(m); m's count goes up; the tick.
     //   KoniecSerii(d);
-    int PoczatekSerii() {
+    // (TMaszyna::Takty counts in parts: the ticks up to the one a state comes before.)
+    int PoczatekSerii(const TMaszyna& m) {
         wTakcie = true;
         zmiana = false;
         powrot = false;
+        licznikSerii = &m.numerTaktu;
+        bazaSerii = n - (m.numerTaktu + 1);
         return doPunktu;
     }
     int PunktSerii(const TMaszyna& m) {
+        n = *licznikSerii + bazaSerii + 1; // the tick about to start
         PrzedTaktemRzadko(m);
         return doPunktu;
     }
-    void TaktSerii() { ++n; }
     void KoniecSerii(int doPunktuSerii) {
+        n = *licznikSerii + bazaSerii + 1;
+        licznikSerii = nullptr;
         doPunktu = doPunktuSerii;
         wTakcie = false;
     }
@@ -113,14 +120,22 @@ class THistoria {
         // A loop writes the same cells over and over: a cell with a record since the last
         // kept state needs no other (see ZapiszKomorke), and the newest such cell is
         // known without a look.
-        if (wTakcie && ostatniaPoPunkcie && ostatniaKomorka == adres) [[likely]]
+        if (wTakcie && ostatniaKomorka == adres) [[likely]]
+            return;
+        ZapiszKomorke(m, adres);
+    }
+    // The same for a write in a tick ("pisz"), at an address a register holds.
+    void PrzedZapisemWTakcie(const TMaszyna& m, std::int64_t adres) {
+        if (ostatniaKomorka == adres) [[likely]]
             return;
         ZapiszKomorke(m, adres);
     }
     void Pobrano(std::string znaki) {
+        Licz();
         Dodaj(dodatki.emplace_back(TDodatek{n, !wTakcie, TPobrane{std::move(znaki)}}));
     }
     void PrzedWypisaniem(const TKonsola& k) {
+        Licz();
         Dodaj(dodatki.emplace_back(TDodatek{n, !wTakcie, TWyjscie{k.StanWyjscia()}}));
     }
     void PrzedKomunikatem(const TDziennik& d);
@@ -272,10 +287,18 @@ class THistoria {
     TKolejka<TReczny> reczne;
     std::size_t bajty = 0;
 
-    std::uint64_t n = 0; // the next tick's number
-    // A cell with a record made since the last kept state, when ostatniaPoPunkcie.
-    std::int64_t ostatniaKomorka = 0;
-    bool ostatniaPoPunkcie = false;
+    std::uint64_t n = 0; // the next tick's number; during a series, see Licz
+    // During a series: the machine's count, and what makes it the tick's number.
+    const std::uint64_t* licznikSerii = nullptr;
+    std::uint64_t bazaSerii = 0;
+    // Brings `n` up to the tick in progress; everything that records calls it first.
+    void Licz() {
+        if (licznikSerii) n = *licznikSerii + bazaSerii;
+    }
+    // A cell with a record made since the last kept state, or BrakKomorki. A tick writes
+    // at an address a register holds, never negative.
+    static constexpr std::int64_t BrakKomorki = -1;
+    std::int64_t ostatniaKomorka = BrakKomorki;
     std::uint64_t pierwszy = 0; // with Pierwszy(), the oldest tick that can be undone
     int doPunktu = 0;           // ticks until the next kept state
     // Side by side, so a tick's end clears them in one store.

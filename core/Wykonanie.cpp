@@ -88,7 +88,7 @@ template <bool Sprawdzaj> void TMaszyna::WykonajKroki(std::uint64_t kroki) {
 
 // "pisz": PiszPaO, with the history's check in place rather than behind a call.
 [[gnu::always_inline]] inline void TMaszyna::PiszWTakcie() {
-    if (historia) historia->PrzedZapisemPaO(*this, W(Slot::A));
+    if (historia) historia->PrzedZapisemWTakcie(*this, W(Slot::A));
     pao.Pisz(W(Slot::A), W(Slot::S), bityAdresu);
 }
 
@@ -413,11 +413,13 @@ std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
     // In place, not through WykonajKroki: the steps left here are few and the call costs.
     for (std::uint64_t m = p.krokiPo; m != 0; m &= m - 1)
         Wykonaj<false>(KolejnoscWykonania[static_cast<std::size_t>(std::countr_zero(m))]);
-    for (int i = 0; i < p.liczbaKrokowRejestrow; ++i) {
+    // The counts are bytes, which any store may alias: read once, not after every store.
+    const int krokiRejestrow = p.liczbaKrokowRejestrow, zatrzasniecia = p.liczbaZatrzasniec;
+    for (int i = 0; i < krokiRejestrow; ++i) {
         const auto [slot, o] = p.krokiRejestrow[static_cast<std::size_t>(i)];
         W(slot) = (W(slot) + static_cast<std::uint32_t>(o)) & M(slot);
     }
-    for (int i = 0; i < p.liczbaZatrzasniec; ++i) {
+    for (int i = 0; i < zatrzasniecia; ++i) {
         const auto [rejestr, zrodlo] = p.zatrzasniecia[static_cast<std::size_t>(i)];
         W(rejestr) = W(zrodlo) & M(rejestr);
     }
@@ -464,23 +466,36 @@ TWynikSerii TMaszyna::TaktySerii(std::uint64_t maks, bool jedenRozkaz) {
     std::uint64_t n = 0, rozkazy = 0;
     bool koniec = false;
     std::int32_t r = biezacyWiersz;
+    // With the history, the ticks go in parts that end where a state is due, so a tick
+    // does not count down to it: `doPunktu` as the history keeps it between ticks.
     int doPunktu = 0;
-    if constexpr (ZHistoria) doPunktu = historia->PoczatekSerii();
+    if constexpr (ZHistoria) doPunktu = historia->PoczatekSerii(*this);
     while (n < maks) {
-        const auto i = static_cast<std::size_t>(static_cast<std::int64_t>(r) + 1);
-        const TWierszMikroprogramu& w = i < liczbaWierszy ? wiersze[i] : pusty;
-        if constexpr (ZHistoria)
-            if (--doPunktu <= 0) [[unlikely]]
-                doPunktu = historia->PunktSerii(*this);
-        ++numerTaktu;
-        r = WykonajWiersz(w, r);
-        biezacyWiersz = r;
-        if constexpr (ZPunktami) SprawdzPunktyZatrzymania();
-        if constexpr (ZHistoria) historia->TaktSerii();
-        ++n;
-        koniec = r == -1;
-        rozkazy += koniec;
-        if (zatrzymana || stan.ZadanieStopu || (koniec && jedenRozkaz)) break;
+        std::uint64_t koniecPartii = maks;
+        if constexpr (ZHistoria) {
+            // The next tick is the one a state comes before; this part is its ticks.
+            if (doPunktu <= 1) doPunktu = historia->PunktSerii(*this) + 1;
+            koniecPartii = n + std::min<std::uint64_t>(maks - n, doPunktu - 1);
+        }
+        const std::uint64_t poczatekPartii = n;
+        bool stop = false;
+        while (n < koniecPartii) {
+            const auto i = static_cast<std::size_t>(static_cast<std::int64_t>(r) + 1);
+            const TWierszMikroprogramu& w = i < liczbaWierszy ? wiersze[i] : pusty;
+            ++numerTaktu;
+            r = WykonajWiersz(w, r);
+            biezacyWiersz = r;
+            if constexpr (ZPunktami) SprawdzPunktyZatrzymania();
+            ++n;
+            koniec = r == -1;
+            rozkazy += koniec;
+            if (zatrzymana || stan.ZadanieStopu || (koniec && jedenRozkaz)) {
+                stop = true;
+                break;
+            }
+        }
+        doPunktu -= static_cast<int>(n - poczatekPartii);
+        if (stop) break;
     }
     if constexpr (ZHistoria) historia->KoniecSerii(doPunktu);
     return {n, rozkazy, koniec};
