@@ -3,11 +3,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "PetlaPrzykladu.h"
 #include "TSymulator.h"
@@ -80,6 +83,13 @@ struct TMaszynaWzorcowa {
         wiersz = w.nastepny < 0 ? static_cast<int>(KOD) + 1 : w.nastepny;
     }
 };
+
+// Ticks in a function of their own that starts a cache line, as the machine's own loop
+// does: where the linker puts either then does not change its speed.
+[[gnu::noinline, gnu::aligned(64)]] void Takty(TMaszynaWzorcowa& m, std::uint64_t n) {
+    for (; n > 0; --n)
+        m.Takt();
+}
 
 } // namespace wzorzec
 
@@ -160,12 +170,53 @@ bool TeSameStany() {
 }
 
 void BM_Wzorzec(benchmark::State& state) {
+    constexpr std::uint64_t Porcja = 65536;
     auto m = PetlaWzorcowa();
     for (auto _ : state) {
-        m.Takt();
+        wzorzec::Takty(m, Porcja);
         benchmark::DoNotOptimize(m.wiersz);
     }
-    state.SetItemsProcessed(state.iterations());
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(Porcja));
+}
+
+// The runner's loop and the reference loop in turns, a million ticks each, as many pairs
+// as the run takes; the median of the pairs' ratios, so that a pair that another program
+// on the machine slowed down does not move it. Time is CPU time of this thread.
+void BM_RunnerIWzorzecNaPrzemian(benchmark::State& state) {
+    constexpr std::uint64_t Milion = 1'000'000;
+    TSymulator s;
+    s.Maszyna.UstawHistorie(nullptr);
+    Petla(s);
+    s.RozpocznijPrzebieg(TPolecenie::Program);
+    auto m = PetlaWzorcowa();
+    const auto czas = [](auto&& f) {
+        timespec a{}, b{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &a);
+        f();
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &b);
+        return static_cast<double>(b.tv_sec - a.tv_sec) + (b.tv_nsec - a.tv_nsec) / 1e9;
+    };
+    std::vector<double> stosunki;
+    int i = 0;
+    for (auto _ : state) {
+        double runner = 0, wzorzec = 0;
+        const auto runnera = [&] { runner = czas([&] { s.PorcjaPrzebiegu({.Takty = Milion}); }); };
+        const auto wzorca = [&] { wzorzec = czas([&] { wzorzec::Takty(m, Milion); }); };
+        if (i++ % 2 == 0) {
+            runnera();
+            wzorca();
+        } else {
+            wzorca();
+            runnera();
+        }
+        benchmark::DoNotOptimize(m.wiersz);
+        stosunki.push_back(wzorzec / runner);
+    }
+    std::sort(stosunki.begin(), stosunki.end());
+    const std::size_t p = stosunki.size() / 2;
+    state.counters["stosunek_mediana"] =
+        stosunki.size() % 2 ? stosunki[p] : (stosunki[p - 1] + stosunki[p]) / 2;
+    s.ZakonczPrzebieg();
 }
 
 // A program printing without end: the console keeps at most its limit of characters,
@@ -188,16 +239,21 @@ BENCHMARK(BM_Takt);
 BENCHMARK(BM_ProgramPorcjami);
 BENCHMARK(BM_ProgramZLicznikiem)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ProgramZFunkcja)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunnerIWzorzecNaPrzemian)->Iterations(40)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrukowanieBezKonca)->Unit(benchmark::kMillisecond);
 
 // Prints the usual table, then the runner's loop against the reference loop.
 class TRaport : public benchmark::ConsoleReporter {
   public:
     std::map<std::string, double> TaktyNaSekunde;
+    double StosunekNaPrzemian = 0;
     void ReportRuns(const std::vector<Run>& przebiegi) override {
         ConsoleReporter::ReportRuns(przebiegi);
         // With --benchmark_repetitions the median stands for the run.
         for (const auto& p : przebiegi) {
+            const auto m = p.counters.find("stosunek_mediana");
+            if (m != p.counters.end() && (p.aggregate_name == "median" || p.aggregate_name.empty()))
+                StosunekNaPrzemian = m->second;
             const auto l = p.counters.find("items_per_second");
             if (l == p.counters.end()) continue;
             if (p.aggregate_name == "median" || p.aggregate_name.empty())
@@ -225,6 +281,9 @@ int main(int argc, char** argv) {
             std::printf("%-24s %6.1f M taktów/s, wzorzec %6.1f M taktów/s, stosunek %.2f\n", nazwa,
                         i->second / 1e6, w->second / 1e6, i->second / w->second);
     }
+    if (raport.StosunekNaPrzemian > 0)
+        std::printf("runner i wzorzec na przemian: stosunek %.2f (mediana par)\n",
+                    raport.StosunekNaPrzemian);
     benchmark::Shutdown();
     return 0;
 }
