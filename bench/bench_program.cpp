@@ -197,6 +197,7 @@ void BM_RunnerIWzorzecNaPrzemian(benchmark::State& state) {
         return static_cast<double>(b.tv_sec - a.tv_sec) + (b.tv_nsec - a.tv_nsec) / 1e9;
     };
     std::vector<double> stosunki;
+    double czasRunnera = 0, czasWzorca = 0;
     int i = 0;
     for (auto _ : state) {
         double runner = 0, wzorzec = 0;
@@ -211,7 +212,11 @@ void BM_RunnerIWzorzecNaPrzemian(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(m.wiersz);
         stosunki.push_back(wzorzec / runner);
+        czasRunnera += runner, czasWzorca += wzorzec;
     }
+    const double takty = static_cast<double>(stosunki.size() * Milion);
+    state.counters["runner_takty_na_s"] = takty / czasRunnera;
+    state.counters["wzorzec_takty_na_s"] = takty / czasWzorca;
     std::sort(stosunki.begin(), stosunki.end());
     const std::size_t p = stosunki.size() / 2;
     state.counters["stosunek_mediana"] =
@@ -246,14 +251,18 @@ BENCHMARK(BM_DrukowanieBezKonca)->Unit(benchmark::kMillisecond);
 class TRaport : public benchmark::ConsoleReporter {
   public:
     std::map<std::string, double> TaktyNaSekunde;
-    double StosunekNaPrzemian = 0;
+    double StosunekNaPrzemian = 0, RunnerNaPrzemian = 0, WzorzecNaPrzemian = 0;
     void ReportRuns(const std::vector<Run>& przebiegi) override {
         ConsoleReporter::ReportRuns(przebiegi);
         // With --benchmark_repetitions the median stands for the run.
         for (const auto& p : przebiegi) {
             const auto m = p.counters.find("stosunek_mediana");
-            if (m != p.counters.end() && (p.aggregate_name == "median" || p.aggregate_name.empty()))
+            if (m != p.counters.end() &&
+                (p.aggregate_name == "median" || p.aggregate_name.empty())) {
                 StosunekNaPrzemian = m->second;
+                RunnerNaPrzemian = p.counters.at("runner_takty_na_s");
+                WzorzecNaPrzemian = p.counters.at("wzorzec_takty_na_s");
+            }
             const auto l = p.counters.find("items_per_second");
             if (l == p.counters.end()) continue;
             if (p.aggregate_name == "median" || p.aggregate_name.empty())
@@ -282,7 +291,9 @@ int main(int argc, char** argv) {
                         i->second / 1e6, w->second / 1e6, i->second / w->second);
     }
     if (raport.StosunekNaPrzemian > 0)
-        std::printf("runner i wzorzec na przemian: stosunek %.2f (mediana par)\n",
+        std::printf("na przemian: runner %6.1f M taktów/s, wzorzec %6.1f M taktów/s, stosunek "
+                    "%.2f (mediana par)\n",
+                    raport.RunnerNaPrzemian / 1e6, raport.WzorzecNaPrzemian / 1e6,
                     raport.StosunekNaPrzemian);
     benchmark::Shutdown();
     return 0;
