@@ -198,23 +198,27 @@ class TMaszyna {
     TStanPracy& stan;
     TSluchaczMaszyny* sluchacz = nullptr;
     bool poczatkiTaktow = true;
-    std::uint64_t numerTaktu = 0;
     THistoria* historia = nullptr;
+    int bityAdresu = 5, bityKodu = 3;
+    std::uint32_t maskaAdresu = 31, maskaKodu = 7;
+    std::array<std::uint32_t, 30> maski{};
+    std::array<std::int32_t, 30> szerokosci{};
 
+    // What a tick writes, side by side in as few cache lines as can be. A load whose
+    // address matches an earlier store's in the low 12 bits may wait for it; the narrower
+    // the stores, the less a tick's speed depends on where the machine lands in memory
+    // against the rows it reads (measured: the window's run varied less between processes).
+    static constexpr std::int32_t TekstWlasny = std::numeric_limits<std::int32_t>::min();
+    std::uint64_t numerTaktu = 0;
+    std::int32_t biezacyWiersz = -1;
+    std::int32_t wierszTekstu = TekstWlasny; // the row whose text is current, or TekstWlasny
+    bool zatrzymana = false;
+    bool urzadzenieGotowe = false;
     // The slots 1..29, each property in an array of its own: a kept state of the history
     // copies the values and the flags as two blocks. The flags are bool, not a byte type:
     // a store through a byte may alias anything, and would make a tick reload every member.
-    std::array<std::uint32_t, 30> wartosci{};
-    std::array<std::uint32_t, 30> maski{};
-    std::array<std::int32_t, 30> szerokosci{};
     std::array<bool, 30> flagi{};
-    int bityAdresu = 5, bityKodu = 3;
-    std::uint32_t maskaAdresu = 31, maskaKodu = 7;
-    std::int32_t biezacyWiersz = -1;
-    bool zatrzymana = false;
-    bool urzadzenieGotowe = false;
-    static constexpr std::int32_t TekstWlasny = std::numeric_limits<std::int32_t>::min();
-    std::int32_t wierszTekstu = TekstWlasny; // the row whose text is current, or TekstWlasny
-    std::string biezacyTekst;                // the text when it is not a row's
+    std::array<std::uint32_t, 30> wartosci{};
+    std::string biezacyTekst; // the text when it is not a row's
     TPaO pao;
 };

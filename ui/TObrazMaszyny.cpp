@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QRegion>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -295,7 +296,11 @@ void TObrazMaszyny::RysujMaszyne() {
     Zbuduj();
     UmiescDzieci();
     Maluj();
-    update();
+    // The memory's scroll bar covers its part of the picture and repaints itself when it
+    // changes; repainting it with every picture costs a run its time.
+    QRegion obszar(rect());
+    if (ScrollBarPaO->isVisible()) obszar -= ScrollBarPaO->geometry();
+    update(obszar);
 }
 
 void TObrazMaszyny::OdswiezMaszyne() {
