@@ -63,7 +63,7 @@ void THistoria::ZapiszReczny(const TMaszyna& m) {
 // made after it, so a cell written again since that state needs no second record: its
 // first one already gives the value to restore. Loops write the same few cells over and
 // over; a short look back skips most of their records.
-void THistoria::ZapiszKomorke(const TMaszyna& m, std::int64_t adres) {
+void THistoria::PrzedZapisemPaO(const TMaszyna& m, std::int64_t adres) {
     Licz();
     if (!wTakcie) PozaTaktem(m);
     if (!punkty.empty()) {

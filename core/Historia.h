@@ -116,19 +116,15 @@ class THistoria {
     void PozaTaktem(const TMaszyna& m) {
         if (!wTakcie && !zmiana) ZapiszZmiane(m);
     }
-    void PrzedZapisemPaO(const TMaszyna& m, std::int64_t adres) {
-        // A loop writes the same cells over and over: a cell with a record since the last
-        // kept state needs no other (see ZapiszKomorke), and the newest such cell is
-        // known without a look.
-        if (wTakcie && ostatniaKomorka == adres) [[likely]]
-            return;
-        ZapiszKomorke(m, adres);
-    }
-    // The same for a write in a tick ("pisz"), at an address a register holds.
+    // A PaO cell about to be written, between ticks or in one.
+    void PrzedZapisemPaO(const TMaszyna& m, std::int64_t adres);
+    // The same for a write in a tick ("pisz"), at an address a register holds. A loop
+    // writes the same cells over and over: a cell with a record since the last kept state
+    // needs no other (see PrzedZapisemPaO), and the newest such cell is known without a look.
     void PrzedZapisemWTakcie(const TMaszyna& m, std::int64_t adres) {
         if (ostatniaKomorka == adres) [[likely]]
             return;
-        ZapiszKomorke(m, adres);
+        PrzedZapisemPaO(m, adres);
     }
     void Pobrano(std::string znaki) {
         Licz();
@@ -248,7 +244,6 @@ class THistoria {
     };
 
     void PrzedTaktemRzadko(const TMaszyna& m);
-    void ZapiszKomorke(const TMaszyna& m, std::int64_t adres);
     // The oldest tick that can be undone: the ring keeps the newest maksTaktow ticks, and a
     // way back or the budget may have dropped more. `pierwszy` itself is brought up to date
     // only when it matters, so a tick does not pay for it.

@@ -177,6 +177,7 @@ class TMaszyna {
     void PoczatekTaktu();
     void WyczyscMagistraleTaktu();
     void WykonajPrzygotowany(const TPrzygotowanie& p);
+    std::int32_t Cel(const TWierszMikroprogramu& w) const;
     std::int32_t WykonajWiersz(const TWierszMikroprogramu& w, std::int32_t r);
     template <bool ZHistoria, bool ZPunktami>
     TWynikSerii TaktySerii(std::uint64_t maks, bool jedenRozkaz);

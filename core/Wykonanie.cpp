@@ -393,10 +393,14 @@ bool TMaszyna::WarunekSpelniony(std::string_view nazwa) const {
     return WarunekSpelniony(WarunekZNazwy(nazwa));
 }
 
-std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
-    const TWierszMikroprogramu& w = pamiec.Wiersz(r);
+// The row that follows `w` by its targets and condition.
+[[gnu::always_inline]] inline std::int32_t TMaszyna::Cel(const TWierszMikroprogramu& w) const {
     if (w.KodWarunku == TWarunek::Brak) return w.NumerCel0;
     return WarunekSpelniony(w.KodWarunku) ? w.NumerCel1 : w.NumerCel0;
+}
+
+std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
+    return Cel(pamiec.Wiersz(r));
 }
 
 // The tick of a set that BezKomunikatow() clears, in the phases of its TPrzygotowanie.
@@ -439,9 +443,7 @@ std::int32_t TMaszyna::NastepnyWiersz(std::int32_t r) const {
         WyczyscMagistraleTaktu();
         WykonajKroki<true>(w.Zestaw.kroki);
     }
-    if (r == -1) return static_cast<std::int32_t>(W(Slot::KOD));
-    if (w.KodWarunku == TWarunek::Brak) return w.NumerCel0;
-    return WarunekSpelniony(w.KodWarunku) ? w.NumerCel1 : w.NumerCel0;
+    return r == -1 ? static_cast<std::int32_t>(W(Slot::KOD)) : Cel(w);
 }
 
 TWynikTaktu TMaszyna::Takt() {
