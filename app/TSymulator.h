@@ -262,6 +262,7 @@ TWynikPorcjiPrzebiegu TSymulator::PorcjaPrzebiegu(const TPorcjaPrzebiegu& p, F&&
         w.Takty += c.Takty;
         w.Rozkazy += c.Rozkazy;
         if (c.Takty > 0) w.KoniecRozkazu = c.KoniecRozkazu;
+        w.StopWPorcji = w.StopWPorcji || c.StopWPorcji;
     };
     using Zegar = std::chrono::steady_clock;
     const bool naCzas = p.Czas != std::chrono::nanoseconds::max();

@@ -91,21 +91,20 @@ TPrzebiegProgramu Uruchom(TSymulator& s, const TZadanie& z, TSlad* slad) {
         porcja.Takty = z.MaksTaktow - w.Takty;
         if (nastepne < przerwania.size())
             porcja.Takty = std::min(porcja.Takty, przerwania[nastepne].Takt - 1 - w.Takty);
+        TWynikPorcjiPrzebiegu r;
         if (slad) {
-            s.PorcjaPrzebiegu(porcja, [&](TWynikTaktu) {
-                ++w.Takty;
-                slad->Zapisz(w.Takty, wiersz, s.Maszyna);
+            std::uint64_t takt = w.Takty;
+            r = s.PorcjaPrzebiegu(porcja, [&](TWynikTaktu) {
+                slad->Zapisz(++takt, wiersz, s.Maszyna);
                 wiersz = s.Maszyna.BiezacyWiersz();
-                if (s.StanPracy.ZadanieStopu) w.PunktTrafiony = true;
                 return true;
             });
         } else {
-            // Nothing to do between ticks: the machine runs the slice in its own loop. Only a
-            // breakpoint sets the stop request in a tick, and the slice ends right after it.
-            const auto r = s.PorcjaPrzebiegu(porcja);
-            w.Takty += r.Takty;
-            if (r.Takty > 0 && s.StanPracy.ZadanieStopu) w.PunktTrafiony = true;
+            // Nothing to do between ticks: the machine runs the slice in its own loop.
+            r = s.PorcjaPrzebiegu(porcja);
         }
+        w.Takty += r.Takty;
+        if (r.StopWPorcji) w.PunktTrafiony = true;
     }
     // The limit of ticks ends the run here.
     s.ZakonczPrzebieg();

@@ -15,6 +15,8 @@ struct TWynikPorcji {
     std::uint64_t Rozkazy = 0;  // instructions finished in this slice
     bool KoniecRozkazu = false; // the slice's last tick finished an instruction
     bool Zakonczone = false;    // the command has ended
+    // It ended at a stop request made during the slice: in a tick, that is a breakpoint.
+    bool StopWPorcji = false;
 };
 
 // The function between ticks for a slice that needs none: the slice then runs its ticks in
@@ -99,5 +101,6 @@ template <class F> TWynikPorcji TPrzebieg::Porcja(std::uint64_t maksTaktow, F&& 
         }
     }
     takty += n;
-    return {n, rozkazy, koniecRozkazu, !trwa};
+    // A request standing before the slice ended the command before its first tick.
+    return {n, rozkazy, koniecRozkazu, !trwa, n > 0 && st.ZadanieStopu};
 }

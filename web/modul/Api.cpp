@@ -250,10 +250,9 @@ Json Przebieg(TApi::TStan& st, const Json& a, TPolecenie polecenie) {
             return {{"trwa", false}, {"takty", 0}, {"zatrzymana", true}};
         st.punktTrafiony = false;
     }
-    // Only a breakpoint sets the stop request in a tick, and the slice ends right after it.
     const auto w = s.PorcjaPrzebiegu(porcja);
     st.takty += w.Takty;
-    if (w.Takty > 0 && s.StanPracy.ZadanieStopu) st.punktTrafiony = true;
+    if (w.StopWPorcji) st.punktTrafiony = true;
     return {{"trwa", !w.Zakonczone}, {"takty", w.Takty}, {"zatrzymana", s.Maszyna.Zatrzymana()}};
 }
 
