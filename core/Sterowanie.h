@@ -82,12 +82,15 @@ template <class F> TWynikPorcji TPrzebieg::Porcja(std::uint64_t maksTaktow, F&& 
     TMaszyna& maszyna = m;
     const TStanPracy& st = stan;
     const bool jedenRozkaz = polecenie == TPolecenie::Rozkaz;
+    // The command ends after a tick that halted, asked to stop or finished its instruction.
+    const auto konczy = [&] {
+        return maszyna.Zatrzymana() || st.ZadanieStopu || (koniecRozkazu && jedenRozkaz);
+    };
     if constexpr (std::is_same_v<std::remove_cvref_t<F>, TBezWgladu>) {
         if (trwa && maksTaktow > 0) {
             const TWynikSerii s = maszyna.Takty(maksTaktow, jedenRozkaz);
             n = s.Takty, rozkazy = s.Rozkazy, koniecRozkazu = s.KoniecRozkazu;
-            if (maszyna.Zatrzymana() || st.ZadanieStopu || (koniecRozkazu && jedenRozkaz))
-                Zakoncz();
+            if (konczy()) Zakoncz();
         }
     } else {
         while (trwa && n < maksTaktow) {
@@ -95,9 +98,7 @@ template <class F> TWynikPorcji TPrzebieg::Porcja(std::uint64_t maksTaktow, F&& 
             ++n;
             koniecRozkazu = r == TWynikTaktu::KoniecRozkazu;
             rozkazy += koniecRozkazu;
-            const bool dalej = poTakcie(r);
-            if (!dalej || maszyna.Zatrzymana() || st.ZadanieStopu || (koniecRozkazu && jedenRozkaz))
-                Zakoncz();
+            if (!poTakcie(r) || konczy()) Zakoncz();
         }
     }
     takty += n;
