@@ -83,6 +83,7 @@ struct TPrymityw {
     std::uint8_t Grubosc = 1;
     TCzcionka Czcionka;
     std::string Tekst; // UTF-8
+    bool operator==(const TPrymityw&) const = default;
 };
 
 // The context menu a value box opens.

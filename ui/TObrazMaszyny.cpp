@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <list>
 #include <string_view>
+#include <unordered_map>
 
 #include "Opisy.h"
 #include "TSymulator.h"
@@ -58,8 +59,15 @@ class TMiaraQt : public TMiaraTekstu {
     const QFont& Czcionka(const TCzcionka& c) const { return Wpis(c).czcionka; }
     const QFontMetrics& Metryka(const TCzcionka& c) const { return Wpis(c).metryka; }
 
+    // The labels are the same texts redraw after redraw, and values repeat: widths are
+    // remembered, up to a bound past which they are forgotten all at once.
     int Szerokosc(std::string_view tekst, const TCzcionka& c) const override {
-        return Metryka(c).horizontalAdvance(Tekst(tekst));
+        const TWpis& w = Wpis(c);
+        if (const auto i = w.szerokosci.find(tekst); i != w.szerokosci.end()) return i->second;
+        if (w.szerokosci.size() >= 4096) w.szerokosci.clear();
+        const int s = w.metryka.horizontalAdvance(Tekst(tekst));
+        w.szerokosci.emplace(tekst, s);
+        return s;
     }
     int Wysokosc(const TCzcionka& c) const override { return Metryka(c).height(); }
     std::string SkrocWSrodku(std::string_view tekst, const TCzcionka& c,
@@ -72,10 +80,17 @@ class TMiaraQt : public TMiaraTekstu {
     }
 
   private:
+    struct THasz {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view t) const {
+            return std::hash<std::string_view>{}(t);
+        }
+    };
     struct TWpis {
         TCzcionka opis;
         QFont czcionka;
         QFontMetrics metryka;
+        mutable std::unordered_map<std::string, int, THasz, std::equal_to<>> szerokosci;
     };
     const TWpis& Wpis(const TCzcionka& c) const {
         for (const TWpis& w : wpisy)
@@ -85,42 +100,95 @@ class TMiaraQt : public TMiaraTekstu {
         f.setItalic(c.Kursywa);
         if (c.Rozmiar != 12) f.setPixelSize(c.Rozmiar);
         // Few fonts ever: a list keeps the entries where they are.
-        return wpisy.emplace_back(TWpis{c, f, QFontMetrics(f)});
+        return wpisy.emplace_back(TWpis{c, f, QFontMetrics(f), {}});
     }
     mutable std::list<TWpis> wpisy;
 };
 
 namespace {
 
-void MalujSchemat(QPainter& p, const TObrazSchematu& o, const TMiaraQt& miara) {
-    const QColor obrys(static_cast<QRgb>(KolorCzarny));
-    for (const TPrymityw& x : o.Prymitywy)
-        switch (x.Rodzaj) {
-        case TRodzajPrymitywu::Prostokat: {
-            const int w = x.X2 - x.X1, h = x.Y2 - x.Y1;
-            Wypelnij(p, x.X1, x.Y1, w, h, x.Kolor);
-            if (x.Obrys) {
-                p.fillRect(QRect(x.X1, x.Y1, w, 1), obrys);
-                p.fillRect(QRect(x.X1, x.Y2 - 1, w, 1), obrys);
-                p.fillRect(QRect(x.X1, x.Y1, 1, h), obrys);
-                p.fillRect(QRect(x.X2 - 1, x.Y1, 1, h), obrys);
-            }
-            break;
+void MalujPrymityw(QPainter& p, const TPrymityw& x, const TMiaraQt& miara) {
+    switch (x.Rodzaj) {
+    case TRodzajPrymitywu::Prostokat: {
+        const int w = x.X2 - x.X1, h = x.Y2 - x.Y1;
+        Wypelnij(p, x.X1, x.Y1, w, h, x.Kolor);
+        if (x.Obrys) {
+            const QColor obrys(static_cast<QRgb>(KolorCzarny));
+            p.fillRect(QRect(x.X1, x.Y1, w, 1), obrys);
+            p.fillRect(QRect(x.X1, x.Y2 - 1, w, 1), obrys);
+            p.fillRect(QRect(x.X1, x.Y1, 1, h), obrys);
+            p.fillRect(QRect(x.X2 - 1, x.Y1, 1, h), obrys);
         }
-        case TRodzajPrymitywu::Linia:
-            Linia(p, x);
-            break;
-        case TRodzajPrymitywu::Tekst:
-            p.setFont(miara.Czcionka(x.Czcionka));
-            p.setPen(QColor(static_cast<QRgb>(x.Kolor)));
-            p.drawText(QPoint(x.X1, x.Y1 + miara.Metryka(x.Czcionka).ascent()),
-                       TMiaraQt::Tekst(x.Tekst));
-            break;
-        case TRodzajPrymitywu::Piksel:
-            Wypelnij(p, x.X1, x.Y1, 1, 1, x.Kolor);
-            break;
-        }
+        break;
+    }
+    case TRodzajPrymitywu::Linia:
+        Linia(p, x);
+        break;
+    case TRodzajPrymitywu::Tekst:
+        p.setFont(miara.Czcionka(x.Czcionka));
+        p.setPen(QColor(static_cast<QRgb>(x.Kolor)));
+        p.drawText(QPoint(x.X1, x.Y1 + miara.Metryka(x.Czcionka).ascent()),
+                   TMiaraQt::Tekst(x.Tekst));
+        break;
+    case TRodzajPrymitywu::Piksel:
+        Wypelnij(p, x.X1, x.Y1, 1, 1, x.Kolor);
+        break;
+    }
 }
+
+// How far ahead the painted and the new primitives are searched for a place where they agree.
+constexpr std::size_t OknoZgodnosci = 8;
+
+bool TenSamKsztalt(const TPrymityw& a, const TPrymityw& b) {
+    return a.Rodzaj == b.Rodzaj && a.X1 == b.X1 && a.Y1 == b.Y1 && a.X2 == b.X2 && a.Y2 == b.Y2;
+}
+
+// The picture in squares, each marked when a pixel in it may have changed: a changed
+// signal is many small primitives close together, and a few squares hold them all.
+class TKafle {
+  public:
+    static constexpr int Bok = 32;
+    void Oznacz(const QRect& r) {
+        Dla(r, [](bool& k) {
+            k = true;
+            return false;
+        });
+    }
+    bool Dotyka(const QRect& r) {
+        return Dla(r, [](bool& k) { return k; });
+    }
+    // The marked squares, a row's neighbours joined.
+    QRegion Obszar() const {
+        QRegion o;
+        for (int y = 0; y < Wiersze; ++y)
+            for (int x = 0; x < Kolumny;) {
+                if (!k[Indeks(x, y)]) {
+                    ++x;
+                    continue;
+                }
+                const int od = x;
+                while (x < Kolumny && k[Indeks(x, y)])
+                    ++x;
+                o += QRect(od * Bok, y * Bok, (x - od) * Bok, Bok);
+            }
+        return o;
+    }
+
+  private:
+    static constexpr int Kolumny = (TObrazMaszyny::Szerokosc + Bok - 1) / Bok;
+    static constexpr int Wiersze = (TObrazMaszyny::Wysokosc + Bok - 1) / Bok;
+    static std::size_t Indeks(int x, int y) { return static_cast<std::size_t>(y * Kolumny + x); }
+    // f on the squares r touches, until it returns true.
+    template <class F> bool Dla(QRect r, F f) {
+        r &= QRect(0, 0, TObrazMaszyny::Szerokosc, TObrazMaszyny::Wysokosc);
+        if (r.isEmpty()) return false;
+        for (int y = r.top() / Bok; y <= r.bottom() / Bok; ++y)
+            for (int x = r.left() / Bok; x <= r.right() / Bok; ++x)
+                if (f(k[Indeks(x, y)])) return true;
+        return false;
+    }
+    std::array<bool, static_cast<std::size_t>(Kolumny* Wiersze)> k{};
+};
 
 constexpr qreal KrokiSkali[] = {0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 2.5, 3.0, 4.0};
 
@@ -279,26 +347,123 @@ void TObrazMaszyny::Zbuduj() {
     RysujSchemat(symulator.Maszyna, symulator.Architektura, ScrollBarPaO->value(), *miara, schemat);
 }
 
-void TObrazMaszyny::Maluj() {
+QRect TObrazMaszyny::ObszarPrymitywu(const TPrymityw& x) const {
+    switch (x.Rodzaj) {
+    case TRodzajPrymitywu::Prostokat:
+        return QRect(QPoint(x.X1, x.Y1), QPoint(x.X2, x.Y2)).normalized();
+    case TRodzajPrymitywu::Linia: {
+        const int g = x.Grubosc;
+        return QRect(QPoint(x.X1, x.Y1), QPoint(x.X2, x.Y2)).normalized().adjusted(-g, -g, g, g);
+    }
+    case TRodzajPrymitywu::Tekst: {
+        // Glyphs may overhang their advance and their line (accents), and smoothing
+        // reaches a pixel further.
+        const QFontMetrics& m = miara->Metryka(x.Czcionka);
+        const int zapas = m.height() / 2 + 2;
+        return QRect(x.X1, x.Y1, miara->Szerokosc(x.Tekst, x.Czcionka), m.height())
+            .adjusted(-zapas, -zapas, zapas, zapas);
+    }
+    case TRodzajPrymitywu::Piksel:
+        break;
+    }
+    return QRect(x.X1, x.Y1, 1, 1);
+}
+
+QRegion TObrazMaszyny::Maluj() {
     const qreal dpr = devicePixelRatioF();
     const QSize rozmiar(static_cast<int>(std::ceil(Szerokosc * skala * dpr)),
                         static_cast<int>(std::ceil(Wysokosc * skala * dpr)));
-    if (obraz.size() != rozmiar) obraz = QImage(rozmiar, QImage::Format_RGB32);
-    obraz.setDevicePixelRatio(dpr);
-    QPainter p(&obraz);
-    p.scale(skala, skala);
-    p.setClipRect(QRect(0, 0, Szerokosc, Wysokosc));
-    MalujSchemat(p, schemat, *miara);
+    const auto& nowe = schemat.Prymitywy;
+    const QRect calosc(0, 0, Szerokosc, Wysokosc);
+    // Only part of the image is painted anew when it still holds the picture before, at a
+    // whole number of pixels per picture pixel: the part's edges then fall between pixels,
+    // and every pixel inside comes out as a whole painting would make it.
+    const qreal naPiksel = skala * dpr;
+    bool czesc = obraz.size() == rozmiar && obraz.devicePixelRatio() == dpr &&
+                 !namalowane.empty() && naPiksel == std::round(naPiksel);
+    std::vector<QRect> noweObszary(nowe.size());
+    TKafle kafle;
+    // The primitives both lists have, in the same order; the rest were taken away or
+    // added. Only where those set pixels can a pixel differ: everywhere else the same
+    // primitives cover it in the same order. Past half the picture changed, the whole is
+    // painted.
+    std::size_t zmienione = 0;
+    auto zmieniony = [&](bool nowy, std::size_t k) {
+        if (++zmienione > nowe.size() / 2) czesc = false;
+        if (!czesc) return;
+        if (nowy)
+            kafle.Oznacz(noweObszary[k] = ObszarPrymitywu(nowe[k]));
+        else
+            kafle.Oznacz(obszary[k]);
+    };
+    std::size_t i = 0, j = 0; // in namalowane, in nowe
+    while (czesc && (i < namalowane.size() || j < nowe.size())) {
+        const bool oba = i < namalowane.size() && j < nowe.size();
+        if (oba && namalowane[i] == nowe[j]) {
+            noweObszary[j++] = obszary[i++];
+            continue;
+        }
+        // The same shape in another colour or with another text: one for the other.
+        // Otherwise the nearest pair ahead where the lists meet again: a few primitives
+        // more or fewer (a signal drawn active) between.
+        std::size_t pomin = 1, dodaj = 1;
+        bool znaleziony = oba && TenSamKsztalt(namalowane[i], nowe[j]);
+        for (std::size_t d = 1; d <= 2 * OknoZgodnosci && !znaleziony; ++d)
+            for (std::size_t a = d > OknoZgodnosci ? d - OknoZgodnosci : 0;
+                 a <= std::min(d, OknoZgodnosci) && !znaleziony; ++a) {
+                const std::size_t b = d - a;
+                if (i + a < namalowane.size() && j + b < nowe.size() &&
+                    namalowane[i + a] == nowe[j + b]) {
+                    pomin = a, dodaj = b;
+                    znaleziony = true;
+                }
+            }
+        if (!znaleziony) // none near: one taken away, one added
+            pomin = i < namalowane.size() ? 1 : 0, dodaj = j < nowe.size() ? 1 : 0;
+        for (std::size_t k = 0; k < pomin; ++k)
+            zmieniony(false, i++);
+        for (std::size_t k = 0; k < dodaj; ++k)
+            zmieniony(true, j++);
+    }
+    QRegion zmiana;
+    if (czesc) {
+        zmiana = kafle.Obszar();
+        if (!zmiana.isEmpty()) {
+            QPainter p(&obraz);
+            p.scale(skala, skala);
+            p.setClipRegion(zmiana);
+            for (std::size_t k = 0; k < nowe.size(); ++k)
+                if (kafle.Dotyka(noweObszary[k])) MalujPrymityw(p, nowe[k], *miara);
+        }
+    } else {
+        if (obraz.size() != rozmiar) obraz = QImage(rozmiar, QImage::Format_RGB32);
+        obraz.setDevicePixelRatio(dpr);
+        QPainter p(&obraz);
+        p.scale(skala, skala);
+        p.setClipRect(calosc);
+        for (std::size_t k = 0; k < nowe.size(); ++k) {
+            noweObszary[k] = ObszarPrymitywu(nowe[k]);
+            MalujPrymityw(p, nowe[k], *miara);
+        }
+        zmiana = calosc;
+    }
+    namalowane = nowe;
+    obszary = std::move(noweObszary);
+    // The widget's part: the picture's scaled out to whole pixels.
+    QRegion widget;
+    for (const QRect& r : zmiana)
+        widget += QRectF(r.x() * skala, r.y() * skala, r.width() * skala, r.height() * skala)
+                      .toAlignedRect();
+    return widget;
 }
 
 void TObrazMaszyny::RysujMaszyne() {
     emit TekstStatusu(QLatin1Char(' ') + QString::fromStdString(symulator.Maszyna.BiezacyTekst()));
     Zbuduj();
     UmiescDzieci();
-    Maluj();
+    QRegion obszar = Maluj();
     // The memory's scroll bar covers its part of the picture and repaints itself when it
     // changes; repainting it with every picture costs a run its time.
-    QRegion obszar(rect());
     if (ScrollBarPaO->isVisible()) obszar -= ScrollBarPaO->geometry();
     update(obszar);
 }

@@ -8,6 +8,8 @@
 // screen's pixel ratio and for the zoom chosen with Ctrl + mouse wheel.
 
 #include <QImage>
+#include <QRect>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 
@@ -16,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "Modalnie.h"
 #include "Schemat.h"
@@ -129,9 +132,12 @@ class TObrazMaszyny : public QWidget {
   private:
     void BudujMenu();
     void BudujPrzyciskiIRQ();
-    // The picture description, then the image painted from it.
+    // The picture description, then the image painted from it: whole, or only where the
+    // picture changed since the image was last painted. The part of the widget to update.
     void Zbuduj();
-    void Maluj();
+    QRegion Maluj();
+    // Where a primitive may set pixels, in picture coordinates.
+    QRect ObszarPrymitywu(const TPrymityw& x) const;
     void UmiescDzieci();
     QPoint PunktObrazu(QPointF punkt) const;
 
@@ -139,6 +145,9 @@ class TObrazMaszyny : public QWidget {
     std::unique_ptr<TMiaraQt> miara;
     TObrazSchematu schemat;
     QImage obraz;
+    // The primitives the image shows, and where each of them may have set pixels.
+    std::vector<TPrymityw> namalowane;
+    std::vector<QRect> obszary;
     qreal skala = 1.0;
     int jezyk = 1;
 };

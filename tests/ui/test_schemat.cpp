@@ -8,6 +8,8 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include <random>
+
 #include "Opisy.h"
 #include "Sterowanie.h"
 #include "TFrameMaszyna.h"
@@ -290,6 +292,45 @@ class TestSchematu : public QObject {
         t.s.StanPracy.TrybPracy = TTrybPracy::Reczny;
         QTest::mouseClick(&t.obraz, Qt::LeftButton, {}, Srodek(t.Etykieta(TSygnal::wel)) * 2);
         QVERIFY(t.Sygnal(TSygnal::wel).Wybrany);
+    }
+
+    // The image is painted anew only where the picture changed; after any change it must
+    // equal an image painted whole, pixel for pixel.
+    void czescObrazuJakCaly() {
+        TSchemat t("Max", Przyklad);
+        std::mt19937 los(7);
+        auto z = [&](int n) { return static_cast<int>(los() % static_cast<unsigned>(n)); };
+        for (int krok = 0; krok < 120; ++krok) {
+            switch (z(6)) {
+            case 0: // a tick of the program
+            case 1:
+                PolecenieTakt(t.M(), false);
+                break;
+            case 2: // a manual tick of a few signals
+                for (int i = 0; i < 3; ++i)
+                    t.s.Architektura.Sygnaly[static_cast<std::size_t>(1 + z(LiczbaSygnalow))]
+                        .Wybrany = true;
+                PolecenieTakt(t.M(), true);
+                break;
+            case 3: // a register's value, shown in another base
+                t.M().UstawRejestr(1 + z(LiczbaSlotow), static_cast<std::uint32_t>(los()));
+                t.Rejestr(1 + z(LiczbaSlotow)).Podstawa = std::array{2, 10, 16}[z(3)];
+                break;
+            case 4: // a word in memory, and the memory window moved
+                t.M().PiszPaO(z(32), static_cast<std::uint32_t>(los()));
+                t.obraz.ScrollBarPaO->setValue(z(t.obraz.ScrollBarPaO->maximum() + 1));
+                break;
+            case 5: // another zoom, sometimes one that is no whole number of pixels
+                t.obraz.UstawSkale(std::array{1.0, 2.0, 1.5, 1.0}[z(4)]);
+                break;
+            }
+            t.obraz.RysujMaszyne();
+            TObrazMaszyny caly(t.s);
+            caly.ScrollBarPaO->setValue(t.obraz.ScrollBarPaO->value());
+            caly.UstawSkale(t.obraz.Skala());
+            if (caly.Obraz() != t.obraz.Obraz())
+                QFAIL(qPrintable(QStringLiteral("krok %1").arg(krok)));
+        }
     }
 
     // ---- the panel ----
