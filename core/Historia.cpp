@@ -304,6 +304,12 @@ void THistoria::Przywroc(TMaszyna& m, std::uint64_t j) {
             }
             if (reczny < reczne.size() && reczne[reczny].takt == n) {
                 m.TaktRecznyZTekstem(reczne[reczny++].tekst);
+            } else if (n + 1 < j) {
+                // Up to the last tick or the next manual one, in one series (a stop
+                // request or a halt only shortens it).
+                const std::uint64_t koniec =
+                    reczny < reczne.size() ? std::min(reczne[reczny].takt, j - 1) : j - 1;
+                m.Takty(koniec - n, false);
             } else {
                 m.Takt();
             }
