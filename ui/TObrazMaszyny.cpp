@@ -369,6 +369,10 @@ QRect TObrazMaszyny::ObszarPrymitywu(const TPrymityw& x) const {
     return QRect(x.X1, x.Y1, 1, 1);
 }
 
+void TObrazMaszyny::MalujPrymityw(QPainter& p, const TPrymityw& x) const {
+    ::MalujPrymityw(p, x, *miara);
+}
+
 QRegion TObrazMaszyny::Maluj() {
     const qreal dpr = devicePixelRatioF();
     const QSize rozmiar(static_cast<int>(std::ceil(Szerokosc * skala * dpr)),
@@ -433,7 +437,7 @@ QRegion TObrazMaszyny::Maluj() {
             p.scale(skala, skala);
             p.setClipRegion(zmiana);
             for (std::size_t k = 0; k < nowe.size(); ++k)
-                if (kafle.Dotyka(noweObszary[k])) MalujPrymityw(p, nowe[k], *miara);
+                if (kafle.Dotyka(noweObszary[k])) MalujPrymityw(p, nowe[k]);
         }
     } else {
         if (obraz.size() != rozmiar) obraz = QImage(rozmiar, QImage::Format_RGB32);
@@ -443,7 +447,7 @@ QRegion TObrazMaszyny::Maluj() {
         p.setClipRect(calosc);
         for (std::size_t k = 0; k < nowe.size(); ++k) {
             noweObszary[k] = ObszarPrymitywu(nowe[k]);
-            MalujPrymityw(p, nowe[k], *miara);
+            MalujPrymityw(p, nowe[k]);
         }
         zmiana = calosc;
     }

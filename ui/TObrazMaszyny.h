@@ -8,6 +8,7 @@
 // screen's pixel ratio and for the zoom chosen with Ctrl + mouse wheel.
 
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <QRegion>
 #include <QString>
@@ -66,6 +67,12 @@ class TObrazMaszyny : public QWidget {
     const QImage& Obraz() const { return obraz; }
     // The picture as last built.
     const TObrazSchematu& Schemat() const { return schemat; }
+
+    // Where a primitive may set pixels, in picture coordinates: a change repaints the
+    // squares these touch, so a pixel outside would be left stale.
+    QRect ObszarPrymitywu(const TPrymityw& x) const;
+    // One primitive, as the image paints it.
+    void MalujPrymityw(QPainter& p, const TPrymityw& x) const;
 
     // Zoom factor (1 = 705 x 485 logical pixels); kept between 0.5 and 4.
     qreal Skala() const { return skala; }
@@ -136,8 +143,6 @@ class TObrazMaszyny : public QWidget {
     // picture changed since the image was last painted. The part of the widget to update.
     void Zbuduj();
     QRegion Maluj();
-    // Where a primitive may set pixels, in picture coordinates.
-    QRect ObszarPrymitywu(const TPrymityw& x) const;
     void UmiescDzieci();
     QPoint PunktObrazu(QPointF punkt) const;
 

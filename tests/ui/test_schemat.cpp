@@ -333,6 +333,61 @@ class TestSchematu : public QObject {
         }
     }
 
+    // A change repaints only the squares its primitives' areas touch, so no primitive may
+    // set a pixel outside its area: painted alone on white and on black, at zoom 1 and 2,
+    // every pixel it changed must lie inside. All signals active and registers in binary
+    // give the picture its widest texts.
+    void prymitywWSwoimObszarze() {
+        TSchemat t("Max", Przyklad);
+        for (auto& s : t.s.Architektura.Sygnaly)
+            s.Wybrany = true;
+        PolecenieTakt(t.M(), true);
+        for (int k = 1; k <= LiczbaSlotow; ++k) {
+            t.M().UstawRejestr(k, 0xA5A5A5A5u);
+            t.Rejestr(k).Podstawa = 2;
+        }
+        t.obraz.RysujMaszyne();
+        // Pixels further than Brzeg from a primitive's area are not looked at: nothing
+        // strays that far but a wrong coordinate, which the pictures' tests catch.
+        constexpr int Brzeg = 24;
+        for (const int skala : {1, 2})
+            for (const QRgb tlo : {qRgb(255, 255, 255), qRgb(0, 0, 0)}) {
+                QImage obraz((TObrazMaszyny::Szerokosc + 2 * Brzeg) * skala,
+                             (TObrazMaszyny::Wysokosc + 2 * Brzeg) * skala, QImage::Format_RGB32);
+                for (const TPrymityw& x : t.obraz.Schemat().Prymitywy) {
+                    const QRect obszar = t.obraz.ObszarPrymitywu(x);
+                    const QRect okno =
+                        QRect(obszar.topLeft() * skala,
+                              obszar.bottomRight() * skala + QPoint(skala - 1, skala - 1))
+                            .translated(Brzeg * skala, Brzeg * skala)
+                            .adjusted(-Brzeg * skala, -Brzeg * skala, Brzeg * skala,
+                                      Brzeg * skala) &
+                        obraz.rect();
+                    obraz.fill(tlo);
+                    {
+                        QPainter p(&obraz);
+                        p.scale(skala, skala);
+                        p.translate(Brzeg, Brzeg);
+                        t.obraz.MalujPrymityw(p, x);
+                    }
+                    for (int y = okno.top(); y <= okno.bottom(); ++y) {
+                        const auto* wiersz = reinterpret_cast<const QRgb*>(obraz.constScanLine(y));
+                        for (int xx = okno.left(); xx <= okno.right(); ++xx)
+                            if (wiersz[xx] != tlo &&
+                                !obszar.contains(xx / skala - Brzeg, y / skala - Brzeg))
+                                QFAIL(
+                                    qPrintable(QStringLiteral("\"%1\" (%2, %3) x%4: piksel %5, %6")
+                                                   .arg(QString::fromStdString(x.Tekst))
+                                                   .arg(x.X1)
+                                                   .arg(x.Y1)
+                                                   .arg(skala)
+                                                   .arg(xx / skala - Brzeg)
+                                                   .arg(y / skala - Brzeg)));
+                    }
+                }
+            }
+    }
+
     // ---- the panel ----
 
     void panelUkladRecznieITakt() {
