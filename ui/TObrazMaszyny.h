@@ -8,7 +8,6 @@
 // screen's pixel ratio and for the zoom chosen with Ctrl + mouse wheel.
 
 #include <QImage>
-#include <QPainter>
 #include <QRect>
 #include <QRegion>
 #include <QString>
@@ -23,6 +22,8 @@
 
 #include "Modalnie.h"
 #include "Schemat.h"
+
+class QPainter;
 
 class QAction;
 class QDialog;

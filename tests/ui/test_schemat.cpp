@@ -2,6 +2,7 @@
 #include <QContextMenuEvent>
 #include <QInputDialog>
 #include <QMenu>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -356,13 +357,10 @@ class TestSchematu : public QObject {
                              (TObrazMaszyny::Wysokosc + 2 * Brzeg) * skala, QImage::Format_RGB32);
                 for (const TPrymityw& x : t.obraz.Schemat().Prymitywy) {
                     const QRect obszar = t.obraz.ObszarPrymitywu(x);
+                    // The part looked at, in image pixels.
+                    const QRect blisko = obszar.adjusted(0, 0, 2 * Brzeg, 2 * Brzeg);
                     const QRect okno =
-                        QRect(obszar.topLeft() * skala,
-                              obszar.bottomRight() * skala + QPoint(skala - 1, skala - 1))
-                            .translated(Brzeg * skala, Brzeg * skala)
-                            .adjusted(-Brzeg * skala, -Brzeg * skala, Brzeg * skala,
-                                      Brzeg * skala) &
-                        obraz.rect();
+                        QRect(blisko.topLeft() * skala, blisko.size() * skala) & obraz.rect();
                     obraz.fill(tlo);
                     {
                         QPainter p(&obraz);
@@ -372,17 +370,18 @@ class TestSchematu : public QObject {
                     }
                     for (int y = okno.top(); y <= okno.bottom(); ++y) {
                         const auto* wiersz = reinterpret_cast<const QRgb*>(obraz.constScanLine(y));
-                        for (int xx = okno.left(); xx <= okno.right(); ++xx)
-                            if (wiersz[xx] != tlo &&
-                                !obszar.contains(xx / skala - Brzeg, y / skala - Brzeg))
+                        for (int xx = okno.left(); xx <= okno.right(); ++xx) {
+                            const QPoint punkt(xx / skala - Brzeg, y / skala - Brzeg);
+                            if (wiersz[xx] != tlo && !obszar.contains(punkt))
                                 QFAIL(
                                     qPrintable(QStringLiteral("\"%1\" (%2, %3) x%4: piksel %5, %6")
                                                    .arg(QString::fromStdString(x.Tekst))
                                                    .arg(x.X1)
                                                    .arg(x.Y1)
                                                    .arg(skala)
-                                                   .arg(xx / skala - Brzeg)
-                                                   .arg(y / skala - Brzeg)));
+                                                   .arg(punkt.x())
+                                                   .arg(punkt.y())));
+                        }
                     }
                 }
             }
